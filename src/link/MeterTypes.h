@@ -1,0 +1,46 @@
+#pragma once
+
+#include <cstdint>
+
+namespace km905 {
+
+// Marks an over-range ("OL") stored reading.
+inline constexpr float kOverRange = 5000000.0f;
+
+inline constexpr double kLuxToFc = 0.0929368029739777;
+inline constexpr double kLuxToKfc = 0.0000929368029739777;
+
+struct MeterDateTime {
+    int year = 0;  // four digits
+    int month = 0;
+    int day = 0;
+    int hour = 0;
+    int minute = 0;
+    int second = 0;
+    bool operator==(const MeterDateTime&) const = default;
+};
+
+inline int fromBcd(uint8_t b) { return (b >> 4) * 10 + (b & 0x0F); }
+
+inline uint8_t toBcd(int v) { return static_cast<uint8_t>(((v / 10) % 10) << 4 | (v % 10)); }
+
+// One row of the range table shared by live frames, memory records and datalogger samples.
+struct RangeInfo {
+    const char* luxLabel;
+    const char* fcLabel;
+    float luxFactor;      // counts to lux
+    float luxDispFactor;  // displayed count to the lux or kilolux shown
+    float fcDispFactor;   // displayed count to the foot-candles or kilo-FC shown
+    float scaleUnit;
+    int division;  // a tenth of the range, in lux
+};
+
+const RangeInfo& rangeInfo(int code);  // code is masked to 0..3
+
+// Count to stored lux; foot-candle counts are converted on arrival.
+inline float countToLux(int count, float factor, bool fc) {
+    const float v = static_cast<float>(count) * factor;
+    return fc ? static_cast<float>(v * 1.076) : v;
+}
+
+}  // namespace km905

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QString>
+#include <QtGlobal>
+
+#include "MeterTypes.h"
+
+namespace km905 {
+
+// strftime-style formatting of a point in time (seconds since 1970) in local time.
+QString formatLocalTime(qint64 secs, const char* format);
+
+// The same formats applied to broken-down fields, without normalising them.
+QString formatMeterTime(const MeterDateTime& t, const char* format);
+
+// Broken-down local time of a point in time, and back.
+MeterDateTime localDateTime(qint64 secs);
+qint64 toEpochSecs(const MeterDateTime& t);
+
+inline constexpr const char* kStoredTimeFormat = "%m/%d/%y %H:%M:%S";
+inline constexpr const char* kClockTimeFormat = "%H:%M:%S";
+inline constexpr const char* kFileNameTimeFormat = "%m-%d-%y %H.%M.%S";
+
+}  // namespace km905
