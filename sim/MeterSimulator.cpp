@@ -53,16 +53,17 @@ MeterDateTime MeterSimulator::clockAt(qint64 tMs) const {
 }
 
 int MeterSimulator::currentRange(qint64 tMs) const {
+    if (m_s.hold && m_heldRange >= 0) return m_heldRange;
     return m_s.autoRange ? autoRangeFor(m_s.level.luxAt(tMs / 1000.0), m_s.fc) : m_s.range;
 }
 
 int MeterSimulator::readingCount(qint64 tMs, int range) const {
-    const qint64 at = m_s.hold ? m_heldAtMs : tMs;
-    return countFor(m_s.level.luxAt(at / 1000.0), range, m_s.fc);
+    if (m_s.hold && m_heldCount >= 0) return m_heldCount;
+    return countFor(m_s.level.luxAt(tMs / 1000.0), range, m_s.fc);
 }
 
 QByteArray MeterSimulator::liveFrame(qint64 tMs) const {
-    const int range = currentRange(m_s.hold ? m_heldAtMs : tMs);
+    const int range = currentRange(tMs);
     const int count = readingCount(tMs, range);
     const MeterDateTime c = clockAt(tMs);
     const int weekday = QDate(c.year, c.month, c.day).dayOfWeek();
@@ -203,16 +204,24 @@ void MeterSimulator::handleKey(uint8_t key, qint64 tMs) {
     note("key " + keyName(key), tMs);
     switch (key) {
         case kKeyHold:
+            m_heldRange = m_heldCount = -1;
+            if (!m_s.hold) {
+                m_heldRange = currentRange(tMs);
+                m_heldCount = readingCount(tMs, m_heldRange);
+            }
             m_s.hold = !m_s.hold;
-            m_heldAtMs = tMs;
             break;
         case kKeyMaxMin:
             m_s.modeBits = m_s.modeBits == 0x20 ? 0x28 : m_s.modeBits == 0x28 ? 0x00 : 0x20;
             break;
         case kKeyRange:
-            m_s.range = m_s.autoRange ? 1 : (m_s.range == 3 ? 0 : m_s.range == 0 ? 1 : m_s.range + 1);
+        {
+            // Manual ranging steps up from the range in use: 400, 4k, 40k, 400k, 400...
+            const int cur = m_s.autoRange ? currentRange(tMs) : m_s.range;
+            m_s.range = cur == 3 ? 0 : cur == 0 ? 1 : cur + 1;
             m_s.autoRange = false;
             break;
+        }
         case kKeyFcLux:
             m_s.fc = !m_s.fc;
             break;

@@ -73,7 +73,8 @@ private:
     int m_memNo1 = 0;
     int m_memNo2 = 0;
     bool m_recordingLog = false;
-    qint64 m_heldAtMs = 0;
+    int m_heldRange = -1;  // what HOLD froze
+    int m_heldCount = -1;
     std::vector<QString> m_log;
     std::function<void(const QString&)> m_onLog;
     mutable std::mt19937 m_rng{905};

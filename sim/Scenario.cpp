@@ -108,11 +108,11 @@ bool unitWord(const QString& u, int line) {
 }
 
 int modeWord(const QString& m, int line) {
-    static const std::pair<const char*, int> modes[] = {{"none", 0x00}, {"pmin", 0x10},
+    static const std::pair<const char*, int> modes[] = {{"none", 0x00}, {"general", 0x00}, {"pmin", 0x10},
                                                         {"pmax", 0x18}, {"max", 0x20},
                                                         {"min", 0x28},  {"rel", 0x30}};
     for (auto [name, bits] : modes)
-        if (m == QLatin1String(name)) return bits;
+        if (m.toLower() == QLatin1String(name)) return bits;
     fail(line, QStringLiteral("unknown mode ") + m);
 }
 

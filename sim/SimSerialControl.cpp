@@ -90,6 +90,7 @@ void SimSerialControl::SetOutput(const QByteArray& bytes) {
         // The answer follows whatever the line is still carrying.
         double t = static_cast<double>(std::max<qint64>(atMeter, m_lineFreeAt));
         int pos = 0;
+        m_chunkIndex = 0;  // each answer starts the pattern afresh
         while (pos < answer.size()) {
             const int want = m_chunks.empty() ? 64 : m_chunks[m_chunkIndex++ % m_chunks.size()];
             const int n = std::min<int>(std::max(want, 1), answer.size() - pos);

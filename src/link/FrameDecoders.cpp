@@ -31,6 +31,17 @@ std::optional<LiveFrame> decodeLiveFrame(const uint8_t* d, size_t size) {
     return f;
 }
 
+std::optional<size_t> findLiveFrame(const uint8_t* d, size_t size) {
+    auto frameStart = [&](size_t p) { return p + 1 < size && d[p] == 0xAA && d[p + 1] == 0xDD; };
+    for (size_t p = 0; p + kLiveFrameSize <= size; ++p) {
+        if (!frameStart(p)) continue;
+        bool cut = false;
+        for (size_t q = p + 2; q < p + kLiveFrameSize && !cut; ++q) cut = frameStart(q);
+        if (!cut) return p;
+    }
+    return std::nullopt;
+}
+
 namespace {
 enum class Fmt { OneDecimal, TwoDecimals, Integer };
 struct DisplayRule {
@@ -124,8 +135,11 @@ MemoryFrame decodeMemoryFrame(const uint8_t* d, size_t size) {
         QString mode = memoryModeText(r[10], &known);
         if (known) rec.mode = mode;
         rec.unitFC = (r[10] & 0x04) ? 1 : 0;
-        rec.value = countToLux(r[8] * 100 + r[9], rec.rangeFactor, rec.unitFC);
-        if (rec.value > rec.rangeFactor * 4000.0f) rec.value = kOverRange;
+        // The limit applies to the count in the unit the meter measured, so a foot-candle
+        // reading near the top of its range is not lost to the lux conversion.
+        const float raw = static_cast<float>(r[8] * 100 + r[9]) * rec.rangeFactor;
+        rec.value = raw > rec.rangeFactor * 4000.0f ? kOverRange
+                                                    : countToLux(r[8] * 100 + r[9], rec.rangeFactor, rec.unitFC);
         rec.flagB = (r[11] & 0x10) ? 1 : 0;
         out.records.push_back(std::move(rec));
     }
@@ -141,8 +155,9 @@ std::optional<LogHeader> decodeLogHeader(const uint8_t* d, size_t size) {
 float logSampleValue(const uint8_t* s, int* division) {
     const RangeInfo& r = rangeInfo(s[2] & 3);
     *division = r.division;
-    const float v = countToLux(s[0] * 100 + s[1], r.luxFactor, (s[2] & 0x04) != 0);
-    return v >= r.luxFactor * 4000.0f ? kOverRange : v;
+    const int count = s[0] * 100 + s[1];
+    if (static_cast<float>(count) * r.luxFactor >= r.luxFactor * 4000.0f) return kOverRange;
+    return countToLux(count, r.luxFactor, (s[2] & 0x04) != 0);
 }
 
 LogRecords parseLogStream(const uint8_t* d, size_t size) {

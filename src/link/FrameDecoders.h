@@ -45,6 +45,10 @@ bool startsWith(const uint8_t* data, size_t size, uint8_t b0, uint8_t b1);
 // A frame shorter than 19 bytes is not a frame.
 std::optional<LiveFrame> decodeLiveFrame(const uint8_t* data, size_t size);
 
+// Offset of the first whole live frame in the data: a frame cut short by the start of the
+// next one (a truncated answer followed by a good one) is skipped.
+std::optional<size_t> findLiveFrame(const uint8_t* data, size_t size);
+
 // The main number as the meter shows it, and the over-range rule of its unit and range.
 struct LiveDisplay {
     QString text;         // formatted value or "OL", without the sign

@@ -1,3 +1,5 @@
+#include <algorithm>
+
 #include "MeterLink.h"
 #include "TimeText.h"
 
@@ -36,8 +38,11 @@ void MeterLink::onComm() {
 }
 
 void MeterLink::decodeLive(const uint8_t* data, size_t size, qint64 now) {
-    const std::optional<LiveFrame> frame = decodeLiveFrame(data, size);
-    if (!frame) return;  // a short frame is incomplete: wait for the next poll's answer
+    // A short frame is incomplete: wait for the next poll's answer.
+    const std::optional<size_t> at = findLiveFrame(data, size);
+    if (!at) return;
+    const std::optional<LiveFrame> frame = decodeLiveFrame(data + *at, size - *at);
+    if (!frame) return;
     const LiveFrame& lf = *frame;
     LinkState& f = m_model.frame;
     ViewState& v = m_model.view;

@@ -1,0 +1,191 @@
+#include <gtest/gtest.h>
+
+#include "FakeSerial.h"
+#include "LinkHarness.h"
+
+using namespace km905;
+using namespace km905::test;
+
+namespace {
+
+// A datalogger whose stream is exactly n bytes: records of 13 header bytes and 3-byte samples.
+sim::Scenario streamOf(int n) {
+    sim::Scenario s;
+    s.level.kind = sim::LevelCurve::Kind::Constant;
+    s.level.base = 250;
+    if (n == 0) return s;
+    const int records = n % 3 == 0 ? 3 : n % 3;
+    int samples = (n - 13 * records) / 3;
+    for (int r = 0; r < records; ++r) {
+        sim::SimLogRecord rec;
+        rec.start = {2026, 3, 1 + r, 8, 15, 30};
+        rec.rate = 1 + r;
+        rec.fc = r == 1;
+        const int mine = r + 1 == records ? samples : samples / (records - r);
+        samples -= mine;
+        for (int k = 0; k < mine; ++k) rec.samples.push_back({k % 4000, (k / 7) % 4, rec.fc});
+        s.logger.push_back(rec);
+    }
+    return s;
+}
+
+float expectedValue(const sim::SimLogSample& s) {
+    const RangeInfo& r = rangeInfo(s.range);
+    if (s.count * r.luxFactor >= r.luxFactor * 4000.0f) return kOverRange;
+    return countToLux(s.count, r.luxFactor, s.fc);
+}
+
+struct Download {
+    explicit Download(int n, std::vector<int> chunks) : h(streamOf(n)) {
+        h.comm.setChunkPattern(std::move(chunks));
+        h.link.reopenAndPoll();
+        h.clock.advance(100);
+        h.link.startLogDownload();
+        h.clock.advance(200);  // the request goes out
+        h.comm.clearHistory();
+    }
+    bool finish() {
+        return h.clock.runUntil([&] { return h.model.frame.m_logReady == 1; }, 120000);
+    }
+    LinkHarness h;
+};
+
+void expectDocumentHolds(const LinkHarness& h) {
+    const CDTDoc& d = h.model.doc;
+    const auto& recs = h.meter.scenario().logger;
+    ASSERT_EQ(d.m_logRecordCount, static_cast<int>(recs.size()));
+    ASSERT_EQ(d.m_logRecStart.size(), recs.size() + 1);
+    size_t at = 0;
+    for (size_t k = 0; k < recs.size(); ++k) {
+        EXPECT_EQ(d.m_logRecStart[k], static_cast<int>(at));
+        EXPECT_EQ(d.m_logStartTimes[k], recs[k].start);
+        EXPECT_EQ(d.m_logRecRate[k], recs[k].rate);
+        EXPECT_EQ(d.m_logRecUnit[k], recs[k].fc ? 1 : 0);
+        const int lastRange = recs[k].samples.empty() ? -1 : recs[k].samples.back().range;
+        EXPECT_EQ(d.m_logRecGain[k], lastRange < 0 ? 0 : rangeInfo(lastRange).division);
+        for (const auto& s : recs[k].samples) {
+            ASSERT_LT(at, d.m_logValues.size());
+            ASSERT_EQ(d.m_logValues[at], expectedValue(s)) << "sample " << at;
+            ++at;
+        }
+    }
+    EXPECT_EQ(d.m_logRecStart.back(), static_cast<int>(at));
+}
+
+}  // namespace
+
+TEST(Datalogger, ExactBlocksNeedTheEventsTheThresholdsAskFor) {
+    const std::pair<int, std::vector<int>> cases[] = {
+        {7999, {5, 7999}}, {8000, {5, 8000}}, {8001, {5, 8000, 1}}, {16000, {5, 8000, 8000}},
+    };
+    for (const auto& [n, events] : cases) {
+        SCOPED_TRACE(n);
+        // The line hands over exactly what each threshold asks for.
+        Download d(n, {5, 8000, 8000, 8000, 8000});
+        ASSERT_TRUE(d.finish());
+        EXPECT_EQ(d.h.comm.eventSizes(), events);
+        EXPECT_EQ(d.h.model.frame.m_logByteCount, n);
+        EXPECT_EQ(d.h.model.g.g_logReceived, n);
+        expectDocumentHolds(d.h);
+        EXPECT_EQ(d.h.model.view.m_logDataNew, 1);
+        EXPECT_EQ(d.h.model.frame.m_liveMode, 1);
+        EXPECT_EQ(d.h.model.frame.m_logPending, 0);
+        EXPECT_EQ(d.h.comm.GetRThreshold(), 19);
+        EXPECT_EQ(d.h.model.view.m_lcdBanner, "        ");
+    }
+}
+
+TEST(Datalogger, UnevenArrivalStillGivesTheWholeStream) {
+    for (int n : {7999, 8000, 8001, 16000, 64000}) {
+        SCOPED_TRACE(n);
+        Download d(n, {1, 7, 300, 13, 4096, 2, 999, 64, 5000});
+        ASSERT_TRUE(d.finish());
+        EXPECT_EQ(d.h.model.g.g_logReceived, n);
+        expectDocumentHolds(d.h);
+        EXPECT_EQ(d.h.ui.progressOpens, 1);
+        EXPECT_TRUE(d.h.ui.messages.isEmpty());
+    }
+}
+
+TEST(Datalogger, SixtyFourThousandBytesTakeAboutAMinuteOfLineTime) {
+    Download d(64000, {64});
+    const qint64 start = d.h.clock.nowMs();
+    ASSERT_TRUE(d.finish());
+    const double secs = (d.h.clock.nowMs() - start) / 1000.0;
+    EXPECT_NEAR(secs, 0.2 + 64005 * 10.0 / 9600.0, 0.5);
+}
+
+TEST(Datalogger, AnEmptyDataloggerReturnsToLivePolling) {
+    Download d(0, {64});
+    ASSERT_TRUE(d.finish());
+    EXPECT_EQ(d.h.ui.messages, QStringList({"There is no data on the RAM!"}));
+    EXPECT_EQ(d.h.model.frame.m_liveMode, 1);
+    EXPECT_EQ(d.h.model.frame.m_logPending, 0);
+    EXPECT_EQ(d.h.model.view.m_logDataNew, 0);
+    const int polls = d.h.meter.pollCount();
+    d.h.clock.advance(500);
+    EXPECT_GT(d.h.meter.pollCount(), polls);  // reopen-and-poll restarted the loop
+}
+
+TEST(Datalogger, AStreamThatStopsLeavesTheDownloadPending) {
+    sim::Scenario s = streamOf(8001);
+    s.faults.streamStopAfter = 5000;
+    LinkHarness h(s);
+    h.link.reopenAndPoll();
+    h.clock.advance(100);
+    h.link.startLogDownload();
+    h.clock.advance(20000);
+    EXPECT_EQ(h.model.frame.m_logPending, 1);
+    EXPECT_EQ(h.model.frame.m_logReady, 0);
+    // What came is stored or still buffered, waiting for a threshold that is never reached.
+    EXPECT_EQ(h.model.g.g_logReceived + h.comm.GetInBufferCount(), 5000);
+    EXPECT_EQ(h.model.doc.m_logRecordCount, 0);
+}
+
+TEST(Datalogger, BytesBeyondTheAnnouncedCountAreDropped) {
+    FakeLink t;
+    t.model.frame.m_logPending = 1;
+    t.model.frame.m_liveMode = 0;
+    QByteArray header = bytes({0xAA, 0xCC, 0x00, 0x00, 19});
+    QByteArray stream = bytes({0xAA, 0x56, 0, 2, 0, 0, 0x26, 0, 0x01, 0x02, 0x03, 0x04, 0x05,
+                               10, 0, 0x02, 40, 0, 0x02});
+    t.comm.deliver(header + stream + bytes({0xAA, 0x56, 0xAA, 0x56, 1, 2, 3}));
+    EXPECT_EQ(t.model.g.g_logReceived, 19);
+    ASSERT_EQ(t.model.doc.m_logRecordCount, 1);
+    ASSERT_EQ(t.model.doc.m_logRecStart, (std::vector<int>{0, 2}));
+    EXPECT_FLOAT_EQ(t.model.doc.m_logValues[0], 1000.0f);
+    EXPECT_EQ(t.model.doc.m_logValues[1], kOverRange);  // 4000 counts: at the limit is OL
+    EXPECT_EQ(t.model.doc.m_logStartTimes[0], (MeterDateTime{2026, 1, 2, 3, 4, 5}));
+    EXPECT_GE(t.model.doc.m_logValues.size(), 19u);  // one float per downloaded byte
+}
+
+TEST(LogParse, MarkersHeadersAndSampleBoundaries) {
+    // A doubled marker counts once; a header must be followed by a whole sample.
+    QByteArray s = bytes({0xAA, 0x56, 0xAA, 0x56, 0, 1, 0, 0, 0x26, 0, 1, 1, 0, 0, 0,  // 15
+                          1, 0, 0x01,   // sample: 100 counts x 0.1 = 10 lux
+                          0xAA, 0x56, 0, 5, 1, 0, 0x26, 0, 2, 2, 0, 0, 0,  // 13, no samples
+                          0, 0,         // too short for a sample
+                          0xAA, 0x56, 0, 9, 0, 0, 0x26, 0, 3, 3, 0, 0, 0,  // 13
+                          2, 50, 0x06,  // 250 counts x 1 x 1.076, in FC
+                          7, 7});       // trailing bytes, not a sample
+    const auto* d = reinterpret_cast<const uint8_t*>(s.constData());
+    const LogRecords r = parseLogStream(d, static_cast<size_t>(s.size()));
+    EXPECT_EQ(r.markerCount, 3);
+    ASSERT_EQ(r.recordCount(), 3);
+    // The doubled marker's second half at 2 is the accepted header of the first record.
+    EXPECT_EQ(r.rates, (std::vector<int>{1, 5, 9}));
+    EXPECT_EQ(r.units, (std::vector<uint8_t>{0, 1, 0}));
+    EXPECT_EQ(r.recStart, (std::vector<int>{0, 1, 1, 2}));
+    EXPECT_EQ(r.gains, (std::vector<int>{40, 0, 400}));
+    EXPECT_FLOAT_EQ(r.values[0], 10.0f);
+    EXPECT_FLOAT_EQ(r.values[1], static_cast<float>(250.0f * 1.076));
+}
+
+TEST(LogParse, NoHeaderGivesNoRecords) {
+    const uint8_t junk[] = {0xAA, 0x56, 1, 2, 3};
+    const LogRecords r = parseLogStream(junk, sizeof junk);
+    EXPECT_EQ(r.recordCount(), 0);
+    EXPECT_TRUE(r.values.empty());
+    EXPECT_EQ(r.recStart, (std::vector<int>{0}));
+    EXPECT_EQ(parseLogStream(nullptr, 0).recordCount(), 0);
+}

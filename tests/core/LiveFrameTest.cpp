@@ -1,0 +1,254 @@
+#include <gtest/gtest.h>
+
+#include "FakeSerial.h"
+
+using namespace km905;
+using namespace km905::test;
+
+namespace {
+struct DisplayCase {
+    int code;
+    bool fc;
+    const char* value;
+    const char* unit;
+    const char* range;
+    float reading;
+};
+}  // namespace
+
+TEST(LiveFrame, EveryRangeAndUnitShowsTheMetersTexts) {
+    const DisplayCase cases[] = {
+        {0, false, "123.4", "KLux", "400k", 123400.0f},
+        {1, false, "123.4", "Lux", "400", 123.4f},
+        {2, false, "1234", "Lux", "4k", 1234.0f},
+        {3, false, "12.34", "KLux", "40k", 12340.0f},
+        {0, true, "12.34", "KFC", "40k", static_cast<float>(123400.0f * 1.076)},
+        {1, true, "12.34", "FC", "40", static_cast<float>(1234 * 0.1f * 1.076)},
+        {2, true, "123.4", "FC", "400", static_cast<float>(1234.0f * 1.076)},
+        {3, true, "1234", "FC", "4k", static_cast<float>(12340.0f * 1.076)},
+    };
+    for (const DisplayCase& c : cases) {
+        SCOPED_TRACE(testing::Message() << "code " << c.code << (c.fc ? " FC" : " lux"));
+        FakeLink t;
+        FrameSpec s;
+        s.measured = s.displayed = 1234;
+        s.statusA = static_cast<uint8_t>(c.code | (c.fc ? 0x04 : 0));
+        t.frame(s);
+        EXPECT_EQ(t.view().m_lcdValue, c.value);
+        EXPECT_EQ(t.view().m_lcdUnit, c.unit);
+        EXPECT_EQ(t.view().m_lcdRange, c.range);
+        EXPECT_FLOAT_EQ(t.model.doc.m_readings[0], c.reading);
+        EXPECT_EQ(t.view().m_lcdCounts, 12);
+        EXPECT_EQ(t.model.frame.m_unitFC, c.fc ? 1 : 0);
+        EXPECT_EQ(t.view().m_viewUnitFC, c.fc ? 1 : 0);
+        // Ten divisions span the range.
+        const int gains[4] = {40000, 40, 400, 4000};
+        EXPECT_EQ(t.view().m_yGain, c.fc ? gains[c.code] / 10 : gains[c.code]);
+        EXPECT_EQ(t.model.doc.m_yGainDoc, t.view().m_yGain);
+    }
+}
+
+TEST(LiveFrame, OverRangeThresholdsFollowTheDisplayedValue) {
+    struct Case {
+        int code;
+        bool fc;
+        int count;
+        const char* text;
+        float shown;
+    };
+    // Single precision puts the FC 40 range's limit one count higher than the 40k one's.
+    const Case cases[] = {
+        {0, true, 3801, "38.01", 38.01f}, {0, true, 3802, "OL", 40.0f},
+        {1, true, 3803, "38.03", 38.03f}, {1, true, 3804, "OL", 40.0f},
+        {2, true, 3801, "380.1", 380.1f}, {2, true, 3802, "OL", 400.0f},
+        {3, true, 3801, "3801", 3801.0f}, {3, true, 3802, "OL", 4000.0f},
+        {0, false, 3999, "399.9", 399.9f}, {0, false, 4000, "OL", 400.0f},
+        {1, false, 4000, "OL", 400.0f},    {2, false, 3999, "3999", 3999.0f},
+        {2, false, 4000, "OL", 4000.0f},   {3, false, 4000, "OL", 40.0f},
+        {3, false, 4500, "OL", 45.0f},  // lux keeps the value it measured
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << "code " << c.code << " count " << c.count);
+        FakeLink t;
+        FrameSpec s;
+        s.measured = s.displayed = c.count;
+        s.statusA = static_cast<uint8_t>(c.code | (c.fc ? 0x04 : 0));
+        t.frame(s);
+        EXPECT_EQ(t.view().m_lcdValue, c.text);
+        EXPECT_FLOAT_EQ(t.model.g.g_lastLux, c.shown);
+        const bool ol = QString(c.text) == "OL";
+        EXPECT_EQ(t.model.doc.m_readings[0] == kOverRange, ol);
+        if (ol && c.fc) {
+            EXPECT_EQ(t.view().m_lcdCounts, 40);
+        }
+    }
+}
+
+TEST(LiveFrame, RangeChangeHoldsThePreviousReadingForThreeFrames) {
+    FakeLink t;
+    FrameSpec s;
+    s.measured = s.displayed = 2500;  // 2500 lux on the 4k range
+    t.frame(s);
+    EXPECT_FLOAT_EQ(t.model.doc.m_readings[0], 2500.0f);  // the first frame is not a change
+    EXPECT_EQ(t.model.g.g_holdFrames, 0);
+
+    s.statusA = 0x03;  // 40k range
+    s.measured = s.displayed = 310;
+    std::vector<float> stored;
+    for (int i = 0; i < 4; ++i) {
+        t.frame(s);
+        stored.push_back(t.model.doc.m_readings[0]);
+    }
+    EXPECT_EQ(stored, (std::vector<float>{2500, 2500, 2500, 3100}));
+    EXPECT_EQ(t.view().m_lcdValue, "3.10");  // the display follows at once
+}
+
+TEST(LiveFrame, SignHoldModesAndMemoryIndicator) {
+    FakeLink t;
+    FrameSpec s;
+    s.statusB = 0x10;
+    s.statusA = 0x02 | 0x40 | 0x20;
+    t.frame(s);
+    EXPECT_EQ(t.view().m_lcdValue, "-2500");
+    EXPECT_EQ(t.view().m_lcdHold, "HOLD");
+    EXPECT_EQ(t.view().m_lcdMode, "MAX ");
+
+    const std::pair<int, const char*> modes[] = {{0x10, "PMIN"}, {0x18, "PMAX"}, {0x28, "MIN "},
+                                                 {0x30, "Manu"}, {0x08, "Manu"}, {0x38, "Manu"},
+                                                 {0x00, "    "}};
+    for (auto [bits, text] : modes) {
+        s.statusA = static_cast<uint8_t>(0x02 | bits);
+        t.frame(s);
+        EXPECT_EQ(t.view().m_lcdMode, text) << bits;
+    }
+    EXPECT_EQ(t.view().m_lcdHold, "    ");
+
+    s.statusB = 0x01;
+    s.mem1 = 7;
+    t.frame(s);
+    EXPECT_EQ(t.view().m_lcdMemFlag, "MEM");
+    EXPECT_EQ(t.view().m_lcdMemNo, "07");
+    s.statusB = 0x02;
+    s.mem2 = 42;
+    t.frame(s);
+    EXPECT_EQ(t.view().m_lcdMemNo, "42");
+    s.statusB = 0x03;
+    t.frame(s);
+    EXPECT_EQ(t.view().m_lcdMemFlag, "REC");
+    EXPECT_EQ(t.view().m_lcdMemNo, "   ");
+    s.statusB = 0x00;
+    t.frame(s);
+    EXPECT_EQ(t.view().m_lcdMemFlag, "   ");
+    EXPECT_EQ(t.view().m_lcdValue, "2500");
+}
+
+TEST(LiveFrame, ClockLines) {
+    FakeLink t;
+    FrameSpec s;
+    const std::tuple<int, const char*, const char*> lines[] = {
+        {0x00, "Time", "09:30:45"}, {0x04, "Day", "2 12 08"}, {0x08, "Sampling", "05"},
+        {0x0C, "Year", "2026"}};
+    for (auto [bits, caption, text] : lines) {
+        s.statusB = static_cast<uint8_t>(bits);
+        t.frame(s);
+        EXPECT_EQ(t.view().m_lcdClockCaption, caption);
+        EXPECT_EQ(t.view().m_lcdClock, text);
+    }
+    EXPECT_EQ(t.model.frame.m_year, 2026);
+    EXPECT_EQ(t.model.frame.m_sampleSecs, 5);
+}
+
+TEST(LiveFrame, BatteryIsJudgedUntilItReadsLow) {
+    FakeLink t;
+    FrameSpec s;
+    t.frame(s);
+    EXPECT_EQ(t.view().m_batteryText, "Normal");
+    s.statusB = 0x20;
+    t.frame(s);
+    EXPECT_EQ(t.view().m_batteryText, "Low");
+    EXPECT_EQ(t.model.frame.m_checkBattery, 0);
+    s.statusB = 0x00;
+    t.frame(s);
+    EXPECT_EQ(t.view().m_batteryText, "Low");  // only a link failure re-arms the check
+}
+
+TEST(LiveFrame, StatisticsFollowEveryFrameInBothUnits) {
+    FakeLink t;
+    EXPECT_EQ(t.view().m_statMaxText, "----");
+    FrameSpec s;
+    for (int count : {100, 300}) {
+        s.measured = s.displayed = count;
+        t.frame(s);
+    }
+    EXPECT_EQ(t.view().m_statMaxText, "300.00  Lux");
+    EXPECT_EQ(t.view().m_statMinText, "100.00  Lux");
+    EXPECT_EQ(t.view().m_statAvgText, "200.00  Lux");
+    EXPECT_EQ(t.view().m_statMaxTime, "09:00:00");
+
+    s.measured = s.displayed = 4000;  // OL is left out
+    t.frame(s);
+    EXPECT_EQ(t.view().m_statAvgText, "200.00  Lux");
+    EXPECT_EQ(t.model.g.g_statCount, 2);
+
+    t.clock.advance(61000);
+    s.measured = s.displayed = 1500;
+    t.frame(s);
+    EXPECT_EQ(t.view().m_statMaxText, "1.50  KLux");
+    EXPECT_EQ(t.view().m_statAvgText, "633.33  Lux");
+    EXPECT_EQ(t.view().m_statMaxTime, "09:01:01");
+    EXPECT_EQ(t.view().m_statMinTime, "09:00:00");
+
+    s.statusA = 0x02 | 0x04;  // the meter switched to foot-candles: same lux statistics
+    s.measured = s.displayed = 1;
+    t.frame(s);
+    EXPECT_EQ(t.view().m_statMaxText, "139.41  FC");
+    EXPECT_EQ(t.view().m_statMinText, "0.10  FC");  // 1.076 lux
+}
+
+TEST(LiveFrame, ShortFramesNeverDecodeAndCutFramesAreSkipped) {
+    FakeLink t;
+    FrameSpec s;
+    s.measured = s.displayed = 777;
+    const QByteArray good = liveFrame(s);
+    t.comm.deliver(good.left(12));
+    EXPECT_EQ(t.view().m_frameArrived, 0);
+    EXPECT_EQ(t.view().m_linkDown, 1);
+
+    // The rest of a cut frame followed by a whole one: only the whole one counts.
+    FakeLink u;
+    u.comm.deliver(good.left(7) + good);
+    EXPECT_EQ(u.view().m_lcdValue, "777");
+    EXPECT_FLOAT_EQ(u.model.doc.m_readings[0], 777.0f);
+}
+
+TEST(LiveFrame, RecordingLimitsStopTheRecording) {
+    for (auto [frames, samples] : {std::pair{10000, 5}, std::pair{5, 19990}}) {
+        FakeLink t;
+        t.model.frame.m_recording = 1;
+        t.model.frame.m_stopped = 0;
+        t.model.view.m_canStop = 1;
+        t.model.view.m_frameCount = frames;
+        t.model.view.m_sampleIndex = samples;
+        t.frame(FrameSpec{});
+        EXPECT_EQ(t.model.frame.m_recording, 0);
+        EXPECT_EQ(t.model.frame.m_stopped, 1);
+        EXPECT_EQ(t.model.view.m_canStop, 0);
+        EXPECT_FLOAT_EQ(t.model.doc.m_readings[static_cast<size_t>(samples)], 2500.0f);
+    }
+}
+
+TEST(LiveFrame, FirstFrameAfterRunRestartsTheRecording) {
+    FakeLink t;
+    t.model.view.m_sampleIndex = 7;
+    t.model.view.m_frameCount = 3;
+    t.model.frame.m_resetOnFrame = 1;
+    t.model.frame.m_recording = 1;
+    t.clock.advance(5000);
+    t.frame(FrameSpec{});
+    EXPECT_EQ(t.model.view.m_sampleIndex, 0);
+    EXPECT_EQ(t.model.view.m_frameCount, 0);
+    EXPECT_EQ(t.model.view.m_startTime, t.clock.nowSecs());
+    EXPECT_EQ(t.model.frame.m_stopped, 0);
+    EXPECT_EQ(t.model.view.m_canRun, 0);  // recording: Run stays disabled
+    EXPECT_EQ(t.model.doc.m_curIndex, 7);  // copied before the frame was decoded
+}

@@ -1,0 +1,99 @@
+#include <gtest/gtest.h>
+
+#include "LinkHarness.h"
+
+using namespace km905;
+using namespace km905::test;
+
+namespace {
+sim::Scenario steady(double lux) {
+    sim::Scenario s;
+    s.level.kind = sim::LevelCurve::Kind::Constant;
+    s.level.base = lux;
+    return s;
+}
+}  // namespace
+
+TEST(PollLoop, EachFrameSchedulesTheNextPoll50msLater) {
+    LinkHarness h(steady(250));
+    ASSERT_TRUE(h.link.reopenAndPoll());
+    // A poll is 1 byte out, 19 back at 9600 baud (about 21 ms), then the 50 ms wait.
+    h.clock.advance(21);
+    EXPECT_EQ(h.model.view.m_frameArrived, 0);
+    h.clock.advance(2);
+    EXPECT_EQ(h.model.view.m_lcdValue, "250.0");
+    EXPECT_EQ(h.model.view.m_linkDown, 0);
+    EXPECT_TRUE(h.clock.isTimerActive(TimerOwner::MainFrame, kTimerPoll));
+    EXPECT_EQ(h.clock.timerPeriod(TimerOwner::MainFrame, kTimerPoll), 50);
+    h.clock.advance(1000 - 23);
+    EXPECT_GE(h.meter.pollCount(), 13);
+    EXPECT_LE(h.meter.pollCount(), 15);
+    for (const QByteArray& b : h.comm.sent()) EXPECT_EQ(b, bytes({0x11}));
+}
+
+TEST(PollLoop, LowBatteryStopsPollingAndRecordingWithOneMessage) {
+    sim::Scenario s = steady(250);
+    s.lowBattery = true;
+    LinkHarness h(s);
+    h.model.frame.m_recording = 1;
+    h.model.frame.m_stopped = 0;
+    h.model.view.m_canStop = 1;
+    h.link.reopenAndPoll();
+    h.clock.advance(3000);
+    EXPECT_EQ(h.meter.pollCount(), 1);
+    EXPECT_EQ(h.ui.messages, QStringList({"Power is low,please change another battery!"}));
+    EXPECT_EQ(h.model.view.m_batteryText, "Low");
+    EXPECT_EQ(h.model.frame.m_recording, 0);
+    EXPECT_EQ(h.model.frame.m_stopped, 1);
+    EXPECT_EQ(h.model.view.m_canStop, 0);
+}
+
+TEST(PollLoop, GarbageAnswersKeepTheLoopGoingWithoutCorruptingReadings) {
+    sim::Scenario s = steady(250);
+    s.faults.garbageEvery = 3;
+    LinkHarness h(s);
+    h.link.reopenAndPoll();
+    for (int i = 0; i < 40; ++i) {
+        h.clock.advance(25);
+        if (h.model.view.m_frameArrived) {
+            EXPECT_EQ(h.model.view.m_lcdValue, "250.0");
+            EXPECT_FLOAT_EQ(h.model.doc.m_readings[0], 250.0f);
+        }
+    }
+    EXPECT_GE(h.meter.pollCount(), 12);
+}
+
+TEST(PollLoop, ACutFrameStallsTheLoopUntilTheNextReopen) {
+    sim::Scenario s = steady(250);
+    s.faults.truncateEvery = 3;
+    LinkHarness h(s);
+    h.link.reopenAndPoll();
+    h.clock.advance(2000);
+    EXPECT_EQ(h.meter.pollCount(), 3);  // 7 bytes never reach the threshold of 19
+    h.link.reopenAndPoll();             // what the watchdog does
+    h.clock.advance(200);
+    EXPECT_GT(h.meter.pollCount(), 4);
+    EXPECT_EQ(h.model.view.m_lcdValue, "250.0");
+}
+
+TEST(PollLoop, SilenceLeavesTheLinkWaiting) {
+    sim::Scenario s = steady(250);
+    s.faults.silentAlways = true;
+    LinkHarness h(s);
+    h.link.reopenAndPoll();
+    h.clock.advance(5000);
+    EXPECT_EQ(h.meter.commandLog(), std::vector<QString>{"poll (silent)"});
+    EXPECT_EQ(h.model.view.m_linkDown, 1);
+    EXPECT_FALSE(h.clock.isTimerActive(TimerOwner::MainFrame, kTimerPoll));
+}
+
+TEST(PollLoop, AnUnpluggedPortCannotBeOpened) {
+    LinkHarness h(steady(250));
+    h.comm.unplug();
+    EXPECT_FALSE(h.link.reopenAndPoll());
+    EXPECT_FALSE(h.comm.GetPortOpen());
+    h.comm.replug();
+    EXPECT_TRUE(h.link.reopenAndPoll());
+    h.clock.advance(30);
+    EXPECT_EQ(h.model.view.m_lcdValue, "250.0");
+}

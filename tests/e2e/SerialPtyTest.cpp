@@ -1,0 +1,128 @@
+// The serial control on QSerialPort against km905-sim on a pseudo-terminal, in real time.
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include "link/CMSComm.h"
+#include "link/MeterLink.h"
+#include "link/PortNames.h"
+#include "link/QtTimerService.h"
+
+using namespace km905;
+
+namespace {
+
+bool waitFor(const std::function<bool()>& pred, int ms) {
+    QElapsedTimer t;
+    t.start();
+    while (!pred() && t.elapsed() < ms) QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+    return pred();
+}
+
+class PtySim : public testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(m_dir.isValid());
+        qputenv("KM905_DEV_DIR", m_dir.path().toLocal8Bit());
+        m_sim.setProgram(KM905_SIM_BINARY);
+        m_sim.setArguments({"--port", "2"});
+        m_sim.start();
+        ASSERT_TRUE(m_sim.waitForStarted(5000));
+        ASSERT_TRUE(waitFor([&] { return m_sim.canReadLine(); }, 5000));
+        m_link = QString::fromLocal8Bit(m_sim.readLine()).trimmed();
+    }
+    void TearDown() override {
+        m_sim.terminate();
+        m_sim.waitForFinished(3000);
+    }
+    QString log() { return QString::fromLocal8Bit(m_sim.readAllStandardOutput()); }
+
+    QTemporaryDir m_dir;
+    QProcess m_sim;
+    QString m_link;
+};
+
+}  // namespace
+
+TEST_F(PtySim, LinksAsTheLinuxNameOfItsPort) {
+    EXPECT_EQ(m_link, m_dir.path() + "/ttyUSB1");
+    EXPECT_EQ(portDeviceName(2), m_link);
+}
+
+TEST_F(PtySim, PollsAreAnsweredAndTheLoopKeepsGoing) {
+    MeterModel model;
+    CMSComm comm;
+    QtTimerService timers;
+    ILinkUi ui;
+    MeterLink link(model, comm, timers, ui);
+    timers.setHandler(TimerOwner::MainFrame, [&](int id) { link.onTimer(id); });
+    model.frame.m_comPort = 2;
+    comm.SetSettings("9600,n,8,1");
+    ASSERT_TRUE(link.reopenAndPoll());
+    ASSERT_TRUE(waitFor([&] { return model.view.m_frameArrived == 1; }, 3000));
+    EXPECT_EQ(model.view.m_linkDown, 0);
+    EXPECT_EQ(model.view.m_batteryText, "Normal");
+    EXPECT_FALSE(model.view.m_lcdValue.isEmpty());
+    EXPECT_EQ(model.view.m_lcdUnit, "Lux");
+    // About 14 polls a second at 9600 baud; allow for a loaded machine.
+    waitFor([] { return false; }, 1000);
+    const int polls = static_cast<int>(log().count("poll"));
+    EXPECT_GE(polls, 8);
+    link.sendEndOfLink();
+    waitFor([&] { return log().contains("end of link"); }, 0);
+    ASSERT_TRUE(waitFor([&] { return m_sim.canReadLine() && m_sim.peek(4096).contains("end of link"); }, 2000));
+}
+
+TEST_F(PtySim, ThresholdInputAndDiscards) {
+    CMSComm comm;
+    int events = 0;
+    int got = 0;
+    comm.setOnComm([&] {
+        ++events;
+        got = static_cast<int>(comm.GetInput().size());
+    });
+    comm.SetCommPort(2);
+    comm.SetSettings("9600,n,8,1");
+    comm.SetPortOpen(true);
+    comm.SetInputMode(1);
+    comm.SetInputLen(0);
+    comm.SetRThreshold(38);  // two answers
+    comm.SetOutput(QByteArray(1, '\x11'));
+    waitFor([] { return false; }, 200);
+    EXPECT_EQ(events, 0);
+    EXPECT_EQ(comm.GetInBufferCount(), 19);
+    comm.SetOutput(QByteArray(1, '\x11'));
+    ASSERT_TRUE(waitFor([&] { return events == 1; }, 2000));
+    EXPECT_EQ(got, 38);  // Input returns everything buffered
+
+    comm.SetRThreshold(0);
+    comm.SetOutput(QByteArray(1, '\x11'));
+    ASSERT_TRUE(waitFor([&] { return comm.GetInBufferCount() == 19; }, 2000));
+    comm.SetInBufferCount(0);
+    EXPECT_EQ(comm.GetInBufferCount(), 0);
+    EXPECT_TRUE(comm.GetInput().isEmpty());
+    EXPECT_EQ(events, 1);
+}
+
+TEST_F(PtySim, AMissingPortIsAnInvalidPortNumber) {
+    CMSComm comm;
+    comm.SetCommPort(5);
+    try {
+        comm.SetPortOpen(true);
+        FAIL() << "opened a port that is not there";
+    } catch (const SerialError& e) {
+        EXPECT_EQ(e.description(), "Invalid port number");
+        EXPECT_EQ(e.kind(), SerialErrorKind::InvalidPort);
+    }
+    EXPECT_FALSE(comm.GetPortOpen());
+    EXPECT_EQ(comm.lastOpenError(), "Invalid port number");
+}
+
+int main(int argc, char** argv) {
+    QCoreApplication app(argc, argv);
+    testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
