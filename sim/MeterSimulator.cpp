@@ -6,24 +6,44 @@ namespace km905::sim {
 
 QString keyName(uint8_t key) {
     switch (key) {
-        case kKeyHold: return "HOLD";
-        case kKeyMaxMin: return "MAXMIN";
-        case kKeyRange: return "RANGE";
-        case kKeyFcLux: return "FCLUX";
-        case kKeyLoad: return "LOAD";
-        case kKeyLoadDouble: return "LOAD double";
-        case kKeyMemSet: return "MEMSET";
-        case kKeyMemSetDouble: return "MEMSET double";
-        case kKeyPeak: return "PEAK";
-        case kKeyPeakDouble: return "PEAK double";
-        case kKeyRel: return "REL";
-        case kKeyRelDouble: return "REL double";
-        case kKeyEndOfLink: return "end of link";
-        default: return QString::asprintf("unknown key 0x%02X", key);
+        case kKeyHold:
+            return "HOLD";
+        case kKeyMaxMin:
+            return "MAXMIN";
+        case kKeyRange:
+            return "RANGE";
+        case kKeyFcLux:
+            return "FCLUX";
+        case kKeyLoad:
+            return "LOAD";
+        case kKeyLoadDouble:
+            return "LOAD double";
+        case kKeyMemSet:
+            return "MEMSET";
+        case kKeyMemSetDouble:
+            return "MEMSET double";
+        case kKeyPeak:
+            return "PEAK";
+        case kKeyPeakDouble:
+            return "PEAK double";
+        case kKeyRel:
+            return "REL";
+        case kKeyRelDouble:
+            return "REL double";
+        case kKeyEndOfLink:
+            return "end of link";
+        default:
+            return QString::asprintf("unknown key 0x%02X", key);
     }
 }
 
-MeterSimulator::MeterSimulator(Scenario scenario) : m_s(std::move(scenario)) {}
+MeterSimulator::MeterSimulator(Scenario scenario) : m_s(std::move(scenario)) {
+    if (!m_s.clockStart) {
+        const QDateTime now = QDateTime::currentDateTime();
+        m_s.clockStart = MeterDateTime{now.date().year(), now.date().month(),  now.date().day(),
+                                       now.time().hour(), now.time().minute(), now.time().second()};
+    }
+}
 
 void MeterSimulator::note(const QString& line, qint64 tMs) {
     const QString text = QString::asprintf("%9.3f ", tMs / 1000.0) + line;
@@ -41,14 +61,15 @@ bool MeterSimulator::silentAt(qint64 tMs) const {
 bool MeterSimulator::unpluggedAt(qint64 tMs) const {
     if (!m_s.faults.unplug) return false;
     const double t = tMs / 1000.0;
-    return t >= m_s.faults.unplug->first && t < m_s.faults.unplug->first + m_s.faults.unplug->second;
+    return t >= m_s.faults.unplug->first &&
+           t < m_s.faults.unplug->first + m_s.faults.unplug->second;
 }
 
 MeterDateTime MeterSimulator::clockAt(qint64 tMs) const {
-    const MeterDateTime& c = m_s.clockStart;
+    const MeterDateTime& c = *m_s.clockStart;
     QDateTime start(QDate(c.year, c.month, c.day), QTime(c.hour, c.minute, c.second), Qt::UTC);
     const QDateTime now = start.addMSecs(tMs);
-    return {now.date().year(),  now.date().month(),  now.date().day(),
+    return {now.date().year(), now.date().month(),  now.date().day(),
             now.time().hour(), now.time().minute(), now.time().second()};
 }
 
@@ -103,14 +124,20 @@ QByteArray MeterSimulator::memoryFrame() const {
             continue;
         }
         const SimMemoryRecord& m = m_s.memory[static_cast<size_t>(k)];
-        const uint8_t rec[13] = {toBcd(m.time.year % 100), 0, toBcd(m.time.month),
-                                 toBcd(m.time.day), toBcd(m.time.hour), toBcd(m.time.minute),
-                                 toBcd(m.time.second), 0,
-                                 static_cast<uint8_t>(m.count / 100),
-                                 static_cast<uint8_t>(m.count % 100),
-                                 static_cast<uint8_t>((m.range & 3) | (m.fc ? 4 : 0) |
-                                                      (m.modeBits & 0x38)),
-                                 static_cast<uint8_t>(m.negative ? 0x10 : 0), 0};
+        const uint8_t rec[13] = {
+            toBcd(m.time.year % 100),
+            0,
+            toBcd(m.time.month),
+            toBcd(m.time.day),
+            toBcd(m.time.hour),
+            toBcd(m.time.minute),
+            toBcd(m.time.second),
+            0,
+            static_cast<uint8_t>(m.count / 100),
+            static_cast<uint8_t>(m.count % 100),
+            static_cast<uint8_t>((m.range & 3) | (m.fc ? 4 : 0) | (m.modeBits & 0x38)),
+            static_cast<uint8_t>(m.negative ? 0x10 : 0),
+            0};
         std::copy(rec, rec + 13, r);
     }
     return f;
@@ -119,10 +146,18 @@ QByteArray MeterSimulator::memoryFrame() const {
 QByteArray MeterSimulator::dataloggerStream() const {
     QByteArray body;
     for (const SimLogRecord& r : m_s.logger) {
-        const uint8_t h[13] = {0xAA, 0x56, 0, static_cast<uint8_t>(r.rate),
-                               static_cast<uint8_t>(r.fc ? 1 : 0), 0,
-                               toBcd(r.start.year % 100), 0, toBcd(r.start.month),
-                               toBcd(r.start.day), toBcd(r.start.hour), toBcd(r.start.minute),
+        const uint8_t h[13] = {0xAA,
+                               0x56,
+                               0,
+                               static_cast<uint8_t>(r.rate),
+                               static_cast<uint8_t>(r.fc ? 1 : 0),
+                               0,
+                               toBcd(r.start.year % 100),
+                               0,
+                               toBcd(r.start.month),
+                               toBcd(r.start.day),
+                               toBcd(r.start.hour),
+                               toBcd(r.start.minute),
                                toBcd(r.start.second)};
         body.append(reinterpret_cast<const char*>(h), 13);
         for (const SimLogSample& s : r.samples) {
@@ -214,8 +249,7 @@ void MeterSimulator::handleKey(uint8_t key, qint64 tMs) {
         case kKeyMaxMin:
             m_s.modeBits = m_s.modeBits == 0x20 ? 0x28 : m_s.modeBits == 0x28 ? 0x00 : 0x20;
             break;
-        case kKeyRange:
-        {
+        case kKeyRange: {
             // Manual ranging steps up from the range in use: 400, 4k, 40k, 400k, 400...
             const int cur = m_s.autoRange ? currentRange(tMs) : m_s.range;
             m_s.range = cur == 3 ? 0 : cur == 0 ? 1 : cur + 1;

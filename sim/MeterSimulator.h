@@ -35,7 +35,7 @@ QString keyName(uint8_t key);
 // A KM905 as seen from its serial line: bytes in, answers out. Time is the meter's own,
 // in milliseconds since the simulation started.
 class MeterSimulator {
-public:
+  public:
     explicit MeterSimulator(Scenario scenario = demoScenario());
 
     // Bytes from the PC; returns the meter's answer (may be empty).
@@ -57,7 +57,7 @@ public:
 
     int currentRange(qint64 tMs) const;
 
-private:
+  private:
     void handleKey(uint8_t key, qint64 tMs);
     void note(const QString& line, qint64 tMs);
     QByteArray answerPoll(qint64 tMs);

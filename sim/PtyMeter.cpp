@@ -27,14 +27,19 @@ double monoMsF() {
 PtyMeter::PtyMeter(MeterSimulator& meter, QString linkPath, bool paced)
     : m_meter(meter), m_link(std::move(linkPath)), m_paced(paced), m_start(monoMs()) {}
 
-PtyMeter::~PtyMeter() { close(); }
+PtyMeter::~PtyMeter() {
+    close();
+}
 
-qint64 PtyMeter::elapsedMs() const { return monoMs() - m_start; }
+qint64 PtyMeter::elapsedMs() const {
+    return monoMs() - m_start;
+}
 
 void PtyMeter::open() {
     m_master = ::posix_openpt(O_RDWR | O_NOCTTY);
     if (m_master < 0 || ::grantpt(m_master) != 0 || ::unlockpt(m_master) != 0)
-        throw std::runtime_error(std::string("cannot create a pseudo-terminal: ") + std::strerror(errno));
+        throw std::runtime_error(std::string("cannot create a pseudo-terminal: ") +
+                                 std::strerror(errno));
     m_slave = QString::fromLocal8Bit(::ptsname(m_master));
     // Held open so the line survives the program closing and reopening its end.
     m_slaveFd = ::open(m_slave.toLocal8Bit().constData(), O_RDWR | O_NOCTTY);
@@ -49,11 +54,13 @@ void PtyMeter::open() {
     QFileInfo existing(m_link);
     if (existing.exists() || existing.isSymLink()) {
         if (!existing.isSymLink())
-            throw std::runtime_error(m_link.toStdString() + " exists and is not a link; not replacing it");
+            throw std::runtime_error(m_link.toStdString() +
+                                     " exists and is not a link; not replacing it");
         ::unlink(link.constData());
     }
     if (::symlink(m_slave.toLocal8Bit().constData(), link.constData()) != 0)
-        throw std::runtime_error("cannot link " + m_link.toStdString() + ": " + std::strerror(errno));
+        throw std::runtime_error("cannot link " + m_link.toStdString() + ": " +
+                                 std::strerror(errno));
     ::fcntl(m_master, F_SETFL, ::fcntl(m_master, F_GETFL) | O_NONBLOCK);
 }
 
@@ -118,7 +125,8 @@ void PtyMeter::run(qint64 durationMs) {
             char buf[256];
             const ssize_t n = ::read(m_master, buf, sizeof buf);
             if (n > 0) {
-                const QByteArray answer = m_meter.receive(QByteArray(buf, static_cast<int>(n)), elapsedMs());
+                const QByteArray answer =
+                    m_meter.receive(QByteArray(buf, static_cast<int>(n)), elapsedMs());
                 m_out.insert(m_out.end(), answer.begin(), answer.end());
             }
         }

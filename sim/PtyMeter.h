@@ -11,7 +11,7 @@ namespace km905::sim {
 
 // The simulated meter on a pseudo-terminal, linked at a device path the program opens.
 class PtyMeter {
-public:
+  public:
     PtyMeter(MeterSimulator& meter, QString linkPath, bool paced);
     ~PtyMeter();
 
@@ -25,7 +25,7 @@ public:
     void run(qint64 durationMs = 0);
     void stop() { m_stop = true; }
 
-private:
+  private:
     qint64 elapsedMs() const;
     void pump(qint64 now);
 

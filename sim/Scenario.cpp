@@ -108,9 +108,9 @@ bool unitWord(const QString& u, int line) {
 }
 
 int modeWord(const QString& m, int line) {
-    static const std::pair<const char*, int> modes[] = {{"none", 0x00}, {"general", 0x00}, {"pmin", 0x10},
-                                                        {"pmax", 0x18}, {"max", 0x20},
-                                                        {"min", 0x28},  {"rel", 0x30}};
+    static const std::pair<const char*, int> modes[] = {
+        {"none", 0x00}, {"general", 0x00}, {"pmin", 0x10}, {"pmax", 0x18},
+        {"max", 0x20},  {"min", 0x28},     {"rel", 0x30}};
     for (auto [name, bits] : modes)
         if (m.toLower() == QLatin1String(name)) return bits;
     fail(line, QStringLiteral("unknown mode ") + m);
@@ -212,8 +212,10 @@ Scenario parseScenario(const QString& text) {
         } else if (k == "fault") {
             const QString f = w.value(1);
             if (f == "silence") {
-                if (w.size() < 4) s.faults.silentAlways = true;
-                else s.faults.silence = {{number(w, 2, line), number(w, 3, line)}};
+                if (w.size() < 4)
+                    s.faults.silentAlways = true;
+                else
+                    s.faults.silence = {{number(w, 2, line), number(w, 3, line)}};
             } else if (f == "garbage") {
                 s.faults.garbageEvery = static_cast<int>(number(w, 2, line));
             } else if (f == "truncate") {

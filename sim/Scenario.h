@@ -44,7 +44,7 @@ struct SimLogRecord {
 struct Faults {
     std::optional<std::pair<double, double>> silence;  // seconds [from, to)
     bool silentAlways = false;
-    int garbageEvery = 0;  // every Nth poll answer is noise
+    int garbageEvery = 0;   // every Nth poll answer is noise
     int truncateEvery = 0;  // every Nth poll answer is cut short
     int truncateTo = 7;
     int streamStopAfter = -1;  // datalogger stream bytes sent before the meter goes quiet
@@ -62,7 +62,7 @@ struct Scenario {
     bool negative = false;
     bool lowBattery = false;
     int sampleSecs = 1;
-    MeterDateTime clockStart{2026, 12, 8, 9, 0, 0};
+    std::optional<MeterDateTime> clockStart;  // the meter's clock at start; unset: now
     std::vector<SimMemoryRecord> memory;
     std::vector<SimLogRecord> logger;
     int loggerPad = 0;  // trailing bytes after the last record

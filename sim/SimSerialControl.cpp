@@ -26,13 +26,15 @@ void SimSerialControl::SetCommPort(int port) {
     if (m_open)
         throw SerialError(SerialErrorKind::Io,
                           QStringLiteral("Operation valid only when the port is closed"));
-    if (port < 1 || port > 16) throw SerialError(SerialErrorKind::InvalidPort, "Invalid port number");
+    if (port < 1 || port > 16)
+        throw SerialError(SerialErrorKind::InvalidPort, "Invalid port number");
     m_port = port;
 }
 
 void SimSerialControl::SetPortOpen(bool open) {
     if (open == m_open) {
-        if (open) throw SerialError(SerialErrorKind::PortInUse, QStringLiteral("Port already open"));
+        if (open)
+            throw SerialError(SerialErrorKind::PortInUse, QStringLiteral("Port already open"));
         throw SerialError(SerialErrorKind::NotOpen, QStringLiteral("Port is closed"));
     }
     if (open) {

@@ -13,7 +13,7 @@ namespace km905::sim {
 // runs at 9600 baud: each answer byte arrives about 1.04 ms after the previous one, grouped
 // into chunks the way a USB bridge hands them over.
 class SimSerialControl : public ISerialControl {
-public:
+  public:
     SimSerialControl(VirtualClock& clock, MeterSimulator& meter, int meterPort = 1);
 
     void SetCommPort(int port) override;
@@ -53,7 +53,7 @@ public:
         m_eventSizes.clear();
     }
 
-private:
+  private:
     void arrive(const QByteArray& chunk, uint64_t session);
     void checkThreshold();
 

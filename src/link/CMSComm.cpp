@@ -19,7 +19,8 @@ SerialError openError(const QString& device, QSerialPort::SerialPortError e) {
 #ifndef Q_OS_WIN
         // Linux reports a port held by another program and one we may not open alike.
         if (::access(device.toLocal8Bit().constData(), R_OK | W_OK) != 0)
-            return SerialError(SerialErrorKind::PermissionDenied, QStringLiteral("Permission denied"));
+            return SerialError(SerialErrorKind::PermissionDenied,
+                               QStringLiteral("Permission denied"));
 #endif
         return SerialError(SerialErrorKind::PortInUse, QStringLiteral("Port already open"));
     }
@@ -36,7 +37,9 @@ CMSComm::~CMSComm() {
     if (m_serial.isOpen()) m_serial.close();
 }
 
-QString CMSComm::deviceName() const { return portDeviceName(m_port); }
+QString CMSComm::deviceName() const {
+    return portDeviceName(m_port);
+}
 
 void CMSComm::SetCommPort(int port) {
     if (m_serial.isOpen())
@@ -58,7 +61,7 @@ void CMSComm::SetSettings(const QString& settings) {
         !QStringLiteral("neo").contains(parity) || parity.size() != 1)
         throw SerialError(SerialErrorKind::Io, QStringLiteral("Invalid property value"));
     m_baud = baud;
-    m_parity = parity == "n" ? QSerialPort::NoParity
+    m_parity = parity == "n"   ? QSerialPort::NoParity
                : parity == "e" ? QSerialPort::EvenParity
                                : QSerialPort::OddParity;
     m_dataBits = static_cast<QSerialPort::DataBits>(bits);
@@ -73,7 +76,8 @@ void CMSComm::SetSettings(const QString& settings) {
 
 void CMSComm::SetPortOpen(bool open) {
     if (open == m_serial.isOpen()) {
-        if (open) throw SerialError(SerialErrorKind::PortInUse, QStringLiteral("Port already open"));
+        if (open)
+            throw SerialError(SerialErrorKind::PortInUse, QStringLiteral("Port already open"));
         return;
     }
     if (!open) {
@@ -98,7 +102,8 @@ void CMSComm::SetPortOpen(bool open) {
 
 void CMSComm::requireOpen() const {
     if (!m_serial.isOpen())
-        throw SerialError(SerialErrorKind::NotOpen, QStringLiteral("Operation valid only when the port is open"));
+        throw SerialError(SerialErrorKind::NotOpen,
+                          QStringLiteral("Operation valid only when the port is open"));
 }
 
 void CMSComm::SetInBufferCount(int count) {

@@ -11,7 +11,7 @@ namespace km905 {
 // at least RThreshold bytes are buffered.
 class CMSComm : public QObject, public ISerialControl {
     Q_OBJECT
-public:
+  public:
     explicit CMSComm(QObject* parent = nullptr);
     ~CMSComm() override;
 
@@ -36,7 +36,7 @@ public:
     const QString& lastOpenError() const { return m_lastOpenError; }
     QString deviceName() const;
 
-private:
+  private:
     void onReadyRead();
     void onError(QSerialPort::SerialPortError error);
     void scheduleCheck();

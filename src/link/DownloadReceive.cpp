@@ -127,12 +127,12 @@ void MeterLink::dataloggerStep(const uint8_t* data, size_t size) {
 }
 
 void MeterLink::finishLogDownload() {
-    const LogRecords recs = parseLogStream(m_model.g.g_logBuffer.data(),
-                                           static_cast<size_t>(m_model.g.g_logReceived));
+    const LogRecords recs =
+        parseLogStream(m_model.g.g_logBuffer.data(), static_cast<size_t>(m_model.g.g_logReceived));
     CDTDoc& doc = m_model.doc;
     doc.m_logValues = recs.values;
-    doc.m_logValues.resize(std::max<size_t>(recs.values.size(),
-                                            static_cast<size_t>(m_model.frame.m_logByteCount)));
+    doc.m_logValues.resize(
+        std::max<size_t>(recs.values.size(), static_cast<size_t>(m_model.frame.m_logByteCount)));
     doc.m_logStartTimes = recs.startTimes;
     doc.m_logRecRate = recs.rates;
     doc.m_logRecUnit = recs.units;

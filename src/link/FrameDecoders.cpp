@@ -89,8 +89,8 @@ LiveDisplay formatLiveDisplay(int displayedCount, int rangeCode, bool footCandle
     const RangeInfo& r = rangeInfo(rangeCode);
     const DisplayRule& rule = footCandles ? kFcRules[rangeCode & 3] : kLuxRules[rangeCode & 3];
     LiveDisplay out;
-    out.value = static_cast<float>(displayedCount) *
-                (footCandles ? r.fcDispFactor : r.luxDispFactor);
+    out.value =
+        static_cast<float>(displayedCount) * (footCandles ? r.fcDispFactor : r.luxDispFactor);
     out.resolution = rule.resolution;
     out.text = formatValue(rule.fmt, out.value);
     if (static_cast<double>(out.value) >= rule.olAt) {
@@ -104,13 +104,21 @@ LiveDisplay formatLiveDisplay(int displayedCount, int rangeCode, bool footCandle
 QString memoryModeText(int modeBits, bool* known) {
     *known = true;
     switch (modeBits & 0x38) {
-        case 0x00: return QStringLiteral("General");
-        case 0x10: return QStringLiteral("Pmin");
-        case 0x18: return QStringLiteral("Pmax");
-        case 0x20: return QStringLiteral("Max");
-        case 0x28: return QStringLiteral("Min");
-        case 0x30: return QStringLiteral("Rel");
-        default: *known = false; return {};
+        case 0x00:
+            return QStringLiteral("General");
+        case 0x10:
+            return QStringLiteral("Pmin");
+        case 0x18:
+            return QStringLiteral("Pmax");
+        case 0x20:
+            return QStringLiteral("Max");
+        case 0x28:
+            return QStringLiteral("Min");
+        case 0x30:
+            return QStringLiteral("Rel");
+        default:
+            *known = false;
+            return {};
     }
 }
 
@@ -138,8 +146,9 @@ MemoryFrame decodeMemoryFrame(const uint8_t* d, size_t size) {
         // The limit applies to the count in the unit the meter measured, so a foot-candle
         // reading near the top of its range is not lost to the lux conversion.
         const float raw = static_cast<float>(r[8] * 100 + r[9]) * rec.rangeFactor;
-        rec.value = raw > rec.rangeFactor * 4000.0f ? kOverRange
-                                                    : countToLux(r[8] * 100 + r[9], rec.rangeFactor, rec.unitFC);
+        rec.value = raw > rec.rangeFactor * 4000.0f
+                        ? kOverRange
+                        : countToLux(r[8] * 100 + r[9], rec.rangeFactor, rec.unitFC);
         rec.flagB = (r[11] & 0x10) ? 1 : 0;
         out.records.push_back(std::move(rec));
     }

@@ -51,8 +51,8 @@ std::optional<size_t> findLiveFrame(const uint8_t* data, size_t size);
 
 // The main number as the meter shows it, and the over-range rule of its unit and range.
 struct LiveDisplay {
-    QString text;         // formatted value or "OL", without the sign
-    float value = 0;      // displayed value, after the over-range replacement
+    QString text;     // formatted value or "OL", without the sign
+    float value = 0;  // displayed value, after the over-range replacement
     float resolution = 0;
     bool overRange = false;
 };

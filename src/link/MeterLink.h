@@ -22,7 +22,8 @@ enum MainFrameTimer : int {
     kTimerDiscovery = 5,
 };
 
-inline const QString kLowBatteryText = QStringLiteral("Power is low,please change another battery!");
+inline const QString kLowBatteryText =
+    QStringLiteral("Power is low,please change another battery!");
 inline const QString kLowBatteryRetryText =
     QStringLiteral("Power is low,please change another battery to try again!");
 inline const QString kNoLoggerDataText = QStringLiteral("There is no data on the RAM!");
@@ -30,7 +31,7 @@ inline const QString kNoLoggerDataText = QStringLiteral("There is no data on the
 // The main frame's side of the meter link: port operations, the receive event, the
 // download requests and the main-frame timers 1 to 4.
 class MeterLink {
-public:
+  public:
     MeterLink(MeterModel& model, ISerialControl& comm, ITimerService& timers, ILinkUi& ui);
 
     MeterModel& model() { return m_model; }
@@ -61,7 +62,7 @@ public:
     void decodeMemory(const uint8_t* data, size_t size);
     void dataloggerStep(const uint8_t* data, size_t size);
 
-private:
+  private:
     void updateStatistics(float v, qint64 now);
     void updateStatisticsTexts();
     void appendLogBytes(const uint8_t* data, size_t size);

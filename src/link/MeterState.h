@@ -67,7 +67,7 @@ struct LinkState {
         setPollArmed(true);
     }
 
-private:
+  private:
     bool validSlot() const { return m_comPort >= 0 && m_comPort < kPollArmedSlots; }
 };
 
@@ -94,7 +94,8 @@ struct ViewState {
     QString m_statAvgText = QStringLiteral("----");
     QString m_statMaxTime;
     QString m_statMinTime;
-    QString m_batteryText;
+    // Starts as "Normal" so the watchdog polls a meter that was silent at start-up.
+    QString m_batteryText = QStringLiteral("Normal");
     int m_sampleRateMs = 1000;
     uint8_t m_canRun = 0;
     uint8_t m_canStop = 0;
@@ -106,6 +107,11 @@ struct ViewState {
     int m_yGain = 40;
     int m_yOffset = 0;
     uint8_t m_firstTickPending = 0;
+    uint8_t m_redrawCursor = 0;
+    uint8_t m_zoomDragging = 0;
+    QString m_startTimeText;
+    QString m_dataNoText;
+    QString m_sampleRateText;
 };
 
 // The acquisition arrays owned by the document.

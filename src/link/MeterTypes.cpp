@@ -11,6 +11,8 @@ constexpr RangeInfo kRanges[4] = {
 };
 }  // namespace
 
-const RangeInfo& rangeInfo(int code) { return kRanges[code & 3]; }
+const RangeInfo& rangeInfo(int code) {
+    return kRanges[code & 3];
+}
 
 }  // namespace km905

@@ -20,9 +20,13 @@ struct MeterDateTime {
     bool operator==(const MeterDateTime&) const = default;
 };
 
-inline int fromBcd(uint8_t b) { return (b >> 4) * 10 + (b & 0x0F); }
+inline int fromBcd(uint8_t b) {
+    return (b >> 4) * 10 + (b & 0x0F);
+}
 
-inline uint8_t toBcd(int v) { return static_cast<uint8_t>(((v / 10) % 10) << 4 | (v % 10)); }
+inline uint8_t toBcd(int v) {
+    return static_cast<uint8_t>(((v / 10) % 10) << 4 | (v % 10));
+}
 
 // One row of the range table shared by live frames, memory records and datalogger samples.
 struct RangeInfo {

@@ -31,6 +31,8 @@ void QtTimerService::setHandler(TimerOwner owner, Handler handler) {
     m_handlers[static_cast<int>(owner)] = std::move(handler);
 }
 
-qint64 QtTimerService::nowMs() const { return QDateTime::currentMSecsSinceEpoch(); }
+qint64 QtTimerService::nowMs() const {
+    return QDateTime::currentMSecsSinceEpoch();
+}
 
 }  // namespace km905

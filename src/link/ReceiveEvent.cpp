@@ -152,13 +152,26 @@ void MeterLink::decodeLive(const uint8_t* data, size_t size, qint64 now) {
 
     v.m_lcdHold = lf.hold() ? QStringLiteral("HOLD") : QStringLiteral("    ");
     switch (lf.modeBits()) {
-        case 0x00: v.m_lcdMode = QStringLiteral("    "); break;
-        case 0x10: v.m_lcdMode = QStringLiteral("PMIN"); break;
-        case 0x18: v.m_lcdMode = QStringLiteral("PMAX"); break;
-        case 0x20: v.m_lcdMode = QStringLiteral("MAX "); break;
-        case 0x28: v.m_lcdMode = QStringLiteral("MIN "); break;
-        case 0x30: v.m_lcdMode = QStringLiteral("Manu"); break;
-        default: break;  // 0x08 and 0x38 keep the previous mode text
+        case 0x00:
+            v.m_lcdMode = QStringLiteral("    ");
+            break;
+        case 0x10:
+            v.m_lcdMode = QStringLiteral("PMIN");
+            break;
+        case 0x18:
+            v.m_lcdMode = QStringLiteral("PMAX");
+            break;
+        case 0x20:
+            v.m_lcdMode = QStringLiteral("MAX ");
+            break;
+        case 0x28:
+            v.m_lcdMode = QStringLiteral("MIN ");
+            break;
+        case 0x30:
+            v.m_lcdMode = QStringLiteral("Manu");
+            break;
+        default:
+            break;  // 0x08 and 0x38 keep the previous mode text
     }
 
     auto tu = [](int x) { return QString::asprintf("%d%d", x / 10, x % 10); };

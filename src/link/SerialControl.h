@@ -11,13 +11,13 @@ enum class SerialErrorKind { InvalidPort, PortInUse, PermissionDenied, NotOpen, 
 
 // What the serial control raises; callers catch it at each call site.
 class SerialError : public std::runtime_error {
-public:
+  public:
     SerialError(SerialErrorKind kind, const QString& description)
         : std::runtime_error(description.toStdString()), m_kind(kind), m_description(description) {}
     SerialErrorKind kind() const { return m_kind; }
     const QString& description() const { return m_description; }
 
-private:
+  private:
     SerialErrorKind m_kind;
     QString m_description;
 };
@@ -27,7 +27,7 @@ inline constexpr int kInputModeBinary = 1;
 
 // The serial communications control: properties and one receive event.
 class ISerialControl {
-public:
+  public:
     virtual ~ISerialControl() = default;
 
     virtual void SetCommPort(int port) = 0;
@@ -35,7 +35,7 @@ public:
     virtual void SetSettings(const QString& settings) = 0;
     virtual void SetPortOpen(bool open) = 0;
     virtual bool GetPortOpen() const = 0;
-    virtual void SetInBufferCount(int count) = 0;   // 0 discards the input buffer
+    virtual void SetInBufferCount(int count) = 0;  // 0 discards the input buffer
     virtual int GetInBufferCount() const = 0;
     virtual void SetOutBufferCount(int count) = 0;  // 0 discards pending output
     virtual int GetOutBufferCount() const = 0;
@@ -50,12 +50,12 @@ public:
     // Raised once at least RThreshold bytes are buffered.
     void setOnComm(std::function<void()> handler) { m_onComm = std::move(handler); }
 
-protected:
+  protected:
     void fireOnComm() {
         if (m_onComm) m_onComm();
     }
 
-private:
+  private:
     std::function<void()> m_onComm;
 };
 

@@ -11,7 +11,7 @@ enum class TimerOwner { MainFrame, View, Panel, Progress, Logger };
 // Window timers: setTimer repeats until killed, re-arming an id replaces its period.
 // One-shot timers kill themselves first thing in their handler.
 class ITimerService {
-public:
+  public:
     using Handler = std::function<void(int id)>;
     virtual ~ITimerService() = default;
 

@@ -3,7 +3,9 @@
 namespace km905 {
 
 namespace {
-std::pair<int, int> key(TimerOwner owner, int id) { return {static_cast<int>(owner), id}; }
+std::pair<int, int> key(TimerOwner owner, int id) {
+    return {static_cast<int>(owner), id};
+}
 }  // namespace
 
 VirtualClock::VirtualClock(qint64 startMs) : m_now(startMs) {}
@@ -23,7 +25,9 @@ void VirtualClock::scheduleTimer(TimerOwner owner, int id, qint64 at) {
     m_queue.emplace(Key{at, ++m_seq}, std::move(e));
 }
 
-void VirtualClock::killTimer(TimerOwner owner, int id) { m_timers.erase(key(owner, id)); }
+void VirtualClock::killTimer(TimerOwner owner, int id) {
+    m_timers.erase(key(owner, id));
+}
 
 bool VirtualClock::isTimerActive(TimerOwner owner, int id) const {
     return m_timers.count(key(owner, id)) != 0;
@@ -56,7 +60,8 @@ bool VirtualClock::fireNext(qint64 limit) {
             return true;
         }
         auto t = m_timers.find(key(e.owner, e.timerId));
-        if (t == m_timers.end() || t->second.generation != e.generation) continue;  // killed or re-armed
+        if (t == m_timers.end() || t->second.generation != e.generation)
+            continue;  // killed or re-armed
         scheduleTimer(e.owner, e.timerId, m_now + t->second.period);
         auto h = m_handlers.find(static_cast<int>(e.owner));
         if (h != m_handlers.end() && h->second) h->second(e.timerId);
@@ -65,7 +70,9 @@ bool VirtualClock::fireNext(qint64 limit) {
     return false;
 }
 
-void VirtualClock::advance(qint64 ms) { advanceTo(m_now + ms); }
+void VirtualClock::advance(qint64 ms) {
+    advanceTo(m_now + ms);
+}
 
 void VirtualClock::advanceTo(qint64 atMs) {
     while (fireNext(atMs)) {

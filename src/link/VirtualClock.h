@@ -13,7 +13,7 @@ namespace km905 {
 // Virtual time for tests: nothing happens until advance() is called, and then every due
 // event fires in time order (ties in the order they were scheduled).
 class VirtualClock : public ITimerService {
-public:
+  public:
     explicit VirtualClock(qint64 startMs = 1765184400000);  // 2025-12-08 09:00:00 UTC
 
     void setTimer(TimerOwner owner, int id, int periodMs) override;
@@ -27,14 +27,16 @@ public:
 
     // A plain callback at an absolute virtual time (used by the simulated line).
     void callAt(qint64 atMs, std::function<void()> fn);
-    void callAfter(qint64 delayMs, std::function<void()> fn) { callAt(m_now + delayMs, std::move(fn)); }
+    void callAfter(qint64 delayMs, std::function<void()> fn) {
+        callAt(m_now + delayMs, std::move(fn));
+    }
 
     void advance(qint64 ms);
     void advanceTo(qint64 atMs);
     // Runs until pred() holds or maxMs pass; returns pred().
     bool runUntil(const std::function<bool()>& pred, qint64 maxMs);
 
-private:
+  private:
     struct Event {
         std::function<void()> fn;
         TimerOwner owner{};

@@ -76,7 +76,10 @@ void expectDocumentHolds(const LinkHarness& h) {
 
 TEST(Datalogger, ExactBlocksNeedTheEventsTheThresholdsAskFor) {
     const std::pair<int, std::vector<int>> cases[] = {
-        {7999, {5, 7999}}, {8000, {5, 8000}}, {8001, {5, 8000, 1}}, {16000, {5, 8000, 8000}},
+        {7999, {5, 7999}},
+        {8000, {5, 8000}},
+        {8001, {5, 8000, 1}},
+        {16000, {5, 8000, 8000}},
     };
     for (const auto& [n, events] : cases) {
         SCOPED_TRACE(n);
@@ -147,8 +150,8 @@ TEST(Datalogger, BytesBeyondTheAnnouncedCountAreDropped) {
     t.model.frame.m_logPending = 1;
     t.model.frame.m_liveMode = 0;
     QByteArray header = bytes({0xAA, 0xCC, 0x00, 0x00, 19});
-    QByteArray stream = bytes({0xAA, 0x56, 0, 2, 0, 0, 0x26, 0, 0x01, 0x02, 0x03, 0x04, 0x05,
-                               10, 0, 0x02, 40, 0, 0x02});
+    QByteArray stream = bytes(
+        {0xAA, 0x56, 0, 2, 0, 0, 0x26, 0, 0x01, 0x02, 0x03, 0x04, 0x05, 10, 0, 0x02, 40, 0, 0x02});
     t.comm.deliver(header + stream + bytes({0xAA, 0x56, 0xAA, 0x56, 1, 2, 3}));
     EXPECT_EQ(t.model.g.g_logReceived, 19);
     ASSERT_EQ(t.model.doc.m_logRecordCount, 1);
@@ -161,13 +164,14 @@ TEST(Datalogger, BytesBeyondTheAnnouncedCountAreDropped) {
 
 TEST(LogParse, MarkersHeadersAndSampleBoundaries) {
     // A doubled marker counts once; a header must be followed by a whole sample.
-    QByteArray s = bytes({0xAA, 0x56, 0xAA, 0x56, 0, 1, 0, 0, 0x26, 0, 1, 1, 0, 0, 0,  // 15
-                          1, 0, 0x01,   // sample: 100 counts x 0.1 = 10 lux
-                          0xAA, 0x56, 0, 5, 1, 0, 0x26, 0, 2, 2, 0, 0, 0,  // 13, no samples
-                          0, 0,         // too short for a sample
-                          0xAA, 0x56, 0, 9, 0, 0, 0x26, 0, 3, 3, 0, 0, 0,  // 13
-                          2, 50, 0x06,  // 250 counts x 1 x 1.076, in FC
-                          7, 7});       // trailing bytes, not a sample
+    QByteArray s =
+        bytes({0xAA, 0x56, 0xAA, 0x56, 0, 1, 0,    0, 0x26, 0, 1, 1, 0, 0, 0,  // 15
+               1,    0,    0x01,  // sample: 100 counts x 0.1 = 10 lux
+               0xAA, 0x56, 0,    5,    1, 0, 0x26, 0, 2,    2, 0, 0, 0,  // 13, no samples
+               0,    0,                                                  // too short for a sample
+               0xAA, 0x56, 0,    9,    0, 0, 0x26, 0, 3,    3, 0, 0, 0,  // 13
+               2,    50,   0x06,  // 250 counts x 1 x 1.076, in FC
+               7,    7});         // trailing bytes, not a sample
     const auto* d = reinterpret_cast<const uint8_t*>(s.constData());
     const LogRecords r = parseLogStream(d, static_cast<size_t>(s.size()));
     EXPECT_EQ(r.markerCount, 3);

@@ -11,7 +11,7 @@ namespace km905::test {
 
 // A serial control that logs every property access and delivers what a test hands it.
 class FakeSerial : public ISerialControl {
-public:
+  public:
     QStringList ops;
     QByteArray buffer;
     bool open = false;

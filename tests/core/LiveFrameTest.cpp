@@ -58,10 +58,10 @@ TEST(LiveFrame, OverRangeThresholdsFollowTheDisplayedValue) {
     };
     // Single precision puts the FC 40 range's limit one count higher than the 40k one's.
     const Case cases[] = {
-        {0, true, 3801, "38.01", 38.01f}, {0, true, 3802, "OL", 40.0f},
-        {1, true, 3803, "38.03", 38.03f}, {1, true, 3804, "OL", 40.0f},
-        {2, true, 3801, "380.1", 380.1f}, {2, true, 3802, "OL", 400.0f},
-        {3, true, 3801, "3801", 3801.0f}, {3, true, 3802, "OL", 4000.0f},
+        {0, true, 3801, "38.01", 38.01f},  {0, true, 3802, "OL", 40.0f},
+        {1, true, 3803, "38.03", 38.03f},  {1, true, 3804, "OL", 40.0f},
+        {2, true, 3801, "380.1", 380.1f},  {2, true, 3802, "OL", 400.0f},
+        {3, true, 3801, "3801", 3801.0f},  {3, true, 3802, "OL", 4000.0f},
         {0, false, 3999, "399.9", 399.9f}, {0, false, 4000, "OL", 400.0f},
         {1, false, 4000, "OL", 400.0f},    {2, false, 3999, "3999", 3999.0f},
         {2, false, 4000, "OL", 4000.0f},   {3, false, 4000, "OL", 40.0f},
@@ -145,9 +145,10 @@ TEST(LiveFrame, SignHoldModesAndMemoryIndicator) {
 TEST(LiveFrame, ClockLines) {
     FakeLink t;
     FrameSpec s;
-    const std::tuple<int, const char*, const char*> lines[] = {
-        {0x00, "Time", "09:30:45"}, {0x04, "Day", "2 12 08"}, {0x08, "Sampling", "05"},
-        {0x0C, "Year", "2026"}};
+    const std::tuple<int, const char*, const char*> lines[] = {{0x00, "Time", "09:30:45"},
+                                                               {0x04, "Day", "2 12 08"},
+                                                               {0x08, "Sampling", "05"},
+                                                               {0x0C, "Year", "2026"}};
     for (auto [bits, caption, text] : lines) {
         s.statusB = static_cast<uint8_t>(bits);
         t.frame(s);
@@ -249,6 +250,6 @@ TEST(LiveFrame, FirstFrameAfterRunRestartsTheRecording) {
     EXPECT_EQ(t.model.view.m_frameCount, 0);
     EXPECT_EQ(t.model.view.m_startTime, t.clock.nowSecs());
     EXPECT_EQ(t.model.frame.m_stopped, 0);
-    EXPECT_EQ(t.model.view.m_canRun, 0);  // recording: Run stays disabled
+    EXPECT_EQ(t.model.view.m_canRun, 0);   // recording: Run stays disabled
     EXPECT_EQ(t.model.doc.m_curIndex, 7);  // copied before the frame was decoded
 }

@@ -30,10 +30,9 @@ struct MemLink : FakeLink {
 
 TEST(MemoryFrame, RecordsAreDecodedIntoTheDocument) {
     MemLink t;
-    t.comm.deliver(memoryFrame({memoryRecord(0x02, 2500, 0x02 | 0x00),
-                                memoryRecord(0x03, 1234, 0x03 | 0x20, 0x10),
-                                memoryRecord(0x04, 3000, 0x02 | 0x04 | 0x30),
-                                memoryRecord(0x05, 100, 0x01 | 0x08)}));
+    t.comm.deliver(memoryFrame(
+        {memoryRecord(0x02, 2500, 0x02 | 0x00), memoryRecord(0x03, 1234, 0x03 | 0x20, 0x10),
+         memoryRecord(0x04, 3000, 0x02 | 0x04 | 0x30), memoryRecord(0x05, 100, 0x01 | 0x08)}));
     const CDTDoc& d = t.model.doc;
     ASSERT_EQ(d.m_memCount, 4);
     EXPECT_EQ(d.m_memTimes[0], "01/02/19 10:20:30");
@@ -83,7 +82,8 @@ TEST(MemoryFrame, ValueAtTheLimitStaysAndAboveItIsOL) {
 
 TEST(MemoryFrame, AShortFrameKeepsOnlyWholeRecords) {
     MemLink t;
-    QByteArray f = memoryFrame({memoryRecord(1, 10, 2), memoryRecord(2, 20, 2), memoryRecord(3, 30, 2)});
+    QByteArray f =
+        memoryFrame({memoryRecord(1, 10, 2), memoryRecord(2, 20, 2), memoryRecord(3, 30, 2)});
     t.comm.deliver(f.left(3 + 13 * 2 + 5));
     EXPECT_EQ(t.model.doc.m_memCount, 2);
     MemLink u;

@@ -9,10 +9,10 @@ TEST(PortOperations, ReopenAndPollSequence) {
     FakeLink t;
     t.model.frame.m_comPort = 3;
     EXPECT_TRUE(t.link.reopenAndPoll());
-    EXPECT_EQ(t.comm.ops, QStringList({"PortOpen=0", "CommPort=3", "PortOpen=1", "Input",
-                                       "InBufferCount=0", "OutBufferCount=0", "RThreshold=19",
-                                       "InputMode=1", "InputLen=0", "InBufferCount=0", "Output=11",
-                                       "OutBufferCount=0"}));
+    EXPECT_EQ(t.comm.ops,
+              QStringList({"PortOpen=0", "CommPort=3", "PortOpen=1", "Input", "InBufferCount=0",
+                           "OutBufferCount=0", "RThreshold=19", "InputMode=1", "InputLen=0",
+                           "InBufferCount=0", "Output=11", "OutBufferCount=0"}));
 }
 
 TEST(PortOperations, ReopenAndPollGivesUpSilentlyWhenThePortWillNotOpen) {
@@ -29,10 +29,10 @@ TEST(PortOperations, DownloadRequestsAndTheirThresholds) {
     for (bool logger : {true, false}) {
         FakeLink t;
         t.link.requestDownload(logger);
-        EXPECT_EQ(t.comm.ops, QStringList({"PortOpen=0", "PortOpen=1", "Input", "InBufferCount=0",
-                                           "OutBufferCount=0",
-                                           logger ? "RThreshold=5" : "RThreshold=1352",
-                                           logger ? "Output=13" : "Output=12"}));
+        EXPECT_EQ(t.comm.ops,
+                  QStringList({"PortOpen=0", "PortOpen=1", "Input", "InBufferCount=0",
+                               "OutBufferCount=0", logger ? "RThreshold=5" : "RThreshold=1352",
+                               logger ? "Output=13" : "Output=12"}));
     }
 }
 

@@ -23,7 +23,7 @@ bool waitFor(const std::function<bool()>& pred, int ms) {
 }
 
 class PtySim : public testing::Test {
-protected:
+  protected:
     void SetUp() override {
         ASSERT_TRUE(m_dir.isValid());
         qputenv("KM905_DEV_DIR", m_dir.path().toLocal8Bit());
@@ -73,7 +73,8 @@ TEST_F(PtySim, PollsAreAnsweredAndTheLoopKeepsGoing) {
     EXPECT_GE(polls, 8);
     link.sendEndOfLink();
     waitFor([&] { return log().contains("end of link"); }, 0);
-    ASSERT_TRUE(waitFor([&] { return m_sim.canReadLine() && m_sim.peek(4096).contains("end of link"); }, 2000));
+    ASSERT_TRUE(waitFor(
+        [&] { return m_sim.canReadLine() && m_sim.peek(4096).contains("end of link"); }, 2000));
 }
 
 TEST_F(PtySim, ThresholdInputAndDiscards) {

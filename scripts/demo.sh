@@ -1,0 +1,18 @@
+#!/usr/bin/env bash
+# Installs what is needed, builds, and runs the program against the simulated meter.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+[ "${KM905_SKIP_SETUP:-0}" = 1 ] || scripts/setup-debian.sh
+scripts/build.sh default
+export KM905_DEV_DIR="${KM905_DEV_DIR:-/tmp/km905-dev}"
+mkdir -p "$KM905_DEV_DIR"
+build/sim/km905-sim --quiet &
+sim=$!
+trap 'kill $sim 2>/dev/null || true' EXIT
+sleep 0.5
+if [ -x build/km905 ]; then
+  build/km905
+else
+  echo "Simulated meter at $KM905_DEV_DIR/ttyUSB0; its display follows (Ctrl+C ends)."
+  build/tools/km905-monitor --port 1
+fi

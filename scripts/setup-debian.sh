@@ -1,0 +1,12 @@
+#!/usr/bin/env bash
+# Installs what building, running and testing KM905 needs on Debian 12.
+set -euo pipefail
+SUDO=""
+[ "$(id -u)" -eq 0 ] || SUDO="sudo"
+export DEBIAN_FRONTEND=noninteractive
+$SUDO apt-get update
+$SUDO apt-get install -y --no-install-recommends \
+  cmake ninja-build g++ clang libclang-rt-14-dev pkg-config \
+  qt6-base-dev qt6-serialport-dev qt6-svg-dev libgl-dev \
+  libgtest-dev libgmock-dev libbenchmark-dev libudev-dev \
+  fonts-liberation xvfb xauth poppler-utils
