@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QString>
+
+namespace km905 {
+
+// The program's data folder and the settings kept in it between runs.
+class Settings {
+  public:
+    // The documents folder followed by "KM905", created when missing.
+    static QString dataFolder();
+    static QString iniPath();
+
+    static int readComPort();  // "COM num" of [COMInfo], default 1
+    static bool writeComPort(int port);
+    static int readGainIndex();    // "GAIN num" of [YGAINInfo], default 1
+    static int readOffsetIndex();  // "OFFSET num" of [YOFFSETInfo], default 0
+    static bool writeYScale(int gainIndex, int offsetIndex);
+};
+
+// The Y scale the indexes stand for; an index outside the table leaves the value as it was.
+int gainForIndex(int index, int current);
+int offsetForIndex(int index, int current);
+int indexOfGain(int gain);  // -1 when not in the table
+int indexOfOffset(int offset);
+
+}  // namespace km905

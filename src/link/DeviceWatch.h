@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QObject>
+#include <functional>
+#include <memory>
+
+namespace km905 {
+
+// Hears serial devices arrive and go. On Linux it watches the device folder; on Windows the
+// main window forwards WM_DEVICECHANGE to notify().
+class DeviceWatch : public QObject {
+    Q_OBJECT
+  public:
+    explicit DeviceWatch(std::function<void()> onChange, QObject* parent = nullptr);
+    ~DeviceWatch() override;
+    void notify() { m_onChange(); }
+
+  private:
+    std::function<void()> m_onChange;
+    struct Impl;
+    std::unique_ptr<Impl> m_impl;
+};
+
+}  // namespace km905
