@@ -112,6 +112,10 @@ struct ViewState {
     QString m_startTimeText;
     QString m_dataNoText;
     QString m_sampleRateText;
+    uint8_t m_fileLoaded = 0;
+    uint8_t m_fileNew = 0;
+    uint8_t m_memListLoaded = 0;
+    uint8_t m_memListFromFile = 0;
 };
 
 // The acquisition arrays owned by the document.
@@ -127,6 +131,17 @@ struct CDTDoc {
     std::vector<int> m_logRecGain;
     int m_logRecordCount = 0;
     int m_yGainDoc = 40;
+
+    // The displayed-graph record: a graph file read back, or the datalogger record shown.
+    int m_fileHeaderCount = 0;
+    int m_fileCount = 0;
+    std::vector<float> m_fileReadings = std::vector<float>(kReadingsCapacity, 0.0f);
+    int m_fileScale = 0;
+    uint8_t m_fileUnitFC = 0;
+    int m_fileYear = 0, m_fileMonth = 0, m_fileDay = 0;
+    int m_fileHour = 0, m_fileMinute = 0, m_fileSecond = 0;
+    int m_fileRateSecs = 0;
+    qint64 m_fileStartTime = 0;
 
     std::array<float, kMemCapacity> m_memValues{};
     std::array<QString, kMemCapacity> m_memTimes;

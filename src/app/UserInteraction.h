@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QString>
+#include <optional>
+
+namespace km905 {
+
+// A save or open dialog as the program asks for it.
+struct FileDialogRequest {
+    QString folder;         // starting folder
+    QString proposedName;   // file name without folder
+    QString filter;         // "DataLogger Files (*.AsmDat)"
+    QString defaultSuffix;  // "AsmDat", added to a name typed without one
+};
+
+// Every question the program asks the user goes through here: production shows the real
+// dialogs, tests answer them and keep what the user would have seen.
+class IUserInteraction {
+  public:
+    virtual ~IUserInteraction() = default;
+    virtual void showMessage(const QString& text) = 0;
+    virtual bool askYesNo(const QString& text) = 0;
+    virtual std::optional<QString> saveFileName(const FileDialogRequest& request) = 0;
+    virtual std::optional<QString> openFileName(const FileDialogRequest& request) = 0;
+    virtual void setWaitCursor(bool on) = 0;
+};
+
+// The name a save dialog gives back, with the default suffix when none was typed.
+QString withDefaultSuffix(const QString& path, const QString& suffix);
+
+}  // namespace km905

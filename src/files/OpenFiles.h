@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QString>
+
+#include "app/UserInteraction.h"
+#include "link/MeterState.h"
+
+namespace km905 {
+
+inline const QString kInvalidFormatText = QStringLiteral("Invalid Format!");
+
+enum class OpenOutcome { Opened, InvalidFormat, Truncated, Unreadable };
+
+// Reads a graph file into the displayed-graph record; a wrong file says "Invalid Format!"
+// and changes nothing.
+OpenOutcome openGraphFile(const QString& path, MeterModel& m, IUserInteraction& ui);
+// Reads a list file into the memory arrays, likewise.
+OpenOutcome openListFile(const QString& path, MeterModel& m, IUserInteraction& ui);
+
+}  // namespace km905

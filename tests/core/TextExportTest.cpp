@@ -1,0 +1,65 @@
+#include <gtest/gtest.h>
+
+#include "TestData.h"
+#include "files/TextExport.h"
+
+using namespace km905;
+using namespace km905::test;
+
+TEST(TextExport, GraphExportsInBothUnits) {
+    GraphRecord g;
+    g.readings = {250.0f, 1234.5f, kOverRange};
+    g.start = {2026, 3, 1, 8, 15, 30};
+    g.rateSecs = 2;
+    g.unitFC = 0;
+    EXPECT_EQ(loggerGraphExport(g), golden("three-lux.csv"));
+    g.unitFC = 1;
+    EXPECT_EQ(loggerGraphExport(g), golden("three-fc.csv"));
+}
+
+TEST(TextExport, ValueRules) {
+    EXPECT_EQ(graphValueText(1234.5f, 0, Precision::Double), "1.23K");
+    EXPECT_EQ(graphValueText(1234.5f, 1, Precision::Double), "114.73");
+    EXPECT_EQ(graphValueText(1234.5f, 1, Precision::Single), "114.73");
+    EXPECT_EQ(graphValueText(999.99f, 0, Precision::Double), "999.99");
+    EXPECT_EQ(graphValueText(20000.0f, 1, Precision::Double), "1.86K");
+    EXPECT_EQ(graphValueText(kOverRange, 1, Precision::Single), "OL");
+    // Another unit flag: no unit and no value, but the datalogger export keeps "OL".
+    EXPECT_EQ(graphValueText(250.0f, 2, Precision::Double), "");
+    EXPECT_EQ(graphValueText(kOverRange, 2, Precision::Double), "OL");
+    EXPECT_EQ(graphValueText(kOverRange, 2, Precision::Single), "");
+    EXPECT_EQ(listValueText(250.0f, 0, 1), "-250.00");
+    EXPECT_EQ(listValueText(kOverRange, 0, 1), "-OL");
+    EXPECT_EQ(listValueText(1234.5f, 1, 0), "114.73");
+    EXPECT_EQ(listValueText(12345.0f, 0, 0), "12.35K");
+}
+
+TEST(TextExport, ListExports) {
+    EXPECT_EQ(listExport({{250.0f, 0, "General", 0, "01/02/19 10:20:30"}}),
+              golden("general-250lux.csv"));
+    EXPECT_EQ(listExport({}), golden("empty-list.csv"));
+}
+
+TEST(TextExport, RealtimeExportHasOneRowPerFrameWithItsTime) {
+    MeterModel m;
+    m.view.m_startTime = 1772352930;  // 2026-03-01 08:15:30 UTC
+    m.view.m_sampleRateMs = 2000;
+    m.view.m_frameCount = 2;
+    m.view.m_sampleIndex = 4;
+    m.view.m_viewUnitFC = 0;
+    m.frame.m_frameSlot[0] = 0;
+    m.frame.m_frameSlot[1] = 3;  // two silent periods between the frames
+    m.doc.m_readings[0] = 250.0f;
+    m.doc.m_readings[1] = m.doc.m_readings[2] = 250.0f;
+    m.doc.m_readings[3] = 1234.5f;
+    EXPECT_EQ(realtimeExport(m),
+              utf16Lines({"NO\tData\tUNIT\tTIME", "1\t250.00\tLux\t 03/01/26 08:15:30",
+                          "2\t1.23K\tLux\t 03/01/26 08:15:36"}));
+}
+
+TEST(TextExport, ExportPaths) {
+    EXPECT_EQ(exportPathFor("/a/Test.AsmDat", "AsmDat"), "/a/Test.csv");
+    EXPECT_EQ(exportPathFor("/a/Test.asmdat", "AsmDat"), "/a/Test.csv");
+    EXPECT_EQ(exportPathFor("/a/x.MemDat", "MemDat"), "/a/x.csv");
+    EXPECT_EQ(exportPathFor("/a/x", "MemDat"), "/a/x.csv");
+}
