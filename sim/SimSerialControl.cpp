@@ -38,9 +38,15 @@ void SimSerialControl::SetPortOpen(bool open) {
         throw SerialError(SerialErrorKind::NotOpen, QStringLiteral("Port is closed"));
     }
     if (open) {
-        if (m_openError) throw SerialError(m_openError->first, m_openError->second);
-        if (m_port != m_meterPort || unplugged())
-            throw SerialError(SerialErrorKind::InvalidPort, QStringLiteral("Invalid port number"));
+        if (m_openError) {
+            m_lastOpenError = m_openError->second;
+            throw SerialError(m_openError->first, m_openError->second);
+        }
+        if (m_port != m_meterPort || unplugged()) {
+            m_lastOpenError = QStringLiteral("Invalid port number");
+            throw SerialError(SerialErrorKind::InvalidPort, m_lastOpenError);
+        }
+        m_lastOpenError.clear();
     }
     m_open = open;
     m_inBuffer.clear();

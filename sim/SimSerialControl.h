@@ -32,6 +32,7 @@ class SimSerialControl : public ISerialControl {
     QByteArray GetInput() override;
     void SetOutput(const QByteArray& bytes) override;
     int GetCommEvent() const override { return kCommEventReceive; }
+    QString lastOpenError() const override { return m_lastOpenError; }
 
     // Chunk sizes in which answers arrive, used in turn (empty: byte by byte at line speed
     // would be slow, so the default is 64-byte chunks).
@@ -77,6 +78,7 @@ class SimSerialControl : public ISerialControl {
     std::vector<QByteArray> m_sent;
     std::vector<int> m_eventSizes;
     bool m_inEvent = false;
+    QString m_lastOpenError;
 };
 
 }  // namespace km905::sim

@@ -86,7 +86,9 @@ void Acquisition::onWatchdogTick() {
         }
     };
     if (f.pollArmed() && f.m_liveMode == 1) {
-        if (m_model.view.m_batteryText == QLatin1String("Normal")) {
+        // A battery not yet known counts as good, so a meter that was silent at start-up is
+        // still polled; only a reported low battery keeps the link down.
+        if (m_model.view.m_batteryText != QLatin1String("Low")) {
             try {
                 m_link.closeIfOpen();
                 comm.SetCommPort(f.m_comPort);

@@ -32,8 +32,7 @@ class CMSComm : public QObject, public ISerialControl {
     void SetOutput(const QByteArray& bytes) override;
     int GetCommEvent() const override { return m_commEvent; }
 
-    // Why the last open failed, in plain words (empty after a good open).
-    const QString& lastOpenError() const { return m_lastOpenError; }
+    QString lastOpenError() const override { return m_lastOpenError; }
     QString deviceName() const;
 
   private:

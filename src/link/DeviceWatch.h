@@ -9,7 +9,6 @@ namespace km905 {
 // Hears serial devices arrive and go. On Linux it watches the device folder; on Windows the
 // main window forwards WM_DEVICECHANGE to notify().
 class DeviceWatch : public QObject {
-    Q_OBJECT
   public:
     explicit DeviceWatch(std::function<void()> onChange, QObject* parent = nullptr);
     ~DeviceWatch() override;

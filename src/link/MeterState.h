@@ -89,13 +89,12 @@ struct ViewState {
     QString m_lcdMemNo = QStringLiteral("   ");
     QString m_lcdBanner = QStringLiteral("        ");
     int m_lcdCounts = 0;
-    QString m_statMaxText = QStringLiteral("----");
-    QString m_statMinText = QStringLiteral("----");
-    QString m_statAvgText = QStringLiteral("----");
+    QString m_statMaxText;  // empty until the first frame
+    QString m_statMinText;
+    QString m_statAvgText;
     QString m_statMaxTime;
     QString m_statMinTime;
-    // Starts as "Normal" so the watchdog polls a meter that was silent at start-up.
-    QString m_batteryText = QStringLiteral("Normal");
+    QString m_batteryText;  // "Normal" or "Low"; empty until the first frame
     int m_sampleRateMs = 1000;
     uint8_t m_canRun = 0;
     uint8_t m_canStop = 0;

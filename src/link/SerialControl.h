@@ -47,6 +47,9 @@ class ISerialControl {
     virtual void SetOutput(const QByteArray& bytes) = 0;
     virtual int GetCommEvent() const = 0;
 
+    // Why the last open failed, as the raised description; empty after a good open.
+    virtual QString lastOpenError() const { return {}; }
+
     // Raised once at least RThreshold bytes are buffered.
     void setOnComm(std::function<void()> handler) { m_onComm = std::move(handler); }
 

@@ -175,8 +175,12 @@ TEST(LiveFrame, BatteryIsJudgedUntilItReadsLow) {
 
 TEST(LiveFrame, StatisticsFollowEveryFrameInBothUnits) {
     FakeLink t;
-    EXPECT_EQ(t.view().m_statMaxText, "----");
+    EXPECT_EQ(t.view().m_statMaxText, "");
     FrameSpec s;
+    s.measured = s.displayed = 4000;  // only over-range so far
+    t.frame(s);
+    EXPECT_EQ(t.view().m_statMaxText, "----");
+    EXPECT_EQ(t.view().m_statAvgText, "----");
     for (int count : {100, 300}) {
         s.measured = s.displayed = count;
         t.frame(s);

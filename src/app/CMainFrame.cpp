@@ -1,0 +1,219 @@
+#include "CMainFrame.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QLabel>
+#include <QMenuBar>
+#include <QStatusBar>
+#include <QToolBar>
+#include <QVBoxLayout>
+
+#include "Settings.h"
+#include "ToolbarIcons.h"
+#include "geometry/CommandState.h"
+#include "link/DeviceWatch.h"
+#include "link/PortNames.h"
+#include "panel/CMeterPanelDlg.h"
+#include "realtime/CDTView.h"
+#include "realtime/CRealTimeInfoBar.h"
+
+namespace km905 {
+
+CMainFrame::CMainFrame(FrameServices services, QWidget* parent)
+    : QMainWindow(parent),
+      m_services(services),
+      m_link(m_model, services.comm, services.timers, *this),
+      m_acq(m_link, services.timers, *this),
+      m_discovery(m_link, services.timers, *this, services.bridges) {
+    setWindowTitle(QStringLiteral("KM905"));
+    setWindowIcon(toolIcon(ToolIcon::Program));
+    createMenus();
+    createToolBar();
+    createStatusBar();
+
+    services.timers.setHandler(TimerOwner::MainFrame, [this](int id) { onMainTimer(id); });
+    services.timers.setHandler(TimerOwner::View, [this](int id) { m_acq.onTimer(id); });
+
+    // Settings, then the link: 9600 8N1 and a first poll on the configured port.
+    m_model.frame.m_comPort = Settings::readComPort();
+    m_model.frame.resetPollArmed();
+    try {
+        services.comm.SetSettings(QStringLiteral("9600,n,8,1"));
+    } catch (const SerialError&) {
+    }
+    m_link.reopenAndPoll();
+    m_discovery.schedule();
+    m_deviceWatch = std::make_unique<DeviceWatch>([this] { m_discovery.schedule(); });
+
+    // The view reads the Y scale and starts its timers.
+    m_view = new CDTView(m_model, this);
+    setCentralWidget(m_view);
+    m_model.view.m_yGain = gainForIndex(Settings::readGainIndex(), 40);
+    m_model.view.m_yOffset = offsetForIndex(Settings::readOffsetIndex(), 0);
+    m_view->onArmFirstTick = [this] { m_acq.armFirstTickIfPending(); };
+    m_view->onStatusTexts = [this](const QString& t, const QString& d) {
+        m_panes[1]->setText(t);
+        m_panes[2]->setText(d);
+    };
+    m_acq.start();
+
+    connect(&m_idle, &QTimer::timeout, this, &CMainFrame::updateCommands);
+    m_idle.start(250);
+    updateCommands();
+}
+
+CMainFrame::~CMainFrame() = default;
+
+QAction* CMainFrame::action(int id) const {
+    auto it = m_actions.find(id);
+    return it == m_actions.end() ? nullptr : it->second;
+}
+
+QString CMainFrame::statusPane(int pane) const {
+    return pane >= 0 && pane < 3 ? m_panes[pane]->text() : QString();
+}
+
+void CMainFrame::createMenus() {
+    auto add = [this](QMenu* menu, int id, const QString& text) {
+        QAction* a = menu->addAction(text);
+        m_actions[id] = a;
+        return a;
+    };
+    QMenu* file = menuBar()->addMenu(QStringLiteral("&File(F)"));
+    add(file, kCmdSave, QStringLiteral("&Save"));
+    add(file, kCmdOpen, QStringLiteral("&Open"));
+    add(file, kCmdPrint, QStringLiteral("&Print"));
+    file->addSeparator();
+    connect(add(file, kCmdExit, QStringLiteral("&Exit")), &QAction::triggered, this,
+            &QWidget::close);
+
+    QMenu* rt = menuBar()->addMenu(QStringLiteral("&RealTime(R)"));
+    add(rt, kCmdRun, QStringLiteral("&Run"));
+    rt->addSeparator();
+    add(rt, kCmdStop, QStringLiteral("&Stop"));
+    add(rt, kCmdUndoZoom, QStringLiteral("&UndoZoom"));
+    add(rt, kCmdDataLogger, QStringLiteral("&Data Logger(D)"));
+    add(rt, kCmdMem, QStringLiteral("&Mem(M)"));
+
+    QMenu* help = menuBar()->addMenu(QStringLiteral("&Help(H)"));
+    connect(add(help, kCmdAbout, QStringLiteral("&About KM905...")), &QAction::triggered, this,
+            &CMainFrame::showAbout);
+    help->addSeparator();
+    add(help, kCmdHelp, QStringLiteral("&Contents"));
+}
+
+void CMainFrame::createToolBar() {
+    QToolBar* bar = addToolBar(QStringLiteral("Standard"));
+    bar->setObjectName(QStringLiteral("toolbar"));
+    bar->setMovable(true);
+    bar->setIconSize(QSize(20, 20));
+    const std::pair<int, std::pair<ToolIcon, const char*>> buttons[] = {
+        {kCmdSave, {ToolIcon::Save, "Save"}},    {kCmdOpen, {ToolIcon::Open, "Open"}},
+        {kCmdRun, {ToolIcon::Run, "Start"}},     {kCmdStop, {ToolIcon::Stop, "Stop"}},
+        {kCmdPrint, {ToolIcon::Print, "Print"}}, {kCmdUndoZoom, {ToolIcon::UndoZoom, "UndoZoom"}},
+        {kCmdHelp, {ToolIcon::Help, "Help"}},
+    };
+    for (const auto& [id, look] : buttons) {
+        QAction* a = m_actions.at(id);
+        a->setIcon(toolIcon(look.first));
+        a->setToolTip(QString::fromLatin1(look.second));
+        a->setStatusTip(QString::fromLatin1(look.second));
+        bar->addAction(a);
+        bar->addSeparator();
+    }
+}
+
+void CMainFrame::createStatusBar() {
+    for (int i = 0; i < 3; ++i) {
+        m_panes[i] = new QLabel(this);
+        m_panes[i]->setFrameShape(QFrame::StyledPanel);
+        m_panes[i]->setFrameShadow(QFrame::Sunken);
+    }
+    m_panes[0]->setMinimumWidth(150);
+    m_panes[1]->setFixedWidth(150);
+    m_panes[2]->setFixedWidth(300);
+    statusBar()->addWidget(m_panes[0], 1);
+    statusBar()->addPermanentWidget(m_panes[1]);
+    statusBar()->addPermanentWidget(m_panes[2]);
+}
+
+void CMainFrame::onMainTimer(int id) {
+    if (id == kTimerDiscovery) {
+        m_discovery.onTimer();
+        return;
+    }
+    m_link.onTimer(id);
+}
+
+void CMainFrame::updateCommands() {
+    const CommandState c = commandState(m_model, m_view->graphState());
+    // Commands whose windows are not built yet stay disabled.
+    const std::pair<int, bool> rules[] = {
+        {kCmdSave, false}, {kCmdOpen, false},     {kCmdPrint, false},      {kCmdRun, false},
+        {kCmdStop, false}, {kCmdUndoZoom, false}, {kCmdDataLogger, false}, {kCmdMem, false},
+        {kCmdHelp, false}, {kCmdAbout, true},     {kCmdExit, true},
+    };
+    (void)c;
+    for (const auto& [id, on] : rules) m_actions.at(id)->setEnabled(on);
+    const int port = m_model.frame.m_comPort;
+    m_panes[0]->setText(
+        portStatusText(port, portDeviceName(port), m_services.comm.lastOpenError()));
+}
+
+void CMainFrame::showAbout() {
+    QDialog d(this);
+    d.setWindowTitle(QStringLiteral("About KM905"));
+    auto* layout = new QVBoxLayout(&d);
+    auto* row = new QHBoxLayout;
+    auto* icon = new QLabel(&d);
+    icon->setPixmap(toolIcon(ToolIcon::Program).pixmap(32, 32));
+    row->addWidget(icon);
+    auto* texts = new QVBoxLayout;
+    texts->addWidget(new QLabel(QStringLiteral("KM905 Version 2.3.3"), &d));
+    texts->addWidget(new QLabel(QStringLiteral("Companion program of the KM905 light meter"), &d));
+    row->addLayout(texts);
+    layout->addLayout(row);
+    auto* ok = new QDialogButtonBox(QDialogButtonBox::Ok, &d);
+    connect(ok, &QDialogButtonBox::accepted, &d, &QDialog::accept);
+    layout->addWidget(ok);
+    d.exec();
+}
+
+void CMainFrame::closeSequence() {
+    if (m_closed) return;
+    m_closed = true;
+    Settings::writeComPort(m_model.frame.m_comPort);
+    m_link.sendEndOfLink();
+}
+
+void CMainFrame::closeEvent(QCloseEvent* e) {
+    closeSequence();
+    m_idle.stop();
+    e->accept();
+}
+
+void CMainFrame::repaintLcd() {
+    m_view->meterPanel()->repaintLcd();
+}
+void CMainFrame::repaintFace() {
+    m_view->meterPanel()->update();
+}
+void CMainFrame::updateAllViews() {
+    m_view->update();
+}
+void CMainFrame::transferInfoBar() {
+    m_view->infoBar()->transfer();
+}
+void CMainFrame::repaintGraph() {
+    m_view->update();
+}
+
+void CMainFrame::showMessage(const QString& text) {
+    // Shown once the event that raised it has finished, so no handler runs inside another.
+    QMetaObject::invokeMethod(
+        this, [this, text] { m_services.ui.showMessage(text); }, Qt::QueuedConnection);
+}
+
+}  // namespace km905

@@ -1,0 +1,94 @@
+#pragma once
+
+#include <QLabel>
+#include <QMainWindow>
+#include <QTimer>
+#include <map>
+#include <memory>
+
+#include "UserInteraction.h"
+#include "link/Acquisition.h"
+#include "link/BridgeLookup.h"
+#include "link/LinkUi.h"
+#include "link/MeterLink.h"
+#include "link/PortDiscovery.h"
+
+class QAction;
+
+namespace km905 {
+
+class CDTView;
+class DeviceWatch;
+
+// Command ids of the menu and toolbar.
+enum CommandId : int {
+    kCmdRun = 32771,
+    kCmdStop = 32772,
+    kCmdHelp = 32779,
+    kCmdUndoZoom = 32811,
+    kCmdSave = 32814,
+    kCmdDataLogger = 32819,
+    kCmdOpen = 32827,
+    kCmdMem = 32839,
+    kCmdPrint = 57607,
+    kCmdAbout = 57664,
+    kCmdExit = 57665,
+};
+
+// What the frame is built on; production passes the real ones, tests their stand-ins.
+struct FrameServices {
+    ISerialControl& comm;
+    ITimerService& timers;
+    const IBridgeLookup& bridges;
+    IUserInteraction& ui;
+};
+
+// The main window: menu, toolbar, status bar, the serial link and the real-time view.
+class CMainFrame : public QMainWindow, private ILinkUi {
+    Q_OBJECT
+  public:
+    explicit CMainFrame(FrameServices services, QWidget* parent = nullptr);
+    ~CMainFrame() override;
+
+    MeterModel& model() { return m_model; }
+    MeterLink& link() { return m_link; }
+    Acquisition& acquisition() { return m_acq; }
+    PortDiscovery& discovery() { return m_discovery; }
+    CDTView* view() const { return m_view; }
+    QAction* action(int id) const;
+    QString statusPane(int pane) const;
+    void updateCommands();  // enable states and the port pane, as idle processing does
+
+  protected:
+    void closeEvent(QCloseEvent* e) override;
+
+  private:
+    void createMenus();
+    void createToolBar();
+    void createStatusBar();
+    void onMainTimer(int id);
+    void showAbout();
+    void closeSequence();
+
+    // ILinkUi
+    void repaintLcd() override;
+    void repaintFace() override;
+    void updateAllViews() override;
+    void transferInfoBar() override;
+    void repaintGraph() override;
+    void showMessage(const QString& text) override;
+
+    FrameServices m_services;
+    MeterModel m_model;
+    MeterLink m_link;
+    Acquisition m_acq;
+    PortDiscovery m_discovery;
+    std::unique_ptr<DeviceWatch> m_deviceWatch;
+    CDTView* m_view = nullptr;
+    std::map<int, QAction*> m_actions;
+    QLabel* m_panes[3] = {};
+    QTimer m_idle;
+    bool m_closed = false;
+};
+
+}  // namespace km905

@@ -1,0 +1,8 @@
+#pragma once
+
+namespace km905 {
+
+// Maps the face names the program draws with onto the Liberation fonts.
+void installFontSubstitutions();
+
+}  // namespace km905

@@ -1,0 +1,47 @@
+#include "QtUserInteraction.h"
+
+#include <QApplication>
+#include <QFileDialog>
+#include <QMessageBox>
+
+namespace km905 {
+
+void QtUserInteraction::showMessage(const QString& text) {
+    QMessageBox::information(m_parent, QStringLiteral("KM905"), text);
+}
+
+bool QtUserInteraction::askYesNo(const QString& text) {
+    return QMessageBox::question(m_parent, QStringLiteral("KM905"), text,
+                                 QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
+}
+
+namespace {
+std::optional<QString> runDialog(QWidget* parent, const FileDialogRequest& r,
+                                 QFileDialog::AcceptMode mode) {
+    QFileDialog d(parent, QString(), r.folder + QLatin1Char('/') + r.proposedName, r.filter);
+    d.setAcceptMode(mode);
+    d.setDefaultSuffix(r.defaultSuffix);
+    d.setFileMode(mode == QFileDialog::AcceptSave ? QFileDialog::AnyFile
+                                                  : QFileDialog::ExistingFile);
+    d.setOption(QFileDialog::DontConfirmOverwrite, false);
+    if (d.exec() != QDialog::Accepted || d.selectedFiles().isEmpty()) return std::nullopt;
+    return d.selectedFiles().first();
+}
+}  // namespace
+
+std::optional<QString> QtUserInteraction::saveFileName(const FileDialogRequest& r) {
+    return runDialog(m_parent, r, QFileDialog::AcceptSave);
+}
+
+std::optional<QString> QtUserInteraction::openFileName(const FileDialogRequest& r) {
+    return runDialog(m_parent, r, QFileDialog::AcceptOpen);
+}
+
+void QtUserInteraction::setWaitCursor(bool on) {
+    if (on)
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+    else
+        QApplication::restoreOverrideCursor();
+}
+
+}  // namespace km905

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QWidget>
+
+#include "UserInteraction.h"
+
+namespace km905 {
+
+// The real dialogs.
+class QtUserInteraction : public IUserInteraction {
+  public:
+    explicit QtUserInteraction(QWidget* parent) : m_parent(parent) {}
+    void showMessage(const QString& text) override;
+    bool askYesNo(const QString& text) override;
+    std::optional<QString> saveFileName(const FileDialogRequest& r) override;
+    std::optional<QString> openFileName(const FileDialogRequest& r) override;
+    void setWaitCursor(bool on) override;
+
+  private:
+    QWidget* m_parent;
+};
+
+}  // namespace km905

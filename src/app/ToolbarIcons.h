@@ -1,0 +1,12 @@
+#pragma once
+
+#include <QIcon>
+
+namespace km905 {
+
+enum class ToolIcon { Save, Open, Run, Stop, Print, UndoZoom, Help, Program };
+
+// The toolbar's pictures, drawn from code.
+QIcon toolIcon(ToolIcon which);
+
+}  // namespace km905

@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QAbstractButton>
+
+namespace km905 {
+
+// One meter key: drawn from code at its place on the body picture.
+class CPanelButton : public QAbstractButton {
+    Q_OBJECT
+  public:
+    CPanelButton(const QString& caption, int id, QWidget* parent);
+    int controlId() const { return m_id; }
+    QSize sizeHint() const override { return size(); }
+
+  signals:
+    void doubleClicked();
+
+  protected:
+    void paintEvent(QPaintEvent*) override;
+    void mouseDoubleClickEvent(QMouseEvent* e) override;
+
+  private:
+    int m_id;
+};
+
+struct PanelKey {
+    const char* caption;
+    int id;
+    int x, y, w, h;
+    int clickCode;   // -1: the key sends nothing
+    int doubleCode;  // -1: no second function
+};
+
+// The nine keys: captions, control ids, places and codes.
+const PanelKey* panelKeys(int* count);
+
+}  // namespace km905

@@ -1,0 +1,10 @@
+#pragma once
+
+#include <QPixmap>
+
+namespace km905 {
+
+// The picture of the meter body, 220 x 620, with the LCD window at (52,125)-(166,275).
+QPixmap meterBodyPixmap();
+
+}  // namespace km905

@@ -1,0 +1,54 @@
+#pragma once
+
+#include <QFont>
+#include <QImage>
+#include <QWidget>
+#include <functional>
+
+#include "geometry/RtGraph.h"
+#include "link/MeterState.h"
+
+namespace km905 {
+
+class CRealTimeInfoBar;
+class CStatsBar;
+class CMeterPanelDlg;
+class CZoomStrip;
+
+// The real-time view: the graph, and the windows around it.
+class CDTView : public QWidget {
+    Q_OBJECT
+  public:
+    CDTView(MeterModel& model, QWidget* parent);
+
+    CRealTimeInfoBar* infoBar() const { return m_infoBar; }
+    CStatsBar* statsBar() const { return m_statsBar; }
+    CMeterPanelDlg* meterPanel() const { return m_panel; }
+    CZoomStrip* zoomStrip() const { return m_zoomStrip; }
+    RtGraphState& graphState() { return m_graph; }
+
+    // The paint's wishes the frame carries out: arm the first sampling tick, status texts.
+    std::function<void()> onArmFirstTick;
+    std::function<void(const QString& time, const QString& data)> onStatusTexts;
+
+    // Paints the graph into an image of the given size, as paintEvent does.
+    QImage renderGraph(const QSize& size);
+
+  protected:
+    void paintEvent(QPaintEvent*) override;
+    void resizeEvent(QResizeEvent*) override;
+
+  private:
+    void layoutChildren();
+
+    MeterModel& m_model;
+    RtGraphState m_graph;
+    QImage m_surface;
+    QFont m_labelFont;
+    CRealTimeInfoBar* m_infoBar;
+    CStatsBar* m_statsBar;
+    CMeterPanelDlg* m_panel;
+    CZoomStrip* m_zoomStrip;
+};
+
+}  // namespace km905

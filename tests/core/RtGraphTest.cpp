@@ -1,0 +1,79 @@
+#include <gtest/gtest.h>
+
+#include "geometry/RtGraph.h"
+
+using namespace km905;
+
+namespace {
+struct Graph {
+    RtGraphState g;
+    ViewState v;
+    CDTDoc doc;
+    RtGraphPicture paint(int n, uint8_t unit = 0) {
+        v.m_sampleIndex = n;
+        return paintRtGraph(g, v, doc, unit, {0, 0, 1052, 760});
+    }
+};
+}  // namespace
+
+TEST(RtGraphGeometry, GridAndGrowth) {
+    Graph t;
+    RtGraphPicture p = t.paint(0);
+    EXPECT_EQ(p.W, 708);
+    EXPECT_EQ(p.H, 459);
+    EXPECT_EQ(p.gridX.size(), 13u);
+    EXPECT_EQ(p.gridX[12], 708);
+    EXPECT_EQ(p.gridY.size(), 10u);
+    EXPECT_EQ(p.gridY[9], 459);
+    EXPECT_TRUE(p.noSamples);
+
+    p = t.paint(50);
+    EXPECT_EQ(p.trace.size(), 49u);
+    EXPECT_EQ(p.gridX.size(), 14u);
+    EXPECT_FALSE(p.repaintAgain);
+    p = t.paint(101);
+    EXPECT_TRUE(p.repaintAgain);
+    EXPECT_EQ(t.g.g_rtSpan, 110);  // about 12/11 per growth
+    p = t.paint(101);
+    EXPECT_FALSE(p.repaintAgain);
+    EXPECT_LT(p.trace.back().x2, 708 * 11 / 12 + 2);
+}
+
+TEST(RtGraphGeometry, OverRangeGoesOffTheTopAndFootCandlesScale) {
+    Graph t;
+    t.v.m_yGain = 40;
+    t.doc.m_readings[0] = 200;
+    t.doc.m_readings[1] = kOverRange;
+    RtGraphPicture p = t.paint(2);
+    ASSERT_EQ(p.trace.size(), 1u);
+    EXPECT_EQ(p.trace[0].y1, static_cast<int>(459 - 459 * 200 / 400.0));
+    EXPECT_LT(p.trace[0].y2, -100000);  // clipped by the plot
+    t.doc.m_readings[1] = 1076;         // 100 FC
+    p = t.paint(2, 1);
+    EXPECT_EQ(p.trace[0].y2, static_cast<int>(459 - 459 * (1076 * 0.0929368f) / 400.0));
+}
+
+TEST(RtGraphGeometry, ZoomLevelsAreRebuiltFromTheirFractions) {
+    Graph t;
+    t.v.m_yGain = 40;
+    for (int i = 0; i < 200; ++i) t.doc.m_readings[static_cast<size_t>(i)] = 100 + i;
+    t.paint(200);
+    t.g.g_rtFullView = 0;
+    t.g.g_rtZoomLevel = 1;
+    t.g.g_rtScrollReady = 0;
+    t.g.g_rtDownFracX[0] = 0.25;
+    t.g.g_rtUpFracX[0] = 0.75;
+    t.g.g_rtDownFracY[0] = 0.5;  // the lower half of the plot: 0..200 lux
+    t.g.g_rtUpFracY[0] = 1.0;
+    RtGraphPicture p = t.paint(200);
+    EXPECT_TRUE(p.zoomed);
+    EXPECT_NEAR(t.g.g_rtYLabel[1][0], 0.0, 1.0);
+    EXPECT_NEAR(t.g.g_rtYLabel[1][10], 200.0, 2.0);
+    EXPECT_EQ(p.gridX.size(), 14u + 10u - 14u);  // ten time lines when zoomed
+    ASSERT_TRUE(p.scrollPos.has_value());
+    EXPECT_GT(t.g.m_firstVisible, 40);
+    // A new Y gain moves every level derived from level 0 with it.
+    t.v.m_yGain = 4;
+    t.paint(200);
+    EXPECT_NEAR(t.g.g_rtYLabel[1][10], 20.0, 0.5);
+}

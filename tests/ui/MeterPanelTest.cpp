@@ -1,0 +1,107 @@
+#include <gtest/gtest.h>
+
+#include "UiHarness.h"
+#include "geometry/MeterFace.h"
+
+using namespace km905;
+using namespace km905::test;
+
+namespace {
+const QRect kLcd(kLcdX, kLcdY, kLcdW, kLcdH);
+
+sim::Scenario steady(double lux, int range = 2) {
+    sim::Scenario s;
+    s.level.kind = sim::LevelCurve::Kind::Constant;
+    s.level.base = lux;
+    s.autoRange = false;
+    s.range = range;
+    return s;
+}
+}  // namespace
+
+TEST(MeterPanel, OfflineFaceBeforeTheFirstFrame) {
+    sim::Scenario s = steady(250);
+    s.faults.silentAlways = true;
+    UiHarness h(s);
+    const QImage face = h.grabPanel();
+    saveShot(face, "panel-offline");
+    EXPECT_GT(countPixels(face, kLcd, isRed), 150);       // "OFFLINE" in red
+    EXPECT_EQ(countPixels(face, kLcd, isDark), 0);        // nothing else in the LCD
+    EXPECT_EQ(face.pixelColor(0, 0), QColor(Qt::white));  // the brand block
+}
+
+TEST(MeterPanel, AFrameShowsNumberUnitRangeAndBar) {
+    UiHarness h(steady(2500));
+    h.advance(40);
+    ASSERT_EQ(h.frame->model().view.m_lcdValue, "2500");
+    const QImage face = h.grabPanel();
+    saveShot(face, "panel-2500lux");
+    EXPECT_EQ(countPixels(face, kLcd, isRed), 0);
+    // The number is right-aligned at x = 145: four characters from x = 85.
+    EXPECT_GT(countPixels(face, QRect(85, 190, 60, 55), isDark), 200);
+    EXPECT_EQ(countPixels(face, QRect(52, 205, 30, 35), isDark), 0);  // below the bar
+    // Unit and range texts.
+    EXPECT_GT(countPixels(face, QRect(140, 250, 26, 12), isDark), 5);
+    EXPECT_GT(countPixels(face, QRect(117, 250, 20, 10), isDark), 3);
+    // 25 of 40 bar ticks: tick 0 and 20 are drawn, tick 30 and 40 are not.
+    const BarTicks& t = barTicks();
+    auto tickInk = [&](int i) {
+        const QPoint mid((t.innerX[i] + t.outerX[i]) / 2, (t.innerY[i] + t.outerY[i]) / 2);
+        return countPixels(face, QRect(mid - QPoint(1, 1), QSize(3, 3)), isDark);
+    };
+    EXPECT_GT(tickInk(0), 0);
+    EXPECT_GT(tickInk(20), 0);
+    EXPECT_EQ(tickInk(30), 0);
+    EXPECT_EQ(tickInk(40), 0);
+}
+
+TEST(MeterPanel, TheFaceFollowsTheMeterAndGoesOfflineWhenItStops) {
+    UiHarness h(steady(250, 1));
+    h.advance(40);
+    EXPECT_EQ(h.frame->model().view.m_lcdValue, "250.0");
+    h.meter.scenario().faults.silentAlways = true;
+    h.advance(4100);  // two watchdog ticks without a frame: a poll, no answer
+    EXPECT_EQ(countPixels(h.grabPanel(), kLcd, isRed), 0);  // silence alone keeps the face
+    h.comm.unplug();
+    h.advance(4100);
+    EXPECT_EQ(h.frame->model().view.m_linkDown, 1);
+    EXPECT_GT(countPixels(h.grabPanel(), kLcd, isRed), 150);
+    h.comm.replug();
+    h.meter.scenario().faults.silentAlways = false;
+    h.advance(4100);
+    EXPECT_EQ(h.frame->model().view.m_linkDown, 0);
+    EXPECT_EQ(countPixels(h.grabPanel(), kLcd, isRed), 0);
+}
+
+TEST(MeterFaceItems, ModeWordsAndBarLabels) {
+    ViewState v;
+    v.m_linkDown = 0;
+    v.m_lcdMode = "MAX ";
+    v.m_lcdCounts = 15;
+    FacePicture f = meterFace(v);
+    QStringList texts;
+    for (const FaceText& t : f.texts) texts << t.text;
+    EXPECT_EQ(texts.count("Manu"), 1);
+    EXPECT_EQ(texts.count("MAX "), 1);
+    EXPECT_TRUE(texts.contains("0"));
+    EXPECT_TRUE(texts.contains("10"));
+    EXPECT_FALSE(texts.contains("20"));
+    EXPECT_EQ(f.ticksDrawn, 16);
+    v.m_lcdMode = "Manu";
+    v.m_lcdCounts = 55;
+    f = meterFace(v);
+    texts.clear();
+    for (const FaceText& t : f.texts) texts << t.text;
+    EXPECT_EQ(texts.count("Manu"), 1);
+    EXPECT_EQ(f.ticksDrawn, 41);
+    EXPECT_EQ(v.m_lcdCounts, 40);
+    EXPECT_TRUE(texts.contains("40"));
+    v.m_lcdCounts = -1;
+    EXPECT_EQ(meterFace(v).ticksDrawn, 0);
+    v.m_lcdValue = "OL";
+    for (const FaceText& t : meterFace(v).texts) {
+        if (t.text == "OL") {
+            EXPECT_EQ(t.x, 145 - 30);
+        }
+    }
+}

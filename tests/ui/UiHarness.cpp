@@ -1,0 +1,43 @@
+#include "UiHarness.h"
+
+#include "panel/CMeterPanelDlg.h"
+
+namespace km905::test {
+
+QImage UiHarness::grabPanel() const {
+    return frame->view()->meterPanel()->grab().toImage();
+}
+
+QImage UiHarness::grabView() const {
+    return frame->view()->grab().toImage();
+}
+
+int countPixels(const QImage& img, const QRect& area, const std::function<bool(QRgb)>& pred) {
+    int n = 0;
+    const QRect r = area.intersected(img.rect());
+    for (int y = r.top(); y <= r.bottom(); ++y)
+        for (int x = r.left(); x <= r.right(); ++x) n += pred(img.pixel(x, y)) ? 1 : 0;
+    return n;
+}
+
+bool isRed(QRgb c) {
+    return qRed(c) > 180 && qGreen(c) < 90 && qBlue(c) < 90;
+}
+
+bool isDark(QRgb c) {
+    return qRed(c) < 80 && qGreen(c) < 80 && qBlue(c) < 80;
+}
+
+void saveShot(const QImage& img, const QString& name) {
+    img.save(name + QStringLiteral(".png"));
+}
+
+}  // namespace km905::test
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    km905::installFontSubstitutions();
+    testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}

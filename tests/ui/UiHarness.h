@@ -1,0 +1,70 @@
+#pragma once
+
+#include <gtest/gtest.h>
+#include <QApplication>
+#include <QImage>
+#include <QTemporaryDir>
+#include <map>
+
+#include "../core/LinkHarness.h"
+#include "../core/RecordingInteraction.h"
+#include "app/CMainFrame.h"
+#include "app/FontSetup.h"
+#include "realtime/CDTView.h"
+
+namespace km905::test {
+
+struct FakeBridgeList : IBridgeLookup {
+    std::map<int, int> bySlot;
+    std::optional<int> bridgePort(int slot) const override {
+        auto it = bySlot.find(slot);
+        if (it == bySlot.end()) return std::nullopt;
+        return it->second;
+    }
+};
+
+// The main window on the simulated meter and virtual time, in a home of its own.
+struct UiHarness {
+    explicit UiHarness(sim::Scenario s = sim::demoScenario(), int meterPort = 1)
+        : oldHome(qgetenv("HOME")),
+          home(std::make_unique<QTemporaryDir>()),
+          homeSet((qputenv("HOME", home->path().toLocal8Bit()), true)),
+          meter(std::move(s)),
+          comm(clock, meter, meterPort),
+          frame(std::make_unique<CMainFrame>(FrameServices{comm, clock, bridges, ui})) {
+        frame->resize(1280, 860);
+        frame->show();
+        settle();
+    }
+    ~UiHarness() {
+        frame.reset();
+        qputenv("HOME", oldHome);
+    }
+    // Virtual time passes, then the window catches up with its repaints.
+    void advance(qint64 ms) {
+        clock.advance(ms);
+        settle();
+    }
+    static void settle() {
+        for (int i = 0; i < 3; ++i) QApplication::processEvents();
+    }
+    QImage grabPanel() const;
+    QImage grabView() const;
+
+    QByteArray oldHome;
+    std::unique_ptr<QTemporaryDir> home;
+    bool homeSet;
+    VirtualClock clock;
+    sim::MeterSimulator meter;
+    sim::SimSerialControl comm;
+    FakeBridgeList bridges;
+    RecordingInteraction ui;
+    std::unique_ptr<CMainFrame> frame;
+};
+
+int countPixels(const QImage& img, const QRect& area, const std::function<bool(QRgb)>& pred);
+bool isRed(QRgb c);
+bool isDark(QRgb c);
+void saveShot(const QImage& img, const QString& name);  // into the build folder, to look at
+
+}  // namespace km905::test
