@@ -11,8 +11,8 @@ namespace km905::test {
 struct RecordingInteraction : IUserInteraction {
     QStringList messages;
     QStringList questions;
-    std::deque<bool> answers;                        // for askYesNo, default No
-    std::deque<std::optional<QString>> fileAnswers;  // for both file dialogs, default Cancel
+    std::deque<bool> answers;         // for askYesNo, default No
+    std::deque<QString> fileAnswers;  // for both file dialogs; "" or none left = Cancel
     std::vector<FileDialogRequest> dialogs;
     int waitCursorOn = 0;
 
@@ -32,8 +32,9 @@ struct RecordingInteraction : IUserInteraction {
     std::optional<QString> file(const FileDialogRequest& r) {
         dialogs.push_back(r);
         if (fileAnswers.empty()) return std::nullopt;
-        auto a = fileAnswers.front();
+        const QString a = fileAnswers.front();
         fileAnswers.pop_front();
+        if (a.isEmpty()) return std::nullopt;
         return a;
     }
 };

@@ -1,0 +1,85 @@
+// The program against km905-sim on a pseudo-terminal, in real time.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include "../core/RecordingInteraction.h"
+#include "app/CMainFrame.h"
+#include "app/FontSetup.h"
+#include "app/Settings.h"
+#include "link/CMSComm.h"
+#include "link/QtTimerService.h"
+#include "panel/CMeterPanelDlg.h"
+#include "realtime/CDTView.h"
+
+using namespace km905;
+
+namespace {
+
+bool waitFor(const std::function<bool()>& pred, int ms) {
+    QElapsedTimer t;
+    t.start();
+    while (!pred() && t.elapsed() < ms) QApplication::processEvents(QEventLoop::AllEvents, 5);
+    return pred();
+}
+
+struct NoBridges : IBridgeLookup {
+    std::optional<int> bridgePort(int) const override { return std::nullopt; }
+};
+
+}  // namespace
+
+TEST(Program, MirrorsTheMeterAndEndsTheLinkOnClose) {
+    QTemporaryDir dev, home;
+    qputenv("KM905_DEV_DIR", dev.path().toLocal8Bit());
+    qputenv("HOME", home.path().toLocal8Bit());
+    QFile scenario(dev.filePath("steady.txt"));
+    ASSERT_TRUE(scenario.open(QIODevice::WriteOnly));
+    scenario.write("level const 1234\nrange 2\n");
+    scenario.close();
+    QProcess sim;
+    sim.start(KM905_SIM_BINARY, {"--scenario", scenario.fileName()});
+    ASSERT_TRUE(sim.waitForStarted(5000));
+    ASSERT_TRUE(waitFor([&] { return sim.canReadLine(); }, 5000));
+    sim.readLine();
+
+    CMSComm comm;
+    QtTimerService timers;
+    NoBridges bridges;
+    test::RecordingInteraction ui;
+    {
+        CMainFrame frame({comm, timers, bridges, ui});
+        frame.resize(1200, 800);
+        frame.show();
+        ASSERT_TRUE(waitFor([&] { return frame.model().view.m_lcdValue == "1234"; }, 3000));
+        EXPECT_EQ(frame.model().view.m_lcdUnit, "Lux");
+        EXPECT_EQ(frame.model().view.m_linkDown, 0);
+        waitFor([] { return false; }, 300);
+        const QImage face = frame.view()->meterPanel()->grab().toImage();
+        int dark = 0;
+        for (int y = 200; y < 245; ++y)
+            for (int x = 80; x < 166; ++x) dark += qGray(face.pixel(x, y)) < 60 ? 1 : 0;
+        EXPECT_GT(dark, 200);  // the number on the LCD
+        frame.close();
+    }
+    ASSERT_TRUE(waitFor([&] { return sim.peek(1 << 16).contains("key end of link"); }, 2000));
+    const QByteArray log = sim.readAllStandardOutput();
+    EXPECT_GE(log.count("poll"), 5);
+    QFile ini(Settings::iniPath());
+    ASSERT_TRUE(ini.open(QIODevice::ReadOnly));
+    EXPECT_EQ(ini.readAll(), "[COMInfo]\r\nCOM num=1\r\n");
+    sim.terminate();
+    sim.waitForFinished(3000);
+}
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    installFontSubstitutions();
+    testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
