@@ -10,9 +10,9 @@ build/sim/km905-sim --quiet &
 sim=$!
 trap 'kill $sim 2>/dev/null || true' EXIT
 sleep 0.5
-if [ -x build/km905 ]; then
+if [ -n "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ]; then
   build/km905
 else
-  echo "Simulated meter at $KM905_DEV_DIR/ttyUSB0; its display follows (Ctrl+C ends)."
+  echo "No display for the program's window: the meter's display follows as text (Ctrl+C ends)."
   build/tools/km905-monitor --port 1
 fi
