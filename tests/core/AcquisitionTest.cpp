@@ -1,0 +1,139 @@
+#include <gtest/gtest.h>
+
+#include "LinkHarness.h"
+#include "link/Acquisition.h"
+
+using namespace km905;
+using namespace km905::test;
+
+namespace {
+struct Recording : LinkHarness {
+    explicit Recording(double lux = 250) : LinkHarness(steady(lux)), acq(link, clock, ui) {
+        clock.setHandler(TimerOwner::View, [this](int id) { acq.onTimer(id); });
+        model.view.m_sampleRateMs = 1000;
+        acq.start();
+        link.reopenAndPoll();
+        clock.advance(100);
+    }
+    static sim::Scenario steady(double lux) {
+        sim::Scenario s;
+        s.level.kind = sim::LevelCurve::Kind::Constant;
+        s.level.base = lux;
+        return s;
+    }
+    // What Run confirmed does, and the repaint after it.
+    void run() {
+        model.frame.m_resetOnFrame = 1;
+        model.frame.m_recording = 1;
+        model.view.m_firstTickPending = 1;
+        acq.armFirstTickIfPending();
+    }
+    Acquisition acq;
+};
+}  // namespace
+
+TEST(SamplingTick, TheFirst100msTickStoresTheFirstSampleThenOneAPeriod) {
+    Recording r;
+    r.run();
+    EXPECT_EQ(r.clock.timerPeriod(TimerOwner::View, kTimerSampling), 100);
+    r.clock.advance(99);
+    EXPECT_EQ(r.model.view.m_sampleIndex, 0);  // the restarting frame came, no tick yet
+    EXPECT_EQ(r.model.frame.m_stopped, 0);
+    r.clock.advance(1);
+    EXPECT_EQ(r.model.view.m_sampleIndex, 1);
+    EXPECT_EQ(r.model.view.m_frameCount, 1);
+    EXPECT_EQ(r.model.view.m_dataNoText, "1");
+    EXPECT_EQ(r.clock.timerPeriod(TimerOwner::View, kTimerSampling), 1000);
+    const int repaints = r.ui.lcdRepaints;
+    r.clock.advance(3000);
+    EXPECT_EQ(r.model.view.m_sampleIndex, 4);
+    EXPECT_EQ(r.model.view.m_frameCount, 4);
+    EXPECT_GT(r.ui.lcdRepaints - repaints, 30);  // about fourteen frames a period, one sample
+    EXPECT_EQ(r.model.frame.m_frameSlot[3], 3);
+    EXPECT_FLOAT_EQ(r.model.doc.m_readings[3], 250.0f);
+}
+
+TEST(SamplingTick, APeriodWithoutFramesHoldsTheLastReading) {
+    Recording r(300);
+    r.run();
+    r.clock.advance(2100);
+    r.meter.scenario().faults.silentAlways = true;
+    r.clock.advance(1000);  // an answer still on the line may make one more real sample
+    const int index = r.model.view.m_sampleIndex;
+    const int frames = r.model.view.m_frameCount;
+    const QString dataNo = r.model.view.m_dataNoText;
+    const int transfers = r.ui.infoTransfers;
+    r.clock.advance(1000);
+    EXPECT_EQ(r.model.view.m_sampleIndex, index + 1);
+    EXPECT_EQ(r.model.view.m_frameCount, frames);
+    EXPECT_EQ(r.model.view.m_dataNoText, dataNo);  // "Data No." counts real frames only
+    EXPECT_EQ(r.ui.infoTransfers, transfers);      // and the screen is left alone
+    EXPECT_FLOAT_EQ(r.model.doc.m_readings[static_cast<size_t>(index)], 300.0f);
+}
+
+TEST(SamplingTick, NothingIsStoredWhileNotRecording) {
+    Recording r;
+    r.clock.advance(5000);
+    EXPECT_EQ(r.model.view.m_sampleIndex, 0);
+    EXPECT_EQ(r.model.view.m_canRun, 1);
+}
+
+TEST(SamplingTick, HeldSamplesStopAtTheRecordingLimit) {
+    Recording r;
+    r.run();
+    r.clock.advance(200);
+    r.meter.scenario().faults.silentAlways = true;
+    r.clock.advance(200);
+    r.model.view.m_sampleIndex = kMaxSampleIndex - 1;
+    r.clock.advance(1000);
+    EXPECT_EQ(r.model.view.m_sampleIndex, kMaxSampleIndex);
+    EXPECT_EQ(r.model.frame.m_recording, 0);
+    r.clock.advance(5000);
+    EXPECT_EQ(r.model.view.m_sampleIndex, kMaxSampleIndex);
+}
+
+TEST(Watchdog, ASilentMeterIsPolledEveryTwoSeconds) {
+    Recording r;
+    r.meter.scenario().faults.silentAlways = true;
+    r.clock.advance(200);
+    const size_t before = r.meter.commandLog().size();
+    r.clock.advance(10000);
+    const size_t polls = r.meter.commandLog().size() - before;
+    EXPECT_GE(polls, 4u);
+    EXPECT_LE(polls, 5u);
+    EXPECT_EQ(r.model.view.m_linkDown, 0);  // the port is there: no link failure
+}
+
+TEST(Watchdog, APortThatWentAwayTakesTheLinkDownAndComesBack) {
+    Recording r;
+    r.run();
+    r.clock.advance(500);
+    r.comm.unplug();
+    r.clock.advance(4100);
+    EXPECT_EQ(r.model.view.m_linkDown, 1);
+    EXPECT_EQ(r.model.frame.m_recording, 0);
+    EXPECT_EQ(r.model.frame.m_stopped, 1);
+    EXPECT_EQ(r.model.view.m_canRun, 0);
+    EXPECT_GE(r.ui.faceRepaints, 1);
+    r.comm.replug();
+    r.clock.advance(4100);
+    EXPECT_EQ(r.model.view.m_linkDown, 0);
+    EXPECT_EQ(r.model.view.m_canRun, 1);
+}
+
+TEST(Watchdog, ALowBatteryKeepsTheLinkDownAndThePortClosed) {
+    sim::Scenario s = Recording::steady(250);
+    s.lowBattery = true;
+    LinkHarness h(s);
+    Acquisition acq(h.link, h.clock, h.ui);
+    h.clock.setHandler(TimerOwner::View, [&](int id) { acq.onTimer(id); });
+    acq.start();
+    h.link.reopenAndPoll();
+    h.clock.advance(100);
+    ASSERT_EQ(h.model.view.m_batteryText, "Low");
+    h.clock.advance(4000);
+    EXPECT_EQ(h.model.view.m_linkDown, 1);
+    EXPECT_EQ(h.model.frame.m_checkBattery, 1);
+    EXPECT_FALSE(h.comm.GetPortOpen());
+    EXPECT_EQ(h.meter.pollCount(), 1);  // never re-polled
+}
