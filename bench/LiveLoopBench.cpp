@@ -24,6 +24,9 @@ struct SilentUi : IUserInteraction {
     std::optional<QString> saveFileName(const FileDialogRequest&) override { return std::nullopt; }
     std::optional<QString> openFileName(const FileDialogRequest&) override { return std::nullopt; }
     void setWaitCursor(bool) override {}
+    std::optional<int> askSampleRate(int) override { return std::nullopt; }
+    std::optional<YAxisChoice> askYAxis(int, int) override { return std::nullopt; }
+    void openHelp(const QString&) override {}
 };
 double cpuSeconds() {
     rusage u{};

@@ -2,10 +2,12 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QLabel>
 #include <QMenuBar>
+#include <QPushButton>
 #include <QStatusBar>
 #include <QToolBar>
 #include <QVBoxLayout>
@@ -26,7 +28,8 @@ CMainFrame::CMainFrame(FrameServices services, QWidget* parent)
       m_services(services),
       m_link(m_model, services.comm, services.timers, *this),
       m_acq(m_link, services.timers, *this),
-      m_discovery(m_link, services.timers, *this, services.bridges) {
+      m_discovery(m_link, services.timers, *this, services.bridges),
+      m_commands(m_model, services.ui, *this, services.timers) {
     setWindowTitle(QStringLiteral("KM905"));
     setWindowIcon(toolIcon(ToolIcon::Program));
     createMenus();
@@ -58,6 +61,10 @@ CMainFrame::CMainFrame(FrameServices services, QWidget* parent)
         m_panes[2]->setText(d);
     };
     m_acq.start();
+    connect(m_view->infoBar()->yAxisButton(), &QPushButton::clicked, this,
+            [this] { m_commands.yAxis(); });
+    for (int id : {kCmdRun, kCmdStop, kCmdSave, kCmdHelp})
+        connect(m_actions.at(id), &QAction::triggered, this, [this, id] { trigger(id); });
 
     connect(&m_idle, &QTimer::timeout, this, &CMainFrame::updateCommands);
     m_idle.start(250);
@@ -139,6 +146,30 @@ void CMainFrame::createStatusBar() {
     statusBar()->addPermanentWidget(m_panes[2]);
 }
 
+void CMainFrame::trigger(int id) {
+    switch (id) {
+        case kCmdRun:
+            m_commands.run();
+            break;
+        case kCmdStop:
+            m_commands.stop();
+            break;
+        case kCmdSave:
+            m_commands.save();
+            break;
+        case kCmdHelp:
+            m_commands.help(QCoreApplication::applicationDirPath());
+            break;
+        case kCmdExit:
+            close();
+            return;
+        default:
+            return;
+    }
+    m_view->update();
+    updateCommands();
+}
+
 void CMainFrame::onMainTimer(int id) {
     if (id == kTimerDiscovery) {
         m_discovery.onTimer();
@@ -151,11 +182,10 @@ void CMainFrame::updateCommands() {
     const CommandState c = commandState(m_model, m_view->graphState());
     // Commands whose windows are not built yet stay disabled.
     const std::pair<int, bool> rules[] = {
-        {kCmdSave, false}, {kCmdOpen, false},     {kCmdPrint, false},      {kCmdRun, false},
-        {kCmdStop, false}, {kCmdUndoZoom, false}, {kCmdDataLogger, false}, {kCmdMem, false},
-        {kCmdHelp, false}, {kCmdAbout, true},     {kCmdExit, true},
+        {kCmdSave, c.save}, {kCmdOpen, false},     {kCmdPrint, false},      {kCmdRun, c.run},
+        {kCmdStop, c.stop}, {kCmdUndoZoom, false}, {kCmdDataLogger, false}, {kCmdMem, false},
+        {kCmdHelp, true},   {kCmdAbout, true},     {kCmdExit, true},
     };
-    (void)c;
     for (const auto& [id, on] : rules) m_actions.at(id)->setEnabled(on);
     const int port = m_model.frame.m_comPort;
     m_panes[0]->setText(
@@ -189,7 +219,9 @@ void CMainFrame::closeSequence() {
 }
 
 void CMainFrame::closeEvent(QCloseEvent* e) {
+    const bool first = !m_closed;
     closeSequence();
+    if (first) m_commands.offerSaveBeforeClose();
     m_idle.stop();
     e->accept();
 }

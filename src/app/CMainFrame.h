@@ -6,6 +6,7 @@
 #include <map>
 #include <memory>
 
+#include "MainCommands.h"
 #include "UserInteraction.h"
 #include "link/Acquisition.h"
 #include "link/BridgeLookup.h"
@@ -54,6 +55,8 @@ class CMainFrame : public QMainWindow, private ILinkUi {
     MeterLink& link() { return m_link; }
     Acquisition& acquisition() { return m_acq; }
     PortDiscovery& discovery() { return m_discovery; }
+    MainCommands& commands() { return m_commands; }
+    void trigger(int id);  // a menu or toolbar command, as a click gives it
     CDTView* view() const { return m_view; }
     QAction* action(int id) const;
     QString statusPane(int pane) const;
@@ -83,6 +86,7 @@ class CMainFrame : public QMainWindow, private ILinkUi {
     MeterLink m_link;
     Acquisition m_acq;
     PortDiscovery m_discovery;
+    MainCommands m_commands;
     std::unique_ptr<DeviceWatch> m_deviceWatch;
     CDTView* m_view = nullptr;
     std::map<int, QAction*> m_actions;

@@ -1,8 +1,13 @@
 #include "QtUserInteraction.h"
 
 #include <QApplication>
+#include <QDesktopServices>
+#include <QUrl>
+
 #include <QFileDialog>
 #include <QMessageBox>
+#include "dialogs/CSampleRateDlg.h"
+#include "dialogs/CYAxisDlg.h"
 
 namespace km905 {
 
@@ -42,6 +47,23 @@ void QtUserInteraction::setWaitCursor(bool on) {
         QApplication::setOverrideCursor(Qt::WaitCursor);
     else
         QApplication::restoreOverrideCursor();
+}
+
+std::optional<int> QtUserInteraction::askSampleRate(int initialSecs) {
+    CSampleRateDlg d(initialSecs, *this, m_parent);
+    if (d.exec() != QDialog::Accepted) return std::nullopt;
+    return d.m_rateSecs;
+}
+
+std::optional<YAxisChoice> QtUserInteraction::askYAxis(int gainSel, int offsetSel) {
+    CYAxisDlg d(gainSel, offsetSel, m_parent);
+    if (d.exec() != QDialog::Accepted) return std::nullopt;
+    return YAxisChoice{d.m_gainSel, d.m_offsetSel};
+}
+
+void QtUserInteraction::openHelp(const QString& path) {
+    // The viewer reports a missing file itself.
+    QDesktopServices::openUrl(QUrl::fromLocalFile(path));
 }
 
 }  // namespace km905

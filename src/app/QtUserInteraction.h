@@ -15,6 +15,9 @@ class QtUserInteraction : public IUserInteraction {
     std::optional<QString> saveFileName(const FileDialogRequest& r) override;
     std::optional<QString> openFileName(const FileDialogRequest& r) override;
     void setWaitCursor(bool on) override;
+    std::optional<int> askSampleRate(int initialSecs) override;
+    std::optional<YAxisChoice> askYAxis(int gainSel, int offsetSel) override;
+    void openHelp(const QString& path) override;
 
   private:
     QWidget* m_parent;

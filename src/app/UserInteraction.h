@@ -13,6 +13,12 @@ struct FileDialogRequest {
     QString defaultSuffix;  // "AsmDat", added to a name typed without one
 };
 
+// The two positions the Y axis dialog returns; -1 when a list has no selection.
+struct YAxisChoice {
+    int gainSel = -1;
+    int offsetSel = -1;
+};
+
 // Every question the program asks the user goes through here: production shows the real
 // dialogs, tests answer them and keep what the user would have seen.
 class IUserInteraction {
@@ -23,6 +29,12 @@ class IUserInteraction {
     virtual std::optional<QString> saveFileName(const FileDialogRequest& request) = 0;
     virtual std::optional<QString> openFileName(const FileDialogRequest& request) = 0;
     virtual void setWaitCursor(bool on) = 0;
+    // The sample-rate dialog: the period in seconds as typed, or nothing on cancel.
+    virtual std::optional<int> askSampleRate(int initialSecs) = 0;
+    // The Y axis dialog, opened on the given list positions.
+    virtual std::optional<YAxisChoice> askYAxis(int gainSel, int offsetSel) = 0;
+    // Opens a help file with the system's viewer.
+    virtual void openHelp(const QString& path) = 0;
 };
 
 // The name a save dialog gives back, with the default suffix when none was typed.

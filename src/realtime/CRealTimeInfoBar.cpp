@@ -7,9 +7,9 @@
 namespace km905 {
 
 namespace {
-// Dialog units of the bar's template (Arial 11: about 1.75 x 2.2 pixels a unit).
+// Dialog units of the bar's template (Arial 11: about 2 x 2.2 pixels a unit).
 QRect du(int x, int y, int w, int h) {
-    return QRect(x * 7 / 4, y * 11 / 5, w * 7 / 4, h * 11 / 5);
+    return QRect(x * 2, y * 11 / 5, w * 2, h * 11 / 5);
 }
 
 QLineEdit* box(QWidget* parent, const QRect& r) {

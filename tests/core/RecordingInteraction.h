@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QStringList>
+#include <climits>
 #include <deque>
 
 #include "app/UserInteraction.h"
@@ -15,6 +16,12 @@ struct RecordingInteraction : IUserInteraction {
     std::deque<QString> fileAnswers;  // for both file dialogs; "" or none left = Cancel
     std::vector<FileDialogRequest> dialogs;
     int waitCursorOn = 0;
+    static constexpr int kCancel = INT_MIN;
+    std::deque<int> rateAnswers;           // kCancel or none left = Cancel
+    std::vector<int> rateShown;            // what the dialog opened with
+    std::deque<YAxisChoice> yAxisAnswers;  // none left = Cancel
+    std::vector<std::pair<int, int>> yAxisShown;
+    QStringList helpOpened;
 
     void showMessage(const QString& t) override { messages << t; }
     bool askYesNo(const QString& t) override {
@@ -27,6 +34,22 @@ struct RecordingInteraction : IUserInteraction {
     std::optional<QString> saveFileName(const FileDialogRequest& r) override { return file(r); }
     std::optional<QString> openFileName(const FileDialogRequest& r) override { return file(r); }
     void setWaitCursor(bool on) override { waitCursorOn += on ? 1 : 0; }
+    std::optional<int> askSampleRate(int initial) override {
+        rateShown.push_back(initial);
+        if (rateAnswers.empty()) return std::nullopt;
+        const int a = rateAnswers.front();
+        rateAnswers.pop_front();
+        if (a == kCancel) return std::nullopt;
+        return a;
+    }
+    std::optional<YAxisChoice> askYAxis(int gainSel, int offsetSel) override {
+        yAxisShown.emplace_back(gainSel, offsetSel);
+        if (yAxisAnswers.empty()) return std::nullopt;
+        const YAxisChoice a = yAxisAnswers.front();
+        yAxisAnswers.pop_front();
+        return a;
+    }
+    void openHelp(const QString& path) override { helpOpened << path; }
 
   private:
     std::optional<QString> file(const FileDialogRequest& r) {

@@ -76,6 +76,46 @@ TEST(Program, MirrorsTheMeterAndEndsTheLinkOnClose) {
     sim.waitForFinished(3000);
 }
 
+TEST(Program, ARecordingIsSavedAndReadsBackWithTheCli) {
+    QTemporaryDir dev, home;
+    qputenv("KM905_DEV_DIR", dev.path().toLocal8Bit());
+    qputenv("HOME", home.path().toLocal8Bit());
+    QProcess sim;
+    sim.start(KM905_SIM_BINARY, {"--quiet"});
+    ASSERT_TRUE(sim.waitForStarted(5000));
+    ASSERT_TRUE(waitFor([&] { return sim.canReadLine(); }, 5000));
+    CMSComm comm;
+    QtTimerService timers;
+    NoBridges bridges;
+    test::RecordingInteraction ui;
+    const QString saved = home.filePath("office.AsmDat");
+    {
+        CMainFrame frame({comm, timers, bridges, ui});
+        frame.resize(1200, 800);
+        frame.show();
+        ASSERT_TRUE(waitFor([&] { return frame.model().view.m_canRun == 1; }, 3000));
+        ui.rateAnswers = {1};
+        frame.trigger(kCmdRun);
+        ASSERT_TRUE(waitFor([&] { return frame.model().view.m_sampleIndex >= 3; }, 5000));
+        frame.trigger(kCmdStop);
+        ui.fileAnswers = {saved};
+        frame.trigger(kCmdSave);
+        ui.answers = {false};  // no second save on closing
+        frame.close();
+    }
+    sim.terminate();
+    sim.waitForFinished(3000);
+    QProcess cli;
+    cli.start(KM905_CLI_BINARY, {"info", saved});
+    ASSERT_TRUE(cli.waitForFinished(5000));
+    const QString out = QString::fromLocal8Bit(cli.readAllStandardOutput());
+    EXPECT_EQ(cli.exitCode(), 0) << cli.readAllStandardError().toStdString();
+    EXPECT_TRUE(out.contains("kind:       graph file (AsmDat)")) << out.toStdString();
+    EXPECT_TRUE(out.contains("interval:   1 s"));
+    EXPECT_TRUE(out.contains("unit:       lux"));
+    EXPECT_TRUE(QFile::exists(home.filePath("office.csv")));
+}
+
 int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);

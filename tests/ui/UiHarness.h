@@ -10,6 +10,7 @@
 #include "../core/RecordingInteraction.h"
 #include "app/CMainFrame.h"
 #include "app/FontSetup.h"
+#include "link/TimeText.h"
 #include "realtime/CDTView.h"
 
 namespace km905::test {

@@ -1,0 +1,165 @@
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include "LinkHarness.h"
+#include "RecordingInteraction.h"
+#include "TestData.h"
+#include "app/MainCommands.h"
+#include "app/Settings.h"
+#include "files/GraphFile.h"
+#include "link/Acquisition.h"
+#include "link/TimeText.h"
+
+using namespace km905;
+using namespace km905::test;
+
+namespace {
+class Commands : public testing::Test {
+  protected:
+    Commands() : h(steady()), acq(h.link, h.clock, h.ui), cmd(h.model, ui, h.ui, h.clock) {
+        m_oldHome = qgetenv("HOME");
+        qputenv("HOME", m_home.path().toLocal8Bit());
+        h.clock.setHandler(TimerOwner::View, [this](int id) { acq.onTimer(id); });
+        acq.start();
+        h.link.reopenAndPoll();
+        h.clock.advance(100);
+    }
+    ~Commands() override { qputenv("HOME", m_oldHome); }
+    static sim::Scenario steady() {
+        sim::Scenario s;
+        s.level.kind = sim::LevelCurve::Kind::Constant;
+        s.level.base = 250;
+        return s;
+    }
+    void paint() { acq.armFirstTickIfPending(); }  // what the repaint after Run does
+
+    QTemporaryDir m_home;
+    QByteArray m_oldHome;
+    LinkHarness h;
+    Acquisition acq;
+    RecordingInteraction ui;
+    MainCommands cmd;
+};
+}  // namespace
+
+TEST_F(Commands, TheFirstRunAsksNothingEveryLaterRunAsksFirst) {
+    ASSERT_EQ(h.model.view.m_canRun, 1);
+    ui.rateAnswers = {2};
+    cmd.run();
+    EXPECT_TRUE(ui.questions.isEmpty());
+    EXPECT_EQ(ui.rateShown, std::vector<int>{1});
+    EXPECT_EQ(h.model.view.m_sampleRateMs, 2000);
+    EXPECT_EQ(h.model.view.m_sampleRateText, "2");
+    EXPECT_EQ(h.model.view.m_canRun, 0);
+    EXPECT_EQ(h.model.view.m_canStop, 1);
+    EXPECT_EQ(h.model.frame.m_graphUsed, 1);
+    cmd.stop();
+    EXPECT_EQ(h.model.frame.m_recording, 0);
+    EXPECT_EQ(h.model.view.m_canStop, 0);
+    h.clock.advance(100);
+    EXPECT_EQ(h.model.view.m_canRun, 1);  // back with the next frame
+
+    ui.answers = {false};
+    ui.rateAnswers = {5};
+    cmd.run();
+    EXPECT_EQ(ui.questions,
+              QStringList({"Do you want to save the existing graph data before continuing?"}));
+    EXPECT_EQ(ui.rateShown.back(), 2);
+    EXPECT_EQ(h.model.view.m_sampleRateMs, 5000);
+    cmd.stop();
+    ui.rateAnswers = {RecordingInteraction::kCancel};
+    cmd.run();
+    EXPECT_EQ(ui.rateShown.back(), 5);  // after a recording at 5 s the dialog shows 5
+}
+
+TEST_F(Commands, APeriodOfZeroRecordsAtOneSecondAndCancelStillArmsTheFirstTick) {
+    ui.rateAnswers = {0};
+    cmd.run();
+    EXPECT_EQ(h.model.view.m_sampleRateMs, 1000);
+    EXPECT_EQ(h.model.view.m_sampleRateText, "1");
+    ui.rateAnswers = {-7};
+    cmd.run();
+    EXPECT_EQ(h.model.view.m_sampleRateMs, 1000);
+    cmd.stop();
+    h.model.view.m_firstTickPending = 0;
+    ui.rateAnswers = {RecordingInteraction::kCancel};
+    cmd.run();
+    EXPECT_EQ(h.model.view.m_firstTickPending, 1);
+    EXPECT_EQ(h.model.frame.m_recording, 0);
+    ui.rateAnswers = {2000000000};  // no upper limit, but no overflow either
+    cmd.run();
+    EXPECT_GT(h.model.view.m_sampleRateMs, 0);
+}
+
+TEST_F(Commands, SaveHoldsEverySampleAndExportsTheRealFramesWithTheirTimes) {
+    ui.rateAnswers = {1};
+    cmd.run();
+    paint();
+    h.clock.advance(2100);  // samples at 0.1, 1.1, 2.1 s
+    h.meter.scenario().faults.silentAlways = true;
+    h.clock.advance(2000);  // one or two held samples
+    h.meter.scenario().faults.silentAlways = false;
+    h.meter.scenario().level.base = 300;
+    h.clock.advance(3000);  // the watchdog's poll restarts the loop
+    cmd.stop();
+    const int samples = h.model.view.m_sampleIndex;
+    const int frames = h.model.view.m_frameCount;
+    ASSERT_GT(samples, frames);
+    const QString folder = Settings::dataFolder();
+    ui.fileAnswers = {folder + "/run.AsmDat"};
+    EXPECT_EQ(cmd.save(), SaveOutcome::Saved);
+    const GraphReadResult g = readGraphFile(fileBytes(folder + "/run.AsmDat"));
+    ASSERT_EQ(g.status, GraphReadResult::Status::Ok);
+    EXPECT_EQ(static_cast<int>(g.record.readings.size()), samples);
+    EXPECT_EQ(g.record.headerCount, frames);
+    EXPECT_EQ(g.record.rateSecs, 1);
+    EXPECT_FLOAT_EQ(g.record.readings.back(), 300.0f);
+    const QString csv = QString::fromUtf16(
+        reinterpret_cast<const char16_t*>(fileBytes(folder + "/run.csv").constData() + 2));
+    const QStringList rows = csv.split("\r\n", Qt::SkipEmptyParts);
+    ASSERT_EQ(rows.size(), frames + 1);
+    // The last real frame sits at its own slot's time, after the held ones.
+    const qint64 lastSlot = h.model.frame.m_frameSlot[static_cast<size_t>(frames - 1)];
+    EXPECT_TRUE(rows.back().endsWith(
+        formatLocalTime(h.model.view.m_startTime + lastSlot, " %m/%d/%y %H:%M:%S")));
+    EXPECT_TRUE(rows.back().contains("\t300.00\tLux\t"));
+}
+
+TEST_F(Commands, ClosingOffersToSaveOnlyFromTwoSamples) {
+    h.model.view.m_sampleIndex = 1;
+    EXPECT_FALSE(cmd.offerSaveBeforeClose());
+    EXPECT_TRUE(ui.questions.isEmpty());
+    h.model.view.m_sampleIndex = 2;
+    EXPECT_TRUE(cmd.offerSaveBeforeClose());
+    EXPECT_EQ(ui.questions, QStringList({"Do you want to save the data before closing?"}));
+    EXPECT_TRUE(ui.dialogs.empty());  // answered No
+}
+
+TEST_F(Commands, YAxisRescalesAndRemembersThePositions) {
+    cmd.yAxis();                                            // Escape: nothing changes
+    EXPECT_EQ(ui.yAxisShown.back(), std::make_pair(1, 0));  // no settings file: 40 and 0
+    EXPECT_FALSE(QFile::exists(Settings::iniPath()));
+    ui.yAxisAnswers = {{3, 2}};
+    cmd.yAxis();
+    EXPECT_EQ(h.model.view.m_yGain, 4000);
+    EXPECT_EQ(h.model.view.m_yOffset, 4);  // the axis runs 16000..56000
+    EXPECT_EQ(Settings::readGainIndex(), 3);
+    EXPECT_EQ(Settings::readOffsetIndex(), 2);
+    ui.yAxisAnswers = {{5, 0}};  // an empty gain entry
+    cmd.yAxis();
+    EXPECT_EQ(ui.yAxisShown.back(), std::make_pair(3, 2));
+    EXPECT_EQ(h.model.view.m_yGain, 4000);
+    EXPECT_EQ(h.model.view.m_yOffset, 0);
+    EXPECT_EQ(Settings::readGainIndex(), 5);
+}
+
+TEST_F(Commands, HelpOpensTheChmWhenThereIsOneElseTheShippedPage) {
+    cmd.help(m_home.path());
+    EXPECT_EQ(ui.helpOpened.back(), m_home.path() + "/help.html");
+    putFile(m_home.path() + "/help.chm", "x");
+    cmd.help(m_home.path());
+    EXPECT_EQ(ui.helpOpened.back(), m_home.path() + "/help.chm");
+}
