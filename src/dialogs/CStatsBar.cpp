@@ -1,5 +1,7 @@
 #include "CStatsBar.h"
 
+#include "BarStyle.h"
+
 #include <QLabel>
 #include <QPainter>
 
@@ -20,14 +22,7 @@ void label(QWidget* parent, const char* text, int x, int y) {
 }  // namespace
 
 CStatsBar::CStatsBar(const ViewState& view, QWidget* parent) : QWidget(parent), m_view(view) {
-    QFont f(QStringLiteral("Arial"));
-    f.setPixelSize(14);
-    setFont(f);
-    setAutoFillBackground(true);
-    QPalette pal = palette();
-    pal.setColor(QPalette::Window, QColor(240, 240, 240));
-    pal.setColor(QPalette::Base, QColor(240, 240, 240));
-    setPalette(pal);
+    applyBarStyle(this);
     label(this, "Max", 16, 14);
     m_max = field(this, 56, 14, 150);
     label(this, "Time", 220, 14);

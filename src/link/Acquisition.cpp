@@ -78,43 +78,19 @@ void Acquisition::linkFailure() {
 
 void Acquisition::onWatchdogTick() {
     LinkState& f = m_model.frame;
-    ISerialControl& comm = m_link.comm();
-    auto closeQuietly = [&] {
-        try {
-            m_link.closeIfOpen();
-        } catch (const SerialError&) {
-        }
-    };
     if (f.pollArmed() && f.m_liveMode == 1) {
         // A battery not yet known counts as good, so a meter that was silent at start-up is
         // still polled; only a reported low battery keeps the link down.
         if (m_model.view.m_batteryText != QLatin1String("Low")) {
-            try {
-                m_link.closeIfOpen();
-                comm.SetCommPort(f.m_comPort);
-                m_link.openIfClosed();
-                (void)comm.GetInput();
-                comm.SetInBufferCount(0);
-                comm.SetOutBufferCount(0);
-            } catch (const SerialError& e) {
-                if (e.description() == QLatin1String("Invalid port number")) linkFailure();
-                f.setPollArmed(true);
-                closeQuietly();
-                return;
-            }
-            try {
-                comm.SetRThreshold(kLiveThreshold);
-                comm.SetInputMode(kInputModeBinary);
-                comm.SetInputLen(0);
-                comm.SetInBufferCount(0);
-                f.m_output = QByteArray(1, '\x11');
-                if (comm.GetPortOpen()) comm.SetOutput(f.m_output);
-                comm.SetOutBufferCount(0);
-            } catch (const SerialError&) {
-            }
+            QString error;
+            if (!m_link.reopenAndPoll(&error) && error == QLatin1String("Invalid port number"))
+                linkFailure();
         } else {
             linkFailure();
-            closeQuietly();
+            try {
+                m_link.closeIfOpen();
+            } catch (const SerialError&) {
+            }
         }
     }
     f.setPollArmed(true);

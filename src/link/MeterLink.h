@@ -40,7 +40,8 @@ class MeterLink {
     // Port operations.
     void closeIfOpen();
     void openIfClosed();
-    bool reopenAndPoll();  // false when the port could not be opened
+    // False when the port could not be opened; the raised description goes to *error.
+    bool reopenAndPoll(QString* error = nullptr);
     void sendThree(uint8_t b0, uint8_t b1, uint8_t b2);
     void requestDownload(bool datalogger);
     void pollTick();

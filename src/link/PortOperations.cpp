@@ -15,7 +15,7 @@ void MeterLink::openIfClosed() {
     if (!m_comm.GetPortOpen()) m_comm.SetPortOpen(true);
 }
 
-bool MeterLink::reopenAndPoll() {
+bool MeterLink::reopenAndPoll(QString* error) {
     try {
         closeIfOpen();
         m_comm.SetCommPort(m_model.frame.m_comPort);
@@ -23,7 +23,8 @@ bool MeterLink::reopenAndPoll() {
         (void)m_comm.GetInput();
         m_comm.SetInBufferCount(0);
         m_comm.SetOutBufferCount(0);
-    } catch (const SerialError&) {
+    } catch (const SerialError& e) {
+        if (error) *error = e.description();
         try {
             closeIfOpen();
         } catch (const SerialError&) {

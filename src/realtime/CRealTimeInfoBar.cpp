@@ -1,5 +1,7 @@
 #include "CRealTimeInfoBar.h"
 
+#include "dialogs/BarStyle.h"
+
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPainter>
@@ -28,16 +30,7 @@ void label(QWidget* parent, const QString& text, const QRect& r) {
 
 CRealTimeInfoBar::CRealTimeInfoBar(const ViewState& view, QWidget* parent)
     : QWidget(parent), m_view(view) {
-    QFont f(QStringLiteral("Arial"));
-    f.setPixelSize(14);
-    setFont(f);
-    setAutoFillBackground(true);
-    QPalette pal = palette();
-    pal.setColor(QPalette::Window, QColor(240, 240, 240));
-    pal.setColor(QPalette::Base, QColor(240, 240, 240));
-    pal.setColor(QPalette::Text, Qt::black);
-    pal.setColor(QPalette::WindowText, Qt::black);
-    setPalette(pal);
+    applyBarStyle(this);
     m_yAxis = new QPushButton(QStringLiteral("Y Axis"), this);
     m_yAxis->setGeometry(du(25, 16, 48, 12));
     m_yAxis->setDefault(true);
