@@ -4,6 +4,7 @@
 #include "app/CMainFrame.h"
 #include "app/FontSetup.h"
 #include "app/QtUserInteraction.h"
+#include "app/QuitSignals.h"
 #include "link/CMSComm.h"
 #include "link/QtTimerService.h"
 
@@ -16,6 +17,7 @@ int main(int argc, char** argv) {
     const auto bridges = km905::makeSystemBridgeLookup();
     km905::QtUserInteraction ui(nullptr);
     km905::CMainFrame frame({comm, timers, *bridges, ui});
+    km905::closeOnQuitSignals(&frame);
     frame.showMaximized();
     return app.exec();
 }

@@ -12,6 +12,10 @@
 #include <QToolBar>
 #include <QVBoxLayout>
 
+#ifdef Q_OS_WIN
+#include <windows.h>
+#endif
+
 #include "Settings.h"
 #include "ToolbarIcons.h"
 #include "geometry/CommandState.h"
@@ -214,6 +218,9 @@ void CMainFrame::showAbout() {
 void CMainFrame::closeSequence() {
     if (m_closed) return;
     m_closed = true;
+    // Nothing may poll the meter after the end of the link.
+    for (int id = 1; id <= 5; ++id) m_services.timers.killTimer(TimerOwner::MainFrame, id);
+    for (int id = 1; id <= 3; ++id) m_services.timers.killTimer(TimerOwner::View, id);
     Settings::writeComPort(m_model.frame.m_comPort);
     m_link.sendEndOfLink();
 }
@@ -225,6 +232,19 @@ void CMainFrame::closeEvent(QCloseEvent* e) {
     m_idle.stop();
     e->accept();
 }
+
+#ifdef Q_OS_WIN
+// Device arrival (0x8000) and removal (0x8004) look for the meter again a second later.
+bool CMainFrame::nativeEvent(const QByteArray& type, void* message, qintptr* result) {
+    const MSG* msg = static_cast<const MSG*>(message);
+    if (type == "windows_generic_MSG" && msg->message == WM_DEVICECHANGE) {
+        if (msg->wParam == 0x8000 || msg->wParam == 0x8004) m_deviceWatch->notify();
+        *result = TRUE;
+        return true;
+    }
+    return QMainWindow::nativeEvent(type, message, result);
+}
+#endif
 
 void CMainFrame::repaintLcd() {
     m_view->meterPanel()->repaintLcd();

@@ -64,6 +64,9 @@ class CMainFrame : public QMainWindow, private ILinkUi {
 
   protected:
     void closeEvent(QCloseEvent* e) override;
+#ifdef Q_OS_WIN
+    bool nativeEvent(const QByteArray& type, void* message, qintptr* result) override;
+#endif
 
   private:
     void createMenus();
