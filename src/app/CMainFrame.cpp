@@ -33,7 +33,8 @@ CMainFrame::CMainFrame(FrameServices services, QWidget* parent)
       m_link(m_model, services.comm, services.timers, *this),
       m_acq(m_link, services.timers, *this),
       m_discovery(m_link, services.timers, *this, services.bridges),
-      m_commands(m_model, services.ui, *this, services.timers) {
+      m_commands(m_model, services.ui, *this, services.timers),
+      m_keys(m_link, services.timers) {
     setWindowTitle(QStringLiteral("KM905"));
     setWindowIcon(toolIcon(ToolIcon::Program));
     createMenus();
@@ -42,6 +43,7 @@ CMainFrame::CMainFrame(FrameServices services, QWidget* parent)
 
     services.timers.setHandler(TimerOwner::MainFrame, [this](int id) { onMainTimer(id); });
     services.timers.setHandler(TimerOwner::View, [this](int id) { m_acq.onTimer(id); });
+    services.timers.setHandler(TimerOwner::Panel, [this](int id) { m_keys.onTimer(id); });
 
     // Settings, then the link: 9600 8N1 and a first poll on the configured port.
     m_model.frame.m_comPort = Settings::readComPort();
@@ -65,6 +67,9 @@ CMainFrame::CMainFrame(FrameServices services, QWidget* parent)
         m_panes[2]->setText(d);
     };
     m_acq.start();
+    m_view->meterPanel()->onKey = [this](int id, bool twice) {
+        twice ? m_keys.doubleClick(id) : m_keys.click(id);
+    };
     connect(m_view->infoBar()->yAxisButton(), &QPushButton::clicked, this,
             [this] { m_commands.yAxis(); });
     for (int id : {kCmdRun, kCmdStop, kCmdSave, kCmdHelp})
@@ -220,7 +225,10 @@ void CMainFrame::closeSequence() {
     m_closed = true;
     // Nothing may poll the meter after the end of the link.
     for (int id = 1; id <= 5; ++id) m_services.timers.killTimer(TimerOwner::MainFrame, id);
-    for (int id = 1; id <= 3; ++id) m_services.timers.killTimer(TimerOwner::View, id);
+    for (int id = 1; id <= 4; ++id) {
+        m_services.timers.killTimer(TimerOwner::View, id);
+        m_services.timers.killTimer(TimerOwner::Panel, id);
+    }
     Settings::writeComPort(m_model.frame.m_comPort);
     m_link.sendEndOfLink();
 }

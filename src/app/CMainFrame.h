@@ -12,6 +12,7 @@
 #include "link/BridgeLookup.h"
 #include "link/LinkUi.h"
 #include "link/MeterLink.h"
+#include "link/PanelKeys.h"
 #include "link/PortDiscovery.h"
 
 class QAction;
@@ -56,6 +57,7 @@ class CMainFrame : public QMainWindow, private ILinkUi {
     Acquisition& acquisition() { return m_acq; }
     PortDiscovery& discovery() { return m_discovery; }
     MainCommands& commands() { return m_commands; }
+    PanelKeys& keys() { return m_keys; }
     void trigger(int id);  // a menu or toolbar command, as a click gives it
     CDTView* view() const { return m_view; }
     QAction* action(int id) const;
@@ -90,6 +92,7 @@ class CMainFrame : public QMainWindow, private ILinkUi {
     Acquisition m_acq;
     PortDiscovery m_discovery;
     MainCommands m_commands;
+    PanelKeys m_keys;
     std::unique_ptr<DeviceWatch> m_deviceWatch;
     CDTView* m_view = nullptr;
     std::map<int, QAction*> m_actions;

@@ -1,10 +1,10 @@
 #include "QuitSignals.h"
 
 #ifdef Q_OS_UNIX
-#include <QSocketNotifier>
-#include <csignal>
 #include <sys/socket.h>
 #include <unistd.h>
+#include <QSocketNotifier>
+#include <csignal>
 
 namespace km905 {
 

@@ -7,6 +7,7 @@
 #include "FaceFonts.h"
 #include "MeterBodyArt.h"
 #include "geometry/MeterFace.h"
+#include "link/PanelKeys.h"
 
 namespace km905 {
 

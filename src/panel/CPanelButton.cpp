@@ -5,18 +5,6 @@
 
 namespace km905 {
 
-const PanelKey* panelKeys(int* count) {
-    static const PanelKey keys[] = {
-        {"HOLD", 1044, 86, 459, 44, 31, 0xEF, -1},   {"POWEROFF", 1045, 139, 504, 25, 27, -1, -1},
-        {"MAXMIN", 1046, 88, 397, 41, 23, 0xBF, -1}, {"REL", 1047, 112, 428, 47, 28, 0xDF, 0xDE},
-        {"LOAD", 1048, 94, 295, 28, 28, 0xFD, 0xDB}, {"RANGE", 1049, 132, 296, 28, 26, 0x7F, -1},
-        {"FCLUX", 1050, 56, 295, 29, 26, 0xFE, -1},  {"MEMSET", 1051, 90, 332, 39, 30, 0xFB, 0xDC},
-        {"PEAK", 1055, 59, 426, 46, 32, 0xF7, 0xDA},
-    };
-    *count = static_cast<int>(std::size(keys));
-    return keys;
-}
-
 CPanelButton::CPanelButton(const QString& caption, int id, QWidget* parent)
     : QAbstractButton(parent), m_id(id) {
     setText(caption);

@@ -23,15 +23,4 @@ class CPanelButton : public QAbstractButton {
     int m_id;
 };
 
-struct PanelKey {
-    const char* caption;
-    int id;
-    int x, y, w, h;
-    int clickCode;   // -1: the key sends nothing
-    int doubleCode;  // -1: no second function
-};
-
-// The nine keys: captions, control ids, places and codes.
-const PanelKey* panelKeys(int* count);
-
 }  // namespace km905

@@ -2,6 +2,8 @@
 
 #include "UiHarness.h"
 #include "geometry/MeterFace.h"
+#include "panel/CMeterPanelDlg.h"
+#include "panel/CPanelButton.h"
 
 using namespace km905;
 using namespace km905::test;
@@ -104,4 +106,18 @@ TEST(MeterFaceItems, ModeWordsAndBarLabels) {
             EXPECT_EQ(t.x, 145 - 30);
         }
     }
+}
+
+TEST(MeterPanel, ClickingHoldMakesTheMeterHold) {
+    UiHarness h(steady(250, 1));
+    h.advance(40);
+    CPanelButton* hold = nullptr;
+    for (CPanelButton* b : h.frame->view()->meterPanel()->findChildren<CPanelButton*>())
+        if (b->text() == "HOLD") hold = b;
+    ASSERT_NE(hold, nullptr);
+    EXPECT_EQ(hold->geometry(), QRect(86, 459, 44, 31));
+    hold->click();
+    h.advance(500);
+    EXPECT_EQ(h.meter.commandLog().back(), "poll");
+    EXPECT_EQ(h.frame->model().view.m_lcdHold, "HOLD");
 }
