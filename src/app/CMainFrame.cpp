@@ -72,7 +72,7 @@ CMainFrame::CMainFrame(FrameServices services, QWidget* parent)
     };
     connect(m_view->infoBar()->yAxisButton(), &QPushButton::clicked, this,
             [this] { m_commands.yAxis(); });
-    for (int id : {kCmdRun, kCmdStop, kCmdSave, kCmdHelp})
+    for (int id : {kCmdRun, kCmdStop, kCmdSave, kCmdHelp, kCmdPrint})
         connect(m_actions.at(id), &QAction::triggered, this, [this, id] { trigger(id); });
 
     connect(&m_idle, &QTimer::timeout, this, &CMainFrame::updateCommands);
@@ -166,6 +166,9 @@ void CMainFrame::trigger(int id) {
         case kCmdSave:
             m_commands.save();
             break;
+        case kCmdPrint:
+            m_commands.print();
+            break;
         case kCmdHelp:
             m_commands.help(QCoreApplication::applicationDirPath());
             break;
@@ -191,7 +194,7 @@ void CMainFrame::updateCommands() {
     const CommandState c = commandState(m_model, m_view->graphState());
     // Commands whose windows are not built yet stay disabled.
     const std::pair<int, bool> rules[] = {
-        {kCmdSave, c.save}, {kCmdOpen, false},     {kCmdPrint, false},      {kCmdRun, c.run},
+        {kCmdSave, c.save}, {kCmdOpen, false},     {kCmdPrint, c.print},    {kCmdRun, c.run},
         {kCmdStop, c.stop}, {kCmdUndoZoom, false}, {kCmdDataLogger, false}, {kCmdMem, false},
         {kCmdHelp, true},   {kCmdAbout, true},     {kCmdExit, true},
     };

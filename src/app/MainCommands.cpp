@@ -55,6 +55,11 @@ void MainCommands::yAxis() {
     Settings::writeYScale(c->gainSel, c->offsetSel);
 }
 
+bool MainCommands::print() {
+    if (m_model.view.m_sampleIndex == 0) return false;
+    return m_ui.printReport(realtimeReport(m_model, m_clock.nowSecs()));
+}
+
 bool MainCommands::offerSaveBeforeClose() {
     if (m_model.view.m_sampleIndex <= 1) return false;
     if (m_ui.askYesNo(kSaveBeforeCloseText)) save();

@@ -24,6 +24,7 @@ class MainCommands {
     void stop();
     SaveOutcome save();
     void yAxis();  // the info bar's "Y Axis" button
+    bool print();  // the real-time report
     // The close sequence's offer: true when a save was asked for and answered either way.
     bool offerSaveBeforeClose();
     void help(const QString& programDir);

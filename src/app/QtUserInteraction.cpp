@@ -2,12 +2,15 @@
 
 #include <QApplication>
 #include <QDesktopServices>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QUrl>
 
 #include <QFileDialog>
 #include <QMessageBox>
 #include "dialogs/CSampleRateDlg.h"
 #include "dialogs/CYAxisDlg.h"
+#include "realtime/ReportPainter.h"
 
 namespace km905 {
 
@@ -59,6 +62,25 @@ std::optional<YAxisChoice> QtUserInteraction::askYAxis(int gainSel, int offsetSe
     CYAxisDlg d(gainSel, offsetSel, m_parent);
     if (d.exec() != QDialog::Accepted) return std::nullopt;
     return YAxisChoice{d.m_gainSel, d.m_offsetSel};
+}
+
+bool QtUserInteraction::printReport(const ReportPage& page) {
+    QPrinter printer(QPrinter::HighResolution);
+    QPrintDialog dialog(&printer, m_parent);
+    dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
+    dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
+    dialog.setOption(QAbstractPrintDialog::PrintToFile, false);
+    if (dialog.exec() != QDialog::Accepted) return false;
+    if (!printer.isValid()) {
+        showMessage(QStringLiteral("Printer is busy!"));
+        return false;
+    }
+    printer.setDocName(page.documentName);
+    if (!paintReport(printer, page)) {
+        showMessage(QStringLiteral("Initial error!"));
+        return false;
+    }
+    return true;
 }
 
 void QtUserInteraction::openHelp(const QString& path) {

@@ -3,6 +3,8 @@
 #include <QString>
 #include <optional>
 
+#include "geometry/ReportPage.h"
+
 namespace km905 {
 
 // A save or open dialog as the program asks for it.
@@ -33,6 +35,8 @@ class IUserInteraction {
     virtual std::optional<int> askSampleRate(int initialSecs) = 0;
     // The Y axis dialog, opened on the given list positions.
     virtual std::optional<YAxisChoice> askYAxis(int gainSel, int offsetSel) = 0;
+    // The print dialog, then the page on the chosen printer; false when nothing was printed.
+    virtual bool printReport(const ReportPage& page) = 0;
     // Opens a help file with the system's viewer.
     virtual void openHelp(const QString& path) = 0;
 };

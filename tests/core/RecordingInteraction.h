@@ -50,6 +50,11 @@ struct RecordingInteraction : IUserInteraction {
         return a;
     }
     void openHelp(const QString& path) override { helpOpened << path; }
+    std::vector<ReportPage> printed;
+    bool printReport(const ReportPage& page) override {
+        printed.push_back(page);
+        return true;
+    }
 
   private:
     std::optional<QString> file(const FileDialogRequest& r) {

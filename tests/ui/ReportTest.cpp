@@ -1,0 +1,87 @@
+#include <gtest/gtest.h>
+
+#include <QPdfWriter>
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include "UiHarness.h"
+#include "geometry/ReportPage.h"
+#include "realtime/ReportPainter.h"
+
+using namespace km905;
+using namespace km905::test;
+
+namespace {
+MeterModel recorded(int n) {
+    MeterModel m;
+    m.view.m_yGain = 40;
+    m.view.m_startTime = 1765184400;  // 09:00:00 UTC
+    m.view.m_sampleRateMs = 2000;
+    m.view.m_sampleIndex = n;
+    for (int i = 0; i < n; ++i) m.doc.m_readings[static_cast<size_t>(i)] = 100.0f + i;
+    return m;
+}
+
+QStringList texts(const ReportPage& p) {
+    QStringList t;
+    for (const auto& x : p.texts) t << x.text;
+    return t;
+}
+}  // namespace
+
+TEST(RealtimeReport, LayoutTimesAndTrace) {
+    const ReportPage p = realtimeReport(recorded(9), 1765191600);
+    const QStringList t = texts(p);
+    EXPECT_TRUE(t.contains(" Test Report "));
+    EXPECT_TRUE(t.contains("Light"));
+    EXPECT_TRUE(t.contains("0.0"));
+    EXPECT_TRUE(t.contains("400.0"));
+    // n / 4 = 2 samples of 2 s between the five times.
+    EXPECT_EQ(t.mid(t.indexOf("400.0") + 1, 5),
+              QStringList({"09:00:00", "09:00:04", "09:00:08", "09:00:12", "09:00:16"}));
+    EXPECT_EQ(t.back(), "2025-12-08  11:00");
+    EXPECT_EQ(p.traceEnd, 4 + 8);  // frame, then one segment per pair of samples
+    EXPECT_EQ(p.lines[4].x1, -750);
+    EXPECT_EQ(p.lines[4].y1, static_cast<int>(100 * 800 / 400.0 + 200));
+    EXPECT_EQ(p.lines[11].x2, -10);
+    EXPECT_EQ(p.lines.size(), 12u + 13u);  // and the grid
+}
+
+TEST(RealtimeReport, FewSamplesShareTheStartTimeAndOneDrawsNoTrace) {
+    const ReportPage p = realtimeReport(recorded(1), 0);
+    EXPECT_EQ(p.traceEnd, 4);
+    EXPECT_EQ(texts(p).count("09:00:00"), 5);
+    EXPECT_EQ(texts(realtimeReport(recorded(3), 0)).count("09:00:00"), 5);
+}
+
+TEST(RealtimeReport, PrintsToAPdfWithItsTexts) {
+    QTemporaryDir dir;
+    const QString pdf = dir.filePath("report.pdf");
+    {
+        QPdfWriter w(pdf);
+        w.setResolution(300);
+        ASSERT_TRUE(paintReport(w, realtimeReport(recorded(120), 1765191600)));
+    }
+    QProcess text;
+    text.start("pdftotext", {"-layout", pdf, "-"});
+    ASSERT_TRUE(text.waitForFinished(10000)) << "pdftotext (poppler-utils) is needed";
+    const QString out = QString::fromUtf8(text.readAllStandardOutput());
+    EXPECT_TRUE(out.contains("Test Report")) << out.toStdString();
+    EXPECT_TRUE(out.contains("Light"));
+    EXPECT_TRUE(out.contains("360.0"));
+    EXPECT_TRUE(out.contains("09:01:00"));  // the time at the middle: 30 samples of 2 s
+    EXPECT_TRUE(out.contains("2025-12-08"));
+    QProcess::execute("pdftoppm", {"-png", "-r", "40", "-singlefile", pdf, "report"});
+}
+
+TEST(RealtimeReport, ThePrintCommandIsEnabledByTheFirstSample) {
+    UiHarness h;
+    h.frame->updateCommands();
+    EXPECT_FALSE(h.frame->action(kCmdPrint)->isEnabled());
+    h.frame->model().view.m_sampleIndex = 1;
+    h.frame->updateCommands();
+    EXPECT_TRUE(h.frame->action(kCmdPrint)->isEnabled());
+    h.frame->trigger(kCmdPrint);
+    ASSERT_EQ(h.ui.printed.size(), 1u);
+    EXPECT_EQ(h.ui.printed[0].documentName, "client   print");
+}
