@@ -257,20 +257,21 @@ bool CMainFrame::nativeEvent(const QByteArray& type, void* message, qintptr* res
 }
 #endif
 
+// The link may call before the view exists (the first poll goes out while the frame is built).
 void CMainFrame::repaintLcd() {
-    m_view->meterPanel()->repaintLcd();
+    if (m_view) m_view->meterPanel()->repaintLcd();
 }
 void CMainFrame::repaintFace() {
-    m_view->meterPanel()->update();
+    if (m_view) m_view->meterPanel()->update();
 }
 void CMainFrame::updateAllViews() {
-    m_view->update();
+    if (m_view) m_view->update();
 }
 void CMainFrame::transferInfoBar() {
-    m_view->infoBar()->transfer();
+    if (m_view) m_view->infoBar()->transfer();
 }
 void CMainFrame::repaintGraph() {
-    m_view->update();
+    if (m_view) m_view->update();
 }
 
 void CMainFrame::showMessage(const QString& text) {
