@@ -4,7 +4,8 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/build.sh asan
 ctest --preset asan -j 2
-scripts/build.sh fuzz
+cmake --preset fuzz
+cmake --build --preset fuzz -j "$(nproc)" --target decoder_fuzz file_reader_fuzz
 secs="${KM905_FUZZ_SECONDS:-60}"
 for f in build-fuzz/tests/fuzz/*_fuzz; do
   name=$(basename "$f")
