@@ -113,6 +113,10 @@ void CMainFrame::createMenus() {
     add(rt, kCmdDataLogger, QStringLiteral("&Data Logger(D)"));
     add(rt, kCmdMem, QStringLiteral("&Mem(M)"));
 
+    // The standard accelerators of the commands that exist.
+    m_actions.at(kCmdSave)->setShortcut(QKeySequence::Save);
+    m_actions.at(kCmdPrint)->setShortcut(QKeySequence::Print);
+
     QMenu* help = menuBar()->addMenu(QStringLiteral("&Help(H)"));
     connect(add(help, kCmdAbout, QStringLiteral("&About KM905...")), &QAction::triggered, this,
             &CMainFrame::showAbout);
