@@ -42,7 +42,9 @@ CMainFrame::CMainFrame(FrameServices services, QWidget* parent)
     createStatusBar();
 
     services.timers.setHandler(TimerOwner::MainFrame, [this](int id) { onMainTimer(id); });
-    services.timers.setHandler(TimerOwner::View, [this](int id) { m_acq.onTimer(id); });
+    services.timers.setHandler(TimerOwner::View, [this](int id) {
+        if (!m_acq.onTimer(id) && id == kTimerZoomDrag) m_view->dragWatchTick();
+    });
     services.timers.setHandler(TimerOwner::Panel, [this](int id) { m_keys.onTimer(id); });
 
     // Settings, then the link: 9600 8N1 and a first poll on the configured port.
@@ -62,6 +64,12 @@ CMainFrame::CMainFrame(FrameServices services, QWidget* parent)
     m_model.view.m_yGain = gainForIndex(Settings::readGainIndex(), 40);
     m_model.view.m_yOffset = offsetForIndex(Settings::readOffsetIndex(), 0);
     m_view->onArmFirstTick = [this] { m_acq.armFirstTickIfPending(); };
+    m_view->onDragWatch = [this](bool on) {
+        if (on)
+            m_services.timers.setTimer(TimerOwner::View, kTimerZoomDrag, 10);
+        else
+            m_services.timers.killTimer(TimerOwner::View, kTimerZoomDrag);
+    };
     m_view->onStatusTexts = [this](const QString& t, const QString& d) {
         m_panes[1]->setText(t);
         m_panes[2]->setText(d);
@@ -72,7 +80,7 @@ CMainFrame::CMainFrame(FrameServices services, QWidget* parent)
     };
     connect(m_view->infoBar()->yAxisButton(), &QPushButton::clicked, this,
             [this] { m_commands.yAxis(); });
-    for (int id : {kCmdRun, kCmdStop, kCmdSave, kCmdHelp, kCmdPrint})
+    for (int id : {kCmdRun, kCmdStop, kCmdSave, kCmdHelp, kCmdPrint, kCmdUndoZoom})
         connect(m_actions.at(id), &QAction::triggered, this, [this, id] { trigger(id); });
 
     connect(&m_idle, &QTimer::timeout, this, &CMainFrame::updateCommands);
@@ -173,6 +181,9 @@ void CMainFrame::trigger(int id) {
         case kCmdPrint:
             m_commands.print();
             break;
+        case kCmdUndoZoom:
+            m_view->undoZoom();
+            break;
         case kCmdHelp:
             m_commands.help(QCoreApplication::applicationDirPath());
             break;
@@ -182,7 +193,7 @@ void CMainFrame::trigger(int id) {
         default:
             return;
     }
-    m_view->update();
+    m_view->invalidateGraph();
     updateCommands();
 }
 
@@ -198,9 +209,9 @@ void CMainFrame::updateCommands() {
     const CommandState c = commandState(m_model, m_view->graphState());
     // Commands whose windows are not built yet stay disabled.
     const std::pair<int, bool> rules[] = {
-        {kCmdSave, c.save}, {kCmdOpen, false},     {kCmdPrint, c.print},    {kCmdRun, c.run},
-        {kCmdStop, c.stop}, {kCmdUndoZoom, false}, {kCmdDataLogger, false}, {kCmdMem, false},
-        {kCmdHelp, true},   {kCmdAbout, true},     {kCmdExit, true},
+        {kCmdSave, c.save}, {kCmdOpen, false},          {kCmdPrint, c.print},    {kCmdRun, c.run},
+        {kCmdStop, c.stop}, {kCmdUndoZoom, c.undoZoom}, {kCmdDataLogger, false}, {kCmdMem, false},
+        {kCmdHelp, true},   {kCmdAbout, true},          {kCmdExit, true},
     };
     for (const auto& [id, on] : rules) m_actions.at(id)->setEnabled(on);
     const int port = m_model.frame.m_comPort;
@@ -269,13 +280,13 @@ void CMainFrame::repaintFace() {
     if (m_view) m_view->meterPanel()->update();
 }
 void CMainFrame::updateAllViews() {
-    if (m_view) m_view->update();
+    if (m_view) m_view->invalidateGraph();
 }
 void CMainFrame::transferInfoBar() {
     if (m_view) m_view->infoBar()->transfer();
 }
 void CMainFrame::repaintGraph() {
-    if (m_view) m_view->update();
+    if (m_view) m_view->invalidateGraph();
 }
 
 void CMainFrame::showMessage(const QString& text) {

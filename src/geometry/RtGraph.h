@@ -25,6 +25,10 @@ struct RtGraphState {
     uint8_t g_rtScrollReady = 1;
     std::array<qint64, 10> g_rtTimeLabel{};
     std::array<int, 10> g_rtGridSample{};
+    uint8_t g_rtBandActive = 0;
+    uint8_t g_rtBandIdle = 1;
+    int g_rtBandAnchorX = 0, g_rtBandAnchorY = 0;
+    int g_rtBandLastX = 0, g_rtBandLastY = 0;
     uint8_t g_rtCursorHidden = 1;
     int g_rtCursorX = 0;
     int g_rtCursorIndex = 0;

@@ -6,6 +6,7 @@
 #include <functional>
 
 #include "geometry/RtGraph.h"
+#include "geometry/RtZoom.h"
 #include "link/MeterState.h"
 
 namespace km905 {
@@ -27,9 +28,17 @@ class CDTView : public QWidget {
     CZoomStrip* zoomStrip() const { return m_zoomStrip; }
     RtGraphState& graphState() { return m_graph; }
 
-    // The paint's wishes the frame carries out: arm the first sampling tick, status texts.
+    // The paint's wishes the frame carries out: arm the first sampling tick, status texts,
+    // start or stop the drag watch tick.
     std::function<void()> onArmFirstTick;
     std::function<void(const QString& time, const QString& data)> onStatusTexts;
+    std::function<void(bool on)> onDragWatch;
+
+    // The graph changed: recompute it at the next paint.
+    void invalidateGraph();
+    RtZoom& zoom() { return m_zoom; }
+    void undoZoom();
+    void dragWatchTick();  // view timer 3
 
     // Paints the graph into an image of the given size, as paintEvent does.
     QImage renderGraph(const QSize& size);
@@ -37,12 +46,18 @@ class CDTView : public QWidget {
   protected:
     void paintEvent(QPaintEvent*) override;
     void resizeEvent(QResizeEvent*) override;
+    void mousePressEvent(QMouseEvent* e) override;
+    void mouseMoveEvent(QMouseEvent* e) override;
+    void mouseReleaseEvent(QMouseEvent* e) override;
 
   private:
     void layoutChildren();
+    ViewRect client() const { return {0, 0, width(), height()}; }
 
     MeterModel& m_model;
     RtGraphState m_graph;
+    RtZoom m_zoom;
+    bool m_graphDirty = true;
     QImage m_surface;
     QFont m_labelFont;
     CRealTimeInfoBar* m_infoBar;

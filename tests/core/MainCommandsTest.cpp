@@ -118,8 +118,8 @@ TEST_F(Commands, SaveHoldsEverySampleAndExportsTheRealFramesWithTheirTimes) {
     EXPECT_EQ(g.record.rateSecs, 1);
     EXPECT_FLOAT_EQ(g.record.readings.back(), 300.0f);
     const QByteArray csvBytes = fileBytes(folder + "/run.csv");
-    const QString csv = QString::fromUtf16(reinterpret_cast<const char16_t*>(csvBytes.constData() + 2),
-                                           (csvBytes.size() - 2) / 2);
+    const QString csv = QString::fromUtf16(
+        reinterpret_cast<const char16_t*>(csvBytes.constData() + 2), (csvBytes.size() - 2) / 2);
     const QStringList rows = csv.split("\r\n", Qt::SkipEmptyParts);
     ASSERT_EQ(rows.size(), frames + 1);
     // The last real frame sits at its own slot's time, after the held ones.

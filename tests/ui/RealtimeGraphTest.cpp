@@ -1,8 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <QMouseEvent>
 #include <QStatusBar>
 
 #include "UiHarness.h"
+#include "realtime/CZoomStrip.h"
 
 using namespace km905;
 using namespace km905::test;
@@ -130,4 +132,36 @@ TEST(MainWindow, TitleMenusAndToolbar) {
     EXPECT_EQ(h.frame->action(kCmdUndoZoom)->toolTip(), "UndoZoom");
     EXPECT_TRUE(h.frame->action(kCmdExit)->isEnabled());
     saveShot(h.frame->grab().toImage(), "main-window");
+}
+
+TEST(RealtimeGraph, DraggingZoomsAndUndoZoomComesBack) {
+    UiHarness h(quiet());
+    CDTView* view = h.frame->view();
+    view->resize(1052, 760);
+    graphWith(h, 200);
+    auto send = [&](QEvent::Type type, QPoint p, Qt::MouseButtons buttons) {
+        QMouseEvent e(type, QPointF(p), view->mapToGlobal(QPointF(p)),
+                      type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton, buttons,
+                      Qt::NoModifier);
+        QApplication::sendEvent(view, &e);
+    };
+    send(QEvent::MouseMove, QPoint(500, 400), Qt::NoButton);
+    EXPECT_TRUE(h.frame->statusPane(1).startsWith("time:"));
+    EXPECT_TRUE(h.frame->statusPane(2).startsWith("Data:"));
+    send(QEvent::MouseButtonPress, QPoint(400, 250), Qt::LeftButton);
+    send(QEvent::MouseMove, QPoint(600, 500), Qt::LeftButton);
+    send(QEvent::MouseButtonRelease, QPoint(600, 500), Qt::NoButton);
+    UiHarness::settle();
+    h.frame->updateCommands();
+    EXPECT_TRUE(h.frame->action(kCmdUndoZoom)->isEnabled());
+    EXPECT_TRUE(view->zoomStrip()->scrollBar()->isEnabled());
+    const QImage zoomed = view->renderGraph(view->size());
+    saveShot(zoomed, "graph-zoomed");
+    EXPECT_NE(view->graphState().m_yLabelText[0], "0.00");
+    h.frame->trigger(kCmdUndoZoom);
+    h.frame->updateCommands();
+    EXPECT_FALSE(h.frame->action(kCmdUndoZoom)->isEnabled());
+    EXPECT_FALSE(view->zoomStrip()->scrollBar()->isEnabled());
+    view->renderGraph(view->size());
+    EXPECT_EQ(view->graphState().m_yLabelText[0], "0.00");
 }
