@@ -27,7 +27,7 @@ struct SilentUi : IUserInteraction {
     std::optional<int> askSampleRate(int) override { return std::nullopt; }
     std::optional<YAxisChoice> askYAxis(int, int) override { return std::nullopt; }
     void openHelp(const QString&) override {}
-    bool printReport(const ReportPage&) override { return false; }
+    bool printReport(const std::vector<ReportPage>&) override { return false; }
 };
 double cpuSeconds() {
     rusage u{};

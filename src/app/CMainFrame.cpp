@@ -18,9 +18,11 @@
 
 #include "Settings.h"
 #include "ToolbarIcons.h"
+#include "dialogs/CDownloadProgressDlg.h"
 #include "geometry/CommandState.h"
 #include "link/DeviceWatch.h"
 #include "link/PortNames.h"
+#include "memlist/CMemListDlg.h"
 #include "panel/CMeterPanelDlg.h"
 #include "realtime/CDTView.h"
 #include "realtime/CRealTimeInfoBar.h"
@@ -34,7 +36,8 @@ CMainFrame::CMainFrame(FrameServices services, QWidget* parent)
       m_acq(m_link, services.timers, *this),
       m_discovery(m_link, services.timers, *this, services.bridges),
       m_commands(m_model, services.ui, *this, services.timers),
-      m_keys(m_link, services.timers) {
+      m_keys(m_link, services.timers),
+      m_progress(m_link, services.timers, *this) {
     setWindowTitle(QStringLiteral("KM905"));
     setWindowIcon(toolIcon(ToolIcon::Program));
     createMenus();
@@ -46,6 +49,13 @@ CMainFrame::CMainFrame(FrameServices services, QWidget* parent)
         if (!m_acq.onTimer(id) && id == kTimerZoomDrag) m_view->dragWatchTick();
     });
     services.timers.setHandler(TimerOwner::Panel, [this](int id) { m_keys.onTimer(id); });
+    services.timers.setHandler(TimerOwner::Progress, [this](int id) { m_progress.onTimer(id); });
+    m_progressDlg = new CDownloadProgressDlg(m_progress, this);
+    m_progress.onMemoryDone = [this] {
+        auto* list = new CMemListDlg(m_model, m_services.ui, m_services.timers, this);
+        list->setObjectName(QStringLiteral("memoryList"));
+        list->open();
+    };
 
     // Settings, then the link: 9600 8N1 and a first poll on the configured port.
     m_model.frame.m_comPort = Settings::readComPort();
@@ -80,7 +90,7 @@ CMainFrame::CMainFrame(FrameServices services, QWidget* parent)
     };
     connect(m_view->infoBar()->yAxisButton(), &QPushButton::clicked, this,
             [this] { m_commands.yAxis(); });
-    for (int id : {kCmdRun, kCmdStop, kCmdSave, kCmdHelp, kCmdPrint, kCmdUndoZoom})
+    for (int id : {kCmdRun, kCmdStop, kCmdSave, kCmdHelp, kCmdPrint, kCmdUndoZoom, kCmdMem})
         connect(m_actions.at(id), &QAction::triggered, this, [this, id] { trigger(id); });
 
     connect(&m_idle, &QTimer::timeout, this, &CMainFrame::updateCommands);
@@ -184,6 +194,9 @@ void CMainFrame::trigger(int id) {
         case kCmdUndoZoom:
             m_view->undoZoom();
             break;
+        case kCmdMem:
+            m_link.startMemDownload();
+            break;
         case kCmdHelp:
             m_commands.help(QCoreApplication::applicationDirPath());
             break;
@@ -210,7 +223,7 @@ void CMainFrame::updateCommands() {
     // Commands whose windows are not built yet stay disabled.
     const std::pair<int, bool> rules[] = {
         {kCmdSave, c.save}, {kCmdOpen, false},          {kCmdPrint, c.print},    {kCmdRun, c.run},
-        {kCmdStop, c.stop}, {kCmdUndoZoom, c.undoZoom}, {kCmdDataLogger, false}, {kCmdMem, false},
+        {kCmdStop, c.stop}, {kCmdUndoZoom, c.undoZoom}, {kCmdDataLogger, false}, {kCmdMem, c.mem},
         {kCmdHelp, true},   {kCmdAbout, true},          {kCmdExit, true},
     };
     for (const auto& [id, on] : rules) m_actions.at(id)->setEnabled(on);
@@ -243,6 +256,7 @@ void CMainFrame::closeSequence() {
     m_closed = true;
     // Nothing may poll the meter after the end of the link.
     for (int id = 1; id <= 5; ++id) m_services.timers.killTimer(TimerOwner::MainFrame, id);
+    for (int id = 1; id <= 5; ++id) m_services.timers.killTimer(TimerOwner::Progress, id);
     for (int id = 1; id <= 4; ++id) {
         m_services.timers.killTimer(TimerOwner::View, id);
         m_services.timers.killTimer(TimerOwner::Panel, id);
@@ -285,6 +299,17 @@ void CMainFrame::updateAllViews() {
 void CMainFrame::transferInfoBar() {
     if (m_view) m_view->infoBar()->transfer();
 }
+void CMainFrame::openProgressWindow() {
+    if (m_progressDlg) m_progressDlg->showForDownload();
+}
+void CMainFrame::repaintProgress() {
+    if (m_progressDlg) m_progressDlg->update();
+}
+
+CMemListDlg* CMainFrame::memoryList() const {
+    return findChild<CMemListDlg*>(QStringLiteral("memoryList"));
+}
+
 void CMainFrame::repaintGraph() {
     if (m_view) m_view->invalidateGraph();
 }

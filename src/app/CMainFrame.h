@@ -10,6 +10,7 @@
 #include "UserInteraction.h"
 #include "link/Acquisition.h"
 #include "link/BridgeLookup.h"
+#include "link/DownloadProgress.h"
 #include "link/LinkUi.h"
 #include "link/MeterLink.h"
 #include "link/PanelKeys.h"
@@ -21,6 +22,8 @@ namespace km905 {
 
 class CDTView;
 class DeviceWatch;
+class CDownloadProgressDlg;
+class CMemListDlg;
 
 // Command ids of the menu and toolbar.
 enum CommandId : int {
@@ -58,7 +61,9 @@ class CMainFrame : public QMainWindow, private ILinkUi {
     PortDiscovery& discovery() { return m_discovery; }
     MainCommands& commands() { return m_commands; }
     PanelKeys& keys() { return m_keys; }
-    void trigger(int id);  // a menu or toolbar command, as a click gives it
+    CDownloadProgressDlg* progressWindow() const { return m_progressDlg; }
+    CMemListDlg* memoryList() const;  // the open memory list window, if any
+    void trigger(int id);             // a menu or toolbar command, as a click gives it
     CDTView* view() const { return m_view; }
     QAction* action(int id) const;
     QString statusPane(int pane) const;
@@ -84,6 +89,8 @@ class CMainFrame : public QMainWindow, private ILinkUi {
     void updateAllViews() override;
     void transferInfoBar() override;
     void repaintGraph() override;
+    void openProgressWindow() override;
+    void repaintProgress() override;
     void showMessage(const QString& text) override;
 
     FrameServices m_services;
@@ -93,6 +100,8 @@ class CMainFrame : public QMainWindow, private ILinkUi {
     PortDiscovery m_discovery;
     MainCommands m_commands;
     PanelKeys m_keys;
+    DownloadProgress m_progress;
+    CDownloadProgressDlg* m_progressDlg = nullptr;
     std::unique_ptr<DeviceWatch> m_deviceWatch;
     CDTView* m_view = nullptr;
     std::map<int, QAction*> m_actions;

@@ -57,7 +57,7 @@ void MainCommands::yAxis() {
 
 bool MainCommands::print() {
     if (m_model.view.m_sampleIndex == 0) return false;
-    return m_ui.printReport(realtimeReport(m_model, m_clock.nowSecs()));
+    return m_ui.printReport({realtimeReport(m_model, m_clock.nowSecs())});
 }
 
 bool MainCommands::offerSaveBeforeClose() {

@@ -64,7 +64,8 @@ std::optional<YAxisChoice> QtUserInteraction::askYAxis(int gainSel, int offsetSe
     return YAxisChoice{d.m_gainSel, d.m_offsetSel};
 }
 
-bool QtUserInteraction::printReport(const ReportPage& page) {
+bool QtUserInteraction::printReport(const std::vector<ReportPage>& pages) {
+    if (pages.empty()) return false;
     QPrinter printer(QPrinter::HighResolution);
     QPrintDialog dialog(&printer, m_parent);
     dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
@@ -75,8 +76,8 @@ bool QtUserInteraction::printReport(const ReportPage& page) {
         showMessage(QStringLiteral("Printer is busy!"));
         return false;
     }
-    printer.setDocName(page.documentName);
-    if (!paintReport(printer, page)) {
+    printer.setDocName(pages.front().documentName);
+    if (!paintReport(printer, pages)) {
         showMessage(QStringLiteral("Initial error!"));
         return false;
     }

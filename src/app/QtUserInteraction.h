@@ -18,7 +18,7 @@ class QtUserInteraction : public IUserInteraction {
     std::optional<int> askSampleRate(int initialSecs) override;
     std::optional<YAxisChoice> askYAxis(int gainSel, int offsetSel) override;
     void openHelp(const QString& path) override;
-    bool printReport(const ReportPage& page) override;
+    bool printReport(const std::vector<ReportPage>& pages) override;
 
   private:
     QWidget* m_parent;

@@ -36,7 +36,7 @@ class IUserInteraction {
     // The Y axis dialog, opened on the given list positions.
     virtual std::optional<YAxisChoice> askYAxis(int gainSel, int offsetSel) = 0;
     // The print dialog, then the page on the chosen printer; false when nothing was printed.
-    virtual bool printReport(const ReportPage& page) = 0;
+    virtual bool printReport(const std::vector<ReportPage>& pages) = 0;
     // Opens a help file with the system's viewer.
     virtual void openHelp(const QString& path) = 0;
 };

@@ -33,6 +33,7 @@ ReportPage realtimeReport(const MeterModel& m, qint64 printedAtSecs) {
         }
     }
     p.traceEnd = static_cast<int>(p.lines.size());
+    p.whiteBands = true;
     p.texts.push_back({QStringLiteral(" Test Report "), ReportPage::Font::Title, -620, 1120});
     p.texts.push_back({QStringLiteral("Light"), ReportPage::Font::Small, -750, 1025});
     for (int c = 0; c <= 10; ++c)

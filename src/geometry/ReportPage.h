@@ -12,7 +12,7 @@ namespace km905 {
 // printable area: x negative to the left, y positive upwards.
 struct ReportPage {
     enum class Pen { Frame, Trace, Grid };
-    enum class Font { Title, Small };
+    enum class Font { Title, Small, List };
     struct Line {
         Pen pen;
         int x1, y1, x2, y2;
@@ -24,6 +24,7 @@ struct ReportPage {
     };
     std::vector<Line> lines;  // in drawing order; the white bands follow the frame and trace
     int traceEnd = 0;         // lines before this index are drawn before the white bands
+    bool whiteBands = false;  // cut the trace at the frame's top and bottom
     std::vector<Text> texts;
     QString documentName;
 };

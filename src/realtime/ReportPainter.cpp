@@ -4,16 +4,18 @@
 
 namespace km905 {
 
-bool paintReport(QPagedPaintDevice& device, const ReportPage& page) {
-    QPainter p;
-    if (!p.begin(&device)) return false;
+namespace {
+void paintPage(QPainter& p, QPagedPaintDevice& device, const ReportPage& page) {
     // Hundredths of an inch from the bottom-right corner of the printable area, y upwards.
     const double dpiX = device.logicalDpiX() / 100.0, dpiY = device.logicalDpiY() / 100.0;
     const double right = device.width(), bottom = device.height();
     auto pt = [&](int x, int y) { return QPointF(right + x * dpiX, bottom - y * dpiY); };
     auto font = [&](ReportPage::Font f) {
         QFont q(QStringLiteral("Arial"));
-        q.setPixelSize(static_cast<int>((f == ReportPage::Font::Title ? 40 : 15) * dpiY));
+        const int height = f == ReportPage::Font::Title  ? 40
+                           : f == ReportPage::Font::List ? 14
+                                                         : 15;
+        q.setPixelSize(static_cast<int>(height * dpiY));
         q.setWeight(QFont::Thin);
         return q;
     };
@@ -40,14 +42,26 @@ bool paintReport(QPagedPaintDevice& device, const ReportPage& page) {
     const auto traceEnd = static_cast<size_t>(page.traceEnd);
     drawLines(0, traceEnd);
     // The trace is cut at the frame by white bands above and below it.
-    p.fillRect(QRectF(QPointF(0, 0), pt(0, 1000)), Qt::white);
-    p.fillRect(QRectF(QPointF(0, pt(0, 200).y()), QPointF(right, bottom)), Qt::white);
+    if (page.whiteBands) {
+        p.fillRect(QRectF(QPointF(0, 0), pt(0, 1000)), Qt::white);
+        p.fillRect(QRectF(QPointF(0, pt(0, 200).y()), QPointF(right, bottom)), Qt::white);
+    }
     p.setPen(Qt::black);
     for (const ReportPage::Text& t : page.texts) {
         p.setFont(font(t.font));
         p.drawText(QRectF(pt(t.x, t.y), QSizeF(4000, 1000)), Qt::AlignLeft | Qt::AlignTop, t.text);
     }
     drawLines(traceEnd, page.lines.size());
+}
+}  // namespace
+
+bool paintReport(QPagedPaintDevice& device, const std::vector<ReportPage>& pages) {
+    QPainter p;
+    if (!p.begin(&device)) return false;
+    for (size_t i = 0; i < pages.size(); ++i) {
+        if (i > 0 && !device.newPage()) break;
+        paintPage(p, device, pages[i]);
+    }
     return p.end();
 }
 

@@ -51,10 +51,12 @@ struct RecordingInteraction : IUserInteraction {
     }
     void openHelp(const QString& path) override { helpOpened << path; }
     std::vector<ReportPage> printed;
-    bool printReport(const ReportPage& page) override {
-        printed.push_back(page);
+    bool printReport(const std::vector<ReportPage>& pages) override {
+        printed.insert(printed.end(), pages.begin(), pages.end());
+        ++printJobs;
         return true;
     }
+    int printJobs = 0;
 
   private:
     std::optional<QString> file(const FileDialogRequest& r) {

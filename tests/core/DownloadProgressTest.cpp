@@ -1,0 +1,120 @@
+#include <gtest/gtest.h>
+
+#include "LinkHarness.h"
+#include "link/DownloadProgress.h"
+
+using namespace km905;
+using namespace km905::test;
+
+namespace {
+// The progress window as the frame shows it: opened by main-frame timer 1, repainted by the
+// decoder; its paint runs at once here.
+struct ProgressUi : RecordingUi {
+    DownloadProgress* progress = nullptr;
+    bool shown = false;
+    void openProgressWindow() override {
+        RecordingUi::openProgressWindow();
+        shown = true;
+        progress->opened();
+        progress->paint();
+    }
+    void repaintProgress() override {
+        RecordingUi::repaintProgress();
+        if (shown) progress->paint();
+    }
+};
+
+struct Downloading {
+    explicit Downloading(sim::Scenario s)
+        : meter(std::move(s)),
+          comm(clock, meter),
+          link(model, comm, clock, ui),
+          progress(link, clock, ui) {
+        ui.progress = &progress;
+        progress.onEnd = [this] {
+            ui.shown = false;
+            ++ends;
+        };
+        progress.onMemoryDone = [this] { ++memoryLists; };
+        progress.onLoggerDone = [this] { ++loggerWindows; };
+        clock.setHandler(TimerOwner::MainFrame, [this](int id) { link.onTimer(id); });
+        clock.setHandler(TimerOwner::Progress, [this](int id) { progress.onTimer(id); });
+        link.reopenAndPoll();
+        clock.advance(100);
+    }
+    VirtualClock clock;
+    sim::MeterSimulator meter;
+    sim::SimSerialControl comm;
+    MeterModel model;
+    ProgressUi ui;
+    MeterLink link;
+    DownloadProgress progress;
+    int ends = 0, memoryLists = 0, loggerWindows = 0;
+};
+}  // namespace
+
+TEST(DownloadProgress, AMemoryDownloadOpensTheListAfterTheFrame) {
+    Downloading d(sim::demoScenario());
+    d.link.startMemDownload();
+    d.clock.advance(20);
+    EXPECT_TRUE(d.ui.shown);
+    EXPECT_EQ(d.progress.rangeMax(), 2000);  // the memory bar always runs over 2000
+    ASSERT_TRUE(d.clock.runUntil([&] { return d.model.frame.m_memReady == 1; }, 3000));
+    EXPECT_EQ(d.progress.position(), 2000);  // jumps to full
+    EXPECT_EQ(d.memoryLists, 0);
+    d.clock.advance(200);
+    EXPECT_EQ(d.memoryLists, 1);
+    EXPECT_EQ(d.ends, 1);
+    EXPECT_EQ(d.model.doc.m_memCount, 4);
+}
+
+TEST(DownloadProgress, ASilentMeterTimesTheMemoryDownloadOutAfterTenSeconds) {
+    sim::Scenario s = sim::demoScenario();
+    Downloading d(s);
+    d.meter.scenario().faults.silentAlways = true;
+    d.link.startMemDownload();
+    d.clock.advance(10 + 13 * 500);
+    EXPECT_EQ(d.progress.position(), 2000);  // 13 ticks of 158 fill the bar
+    EXPECT_EQ(d.model.frame.m_memPending, 1);
+    d.clock.advance(10000 - 13 * 500 - 1);
+    EXPECT_EQ(d.model.frame.m_memPending, 1);
+    const size_t before = d.meter.commandLog().size();
+    d.clock.advance(2);
+    EXPECT_EQ(d.model.frame.m_memPending, 0);
+    EXPECT_EQ(d.model.frame.m_memReady, 1);
+    EXPECT_EQ(d.model.frame.m_liveMode, 1);
+    EXPECT_EQ(d.model.frame.m_logByteCount, 0);
+    EXPECT_EQ(d.model.view.m_lcdBanner, "        ");
+    d.clock.advance(5);
+    EXPECT_EQ(d.meter.commandLog().size(), before + 1);  // reopen-and-poll
+    EXPECT_EQ(d.memoryLists, 0);
+    EXPECT_EQ(d.ends, 1);
+}
+
+TEST(DownloadProgress, AStalledDataloggerStreamIsAbandoned15sAfterTheBarFills) {
+    sim::Scenario s = sim::demoScenario();
+    s.faults.streamStopAfter = 100;
+    Downloading d(s);
+    d.link.startLogDownload();
+    d.clock.advance(300);
+    const int count = d.model.frame.m_logByteCount;
+    ASSERT_GT(count, 100);
+    const int ticks = (count + 157) / 158;
+    d.clock.advance(ticks * 500);
+    EXPECT_EQ(d.progress.position(), count);
+    EXPECT_EQ(d.model.frame.m_logPending, 1);
+    d.clock.advance(15000);
+    EXPECT_EQ(d.model.frame.m_logPending, 0);
+    EXPECT_EQ(d.model.frame.m_logReady, 1);
+    EXPECT_EQ(d.model.frame.m_liveMode, 1);
+    EXPECT_EQ(d.loggerWindows, 0);
+}
+
+TEST(DownloadProgress, ACompleteDataloggerDownloadHandsOnItsRecords) {
+    Downloading d(sim::demoScenario());
+    d.link.startLogDownload();
+    ASSERT_TRUE(d.clock.runUntil([&] { return d.model.frame.m_logReady == 1; }, 5000));
+    d.clock.advance(200);
+    EXPECT_EQ(d.loggerWindows, 1);
+    EXPECT_EQ(d.model.doc.m_logRecordCount, 2);
+}

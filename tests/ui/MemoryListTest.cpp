@@ -1,0 +1,82 @@
+#include <gtest/gtest.h>
+
+#include "UiHarness.h"
+#include "dialogs/CDownloadProgressDlg.h"
+#include "geometry/MemoryListPages.h"
+#include "memlist/CMemListDlg.h"
+
+using namespace km905;
+using namespace km905::test;
+
+namespace {
+void stepUntil(UiHarness& h, const std::function<bool()>& pred, int ms) {
+    for (int t = 0; t < ms && !pred(); t += 20) h.advance(20);
+}
+}  // namespace
+
+TEST(MemoryList, TheMemCommandDownloadsAndListsTheRecords) {
+    UiHarness h;
+    h.advance(100);
+    h.frame->updateCommands();
+    ASSERT_TRUE(h.frame->action(kCmdMem)->isEnabled());
+    h.frame->trigger(kCmdMem);
+    h.advance(20);
+    EXPECT_TRUE(h.frame->progressWindow()->isVisible());
+    EXPECT_EQ(h.frame->progressWindow()->windowTitle(), "logging...");
+    stepUntil(
+        h, [&] { return h.frame->memoryList() != nullptr; }, 4000);
+    CMemListDlg* list = h.frame->memoryList();
+    ASSERT_NE(list, nullptr);
+    EXPECT_FALSE(h.frame->progressWindow()->isVisible());
+    EXPECT_EQ(list->windowTitle(), "Light Data List");
+    QTableWidget* t = list->table();
+    ASSERT_EQ(t->rowCount(), 4);
+    EXPECT_EQ(t->item(0, 0)->text(), "1");
+    EXPECT_EQ(t->item(0, 1)->text(), "250.00");
+    EXPECT_EQ(t->item(0, 2)->text(), "Lux");
+    EXPECT_EQ(t->item(0, 3)->text(), "General");
+    EXPECT_EQ(t->item(0, 4)->text(), "12/07/26 10:20:30");
+    EXPECT_EQ(t->item(1, 1)->text(), "1.24K");
+    EXPECT_EQ(t->item(2, 2)->text(), "FC");
+    saveShot(list->grab().toImage(), "memory-list");
+    // Live polling resumes behind the list.
+    const int polls = h.meter.pollCount();
+    h.advance(4500);
+    EXPECT_GT(h.meter.pollCount(), polls);
+}
+
+TEST(MemoryList, AnEmptyMemorySaysSoOnce) {
+    sim::Scenario s = sim::demoScenario();
+    s.memory.clear();
+    UiHarness h(s);
+    h.advance(100);
+    h.frame->trigger(kCmdMem);
+    stepUntil(
+        h, [&] { return h.frame->memoryList() != nullptr; }, 4000);
+    ASSERT_NE(h.frame->memoryList(), nullptr);
+    h.frame->memoryList()->repaint();
+    h.advance(20);
+    EXPECT_EQ(h.ui.messages, QStringList({"There is no Data in the MEM!"}));
+    EXPECT_EQ(h.frame->memoryList()->table()->rowCount(), 0);
+}
+
+TEST(MemoryList, PrintedOnOnePageUpTo50RecordsAndTwoAbove) {
+    CDTDoc doc;
+    doc.m_memCount = 50;
+    for (int i = 0; i < 51; ++i) {
+        doc.m_memValues[static_cast<size_t>(i)] = 10.0f * i;
+        doc.m_memModes[static_cast<size_t>(i)] = "General";
+        doc.m_memTimes[static_cast<size_t>(i)] = "12/07/26 10:20:30";
+    }
+    doc.m_memValues[50] = kOverRange;
+    doc.m_memFlagB[50] = 1;
+    EXPECT_EQ(memoryListPages(doc).size(), 1u);
+    doc.m_memCount = 51;
+    const std::vector<ReportPage> pages = memoryListPages(doc);
+    ASSERT_EQ(pages.size(), 2u);
+    const ReportPage& second = pages[1];
+    ASSERT_EQ(second.texts.size(), 5u + 5u);
+    EXPECT_EQ(second.texts[5].text, "51");
+    EXPECT_EQ(second.texts[5].y, 1000);
+    EXPECT_EQ(second.texts[6].text, "-OL");
+}
