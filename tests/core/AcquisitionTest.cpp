@@ -15,12 +15,7 @@ struct Recording : LinkHarness {
         link.reopenAndPoll();
         clock.advance(100);
     }
-    static sim::Scenario steady(double lux) {
-        sim::Scenario s;
-        s.level.kind = sim::LevelCurve::Kind::Constant;
-        s.level.base = lux;
-        return s;
-    }
+    static sim::Scenario steady(double lux) { return steadyScenario(lux); }
     // What Run confirmed does, and the repaint after it.
     void run() {
         model.frame.m_resetOnFrame = 1;

@@ -11,6 +11,14 @@
 
 namespace km905::test {
 
+// A meter reading one steady light level.
+inline sim::Scenario steadyScenario(double lux) {
+    sim::Scenario s;
+    s.level.kind = sim::LevelCurve::Kind::Constant;
+    s.level.base = lux;
+    return s;
+}
+
 // Records what the link asked of the windows.
 struct RecordingUi : ILinkUi {
     QStringList messages;

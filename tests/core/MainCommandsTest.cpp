@@ -28,12 +28,7 @@ class Commands : public testing::Test {
         h.clock.advance(100);
     }
     ~Commands() override { qputenv("HOME", m_oldHome); }
-    static sim::Scenario steady() {
-        sim::Scenario s;
-        s.level.kind = sim::LevelCurve::Kind::Constant;
-        s.level.base = 250;
-        return s;
-    }
+    static sim::Scenario steady() { return steadyScenario(250); }
     void paint() { acq.armFirstTickIfPending(); }  // what the repaint after Run does
 
     QTemporaryDir m_home;

@@ -7,10 +7,7 @@ using namespace km905::test;
 
 namespace {
 sim::Scenario steady(double lux) {
-    sim::Scenario s;
-    s.level.kind = sim::LevelCurve::Kind::Constant;
-    s.level.base = lux;
-    return s;
+    return steadyScenario(lux);
 }
 }  // namespace
 

@@ -20,9 +20,7 @@ QPushButton* okButton(QDialog& d) {
 }
 
 sim::Scenario steady(double lux, bool fc = false) {
-    sim::Scenario s;
-    s.level.kind = sim::LevelCurve::Kind::Constant;
-    s.level.base = lux;
+    sim::Scenario s = steadyScenario(lux);
     s.fc = fc;
     return s;
 }

@@ -12,9 +12,7 @@ namespace {
 const QRect kLcd(kLcdX, kLcdY, kLcdW, kLcdH);
 
 sim::Scenario steady(double lux, int range = 2) {
-    sim::Scenario s;
-    s.level.kind = sim::LevelCurve::Kind::Constant;
-    s.level.base = lux;
+    sim::Scenario s = steadyScenario(lux);
     s.autoRange = false;
     s.range = range;
     return s;
