@@ -4,9 +4,9 @@
 #include <QFileInfo>
 #include <cstdio>
 
-#include "files/FilePair.h"
 #include "files/GraphFile.h"
 #include "files/ListFile.h"
+#include "files/SafeFile.h"
 #include "files/TextExport.h"
 #include "link/TimeText.h"
 
@@ -86,9 +86,9 @@ void printList(const QString& path, const std::vector<ListRecord>& recs) {
 }
 
 int handle(const QString& command, const QString& path) {
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly)) return fail(path, f.errorString());
-    const QByteArray bytes = f.read(64 * 1024 * 1024);
+    const ReadResult read = readRegularFile(path, 64 * 1024 * 1024);
+    if (!read.bytes) return fail(path, read.reason);
+    const QByteArray& bytes = *read.bytes;
     const Kind kind = guessKind(path, bytes);
     QByteArray exportBytes;
     if (kind == Kind::Graph) {
@@ -112,7 +112,8 @@ int handle(const QString& command, const QString& path) {
     if (command == "export") {
         const QString out = exportPathFor(path, kind == Kind::Graph ? "AsmDat" : "MemDat");
         if (out == path) return fail(path, "refusing to overwrite the file itself");
-        if (!writeFilesTogether({{out, exportBytes}})) return fail(out, "cannot be written");
+        const WriteResult written = writeFilesTogether({{out, exportBytes}});
+        if (!written) return fail(out, QStringLiteral("cannot be written: %1").arg(written.reason));
         std::printf("%s\n", qPrintable(out));
     }
     return 0;

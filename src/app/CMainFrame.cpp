@@ -85,6 +85,9 @@ CMainFrame::CMainFrame(FrameServices services, QWidget* parent)
         m_panes[2]->setText(d);
     };
     m_acq.start();
+    m_link.setRecordingSink(&m_journal);
+    m_commands.setRecordingSink(&m_journal);
+    m_journal.onFailed = [this](const QString& text) { statusBar()->showMessage(text); };
     m_view->meterPanel()->onKey = [this](int id, bool twice) {
         twice ? m_keys.doubleClick(id) : m_keys.click(id);
     };
@@ -266,11 +269,37 @@ void CMainFrame::closeSequence() {
 }
 
 void CMainFrame::closeEvent(QCloseEvent* e) {
-    const bool first = !m_closed;
+    // The save offer comes first: a recording whose save failed keeps the window open, with
+    // the link still running.
+    if (!m_closed && m_commands.offerSaveBeforeClose() == MainCommands::CloseOffer::SaveFailed) {
+        e->ignore();
+        return;
+    }
     closeSequence();
-    if (first) m_commands.offerSaveBeforeClose();
     m_idle.stop();
     e->accept();
+}
+
+bool CMainFrame::event(QEvent* e) {
+    const bool handled = QMainWindow::event(e);
+    // Only a close that goes ahead ends the recording; a refused one keeps its journal.
+    if (e->type() == QEvent::Close && e->isAccepted()) m_journal.recordingEnded();
+    return handled;
+}
+
+void CMainFrame::showEvent(QShowEvent* e) {
+    QMainWindow::showEvent(e);
+    if (m_restoreOffered) return;
+    m_restoreOffered = true;
+    // Asked once the window is on screen, outside the show.
+    QMetaObject::invokeMethod(this, &CMainFrame::offerRestore, Qt::QueuedConnection);
+}
+
+void CMainFrame::offerRestore() {
+    if (m_closed || !m_journal.offerRestore(m_model, m_services.ui)) return;
+    m_view->invalidateGraph();
+    m_view->infoBar()->transfer();
+    updateCommands();
 }
 
 #ifdef Q_OS_WIN

@@ -8,6 +8,8 @@
 
 #include "MainCommands.h"
 #include "UserInteraction.h"
+#include "files/JournalFile.h"
+#include "files/JournalKeeper.h"
 #include "link/Acquisition.h"
 #include "link/BridgeLookup.h"
 #include "link/DownloadProgress.h"
@@ -71,6 +73,8 @@ class CMainFrame : public QMainWindow, private ILinkUi {
 
   protected:
     void closeEvent(QCloseEvent* e) override;
+    void showEvent(QShowEvent* e) override;
+    bool event(QEvent* e) override;
 #ifdef Q_OS_WIN
     bool nativeEvent(const QByteArray& type, void* message, qintptr* result) override;
 #endif
@@ -82,6 +86,7 @@ class CMainFrame : public QMainWindow, private ILinkUi {
     void onMainTimer(int id);
     void showAbout();
     void closeSequence();
+    void offerRestore();  // a journal left by a crash, asked about once at start
 
     // ILinkUi
     void repaintLcd() override;
@@ -108,6 +113,10 @@ class CMainFrame : public QMainWindow, private ILinkUi {
     QLabel* m_panes[3] = {};
     QTimer m_idle;
     bool m_closed = false;
+    // The running recording on disk, offered back once after a crash.
+    DiskJournalFile m_journalFile{journalPath()};
+    JournalKeeper m_journal{m_journalFile};
+    bool m_restoreOffered = false;
 };
 
 }  // namespace km905

@@ -2,9 +2,10 @@
 
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <climits>
 #include <optional>
+
+#include "files/SafeFile.h"
 
 namespace km905 {
 
@@ -119,10 +120,10 @@ IniFile::Load IniFile::load(QByteArray* content) const {
     QFileInfo fi(m_path);
     if (!fi.exists()) return Load::Missing;
     if (!fi.isFile() || fi.size() > kMaxSize) return Load::Failed;
-    QFile f(m_path);
-    if (!f.open(QIODevice::ReadOnly)) return Load::Failed;
-    *content = f.readAll();
-    return f.error() == QFile::NoError ? Load::Ok : Load::Failed;
+    ReadResult r = readRegularFile(m_path, kMaxSize + 1);
+    if (!r.bytes || r.bytes->size() > kMaxSize) return Load::Failed;
+    *content = std::move(*r.bytes);
+    return Load::Ok;
 }
 
 std::optional<QByteArray> IniFile::readString(const QString& section, const QString& key) const {
@@ -146,13 +147,7 @@ bool IniFile::writeString(const QString& section, const QString& key, const QStr
         return false;  // a read-only file stays as the user made it
     const QByteArray out =
         withValue(content, section.toLocal8Bit(), key.toLocal8Bit(), value.toLocal8Bit());
-    QSaveFile f(m_path);
-    if (!f.open(QIODevice::WriteOnly)) return false;
-    if (f.write(out) != out.size()) {
-        f.cancelWriting();
-        return false;
-    }
-    return f.commit();
+    return bool(writeFilesTogether({{m_path, out}}, m_steps));
 }
 
 }  // namespace km905

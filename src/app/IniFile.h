@@ -5,6 +5,8 @@
 #include <optional>
 #include <vector>
 
+#include "files/SafeFile.h"
+
 namespace km905 {
 
 // An INI file read and written the way the Windows profile functions do: sections and keys
@@ -15,7 +17,8 @@ class IniFile {
     // Files larger than this are neither parsed nor rewritten, so nothing in them is lost.
     static constexpr qint64 kMaxSize = 16 * 1024 * 1024;
 
-    explicit IniFile(QString path) : m_path(std::move(path)) {}
+    explicit IniFile(QString path, FileSteps steps = FileSteps::real())
+        : m_path(std::move(path)), m_steps(std::move(steps)) {}
 
     // The integer after key=, as GetPrivateProfileInt reads it: an optional sign and the
     // leading digits; no digits, or no key, gives the default.
@@ -39,6 +42,7 @@ class IniFile {
     enum class Load { Ok, Missing, Failed };
     Load load(QByteArray* content) const;
     QString m_path;
+    FileSteps m_steps;
 };
 
 }  // namespace km905

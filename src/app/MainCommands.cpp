@@ -15,7 +15,9 @@ MainCommands::MainCommands(MeterModel& model, IUserInteraction& ui, ILinkUi& vie
 void MainCommands::run() {
     LinkState& f = m_model.frame;
     ViewState& v = m_model.view;
-    if (f.m_graphUsed != 0 && m_ui.askYesNo(kSaveBeforeRunText)) save();
+    // A recording that could not be saved is not thrown away by the new one.
+    if (f.m_graphUsed != 0 && m_ui.askYesNo(kSaveBeforeRunText) && save() == SaveOutcome::Failed)
+        return;
     const int shown = v.m_sampleRateMs / 1000 >= 1 ? v.m_sampleRateMs / 1000 : 1;
     if (const std::optional<int> typed = m_ui.askSampleRate(shown)) {
         // No upper limit, but the period in milliseconds has to fit.
@@ -29,6 +31,7 @@ void MainCommands::run() {
         m_views.updateAllViews();
         f.m_resetOnFrame = 1;
         f.m_recording = 1;
+        if (m_sink) m_sink->recordingEnded();  // the next frame starts the new one
     }
     if (f.m_recording == 1) f.m_graphUsed = 1;
     v.m_firstTickPending = 1;
@@ -41,7 +44,11 @@ void MainCommands::stop() {
 }
 
 SaveOutcome MainCommands::save() {
-    return saveRealtimeRecording(m_model, m_ui, m_clock.nowSecs(), m_write);
+    const SaveOutcome r = saveRealtimeRecording(m_model, m_ui, m_clock.nowSecs(), m_steps);
+    // A recording that goes on after its save is still kept for what comes next.
+    if (r == SaveOutcome::Saved && m_sink && m_model.frame.m_recording == 0)
+        m_sink->recordingEnded();
+    return r;
 }
 
 void MainCommands::yAxis() {
@@ -60,10 +67,12 @@ bool MainCommands::print() {
     return m_ui.printReport({realtimeReport(m_model, m_clock.nowSecs())});
 }
 
-bool MainCommands::offerSaveBeforeClose() {
-    if (m_model.view.m_sampleIndex <= 1) return false;
-    if (m_ui.askYesNo(kSaveBeforeCloseText)) save();
-    return true;
+MainCommands::CloseOffer MainCommands::offerSaveBeforeClose() {
+    if (m_model.view.m_sampleIndex <= 1) return CloseOffer::NotAsked;
+    // Frozen while the user decides, as the close would leave it; kept if the save fails.
+    stop();
+    if (!m_ui.askYesNo(kSaveBeforeCloseText)) return CloseOffer::Declined;
+    return save() == SaveOutcome::Failed ? CloseOffer::SaveFailed : CloseOffer::Saved;
 }
 
 QString helpFilePath(const QString& programDir) {

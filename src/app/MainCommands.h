@@ -4,6 +4,7 @@
 #include "files/SaveSequences.h"
 #include "link/LinkUi.h"
 #include "link/MeterState.h"
+#include "link/RecordingSink.h"
 #include "link/Timers.h"
 
 namespace km905 {
@@ -25,19 +26,24 @@ class MainCommands {
     SaveOutcome save();
     void yAxis();  // the info bar's "Y Axis" button
     bool print();  // the real-time report
-    // The close sequence's offer: true when a save was asked for and answered either way.
-    bool offerSaveBeforeClose();
+    // The close sequence's offer. A recording of two or more samples is stopped and the user
+    // asked; the window may close unless the save asked for failed.
+    enum class CloseOffer { NotAsked, Declined, Saved, SaveFailed };
+    CloseOffer offerSaveBeforeClose();
     void help(const QString& programDir);
 
     // For tests: how the files reach the disk.
-    void setWriteFunction(WriteFunction w) { m_write = std::move(w); }
+    void setFileSteps(FileSteps steps) { m_steps = std::move(steps); }
+    // Told when a Save or a new Run ends the recording normally.
+    void setRecordingSink(IRecordingSink* sink) { m_sink = sink; }
 
   private:
     MeterModel& m_model;
     IUserInteraction& m_ui;
     ILinkUi& m_views;
     const ITimerService& m_clock;
-    WriteFunction m_write = plainWrite;
+    FileSteps m_steps = FileSteps::real();
+    IRecordingSink* m_sink = nullptr;
 };
 
 // help.chm beside the program where there is one, else the help.html shipped with it.

@@ -28,10 +28,11 @@ std::optional<QString> runDialog(QWidget* parent, const FileDialogRequest& r,
                                  QFileDialog::AcceptMode mode) {
     QFileDialog d(parent, QString(), r.folder + QLatin1Char('/') + r.proposedName, r.filter);
     d.setAcceptMode(mode);
-    d.setDefaultSuffix(r.defaultSuffix);
+    // The extension and the replace question are the core's: the dialog would take the
+    // seconds of a proposed name such as "12-08-26 06.40.03" for an extension.
     d.setFileMode(mode == QFileDialog::AcceptSave ? QFileDialog::AnyFile
                                                   : QFileDialog::ExistingFile);
-    d.setOption(QFileDialog::DontConfirmOverwrite, false);
+    d.setOption(QFileDialog::DontConfirmOverwrite, true);
     if (d.exec() != QDialog::Accepted || d.selectedFiles().isEmpty()) return std::nullopt;
     return d.selectedFiles().first();
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <optional>
 
 #include "geometry/ReportPage.h"
@@ -41,7 +42,9 @@ class IUserInteraction {
     virtual void openHelp(const QString& path) = 0;
 };
 
-// The name a save dialog gives back, with the default suffix when none was typed.
-QString withDefaultSuffix(const QString& path, const QString& suffix);
+// The name a file dialog gives back, with the dialog's extension added unless it already ends
+// in that extension or one of the others accepted there (any letter case).
+QString withDefaultSuffix(const QString& path, const QString& suffix,
+                          const QStringList& alsoAccepted = {});
 
 }  // namespace km905

@@ -9,6 +9,8 @@ namespace km905 {
 
 inline const QString kInvalidFormatText = QStringLiteral("Invalid Format!");
 
+QString openFailedText(const QString& reason);
+
 enum class OpenOutcome { Opened, InvalidFormat, Truncated, Unreadable };
 
 // Reads a graph file into the displayed-graph record; a wrong file says "Invalid Format!"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "FilePair.h"
+#include "SafeFile.h"
 #include "app/UserInteraction.h"
 #include "link/MeterState.h"
 
@@ -13,14 +13,18 @@ inline const QString kListSuffix = QStringLiteral("MemDat");
 
 enum class SaveOutcome { Saved, Cancelled, Failed, NotAllowed };
 
+// Told when a save failed; the reason is the system's.
+QString saveFailedText(const QString& reason);
+QString replaceQuestionText(const QString& fileName);
+
 // The main window's Save: the real-time recording as a graph file and its export.
 SaveOutcome saveRealtimeRecording(const MeterModel& m, IUserInteraction& ui, qint64 nowSecs,
-                                  const WriteFunction& write = plainWrite);
+                                  const FileSteps& steps = FileSteps::real());
 // The datalogger window's Save: the displayed graph, named after its start time.
 SaveOutcome saveLoggerGraph(const CDTDoc& doc, IUserInteraction& ui,
-                            const WriteFunction& write = plainWrite);
+                            const FileSteps& steps = FileSteps::real());
 // The memory list window's Save; nothing when the list came from a file.
 SaveOutcome saveMemoryList(const MeterModel& m, IUserInteraction& ui, qint64 nowSecs,
-                           const WriteFunction& write = plainWrite);
+                           const FileSteps& steps = FileSteps::real());
 
 }  // namespace km905

@@ -23,8 +23,16 @@ QByteArray utf16Lines(const QStringList& lines) {
     QByteArray out("\xFF\xFE", 2);
     for (const QString& l : lines) {
         const QString line = l + QStringLiteral("\r\n");
-        for (QChar c : line) {
-            const char16_t u = c.unicode();
+        for (qsizetype i = 0; i < line.size(); ++i) {
+            char16_t u = line[i].unicode();
+            // A surrogate without its partner (from a damaged file) is no UTF-16: U+FFFD.
+            if (line[i].isHighSurrogate() && i + 1 < line.size() && line[i + 1].isLowSurrogate()) {
+                out.append(static_cast<char>(u & 0xFF));
+                out.append(static_cast<char>(u >> 8));
+                u = line[++i].unicode();
+            } else if (line[i].isSurrogate()) {
+                u = 0xFFFD;
+            }
             out.append(static_cast<char>(u & 0xFF));
             out.append(static_cast<char>(u >> 8));
         }
@@ -65,13 +73,15 @@ QString listValueText(float lux, uint8_t unitFC, uint8_t sign) {
 
 QByteArray loggerGraphExport(const GraphRecord& g) {
     QStringList lines{QStringLiteral("NO\tData\tUNIT\tTIME")};
-    const qint64 start = toEpochSecs(g.start);
+    const std::optional<qint64> start = toEpochSecs(g.start);
     for (size_t i = 0; i < g.readings.size(); ++i) {
-        const qint64 t = start + static_cast<qint64>(i) * g.rateSecs;
+        const QString time =
+            start ? formatLocalTime(*start + static_cast<qint64>(i) * g.rateSecs, kRowTimeFormat)
+                  : unknownTimeText(kRowTimeFormat);
         lines << QStringLiteral("%1\t%2\t%3\t%4")
                      .arg(i + 1)
                      .arg(graphValueText(g.readings[i], g.unitFC, Precision::Double),
-                          unitText(g.unitFC), formatLocalTime(t, kRowTimeFormat));
+                          unitText(g.unitFC), time);
     }
     return utf16Lines(lines);
 }

@@ -37,6 +37,8 @@ void Acquisition::onSamplingTick() {
     if (v.m_frameCount >= 0 && v.m_frameCount < kFrameSlotCapacity)
         f.m_frameSlot[static_cast<size_t>(v.m_frameCount)] = v.m_sampleIndex;
     std::vector<float>& readings = m_model.doc.m_readings;
+    const int slot = v.m_sampleIndex;
+    const bool fromFrame = v.m_frameArrived == 1;
     if (v.m_frameArrived == 1) {
         v.m_redrawCursor = 1;
         if (v.m_zoomDragging != 1) m_ui.repaintGraph();
@@ -56,6 +58,9 @@ void Acquisition::onSamplingTick() {
     } else if (v.m_sampleIndex == 0) {
         ++v.m_sampleIndex;  // the slot already holds the last frame's reading
     }
+    // The slot is final now: no later frame writes it.
+    if (IRecordingSink* sink = m_link.recordingSink(); sink && v.m_sampleIndex == slot + 1)
+        sink->sampleStored(m_model, slot, fromFrame);
     // A silent meter adds held samples without a frame to check the limit.
     if (v.m_sampleIndex >= kMaxSampleIndex) {
         f.m_stopped = 1;

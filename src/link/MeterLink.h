@@ -5,6 +5,7 @@
 #include "FrameDecoders.h"
 #include "LinkUi.h"
 #include "MeterState.h"
+#include "RecordingSink.h"
 #include "SerialControl.h"
 #include "Timers.h"
 
@@ -36,6 +37,9 @@ class MeterLink {
 
     MeterModel& model() { return m_model; }
     ISerialControl& comm() { return m_comm; }
+    // Told when the recording restarts and as its samples are stored; none by default.
+    void setRecordingSink(IRecordingSink* sink) { m_sink = sink; }
+    IRecordingSink* recordingSink() const { return m_sink; }
 
     // Port operations.
     void closeIfOpen();
@@ -76,6 +80,7 @@ class MeterLink {
     ISerialControl& m_comm;
     ITimerService& m_timers;
     ILinkUi& m_ui;
+    IRecordingSink* m_sink = nullptr;
 };
 
 }  // namespace km905

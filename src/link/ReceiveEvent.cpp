@@ -57,6 +57,7 @@ void MeterLink::decodeLive(const uint8_t* data, size_t size, qint64 now) {
         v.m_sampleIndex = 0;
         v.m_frameCount = 0;
         m_ui.updateAllViews();
+        if (m_sink) m_sink->recordingStarted(m_model);
     }
     if (f.m_recording == 0) v.m_canRun = 1;
     f.setPollArmed(false);

@@ -100,3 +100,17 @@ TEST(IniFile, BadFilesNeverLoseTheirContent) {
     writeAll(empty, "");
     EXPECT_EQ(IniFile(empty).readInt("COMInfo", "COM num", 1), 1);
 }
+
+// The settings file written at close on a full disk: the old content stays.
+TEST(IniFileWrite, AFlushThatFailsLeavesTheFileAsItWas) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("KM905.ini");
+    writeAll(path, "[COMInfo]\r\nCOM num=2\r\n[YGAINInfo]\r\nGAIN num=3\r\n");
+    FileSteps steps = FileSteps::real();
+    steps.flush = [](QFile&) { return QStringLiteral("No space left on device"); };
+    EXPECT_FALSE(IniFile(path, steps).writeInt("COMInfo", "COM num", 5));
+    EXPECT_EQ(readAll(path), "[COMInfo]\r\nCOM num=2\r\n[YGAINInfo]\r\nGAIN num=3\r\n");
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList({"KM905.ini"}));
+    EXPECT_TRUE(IniFile(path).writeInt("COMInfo", "COM num", 5));
+    EXPECT_EQ(readAll(path), "[COMInfo]\r\nCOM num=5\r\n[YGAINInfo]\r\nGAIN num=3\r\n");
+}

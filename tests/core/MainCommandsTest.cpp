@@ -125,13 +125,54 @@ TEST_F(Commands, SaveHoldsEverySampleAndExportsTheRealFramesWithTheirTimes) {
 }
 
 TEST_F(Commands, ClosingOffersToSaveOnlyFromTwoSamples) {
+    using Offer = MainCommands::CloseOffer;
     h.model.view.m_sampleIndex = 1;
-    EXPECT_FALSE(cmd.offerSaveBeforeClose());
+    EXPECT_EQ(cmd.offerSaveBeforeClose(), Offer::NotAsked);
     EXPECT_TRUE(ui.questions.isEmpty());
     h.model.view.m_sampleIndex = 2;
-    EXPECT_TRUE(cmd.offerSaveBeforeClose());
+    EXPECT_EQ(cmd.offerSaveBeforeClose(), Offer::Declined);
     EXPECT_EQ(ui.questions, QStringList({"Do you want to save the data before closing?"}));
     EXPECT_TRUE(ui.dialogs.empty());  // answered No
+}
+
+// A save that fails never lets the recording go: neither a close nor a new Run goes ahead.
+TEST_F(Commands, AFailedSaveKeepsTheRecordingThroughCloseAndRun) {
+    using Offer = MainCommands::CloseOffer;
+    ui.rateAnswers = {1};
+    cmd.run();
+    paint();
+    h.clock.advance(3100);
+    const int samples = h.model.view.m_sampleIndex;
+    ASSERT_GE(samples, 3);
+    const QString unwritable = m_home.path() + "/no such folder/run";
+    ui.answers = {true};
+    ui.fileAnswers = {unwritable};
+    EXPECT_EQ(cmd.offerSaveBeforeClose(), Offer::SaveFailed);
+    EXPECT_EQ(ui.messages, QStringList({"The file could not be saved: the folder " + m_home.path() +
+                                        "/no such folder does not exist. Nothing was changed "
+                                        "on the disk."}));
+    EXPECT_EQ(h.model.frame.m_recording, 0);  // stopped while the user was asked
+    h.clock.advance(2000);
+    EXPECT_EQ(h.model.view.m_sampleIndex, samples);
+
+    ui.answers = {true};
+    ui.fileAnswers = {unwritable};
+    ui.rateAnswers = {1};
+    cmd.run();
+    EXPECT_TRUE(ui.rateShown.size() == 1);  // no sample-rate dialog: Run did not start
+    EXPECT_EQ(h.model.frame.m_recording, 0);
+    h.clock.advance(2000);
+    EXPECT_EQ(h.model.view.m_sampleIndex, samples);
+    EXPECT_EQ(ui.messages.size(), 2);
+
+    ui.answers = {true};
+    ui.fileAnswers = {RecordingInteraction::kAcceptProposed};
+    EXPECT_EQ(cmd.offerSaveBeforeClose(), Offer::Saved);
+    const QStringList saved = QDir(Settings::dataFolder()).entryList({"*.AsmDat"});
+    ASSERT_EQ(saved.size(), 1);
+    EXPECT_EQ(
+        readGraphFile(fileBytes(Settings::dataFolder() + "/" + saved[0])).record.readings.size(),
+        static_cast<size_t>(samples));
 }
 
 TEST_F(Commands, YAxisRescalesAndRemembersThePositions) {

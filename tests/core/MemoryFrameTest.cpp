@@ -118,3 +118,19 @@ TEST(MemoryFrame, DownloadFromTheSimulatedMeter) {
     EXPECT_EQ(d.m_memModes[3], "Min");
     EXPECT_EQ(h.model.frame.m_liveMode, 1);
 }
+
+// A month 0x13 or an hour 0x25 from the meter never reaches the C library's formatting.
+TEST(MemoryFrame, ImpossibleTimesShowAsDashes) {
+    MemLink t;
+    QByteArray badMonth = memoryRecord(0x02, 2500, 0x02);
+    badMonth[2] = 0x13;
+    QByteArray badHour = memoryRecord(0x03, 2500, 0x02);
+    badHour[4] = 0x25;
+    t.comm.deliver(memoryFrame({badMonth, badHour, memoryRecord(0x04, 2500, 0x02)}));
+    const CDTDoc& d = t.model.doc;
+    ASSERT_EQ(d.m_memCount, 3);
+    EXPECT_EQ(d.m_memTimes[0], "--/--/-- --:--:--");
+    EXPECT_EQ(d.m_memTimes[1], "--/--/-- --:--:--");
+    EXPECT_EQ(d.m_memTimes[2], "01/04/19 10:20:30");
+    EXPECT_FLOAT_EQ(d.m_memValues[0], 2500.0f);  // the reading itself is kept
+}

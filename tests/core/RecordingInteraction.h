@@ -14,6 +14,8 @@ struct RecordingInteraction : IUserInteraction {
     QStringList questions;
     std::deque<bool> answers;         // for askYesNo, default No
     std::deque<QString> fileAnswers;  // for both file dialogs; "" or none left = Cancel
+    // A file answer that accepts the dialog's proposed name as it stands.
+    static inline const QString kAcceptProposed = QStringLiteral("<accept proposed>");
     std::vector<FileDialogRequest> dialogs;
     int waitCursorOn = 0;
     static constexpr int kCancel = INT_MIN;
@@ -65,6 +67,7 @@ struct RecordingInteraction : IUserInteraction {
         const QString a = fileAnswers.front();
         fileAnswers.pop_front();
         if (a.isEmpty()) return std::nullopt;
+        if (a == kAcceptProposed) return r.folder + QLatin1Char('/') + r.proposedName;
         return a;
     }
 };

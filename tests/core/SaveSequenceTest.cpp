@@ -3,6 +3,10 @@
 #include <QDir>
 #include <QTemporaryDir>
 
+#ifndef Q_OS_WIN
+#include <sys/stat.h>
+#endif
+
 #include "RecordingInteraction.h"
 #include "TestData.h"
 #include "files/GraphFile.h"
@@ -66,27 +70,117 @@ TEST_F(Saving, CancelWritesNothingAndFileListsAreNotSavedAgain) {
     EXPECT_TRUE(ui.messages.isEmpty());
 }
 
-TEST_F(Saving, AFailedWriteLeavesTheOldFilesAsTheyWere) {
-    putFile(m_folder + "/Old.MemDat", "old list");
-    putFile(m_folder + "/Old.csv", "old export");
-    int calls = 0;
-    auto failSecond = [&](QIODevice& f, const QByteArray& b) {
-        if (++calls == 2) {
-            f.write(b.left(3));
-            return false;
-        }
-        return plainWrite(f, b);
-    };
-    ui.fileAnswers.push_back(m_folder + "/Old.MemDat");
-    EXPECT_EQ(saveMemoryList(m, ui, kNow, failSecond), SaveOutcome::Failed);
-    EXPECT_EQ(fileBytes(m_folder + "/Old.MemDat"), "old list");
-    EXPECT_EQ(fileBytes(m_folder + "/Old.csv"), "old export");
-    EXPECT_EQ(folderEntries(), QStringList({"Old.MemDat", "Old.csv"}));  // no leftovers
-    EXPECT_TRUE(ui.messages.isEmpty());
+TEST_F(Saving, AcceptingTheProposedNameKeepsItsSecondsAndAddsTheExtension) {
+    ui.fileAnswers = {RecordingInteraction::kAcceptProposed, RecordingInteraction::kAcceptProposed};
+    EXPECT_EQ(saveMemoryList(m, ui, kNow), SaveOutcome::Saved);
+    GraphReadResult r = readGraphFile(golden("three-fc.AsmDat"));
+    graphToDocument(r, m.doc);
+    EXPECT_EQ(saveLoggerGraph(m.doc, ui), SaveOutcome::Saved);
+    EXPECT_EQ(folderEntries(), QStringList({"03-01-26 08.15.30.AsmDat", "03-01-26 08.15.30.csv",
+                                            "12-08-25 10.05.09.MemDat", "12-08-25 10.05.09.csv"}));
+    EXPECT_EQ(fileBytes(m_folder + "/12-08-25 10.05.09.MemDat"), golden("general-250lux.MemDat"));
+    EXPECT_EQ(fileBytes(m_folder + "/03-01-26 08.15.30.csv"), golden("three-fc.csv"));
+}
 
-    ui.fileAnswers.push_back(m_folder + "/Old.MemDat");
+TEST_F(Saving, TheExtensionIsAddedUnlessTheNameEndsInItInAnyCase) {
+    EXPECT_EQ(withDefaultSuffix("/d/a.b.c", "AsmDat"), "/d/a.b.c.AsmDat");
+    EXPECT_EQ(withDefaultSuffix("/d/run.ASMDAT", "AsmDat"), "/d/run.ASMDAT");
+    EXPECT_EQ(withDefaultSuffix("/d/run.memdat", "AsmDat"), "/d/run.memdat.AsmDat");
+    EXPECT_EQ(withDefaultSuffix("/d/old.ch4", "AsmDat", {"CH4"}), "/d/old.ch4");
+    EXPECT_EQ(withDefaultSuffix("/d/old.ch4", "AsmDat"), "/d/old.ch4.AsmDat");
+    EXPECT_EQ(exportPathFor("/d/12-08-26 06.40.03.AsmDat", "AsmDat"), "/d/12-08-26 06.40.03.csv");
+    EXPECT_EQ(exportPathFor("/d/X.MEMDAT", "MemDat"), "/d/X.csv");
+}
+
+TEST_F(Saving, AnExistingFileIsReplacedOnlyWhenTheUserSaysSo) {
+    putFile(m_folder + "/Old.MemDat", "old list");
+    ui.fileAnswers = {m_folder + "/Old", m_folder + "/Old.MemDat"};
+    ui.answers = {false, true};
+    EXPECT_EQ(saveMemoryList(m, ui, kNow), SaveOutcome::Cancelled);
+    EXPECT_EQ(fileBytes(m_folder + "/Old.MemDat"), "old list");
+    EXPECT_EQ(saveMemoryList(m, ui, kNow), SaveOutcome::Saved);
+    EXPECT_EQ(ui.questions,
+              QStringList(2, "Old.MemDat already exists.\nDo you want to replace it?"));
+    EXPECT_EQ(fileBytes(m_folder + "/Old.MemDat"), golden("general-250lux.MemDat"));
+}
+
+// Each step of a save fails once in turn: the old pair stays, nothing is left behind, and
+// the user is told.
+TEST_F(Saving, AFailureAtAnyStepLeavesTheOldFilesAndSaysSo) {
+    struct Case {
+        const char* step;
+        int failingCall;
+    };
+    const Case cases[] = {{"write", 1}, {"write", 2}, {"flush", 1},  {"flush", 2},
+                          {"sync", 1},  {"sync", 2},  {"rename", 1}, {"rename", 2}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.step) + " #" + std::to_string(c.failingCall));
+        putFile(m_folder + "/Old.MemDat", "old list");
+        putFile(m_folder + "/Old.csv", "old export");
+        FileSteps steps = FileSteps::real();
+        int calls = 0;
+        auto failing = [&](const char* step) {
+            return step == std::string(c.step) && ++calls == c.failingCall;
+        };
+        const FileSteps real = FileSteps::real();
+        steps.write = [&](QFile& f, const QByteArray& b) {
+            if (!failing("write")) return real.write(f, b);
+            f.write(b.left(3));
+            return QStringLiteral("No space left on device");
+        };
+        steps.flush = [&](QFile& f) {
+            return failing("flush") ? QStringLiteral("No space left on device") : real.flush(f);
+        };
+        steps.sync = [&](QFile& f) {
+            return failing("sync") ? QStringLiteral("Input/output error") : real.sync(f);
+        };
+        steps.rename = [&](const QString& from, const QString& to) {
+            return failing("rename") ? QStringLiteral("Permission denied") : real.rename(from, to);
+        };
+        ui.messages.clear();
+        ui.answers = {true};
+        ui.fileAnswers = {m_folder + "/Old.MemDat"};
+        EXPECT_EQ(saveMemoryList(m, ui, kNow, steps), SaveOutcome::Failed);
+        EXPECT_EQ(fileBytes(m_folder + "/Old.MemDat"), "old list");
+        EXPECT_EQ(fileBytes(m_folder + "/Old.csv"), "old export");
+        EXPECT_EQ(QDir(m_folder).entryList(QDir::Files | QDir::Hidden, QDir::Name),
+                  QStringList({"Old.MemDat", "Old.csv"}));
+        ASSERT_EQ(ui.messages.size(), 1);
+        EXPECT_TRUE(ui.messages[0].startsWith("The file could not be saved: "));
+        EXPECT_TRUE(ui.messages[0].endsWith(". Nothing was changed on the disk."));
+    }
+    ui.messages.clear();
+    ui.answers = {true};
+    ui.fileAnswers = {m_folder + "/Old.MemDat"};
     EXPECT_EQ(saveMemoryList(m, ui, kNow), SaveOutcome::Saved);  // a good save replaces both
     EXPECT_EQ(fileBytes(m_folder + "/Old.MemDat"), golden("general-250lux.MemDat"));
+    EXPECT_EQ(fileBytes(m_folder + "/Old.csv"), golden("general-250lux.csv"));
+    EXPECT_TRUE(ui.messages.isEmpty());
+}
+
+TEST_F(Saving, ALinkOrPipeAtTheTargetIsNeitherFollowedNorWrittenInto) {
+    putFile(m_home.path() + "/elsewhere", "precious");
+    ASSERT_TRUE(QFile::link(m_home.path() + "/elsewhere", m_folder + "/Link.MemDat"));
+    ui.answers = {true, true};
+    ui.fileAnswers = {m_folder + "/Link.MemDat"};
+    EXPECT_EQ(saveMemoryList(m, ui, kNow), SaveOutcome::Failed);
+    EXPECT_EQ(fileBytes(m_home.path() + "/elsewhere"), "precious");
+    EXPECT_TRUE(QFileInfo(m_folder + "/Link.MemDat").isSymLink());
+    EXPECT_EQ(ui.messages, QStringList({"The file could not be saved: Link.MemDat is not a regular "
+                                        "file. Nothing was changed on the disk."}));
+#ifndef Q_OS_WIN
+    ASSERT_EQ(mkfifo(QFile::encodeName(m_folder + "/Pipe.csv").constData(), 0600), 0);
+    ui.fileAnswers = {m_folder + "/Pipe.MemDat"};
+    EXPECT_EQ(saveMemoryList(m, ui, kNow), SaveOutcome::Failed);  // returns, never blocks
+    EXPECT_FALSE(QFile::exists(m_folder + "/Pipe.MemDat"));
+#endif
+}
+
+TEST_F(Saving, AFailedSaveIntoAMissingFolderSaysWhy) {
+    ui.fileAnswers = {m_home.path() + "/gone/Office"};
+    EXPECT_EQ(saveMemoryList(m, ui, kNow), SaveOutcome::Failed);
+    EXPECT_EQ(ui.messages, QStringList({"The file could not be saved: the folder " + m_home.path() +
+                                        "/gone does not exist. Nothing was changed on the disk."}));
 }
 
 TEST_F(Saving, TheLoggerSaveIsNamedAfterTheGraphsStart) {
@@ -109,13 +203,27 @@ TEST_F(Saving, TheRealtimeSaveHoldsEverySampleAndExportsTheFrames) {
     m.frame.m_frameSlot[1] = 2;
     m.doc.m_readings[0] = m.doc.m_readings[1] = 250.0f;
     m.doc.m_readings[2] = 1234.5f;
-    ui.fileAnswers.push_back(m_folder + "/Run.AsmDat");
+    ui.fileAnswers.push_back(RecordingInteraction::kAcceptProposed);
     EXPECT_EQ(saveRealtimeRecording(m, ui, kNow), SaveOutcome::Saved);
     EXPECT_EQ(ui.dialogs[0].proposedName, "12-08-25 10.05.09");
-    const GraphReadResult back = readGraphFile(fileBytes(m_folder + "/Run.AsmDat"));
+    const GraphReadResult back = readGraphFile(fileBytes(m_folder + "/12-08-25 10.05.09.AsmDat"));
     EXPECT_EQ(back.record.headerCount, 2);
     EXPECT_EQ(back.record.readings, (std::vector<float>{250, 250, 1234.5f}));
-    EXPECT_EQ(fileBytes(m_folder + "/Run.csv"), realtimeExport(m));
+    EXPECT_EQ(fileBytes(m_folder + "/12-08-25 10.05.09.csv"), realtimeExport(m));
+}
+
+TEST_F(Saving, OpeningAPipeOrFolderSaysInvalidFormatWithoutBlocking) {
+#ifndef Q_OS_WIN
+    const QString pipe = m_home.path() + "/pipe.MemDat";
+    ASSERT_EQ(mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+    EXPECT_EQ(openListFile(pipe, m, ui), OpenOutcome::InvalidFormat);
+    EXPECT_EQ(openGraphFile(pipe, m, ui), OpenOutcome::InvalidFormat);
+#endif
+    QDir().mkpath(m_home.path() + "/dir.AsmDat");
+    EXPECT_EQ(openGraphFile(m_home.path() + "/dir.AsmDat", m, ui), OpenOutcome::InvalidFormat);
+    EXPECT_EQ(ui.messages.last(), "Invalid Format!");
+    EXPECT_EQ(m.doc.m_memCount, 1);
+    EXPECT_EQ(m.view.m_fileLoaded, 0);
 }
 
 TEST_F(Saving, OpeningRefusesForeignFilesWithInvalidFormat) {

@@ -1,6 +1,7 @@
 // km905-cli as a user runs it.
 #include <gtest/gtest.h>
 
+#include <QDir>
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -79,4 +80,83 @@ TEST_F(Cli, RefusedFilesAreReportedWithANonZeroExit) {
     EXPECT_FALSE(QFile::exists(m_dir.filePath("cut.csv")));
     EXPECT_EQ(cli({"frobnicate"}).status, 2);
     EXPECT_TRUE(cli({"--help"}).out.contains("Usage: km905-cli info FILE"));
+}
+
+TEST_F(Cli, APipeIsRefusedAtOnceInsteadOfBlocking) {
+    const QString pipe = m_dir.filePath("pipe.AsmDat");
+    ASSERT_EQ(QProcess::execute("mkfifo", {pipe}), 0);
+    const CliRun r = cli({"info", pipe});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.err, "km905-cli: " + pipe + ": pipe.AsmDat is not a regular file\n");
+}
+
+// Dates no calendar has, from a damaged file, are shown as dashes rather than handed to the
+// C library.
+TEST_F(Cli, ImpossibleDatesShowAsDashes) {
+    QByteArray file("\x05KM905", 6);
+    auto int32 = [&](uint32_t v) {
+        for (int i = 0; i < 4; ++i) file.append(static_cast<char>(v >> (8 * i)));
+    };
+    int32(1);           // header count
+    int32(1);           // N
+    int32(0x437A0000);  // 250.0 lux
+    int32(40);          // scale
+    file.append('\0');  // lux
+    for (uint32_t field : {0x80000000u, 0x7FFFFFFFu, 1u, 0u, 0u, 0u}) int32(field);
+    int32(1);  // interval
+    const QString path = m_dir.filePath("odd.AsmDat");
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(file);
+    f.close();
+    CliRun r = cli({"info", path});
+    EXPECT_EQ(r.status, 0) << r.err.toStdString();
+    EXPECT_TRUE(r.out.contains("start:      --/--/-- --:--:--")) << r.out.toStdString();
+    r = cli({"export", path});
+    EXPECT_EQ(r.status, 0) << r.err.toStdString();
+    const QByteArray csv = bytesOf(m_dir.filePath("odd.csv"));
+    EXPECT_EQ(QString::fromUtf16(reinterpret_cast<const char16_t*>(csv.constData() + 2),
+                                 (csv.size() - 2) / 2),
+              "NO\tData\tUNIT\tTIME\r\n1\t250.00\tLux\t --/--/-- --:--:--\r\n");
+}
+
+// A real file system that fills up: the export fails with the system's reason and a non-zero
+// exit, and the export that was there stays whole.
+TEST_F(Cli, AFullDiskKeepsTheOldExportAndFails) {
+    QTemporaryDir mountPoint;
+    if (QProcess::execute("mount", {"-t", "tmpfs", "-o", "size=12k", "tmpfs", mountPoint.path()}) !=
+        0)
+        GTEST_SKIP() << "no tmpfs can be mounted here (needs root)";
+    struct Unmount {
+        QString path;
+        ~Unmount() { QProcess::execute("umount", {path}); }
+    } unmount{mountPoint.path()};
+    const QString graph = mountPoint.filePath("big.AsmDat");
+    QByteArray file("\x05KM905", 6);
+    auto int32 = [&](uint32_t v) {
+        for (int i = 0; i < 4; ++i) file.append(static_cast<char>(v >> (8 * i)));
+    };
+    int32(400);
+    int32(400);
+    for (int i = 0; i < 400; ++i) int32(0x437A0000);
+    for (uint32_t field : {40u, 0u}) int32(field);
+    file.chop(3);  // the unit is one byte
+    for (uint32_t field : {2026u, 3u, 1u, 8u, 15u, 30u, 1u}) int32(field);
+    QFile g(graph);
+    ASSERT_TRUE(g.open(QIODevice::WriteOnly));
+    ASSERT_EQ(g.write(file), file.size());
+    g.close();
+    const QString csv = mountPoint.filePath("big.csv");
+    QFile old(csv);
+    ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+    old.write("old export");
+    old.close();
+    const CliRun r = cli({"export", graph});  // 400 rows of about 70 bytes: no room
+    EXPECT_EQ(r.status, 1);
+    EXPECT_TRUE(
+        r.err.startsWith("km905-cli: " + csv + ": cannot be written: No space left on device"))
+        << r.err.toStdString();
+    EXPECT_EQ(bytesOf(csv), "old export");
+    EXPECT_EQ(QDir(mountPoint.path()).entryList(QDir::Files | QDir::Hidden, QDir::Name),
+              QStringList({"big.AsmDat", "big.csv"}));
 }

@@ -130,3 +130,24 @@ TEST(MainWindow, ClosingWithSamplesOffersToSave) {
     h.advance(50);
     EXPECT_EQ(h.meter.endOfLinkCount(), 1);
 }
+
+// The close sequence's save failed: the window stays, with the link and the recording.
+TEST(MainWindow, AFailedSaveOnClosingKeepsTheWindowOpen) {
+    UiHarness h(steady(250));
+    h.frame->show();
+    h.frame->model().view.m_sampleIndex = 2;
+    h.ui.answers = {true};
+    h.ui.fileAnswers = {QStringLiteral("/nonexistent-km905-folder/run")};
+    EXPECT_FALSE(h.frame->close());
+    EXPECT_TRUE(h.frame->isVisible());
+    EXPECT_EQ(h.ui.messages, QStringList({"The file could not be saved: the folder "
+                                          "/nonexistent-km905-folder does not exist. Nothing was "
+                                          "changed on the disk."}));
+    h.advance(3000);
+    EXPECT_EQ(h.meter.endOfLinkCount(), 0);
+    EXPECT_EQ(h.frame->model().view.m_sampleIndex, 2);
+    h.ui.answers = {false};
+    EXPECT_TRUE(h.frame->close());
+    h.advance(50);
+    EXPECT_EQ(h.meter.endOfLinkCount(), 1);
+}

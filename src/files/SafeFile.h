@@ -1,0 +1,50 @@
+#pragma once
+
+#include <QByteArray>
+#include <QFile>
+#include <QString>
+#include <functional>
+#include <optional>
+#include <vector>
+
+namespace km905 {
+
+struct PendingFile {
+    QString path;
+    QByteArray bytes;
+};
+
+// The steps by which bytes reach the disk. Each returns an empty text when it succeeded,
+// otherwise the reason in plain words. Tests replace single steps to fail there.
+struct FileSteps {
+    std::function<QString(QFile& file, const QByteArray& bytes)> write;
+    std::function<QString(QFile& file)> flush;
+    std::function<QString(QFile& file)> sync;
+    std::function<QString(const QString& from, const QString& to)> rename;
+
+    static FileSteps real();
+};
+
+struct WriteResult {
+    bool ok = false;
+    QString reason;  // why it failed, from the system where it said
+    explicit operator bool() const { return ok; }
+};
+
+// Writes every file in full under a temporary name in its own folder, flushes it to the
+// disk, and only then moves all of them into place. When anything fails, every file that
+// was there before is left as it was and no temporary file remains. A target that is a
+// link, a pipe, a device or a folder is refused rather than followed or written into.
+WriteResult writeFilesTogether(const std::vector<PendingFile>& files,
+                               const FileSteps& steps = FileSteps::real());
+
+struct ReadResult {
+    std::optional<QByteArray> bytes;  // at most maxBytes of the file
+    QString reason;
+};
+
+// Reads a regular file (or a link to one); pipes, devices and folders are refused without
+// opening them for reading, so a read never blocks.
+ReadResult readRegularFile(const QString& path, qint64 maxBytes);
+
+}  // namespace km905

@@ -1,0 +1,128 @@
+// A recording survives the program being killed: the program against km905-sim on a
+// pseudo-terminal, in real time. The recording runs in a child process (this test program
+// started again with --record), which is killed with SIGKILL.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QTimer>
+
+#include "../core/RecordingInteraction.h"
+#include "app/CMainFrame.h"
+#include "app/FontSetup.h"
+#include "link/CMSComm.h"
+#include "link/QtTimerService.h"
+#include "realtime/CDTView.h"
+
+using namespace km905;
+
+namespace {
+
+bool waitFor(const std::function<bool()>& pred, int ms) {
+    QElapsedTimer t;
+    t.start();
+    while (!pred() && t.elapsed() < ms) QApplication::processEvents(QEventLoop::AllEvents, 5);
+    return pred();
+}
+
+struct NoBridges : IBridgeLookup {
+    std::optional<int> bridgePort(int) const override { return std::nullopt; }
+};
+
+// The child: the main window, Run at one second, then recording until it is killed.
+int recordUntilKilled() {
+    CMSComm comm;
+    QtTimerService timers;
+    NoBridges bridges;
+    test::RecordingInteraction ui;
+    CMainFrame frame({comm, timers, bridges, ui});
+    frame.resize(1200, 800);
+    frame.show();
+    if (!waitFor([&] { return frame.model().view.m_canRun == 1; }, 10000)) return 2;
+    ui.rateAnswers = {1};
+    frame.trigger(kCmdRun);
+    QTimer::singleShot(60000, [] { QApplication::exit(3); });  // never outlives a lost parent
+    return QApplication::exec();
+}
+
+}  // namespace
+
+TEST(ProgramCrash, ARecordingKilledMidwayIsRestoredAndSaved) {
+    QTemporaryDir dev, home;
+    qputenv("KM905_DEV_DIR", dev.path().toLocal8Bit());
+    qputenv("HOME", home.path().toLocal8Bit());
+    QProcess sim;
+    sim.start(KM905_SIM_BINARY, {"--quiet"});
+    ASSERT_TRUE(sim.waitForStarted(5000));
+    ASSERT_TRUE(waitFor([&] { return sim.canReadLine(); }, 5000));
+
+    const QString journal = home.filePath("Documents/KM905/KM905-recording.journal");
+    QProcess child;
+    child.setProcessChannelMode(QProcess::ForwardedChannels);
+    child.start(QCoreApplication::applicationFilePath(), {"--record"});
+    ASSERT_TRUE(child.waitForStarted(5000));
+    // A 22-byte header, then 10 bytes a sample: wait for three samples.
+    ASSERT_TRUE(waitFor([&] { return QFileInfo(journal).size() >= 52; }, 20000));
+    child.kill();  // SIGKILL: nothing of the program's own runs any more
+    ASSERT_TRUE(child.waitForFinished(5000));
+    EXPECT_EQ(child.exitStatus(), QProcess::CrashExit);
+    const qint64 size = QFileInfo(journal).size();
+    const int samples = static_cast<int>((size - 22) / 10);
+    ASSERT_GE(samples, 3);
+
+    CMSComm comm;
+    QtTimerService timers;
+    NoBridges bridges;
+    test::RecordingInteraction ui;
+    ui.answers = {true};  // restore it
+    const QString saved = home.filePath("restored.AsmDat");
+    {
+        CMainFrame frame({comm, timers, bridges, ui});
+        frame.resize(1200, 800);
+        frame.show();
+        ASSERT_TRUE(waitFor([&] { return !ui.questions.isEmpty(); }, 5000));
+        EXPECT_TRUE(QRegularExpression(QStringLiteral("^A recording was interrupted on "
+                                                      "\\d\\d/\\d\\d/\\d\\d \\d\\d:\\d\\d:\\d\\d "
+                                                      "with %1 samples\\. Restore it\\?$")
+                                           .arg(samples))
+                        .match(ui.questions.value(0))
+                        .hasMatch())
+            << ui.questions.value(0).toStdString();
+        ASSERT_TRUE(waitFor([&] { return frame.model().view.m_sampleIndex == samples; }, 5000));
+        frame.updateCommands();
+        EXPECT_TRUE(frame.action(kCmdSave)->isEnabled());
+        EXPECT_TRUE(frame.action(kCmdPrint)->isEnabled());
+        EXPECT_EQ(frame.model().view.m_sampleRateText, "1");
+        EXPECT_TRUE(QFile::exists(journal));  // until the restored recording is saved
+        ui.fileAnswers = {saved};
+        frame.trigger(kCmdSave);
+        EXPECT_FALSE(QFile::exists(journal));
+        ui.answers = {false};  // no second save on closing
+        frame.close();
+    }
+    sim.terminate();
+    sim.waitForFinished(3000);
+
+    QProcess cli;
+    cli.start(KM905_CLI_BINARY, {"info", saved});
+    ASSERT_TRUE(cli.waitForFinished(5000));
+    const QString out = QString::fromLocal8Bit(cli.readAllStandardOutput());
+    EXPECT_EQ(cli.exitCode(), 0) << cli.readAllStandardError().toStdString();
+    EXPECT_TRUE(out.contains(QStringLiteral("readings:   %1 (").arg(samples))) << out.toStdString();
+    EXPECT_TRUE(out.contains("interval:   1 s")) << out.toStdString();
+    EXPECT_EQ(QFileInfo(saved).size(), 47 + 4 * samples);
+}
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    installFontSubstitutions();
+    if (argc > 1 && QByteArray(argv[1]) == "--record") return recordUntilKilled();
+    testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}

@@ -1,0 +1,112 @@
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QStatusBar>
+
+#include "UiHarness.h"
+#include "realtime/CRealTimeInfoBar.h"
+
+using namespace km905;
+using namespace km905::test;
+
+namespace {
+void putFile(const QString& path, const QByteArray& b) {
+    QFile f(path);
+    if (f.open(QIODevice::WriteOnly)) f.write(b);
+}
+
+QString journalFile() {
+    return QDir::homePath() + "/Documents/KM905/KM905-recording.journal";
+}
+
+// The program started again in the same home, on the same meter and clock.
+void restartProgram(UiHarness& h) {
+    h.frame.reset();
+    h.frame = std::make_unique<CMainFrame>(FrameServices{h.comm, h.clock, h.bridges, h.ui});
+    h.frame->resize(1280, 860);
+    h.frame->show();
+    UiHarness::settle();
+}
+
+void recordThreeSamples(UiHarness& h) {
+    h.ui.rateAnswers = {1};
+    h.advance(100);
+    h.frame->trigger(kCmdRun);
+    UiHarness::settle();  // the repaint after Run arms the first tick
+    h.advance(2150);
+    ASSERT_EQ(h.frame->model().view.m_sampleIndex, 3);
+}
+}  // namespace
+
+TEST(JournalWindow, AJournalFoundAtStartIsOfferedAndRestoredIntoTheView) {
+    UiHarness h(steadyScenario(250));
+    // 2019-01-02 10:20:30 UTC, 2 s: 250 lux from a frame, the same held, OL in FC from a frame.
+    putFile(journalFile(),
+            bytes({'K',  'M',  '9',  '0',  '5',  'J',  'N',  'L',  0x01, 0x00, 0x6E, 0x90, 0x2C,
+                   0x5C, 0x00, 0x00, 0x00, 0x00, 0xD0, 0x07, 0x00, 0x00, 0x00, 0x00, 0x7A, 0x43,
+                   'F',  0x00, 0x28, 0x00, 0x00, 0x00, 0x00, 0x00, 0x7A, 0x43, 'H',  0x00, 0x28,
+                   0x00, 0x00, 0x00, 0x80, 0x96, 0x98, 0x4A, 'F',  0x01, 0x04, 0x00, 0x00, 0x00}));
+    h.ui.answers = {true};
+    restartProgram(h);
+    EXPECT_EQ(h.ui.questions, QStringList{"A recording was interrupted on 01/02/19 10:20:30 "
+                                          "with 3 samples. Restore it?"});
+    const CRealTimeInfoBar* info = h.frame->view()->infoBar();
+    EXPECT_EQ(info->startTime(), "01/02/19 10:20:30");
+    EXPECT_EQ(info->dataNo(), "2");
+    EXPECT_EQ(info->sampleRate(), "2");
+    h.advance(300);  // live frames go on; the restored recording stays stopped
+    h.frame->updateCommands();
+    EXPECT_TRUE(h.frame->action(kCmdSave)->isEnabled());
+    EXPECT_TRUE(h.frame->action(kCmdPrint)->isEnabled());
+    EXPECT_TRUE(h.frame->action(kCmdRun)->isEnabled());
+    EXPECT_FALSE(h.frame->action(kCmdStop)->isEnabled());
+    EXPECT_EQ(h.frame->model().view.m_sampleIndex, 3);
+    EXPECT_TRUE(QFile::exists(journalFile()));
+
+    // The next Run offers to save it first, and once confirmed the journal goes.
+    h.ui.answers = {false};
+    h.ui.rateAnswers = {1};
+    h.frame->trigger(kCmdRun);
+    EXPECT_EQ(h.ui.questions.size(), 2);
+    EXPECT_EQ(h.ui.questions.value(1),
+              "Do you want to save the existing graph data before continuing?");
+    EXPECT_FALSE(QFile::exists(journalFile()));
+}
+
+TEST(JournalWindow, NoAtStartDeletesTheJournal) {
+    UiHarness h(steadyScenario(250));
+    recordThreeSamples(h);
+    ASSERT_TRUE(QFile::exists(journalFile()));
+    h.ui.answers = {false};
+    restartProgram(h);  // as after a crash: the old window never closed
+    EXPECT_EQ(h.ui.questions.size(), 1);
+    EXPECT_FALSE(QFile::exists(journalFile()));
+    EXPECT_EQ(h.frame->model().view.m_sampleIndex, 0);
+}
+
+TEST(JournalWindow, OnlyACloseThatGoesAheadRemovesTheJournal) {
+    UiHarness h(steadyScenario(250));
+    recordThreeSamples(h);
+    ASSERT_TRUE(QFile::exists(journalFile()));
+    h.ui.answers = {true};  // save, into a folder that is not there
+    h.ui.fileAnswers = {QStringLiteral("/nonexistent-km905-folder/run")};
+    EXPECT_FALSE(h.frame->close());
+    EXPECT_TRUE(QFile::exists(journalFile()));
+    h.ui.answers = {false};
+    EXPECT_TRUE(h.frame->close());
+    EXPECT_FALSE(QFile::exists(journalFile()));
+}
+
+TEST(JournalWindow, AJournalThatCannotBeWrittenIsSaidOnceAndTheRecordingGoesOn) {
+    UiHarness h(steadyScenario(250));
+    QDir().mkpath(journalFile());  // a folder in the journal's place
+    recordThreeSamples(h);
+    EXPECT_EQ(h.frame->statusBar()->currentMessage(),
+              "The recording could not be written to its journal: Save it before closing to "
+              "keep it.");
+    h.frame->statusBar()->clearMessage();
+    h.advance(3000);
+    EXPECT_EQ(h.frame->model().view.m_sampleIndex, 6);
+    EXPECT_EQ(h.frame->statusBar()->currentMessage(), "");
+}
