@@ -4,14 +4,37 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/build.sh asan
 ctest --preset asan -j 2
+
+# Every fuzz target (listed by the build in fuzzers.txt) runs from its seeds in a scratch
+# corpus, so the repository is left as it was; crash inputs are kept in build-fuzz/artifacts.
 cmake --preset fuzz
-cmake --build --preset fuzz -j "$(nproc)" --target decoder_fuzz file_reader_fuzz
+cmake --build --preset fuzz -j "$(nproc)" --target km905_fuzzers
 secs="${KM905_FUZZ_SECONDS:-60}"
-for f in build-fuzz/tests/fuzz/*_fuzz; do
-  name=$(basename "$f")
-  corpus=$(mktemp -d)
+artifacts="$PWD/build-fuzz/artifacts"
+mkdir -p "$artifacts"
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+failed=()
+while read -r name exe; do
+  [ -n "$name" ] || continue
+  corpus="$work/$name"
+  mkdir -p "$corpus"
   seeds="tests/fuzz/corpus/${name%_fuzz}"
-  [ -d "$seeds" ] && cp "$seeds"/* "$corpus"/ 2>/dev/null || true
+  if [ -d "$seeds" ]; then cp -R "$seeds"/. "$corpus"/; fi
+  log="$work/$name.log"
   echo "fuzzing $name for ${secs}s"
-  "$f" -max_total_time="$secs" -print_final_stats=1 "$corpus" 2>&1 | tail -3
-done
+  rc=0
+  "$exe" -max_total_time="$secs" -print_final_stats=1 -artifact_prefix="$artifacts/$name-" \
+    "$corpus" >"$log" 2>&1 || rc=$?
+  execs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log" | tail -n 1)
+  echo "$name: ${execs:-unknown} executions"
+  if [ "$rc" -ne 0 ]; then
+    echo "$name FAILED (exit $rc); the end of its log:"
+    tail -n 60 "$log"
+    failed+=("$name")
+  fi
+done <build-fuzz/tests/fuzz/fuzzers.txt
+if [ "${#failed[@]}" -ne 0 ]; then
+  echo "fuzz targets that failed: ${failed[*]}"
+  exit 1
+fi

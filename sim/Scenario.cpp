@@ -2,6 +2,7 @@
 
 #include <QFile>
 #include <QStringList>
+#include <climits>
 #include <cmath>
 #include <stdexcept>
 
@@ -94,6 +95,13 @@ double number(const QStringList& w, int i, int line) {
     return v;
 }
 
+// A whole-number setting; a value no int can hold is refused rather than converted.
+int integer(const QStringList& w, int i, int line) {
+    const double v = number(w, i, line);
+    if (!(v >= INT_MIN && v <= INT_MAX)) fail(line, QStringLiteral("out of range: ") + w[i]);
+    return static_cast<int>(v);
+}
+
 bool onOff(const QStringList& w, int line) {
     if (w.size() < 2) fail(line, QStringLiteral("missing on/off"));
     if (w[1] == "on") return true;
@@ -145,7 +153,7 @@ Scenario parseScenario(const QString& text) {
                 s.autoRange = true;
             } else {
                 s.autoRange = false;
-                s.range = static_cast<int>(number(w, 1, line)) & 3;
+                s.range = integer(w, 1, line) & 3;
             }
         } else if (k == "level") {
             if (w.size() < 2) fail(line, "missing level kind");
@@ -179,7 +187,7 @@ Scenario parseScenario(const QString& text) {
         } else if (k == "battery") {
             s.lowBattery = w.value(1) == "low";
         } else if (k == "interval") {
-            s.sampleSecs = static_cast<int>(number(w, 1, line));
+            s.sampleSecs = integer(w, 1, line);
         } else if (k == "clock") {
             s.clockStart = dateTime(w, 1, line);
         } else if (k == "memory") {
@@ -195,7 +203,7 @@ Scenario parseScenario(const QString& text) {
         } else if (k == "logger") {
             SimLogRecord r;
             r.start = dateTime(w, 1, line);
-            r.rate = static_cast<int>(number(w, 3, line));
+            r.rate = integer(w, 3, line);
             r.fc = unitWord(w.value(4, "lux"), line);
             for (int i = 5; i < w.size(); ++i) {
                 if (w[i] == "OL") {
@@ -208,7 +216,7 @@ Scenario parseScenario(const QString& text) {
             }
             s.logger.push_back(r);
         } else if (k == "loggerpad") {
-            s.loggerPad = static_cast<int>(number(w, 1, line));
+            s.loggerPad = integer(w, 1, line);
         } else if (k == "fault") {
             const QString f = w.value(1);
             if (f == "silence") {
@@ -217,12 +225,12 @@ Scenario parseScenario(const QString& text) {
                 else
                     s.faults.silence = {{number(w, 2, line), number(w, 3, line)}};
             } else if (f == "garbage") {
-                s.faults.garbageEvery = static_cast<int>(number(w, 2, line));
+                s.faults.garbageEvery = integer(w, 2, line);
             } else if (f == "truncate") {
-                s.faults.truncateEvery = static_cast<int>(number(w, 2, line));
-                if (w.size() > 3) s.faults.truncateTo = static_cast<int>(number(w, 3, line));
+                s.faults.truncateEvery = integer(w, 2, line);
+                if (w.size() > 3) s.faults.truncateTo = integer(w, 3, line);
             } else if (f == "stopstream") {
-                s.faults.streamStopAfter = static_cast<int>(number(w, 2, line));
+                s.faults.streamStopAfter = integer(w, 2, line);
             } else if (f == "unplug") {
                 s.faults.unplug = {{number(w, 2, line), number(w, 3, line)}};
             } else {

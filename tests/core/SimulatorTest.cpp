@@ -105,6 +105,9 @@ TEST(Simulator, ScenarioFilesParseAndReportBadLines) {
     } catch (const std::runtime_error& e) {
         EXPECT_STREQ(e.what(), "line 2: level is const, sine or points");
     }
+    // Numbers no int holds are refused, not converted.
+    for (const char* bad : {"interval 1e20\n", "interval nan\n", "range -3e12\n"})
+        EXPECT_THROW(parseScenario(bad), std::runtime_error) << bad;
 }
 
 TEST(Simulator, MemoryFrameIs1352BytesWithUnusedRecordsBlank) {

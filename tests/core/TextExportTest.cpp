@@ -63,3 +63,11 @@ TEST(TextExport, ExportPaths) {
     EXPECT_EQ(exportPathFor("/a/x.MemDat", "MemDat"), "/a/x.csv");
     EXPECT_EQ(exportPathFor("/a/x", "MemDat"), "/a/x.csv");
 }
+
+// A damaged list file can hold half a UTF-16 pair; the export stays valid UTF-16.
+TEST(TextExport, ALoneSurrogateBecomesTheReplacementCharacter) {
+    const QByteArray out = listExport({{250.0f, 0, QString(QChar(0xD800)) + "x", 0, "t"}});
+    ASSERT_GE(out.size(), 14);
+    // ... "Lux" TAB U+FFFD "x" TAB " t" CR LF
+    EXPECT_EQ(out.right(14), QByteArray("\t\0\xFD\xFFx\0\t\0 \0t\0\r\0\n\0", 16).right(14));
+}

@@ -43,7 +43,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (size < 2) return 0;
     VirtualClock clock;
     FuzzSerial comm;
-    MeterModel model;
+    // A fresh model each run, copied over the last one: allocating its large arrays anew
+    // would cost more than the run itself.
+    static const MeterModel pristine;
+    static MeterModel model;
+    model = pristine;
     ILinkUi ui;
     MeterLink link(model, comm, clock, ui);
     clock.setHandler(TimerOwner::MainFrame, [&](int id) { link.onTimer(id); });
