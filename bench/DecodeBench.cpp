@@ -1,8 +1,8 @@
 // One live frame through the receive event, display texts and statistics included.
 #include <benchmark/benchmark.h>
 
+#include "VirtualClock.h"
 #include "link/MeterLink.h"
-#include "link/VirtualClock.h"
 
 using namespace km905;
 

@@ -5,7 +5,7 @@
 #include <QImage>
 #include <cmath>
 
-#include "geometry/RtGraph.h"
+#include "realtime/RtGraph.h"
 #include "realtime/RtGraphPainter.h"
 
 using namespace km905;

@@ -8,8 +8,8 @@
 #include <QTemporaryDir>
 #include <QTimer>
 
+#include "CMSComm.h"
 #include "app/CMainFrame.h"
-#include "link/CMSComm.h"
 #include "link/QtTimerService.h"
 
 using namespace km905;

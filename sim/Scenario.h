@@ -5,7 +5,7 @@
 #include <utility>
 #include <vector>
 
-#include "link/MeterTypes.h"
+#include "model/MeterTypes.h"
 
 namespace km905::sim {
 

@@ -4,8 +4,8 @@
 #include <vector>
 
 #include "MeterSimulator.h"
+#include "VirtualClock.h"
 #include "link/SerialControl.h"
-#include "link/VirtualClock.h"
 
 namespace km905::sim {
 

@@ -1,11 +1,11 @@
 // km905: the desktop companion program of the KM905 light meter.
 #include <QApplication>
 
+#include "CMSComm.h"
 #include "app/CMainFrame.h"
 #include "app/FontSetup.h"
 #include "app/QtUserInteraction.h"
 #include "app/QuitSignals.h"
-#include "link/CMSComm.h"
 #include "link/QtTimerService.h"
 
 int main(int argc, char** argv) {

@@ -8,7 +8,7 @@
 #include "files/ListFile.h"
 #include "files/SafeFile.h"
 #include "files/TextExport.h"
-#include "link/TimeText.h"
+#include "model/TimeText.h"
 
 using namespace km905;
 

@@ -3,11 +3,11 @@
 #include <QTextStream>
 #include <cstdio>
 
-#include "link/Acquisition.h"
-#include "link/CMSComm.h"
+#include "CMSComm.h"
 #include "link/MeterLink.h"
 #include "link/PortNames.h"
 #include "link/QtTimerService.h"
+#include "realtime/Acquisition.h"
 
 using namespace km905;
 

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "LinkHarness.h"
-#include "link/Acquisition.h"
+#include "realtime/Acquisition.h"
 
 using namespace km905;
 using namespace km905::test;

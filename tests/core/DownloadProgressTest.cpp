@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "LinkHarness.h"
-#include "link/DownloadProgress.h"
+#include "dialogs/DownloadProgress.h"
 
 using namespace km905;
 using namespace km905::test;

@@ -10,8 +10,8 @@
 #include "app/MainCommands.h"
 #include "app/Settings.h"
 #include "files/GraphFile.h"
-#include "link/Acquisition.h"
-#include "link/TimeText.h"
+#include "model/TimeText.h"
+#include "realtime/Acquisition.h"
 
 using namespace km905;
 using namespace km905::test;

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "FakeSerial.h"
-#include "link/PanelKeys.h"
+#include "panel/PanelKeys.h"
 
 using namespace km905;
 using namespace km905::test;

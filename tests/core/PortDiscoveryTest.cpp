@@ -7,9 +7,9 @@
 
 #include "FakeSerial.h"
 #include "LinkHarness.h"
-#include "link/Acquisition.h"
 #include "link/PortDiscovery.h"
 #include "link/SysfsBridgeLookup.h"
+#include "realtime/Acquisition.h"
 
 using namespace km905;
 using namespace km905::test;

@@ -8,10 +8,10 @@
 #include "RecordingInteraction.h"
 #include "TestData.h"
 #include "app/MainCommands.h"
-#include "files/JournalKeeper.h"
+#include "app/SaveSequences.h"
 #include "files/RecordingJournal.h"
-#include "files/SaveSequences.h"
-#include "link/Acquisition.h"
+#include "realtime/Acquisition.h"
+#include "realtime/JournalKeeper.h"
 
 using namespace km905;
 using namespace km905::test;

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "geometry/RtGraph.h"
+#include "realtime/RtGraph.h"
 
 using namespace km905;
 

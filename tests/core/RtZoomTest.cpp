@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "geometry/RtZoom.h"
+#include "realtime/RtZoom.h"
 
 using namespace km905;
 

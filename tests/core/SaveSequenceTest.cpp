@@ -9,9 +9,9 @@
 
 #include "RecordingInteraction.h"
 #include "TestData.h"
+#include "app/OpenFiles.h"
+#include "app/SaveSequences.h"
 #include "files/GraphFile.h"
-#include "files/OpenFiles.h"
-#include "files/SaveSequences.h"
 #include "files/TextExport.h"
 
 using namespace km905;

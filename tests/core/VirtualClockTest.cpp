@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "link/VirtualClock.h"
+#include "VirtualClock.h"
 
 using namespace km905;
 

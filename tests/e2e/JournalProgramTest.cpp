@@ -12,10 +12,10 @@
 #include <QTemporaryDir>
 #include <QTimer>
 
-#include "../core/RecordingInteraction.h"
+#include "CMSComm.h"
+#include "RecordingInteraction.h"
 #include "app/CMainFrame.h"
 #include "app/FontSetup.h"
-#include "link/CMSComm.h"
 #include "link/QtTimerService.h"
 #include "realtime/CDTView.h"
 

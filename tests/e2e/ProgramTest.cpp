@@ -7,11 +7,11 @@
 #include <QProcess>
 #include <QTemporaryDir>
 
-#include "../core/RecordingInteraction.h"
+#include "CMSComm.h"
+#include "RecordingInteraction.h"
 #include "app/CMainFrame.h"
 #include "app/FontSetup.h"
 #include "app/Settings.h"
-#include "link/CMSComm.h"
 #include "link/QtTimerService.h"
 #include "panel/CMeterPanelDlg.h"
 #include "realtime/CDTView.h"

@@ -6,7 +6,7 @@
 #include <QProcess>
 #include <QTemporaryDir>
 
-#include "link/CMSComm.h"
+#include "CMSComm.h"
 #include "link/MeterLink.h"
 #include "link/PortNames.h"
 #include "link/QtTimerService.h"

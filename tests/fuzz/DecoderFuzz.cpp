@@ -2,8 +2,8 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "VirtualClock.h"
 #include "link/MeterLink.h"
-#include "link/VirtualClock.h"
 
 using namespace km905;
 

@@ -8,7 +8,7 @@
 #include "files/GraphFile.h"
 #include "files/ListFile.h"
 #include "files/TextExport.h"
-#include "link/TimeText.h"
+#include "model/TimeText.h"
 
 using namespace km905;
 

@@ -2,8 +2,8 @@
 
 #include "UiHarness.h"
 #include "dialogs/CDownloadProgressDlg.h"
-#include "geometry/MemoryListPages.h"
 #include "memlist/CMemListDlg.h"
+#include "memlist/MemoryListPages.h"
 
 using namespace km905;
 using namespace km905::test;

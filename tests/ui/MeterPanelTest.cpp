@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
 #include "UiHarness.h"
-#include "geometry/MeterFace.h"
 #include "panel/CMeterPanelDlg.h"
 #include "panel/CPanelButton.h"
+#include "panel/MeterFace.h"
 
 using namespace km905;
 using namespace km905::test;

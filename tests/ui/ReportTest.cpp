@@ -5,8 +5,8 @@
 #include <QTemporaryDir>
 
 #include "UiHarness.h"
-#include "geometry/ReportPage.h"
-#include "realtime/ReportPainter.h"
+#include "print/ReportPage.h"
+#include "print/ReportPainter.h"
 
 using namespace km905;
 using namespace km905::test;

@@ -6,11 +6,11 @@
 #include <QTemporaryDir>
 #include <map>
 
-#include "../core/LinkHarness.h"
-#include "../core/RecordingInteraction.h"
+#include "LinkHarness.h"
+#include "RecordingInteraction.h"
 #include "app/CMainFrame.h"
 #include "app/FontSetup.h"
-#include "link/TimeText.h"
+#include "model/TimeText.h"
 #include "realtime/CDTView.h"
 
 namespace km905::test {

@@ -1,0 +1,37 @@
+#include "app/CommandState.h"
+
+namespace km905 {
+
+CommandState commandState(const MeterModel& m, const RtGraphState& g) {
+    CommandState c;
+    c.save = c.print = m.view.m_sampleIndex != 0;
+    c.open = m.view.m_logWindowShown == 0;
+    c.run = m.view.m_canRun == 1;
+    c.stop = m.view.m_canStop == 1;
+    c.undoZoom = g.g_rtFullView == 0;
+    c.dataLogger = m.view.m_linkDown == 0;
+    c.mem = true;
+    return c;
+}
+
+QString portStatusText(int port, const QString& device, const QString& openError) {
+    const QString where = QStringLiteral("Port %1 (%2)").arg(port).arg(device);
+    if (openError.isEmpty()) return where;
+    QString why;
+    if (openError == QLatin1String("Invalid port number")) {
+        why = QStringLiteral("no such device");
+    } else if (openError == QLatin1String("Permission denied")) {
+#ifdef Q_OS_WIN
+        why = QStringLiteral("access denied");
+#else
+        why = QStringLiteral("permission denied - add your user to the dialout group");
+#endif
+    } else if (openError == QLatin1String("Port already open")) {
+        why = QStringLiteral("in use by another program");
+    } else {
+        why = openError.toLower();
+    }
+    return where + QStringLiteral(": ") + why;
+}
+
+}  // namespace km905

@@ -1,0 +1,19 @@
+#pragma once
+
+#include "model/MeterState.h"
+#include "realtime/RtGraph.h"
+
+namespace km905 {
+
+// Which main-window commands are enabled now.
+struct CommandState {
+    bool save = false, open = false, print = false, run = false, stop = false;
+    bool undoZoom = false, dataLogger = false, mem = true;
+};
+
+CommandState commandState(const MeterModel& m, const RtGraphState& g);
+
+// The status bar's port pane: which port the link uses and, when it cannot be opened, why.
+QString portStatusText(int port, const QString& device, const QString& openError);
+
+}  // namespace km905

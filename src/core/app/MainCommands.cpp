@@ -1,0 +1,88 @@
+#include "app/MainCommands.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <climits>
+
+#include "app/Settings.h"
+
+namespace km905 {
+
+MainCommands::MainCommands(MeterModel& model, IUserInteraction& ui, ILinkUi& views,
+                           const ITimerService& clock)
+    : m_model(model), m_ui(ui), m_views(views), m_clock(clock) {}
+
+void MainCommands::run() {
+    LinkState& f = m_model.frame;
+    ViewState& v = m_model.view;
+    // A recording that could not be saved is not thrown away by the new one.
+    if (f.m_graphUsed != 0 && m_ui.askYesNo(kSaveBeforeRunText) && save() == SaveOutcome::Failed)
+        return;
+    const int shown = v.m_sampleRateMs / 1000 >= 1 ? v.m_sampleRateMs / 1000 : 1;
+    if (const std::optional<int> typed = m_ui.askSampleRate(shown)) {
+        // No upper limit, but the period in milliseconds has to fit.
+        const int secs = std::clamp(*typed, 1, INT_MAX / 1000);
+        v.m_sampleRateMs = secs * 1000;
+        v.m_sampleRateText = QString::number(secs);
+        if (v.m_canRun == 1) {
+            v.m_canRun = 0;
+            v.m_canStop = 1;
+        }
+        m_views.updateAllViews();
+        f.m_resetOnFrame = 1;
+        f.m_recording = 1;
+        if (m_sink) m_sink->recordingEnded();  // the next frame starts the new one
+    }
+    if (f.m_recording == 1) f.m_graphUsed = 1;
+    v.m_firstTickPending = 1;
+}
+
+void MainCommands::stop() {
+    m_model.frame.m_stopped = 1;
+    m_model.frame.m_recording = 0;
+    m_model.view.m_canStop = 0;
+}
+
+SaveOutcome MainCommands::save() {
+    const SaveOutcome r = saveRealtimeRecording(m_model, m_ui, m_clock.nowSecs(), m_steps);
+    // A recording that goes on after its save is still kept for what comes next.
+    if (r == SaveOutcome::Saved && m_sink && m_model.frame.m_recording == 0)
+        m_sink->recordingEnded();
+    return r;
+}
+
+void MainCommands::yAxis() {
+    const std::optional<YAxisChoice> c =
+        m_ui.askYAxis(Settings::readGainIndex(), Settings::readOffsetIndex());
+    if (!c) return;
+    ViewState& v = m_model.view;
+    v.m_yGain = gainForIndex(c->gainSel, v.m_yGain);
+    v.m_yOffset = offsetForIndex(c->offsetSel, v.m_yOffset);
+    m_views.updateAllViews();
+    Settings::writeYScale(c->gainSel, c->offsetSel);
+}
+
+bool MainCommands::print() {
+    if (m_model.view.m_sampleIndex == 0) return false;
+    return m_ui.printReport({realtimeReport(m_model, m_clock.nowSecs())});
+}
+
+MainCommands::CloseOffer MainCommands::offerSaveBeforeClose() {
+    if (m_model.view.m_sampleIndex <= 1) return CloseOffer::NotAsked;
+    // Frozen while the user decides, as the close would leave it; kept if the save fails.
+    stop();
+    if (!m_ui.askYesNo(kSaveBeforeCloseText)) return CloseOffer::Declined;
+    return save() == SaveOutcome::Failed ? CloseOffer::SaveFailed : CloseOffer::Saved;
+}
+
+QString helpFilePath(const QString& programDir) {
+    const QString chm = QDir(programDir).filePath(QStringLiteral("help.chm"));
+    if (QFileInfo::exists(chm)) return chm;
+    return QDir(programDir).filePath(QStringLiteral("help.html"));
+}
+
+void MainCommands::help(const QString& programDir) {
+    m_ui.openHelp(helpFilePath(programDir));
+}
+
+}  // namespace km905

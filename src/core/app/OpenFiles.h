@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QString>
+
+#include "app/UserInteraction.h"
+#include "model/MeterState.h"
+
+namespace km905 {
+
+inline const QString kInvalidFormatText = QStringLiteral("Invalid Format!");
+
+QString openFailedText(const QString& reason);
+
+enum class OpenOutcome { Opened, InvalidFormat, Truncated, Unreadable };
+
+// Reads a graph file into the displayed-graph record; a wrong file says "Invalid Format!"
+// and changes nothing.
+OpenOutcome openGraphFile(const QString& path, MeterModel& m, IUserInteraction& ui);
+// Reads a list file into the memory arrays, likewise.
+OpenOutcome openListFile(const QString& path, MeterModel& m, IUserInteraction& ui);
+
+}  // namespace km905

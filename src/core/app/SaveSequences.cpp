@@ -1,0 +1,79 @@
+#include "app/SaveSequences.h"
+
+#include <QFileInfo>
+
+#include "app/Settings.h"
+#include "files/GraphFile.h"
+#include "files/ListFile.h"
+#include "files/TextExport.h"
+#include "model/TimeText.h"
+
+namespace km905 {
+
+QString withDefaultSuffix(const QString& path, const QString& suffix,
+                          const QStringList& alsoAccepted) {
+    // Only the dialog's own extensions count: the proposed names end in ".SS" (seconds).
+    for (const QString& s : QStringList(suffix) + alsoAccepted)
+        if (path.endsWith(QLatin1Char('.') + s, Qt::CaseInsensitive)) return path;
+    return path + QLatin1Char('.') + suffix;
+}
+
+QString saveFailedText(const QString& reason) {
+    return QStringLiteral("The file could not be saved: %1. Nothing was changed on the disk.")
+        .arg(reason);
+}
+
+QString replaceQuestionText(const QString& fileName) {
+    return QStringLiteral("%1 already exists.\nDo you want to replace it?").arg(fileName);
+}
+
+namespace {
+SaveOutcome savePair(IUserInteraction& ui, const FileDialogRequest& req, const QByteArray& binary,
+                     const std::function<QByteArray()>& text, const FileSteps& steps) {
+    const std::optional<QString> chosen = ui.saveFileName(req);
+    if (!chosen || chosen->isEmpty()) return SaveOutcome::Cancelled;
+    const QString path = withDefaultSuffix(*chosen, req.defaultSuffix);
+    // The dialog saw the name before its extension was added, so the question is asked here.
+    const QFileInfo target(path);
+    if ((target.exists() || target.isSymLink()) &&
+        !ui.askYesNo(replaceQuestionText(target.fileName())))
+        return SaveOutcome::Cancelled;
+    ui.setWaitCursor(true);
+    const WriteResult written = writeFilesTogether(
+        {{path, binary}, {exportPathFor(path, req.defaultSuffix), text()}}, steps);
+    ui.setWaitCursor(false);
+    if (!written) {
+        ui.showMessage(saveFailedText(written.reason));
+        return SaveOutcome::Failed;
+    }
+    return SaveOutcome::Saved;
+}
+}  // namespace
+
+SaveOutcome saveRealtimeRecording(const MeterModel& m, IUserInteraction& ui, qint64 nowSecs,
+                                  const FileSteps& steps) {
+    FileDialogRequest req{Settings::dataFolder(), formatLocalTime(nowSecs, kFileNameTimeFormat),
+                          kGraphFilter, kGraphSuffix};
+    return savePair(
+        ui, req, writeGraphFile(graphFromRealtime(m)), [&] { return realtimeExport(m); }, steps);
+}
+
+SaveOutcome saveLoggerGraph(const CDTDoc& doc, IUserInteraction& ui, const FileSteps& steps) {
+    const GraphRecord g = graphFromDocument(doc);
+    FileDialogRequest req{Settings::dataFolder(), formatMeterTime(g.start, kFileNameTimeFormat),
+                          kGraphFilter, kGraphSuffix};
+    return savePair(
+        ui, req, writeGraphFile(g), [&] { return loggerGraphExport(g); }, steps);
+}
+
+SaveOutcome saveMemoryList(const MeterModel& m, IUserInteraction& ui, qint64 nowSecs,
+                           const FileSteps& steps) {
+    if (m.view.m_memListFromFile) return SaveOutcome::NotAllowed;
+    FileDialogRequest req{Settings::dataFolder(), formatLocalTime(nowSecs, kFileNameTimeFormat),
+                          kListFilter, kListSuffix};
+    const std::vector<ListRecord> records = listFromDocument(m.doc);
+    return savePair(
+        ui, req, writeListFile(records), [&] { return listExport(records); }, steps);
+}
+
+}  // namespace km905

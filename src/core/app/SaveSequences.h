@@ -1,0 +1,30 @@
+#pragma once
+
+#include "app/UserInteraction.h"
+#include "files/SafeFile.h"
+#include "model/MeterState.h"
+
+namespace km905 {
+
+inline const QString kGraphFilter = QStringLiteral("DataLogger Files (*.AsmDat)");
+inline const QString kGraphSuffix = QStringLiteral("AsmDat");
+inline const QString kListFilter = QStringLiteral("Memory Files (*.MemDat)");
+inline const QString kListSuffix = QStringLiteral("MemDat");
+
+enum class SaveOutcome { Saved, Cancelled, Failed, NotAllowed };
+
+// Told when a save failed; the reason is the system's.
+QString saveFailedText(const QString& reason);
+QString replaceQuestionText(const QString& fileName);
+
+// The main window's Save: the real-time recording as a graph file and its export.
+SaveOutcome saveRealtimeRecording(const MeterModel& m, IUserInteraction& ui, qint64 nowSecs,
+                                  const FileSteps& steps = FileSteps::real());
+// The datalogger window's Save: the displayed graph, named after its start time.
+SaveOutcome saveLoggerGraph(const CDTDoc& doc, IUserInteraction& ui,
+                            const FileSteps& steps = FileSteps::real());
+// The memory list window's Save; nothing when the list came from a file.
+SaveOutcome saveMemoryList(const MeterModel& m, IUserInteraction& ui, qint64 nowSecs,
+                           const FileSteps& steps = FileSteps::real());
+
+}  // namespace km905

@@ -1,0 +1,73 @@
+#include "app/Settings.h"
+
+#include <QDir>
+#include <QStandardPaths>
+
+#include "app/IniFile.h"
+
+namespace km905 {
+
+namespace {
+constexpr int kGains[5] = {4, 40, 400, 4000, 40000};
+constexpr int kOffsets[6] = {0, 2, 4, 6, 8, 10};
+
+IniFile ini() {
+    return IniFile(Settings::iniPath());
+}
+}  // namespace
+
+QString Settings::dataFolder() {
+    const QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation) +
+                           QStringLiteral("/KM905");
+    QDir().mkpath(folder);
+    return folder;
+}
+
+QString Settings::iniPath() {
+    return dataFolder() + QStringLiteral("/KM905.ini");
+}
+
+int Settings::readComPort() {
+    return ini().readInt("COMInfo", "COM num", 1);
+}
+
+bool Settings::writeComPort(int port) {
+    return ini().writeInt("COMInfo", "COM num", port);
+}
+
+int Settings::readGainIndex() {
+    return ini().readInt("YGAINInfo", "GAIN num", 1);
+}
+
+int Settings::readOffsetIndex() {
+    return ini().readInt("YOFFSETInfo", "OFFSET num", 0);
+}
+
+bool Settings::writeYScale(int gainIndex, int offsetIndex) {
+    const IniFile f = ini();
+    const bool a = f.writeInt("YGAINInfo", "GAIN num", gainIndex);
+    const bool b = f.writeInt("YOFFSETInfo", "OFFSET num", offsetIndex);
+    return a && b;
+}
+
+int gainForIndex(int index, int current) {
+    return index >= 0 && index < 5 ? kGains[index] : current;
+}
+
+int offsetForIndex(int index, int current) {
+    return index >= 0 && index < 6 ? kOffsets[index] : current;
+}
+
+int indexOfGain(int gain) {
+    for (int i = 0; i < 5; ++i)
+        if (kGains[i] == gain) return i;
+    return -1;
+}
+
+int indexOfOffset(int offset) {
+    for (int i = 0; i < 6; ++i)
+        if (kOffsets[i] == offset) return i;
+    return -1;
+}
+
+}  // namespace km905

@@ -1,0 +1,50 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <optional>
+
+#include "print/ReportPage.h"
+
+namespace km905 {
+
+// A save or open dialog as the program asks for it.
+struct FileDialogRequest {
+    QString folder;         // starting folder
+    QString proposedName;   // file name without folder
+    QString filter;         // "DataLogger Files (*.AsmDat)"
+    QString defaultSuffix;  // "AsmDat", added to a name typed without one
+};
+
+// The two positions the Y axis dialog returns; -1 when a list has no selection.
+struct YAxisChoice {
+    int gainSel = -1;
+    int offsetSel = -1;
+};
+
+// Every question the program asks the user goes through here: production shows the real
+// dialogs, tests answer them and keep what the user would have seen.
+class IUserInteraction {
+  public:
+    virtual ~IUserInteraction() = default;
+    virtual void showMessage(const QString& text) = 0;
+    virtual bool askYesNo(const QString& text) = 0;
+    virtual std::optional<QString> saveFileName(const FileDialogRequest& request) = 0;
+    virtual std::optional<QString> openFileName(const FileDialogRequest& request) = 0;
+    virtual void setWaitCursor(bool on) = 0;
+    // The sample-rate dialog: the period in seconds as typed, or nothing on cancel.
+    virtual std::optional<int> askSampleRate(int initialSecs) = 0;
+    // The Y axis dialog, opened on the given list positions.
+    virtual std::optional<YAxisChoice> askYAxis(int gainSel, int offsetSel) = 0;
+    // The print dialog, then the page on the chosen printer; false when nothing was printed.
+    virtual bool printReport(const std::vector<ReportPage>& pages) = 0;
+    // Opens a help file with the system's viewer.
+    virtual void openHelp(const QString& path) = 0;
+};
+
+// The name a file dialog gives back, with the dialog's extension added unless it already ends
+// in that extension or one of the others accepted there (any letter case).
+QString withDefaultSuffix(const QString& path, const QString& suffix,
+                          const QStringList& alsoAccepted = {});
+
+}  // namespace km905

@@ -1,0 +1,42 @@
+#pragma once
+
+#include <functional>
+
+#include "link/MeterLink.h"
+
+namespace km905 {
+
+// The download progress window's behaviour: a bar that advances with time towards the
+// expected count, the end of a download, and its time-outs.
+class DownloadProgress {
+  public:
+    DownloadProgress(MeterLink& link, ITimerService& timers, ILinkUi& ui);
+
+    void opened();  // each showing starts afresh
+    void paint();   // the window's paint handler
+    void onTimer(int id);
+    void cancelled();  // Escape: the flags are left as they are
+
+    int position() const { return m_position; }
+    int rangeMax() const { return m_rangeMax; }
+    bool started() const { return m_started; }
+
+    std::function<void()> onEnd;         // close the window
+    std::function<void()> onMemoryDone;  // then open the memory list
+    std::function<void()> onLoggerDone;  // then open the datalogger window
+    std::function<void()> onBarChanged;
+
+  private:
+    void setBar(int pos);
+    void killAll();
+
+    MeterLink& m_link;
+    ITimerService& m_timers;
+    ILinkUi& m_ui;
+    bool m_started = false;
+    int m_rangeTotal = 0;
+    int m_rangeMax = 0;
+    int m_position = 0;
+};
+
+}  // namespace km905

@@ -1,0 +1,123 @@
+#include "files/GraphFile.h"
+
+#include "files/ArchiveIO.h"
+#include "model/TimeText.h"
+
+namespace km905 {
+
+QByteArray writeGraphFile(const GraphRecord& g) {
+    ArchiveWriter w;
+    w.putString(kMagic);
+    w.putInt32(g.headerCount);
+    w.putInt32(static_cast<int32_t>(g.readings.size()));
+    for (float v : g.readings) w.putFloat(v);
+    w.putInt32(g.scale);
+    w.putByte(g.unitFC);
+    for (int v :
+         {g.start.year, g.start.month, g.start.day, g.start.hour, g.start.minute, g.start.second})
+        w.putInt32(v);
+    w.putInt32(g.rateSecs);
+    return w.bytes();
+}
+
+GraphReadResult readGraphFile(const QByteArray& bytes) {
+    GraphReadResult out;
+    using S = GraphReadResult::Status;
+    ArchiveReader r(bytes);
+    const auto magic = r.string();
+    if (!magic || *magic != kMagic) {
+        out.status = S::InvalidFormat;
+        return out;
+    }
+    GraphRecord& g = out.record;
+    auto truncated = [&] {
+        out.status = S::Truncated;
+        return out;
+    };
+    const auto header = r.int32();
+    if (!header) return truncated();
+    g.headerCount = *header;
+    out.fieldsRead = 1;
+    const auto n = r.int32();
+    if (!n) return truncated();
+    if (*n < 0 || *n > kGraphCapacity) {
+        out = GraphReadResult{};
+        out.status = S::InvalidFormat;
+        return out;
+    }
+    out.fieldsRead = 2;
+    g.readings.reserve(static_cast<size_t>(*n));
+    for (int i = 0; i < *n; ++i) {
+        const auto v = r.float32();
+        if (!v) return truncated();  // the count is what was read
+        g.readings.push_back(*v);
+    }
+    out.fieldsRead = 3;
+    const auto scale = r.int32();
+    if (!scale) return truncated();
+    g.scale = *scale;
+    out.fieldsRead = 4;
+    const auto unit = r.byte();
+    if (!unit) return truncated();
+    g.unitFC = *unit;
+    out.fieldsRead = 5;
+    int* fields[] = {&g.start.year,   &g.start.month,  &g.start.day, &g.start.hour,
+                     &g.start.minute, &g.start.second, &g.rateSecs};
+    for (int* f : fields) {
+        const auto v = r.int32();
+        if (!v) return truncated();
+        *f = *v;
+        ++out.fieldsRead;
+    }
+    return out;
+}
+
+GraphRecord graphFromRealtime(const MeterModel& m) {
+    GraphRecord g;
+    g.headerCount = m.view.m_frameCount;
+    const int n = std::clamp(m.view.m_sampleIndex, 0, kGraphCapacity);
+    g.readings.assign(m.doc.m_readings.begin(), m.doc.m_readings.begin() + n);
+    g.scale = m.doc.m_yGainDoc;
+    g.unitFC = m.view.m_viewUnitFC;
+    g.start = localDateTime(m.view.m_startTime);
+    g.rateSecs = m.view.m_sampleRateMs / 1000;
+    return g;
+}
+
+}  // namespace km905
+
+namespace km905 {
+
+GraphRecord graphFromDocument(const CDTDoc& d) {
+    GraphRecord g;
+    g.headerCount = d.m_fileHeaderCount;
+    const int n = std::clamp(d.m_fileCount, 0, kGraphCapacity);
+    g.readings.assign(d.m_fileReadings.begin(), d.m_fileReadings.begin() + n);
+    g.scale = d.m_fileScale;
+    g.unitFC = d.m_fileUnitFC;
+    g.start = {d.m_fileYear, d.m_fileMonth,  d.m_fileDay,
+               d.m_fileHour, d.m_fileMinute, d.m_fileSecond};
+    g.rateSecs = d.m_fileRateSecs;
+    return g;
+}
+
+void graphToDocument(const GraphReadResult& r, CDTDoc& d) {
+    if (r.status == GraphReadResult::Status::InvalidFormat) return;
+    const GraphRecord& g = r.record;
+    const int f = r.fieldsRead;
+    if (f >= 1) d.m_fileHeaderCount = g.headerCount;
+    if (f >= 2) {
+        d.m_fileCount = static_cast<int>(g.readings.size());
+        std::copy(g.readings.begin(), g.readings.end(), d.m_fileReadings.begin());
+    }
+    if (f >= 4) d.m_fileScale = g.scale;
+    if (f >= 5) d.m_fileUnitFC = g.unitFC;
+    int* fields[] = {&d.m_fileYear,   &d.m_fileMonth,  &d.m_fileDay,     &d.m_fileHour,
+                     &d.m_fileMinute, &d.m_fileSecond, &d.m_fileRateSecs};
+    const int values[] = {g.start.year,   g.start.month,  g.start.day, g.start.hour,
+                          g.start.minute, g.start.second, g.rateSecs};
+    for (int i = 0; i < 7; ++i)
+        if (f >= 6 + i) *fields[i] = values[i];
+}
+
+}  // namespace km905

@@ -1,0 +1,126 @@
+#include "files/TextExport.h"
+
+#include "model/TimeText.h"
+
+namespace km905 {
+
+namespace {
+constexpr const char* kRowTimeFormat = " %m/%d/%y %H:%M:%S";
+
+QString unitText(int unitFlag) {
+    if (unitFlag == 0) return QStringLiteral("Lux");
+    if (unitFlag == 1) return QStringLiteral("FC");
+    return {};
+}
+
+QString luxText(double v) {
+    if (v >= 1000) return QString::asprintf("%.2fK", v * 0.001);
+    return QString::asprintf("%.2f", v);
+}
+}  // namespace
+
+QByteArray utf16Lines(const QStringList& lines) {
+    QByteArray out("\xFF\xFE", 2);
+    for (const QString& l : lines) {
+        const QString line = l + QStringLiteral("\r\n");
+        for (qsizetype i = 0; i < line.size(); ++i) {
+            char16_t u = line[i].unicode();
+            // A surrogate without its partner (from a damaged file) is no UTF-16: U+FFFD.
+            if (line[i].isHighSurrogate() && i + 1 < line.size() && line[i + 1].isLowSurrogate()) {
+                out.append(static_cast<char>(u & 0xFF));
+                out.append(static_cast<char>(u >> 8));
+                u = line[++i].unicode();
+            } else if (line[i].isSurrogate()) {
+                u = 0xFFFD;
+            }
+            out.append(static_cast<char>(u & 0xFF));
+            out.append(static_cast<char>(u >> 8));
+        }
+    }
+    return out;
+}
+
+QString graphValueText(float lux, int unitFlag, Precision p) {
+    if (lux == kOverRange) {
+        if (unitFlag == 0 || unitFlag == 1 || p == Precision::Double) return QStringLiteral("OL");
+        return {};
+    }
+    if (unitFlag == 0) return luxText(lux);
+    if (unitFlag != 1) return {};
+    if (p == Precision::Single) {
+        const float fc = lux * 0.0929368f;
+        if (fc >= 1000) return QString::asprintf("%.2fK", static_cast<double>(lux * 0.0000929368f));
+        return QString::asprintf("%.2f", static_cast<double>(fc));
+    }
+    const double fc = lux * kLuxToFc;
+    if (fc >= 1000) return QString::asprintf("%.2fK", lux * 0.00009293680297397771);
+    return QString::asprintf("%.2f", fc);
+}
+
+QString listValueText(float lux, uint8_t unitFC, uint8_t sign) {
+    QString v;
+    if (lux == kOverRange) {
+        v = QStringLiteral("OL");
+    } else if (unitFC == 0) {
+        v = luxText(lux);
+    } else {
+        const double fc = lux * kLuxToFc;
+        v = fc >= 1000 ? QString::asprintf("%.2fK", lux * 0.00009293680297397771)
+                       : QString::asprintf("%.2f", fc);
+    }
+    return sign ? QLatin1Char('-') + v : v;
+}
+
+QByteArray loggerGraphExport(const GraphRecord& g) {
+    QStringList lines{QStringLiteral("NO\tData\tUNIT\tTIME")};
+    const std::optional<qint64> start = toEpochSecs(g.start);
+    for (size_t i = 0; i < g.readings.size(); ++i) {
+        const QString time =
+            start ? formatLocalTime(*start + static_cast<qint64>(i) * g.rateSecs, kRowTimeFormat)
+                  : unknownTimeText(kRowTimeFormat);
+        lines << QStringLiteral("%1\t%2\t%3\t%4")
+                     .arg(i + 1)
+                     .arg(graphValueText(g.readings[i], g.unitFC, Precision::Double),
+                          unitText(g.unitFC), time);
+    }
+    return utf16Lines(lines);
+}
+
+QByteArray realtimeExport(const MeterModel& m) {
+    QStringList lines{QStringLiteral("NO\tData\tUNIT\tTIME")};
+    const int interval = m.view.m_sampleRateMs / 1000;
+    const int frames = std::clamp(m.view.m_frameCount, 0, kFrameSlotCapacity);
+    const int unit = m.view.m_viewUnitFC;
+    for (int k = 0; k < frames; ++k) {
+        const int slot = m.frame.m_frameSlot[static_cast<size_t>(k)];
+        if (slot < 0 || slot >= kReadingsCapacity) continue;
+        const float v = m.doc.m_readings[static_cast<size_t>(slot)];
+        const qint64 t = m.view.m_startTime + static_cast<qint64>(slot) * interval;
+        lines << QStringLiteral("%1\t%2\t%3\t%4")
+                     .arg(k + 1)
+                     .arg(graphValueText(v, unit, Precision::Single), unitText(unit),
+                          formatLocalTime(t, kRowTimeFormat));
+    }
+    return utf16Lines(lines);
+}
+
+QByteArray listExport(const std::vector<ListRecord>& records) {
+    QStringList lines{QStringLiteral("NO\tData\tUNIT\tSTATUS\tTIME")};
+    for (size_t i = 0; i < records.size(); ++i) {
+        const ListRecord& r = records[i];
+        lines << QStringLiteral("%1\t%2\t%3\t%4\t %5")
+                     .arg(i + 1)
+                     .arg(listValueText(r.value, r.unitFC, r.sign),
+                          r.unitFC ? QStringLiteral("FC") : QStringLiteral("Lux"), r.mode, r.time);
+    }
+    return utf16Lines(lines);
+}
+
+QString exportPathFor(const QString& path, const QString& extension) {
+    QString base = path;
+    const QString ext = QLatin1Char('.') + extension;
+    if (base.endsWith(ext, Qt::CaseInsensitive)) base.chop(ext.size());
+    return base + QStringLiteral(".csv");
+}
+
+}  // namespace km905

@@ -1,0 +1,147 @@
+#include <algorithm>
+
+#include "link/MeterLink.h"
+
+namespace km905 {
+
+namespace {
+const QString kBlankBanner = QStringLiteral("        ");
+}
+
+void MeterLink::decodeMemory(const uint8_t* data, size_t size) {
+    const MemoryFrame frame = decodeMemoryFrame(data, size);
+    LinkState& f = m_model.frame;
+    CDTDoc& doc = m_model.doc;
+    f.m_memEmpty = frame.empty ? 1 : 0;
+    const size_t n = std::min<size_t>(frame.records.size(), kMemCapacity);
+    for (size_t k = 0; k < n; ++k) {
+        const MemoryRecord& r = frame.records[k];
+        doc.m_memTimes[k] = r.time;
+        f.m_memRangeFactor = r.rangeFactor;
+        if (r.mode) doc.m_memModes[k] = *r.mode;
+        doc.m_memUnitFC[k] = r.unitFC;
+        doc.m_memValues[k] = r.value;
+        doc.m_memFlagB[k] = r.flagB;
+    }
+    doc.m_memCount = static_cast<int>(n);
+    f.m_liveMode = 1;
+    f.m_memPending = 0;
+    f.m_memReady = 1;
+    f.m_logByteCount = 0;
+    m_ui.repaintProgress();
+    m_model.view.m_lcdBanner = kBlankBanner;
+    m_ui.repaintLcd();
+    m_ui.repaintFace();
+    try {
+        m_comm.SetRThreshold(kLiveThreshold);
+    } catch (const SerialError&) {
+    }
+    m_ui.updateAllViews();
+    try {
+        m_comm.SetInBufferCount(0);
+    } catch (const SerialError&) {
+    }
+}
+
+void MeterLink::returnToLive() {
+    LinkState& f = m_model.frame;
+    f.m_logReady = 1;
+    f.m_liveMode = 1;
+    f.m_logPending = 0;
+    m_ui.repaintProgress();
+    m_model.view.m_lcdBanner = kBlankBanner;
+    m_ui.repaintLcd();
+    try {
+        m_comm.SetRThreshold(kLiveThreshold);
+    } catch (const SerialError&) {
+    }
+    m_ui.updateAllViews();
+    try {
+        m_comm.SetInBufferCount(0);
+    } catch (const SerialError&) {
+    }
+}
+
+// Stream bytes are appended up to the announced count; a chunk may straddle the block
+// the threshold asked for, and its tail belongs to the next block.
+void MeterLink::appendLogBytes(const uint8_t* data, size_t size) {
+    LinkGlobals& g = m_model.g;
+    const int want = m_model.frame.m_logByteCount - g.g_logReceived;
+    const int room = kLogBufferSize - g.g_logReceived;
+    const int take = std::min({want, room, static_cast<int>(size)});
+    if (take <= 0) return;
+    std::copy_n(data, take, g.g_logBuffer.begin() + g.g_logReceived);
+    g.g_logReceived += take;
+}
+
+// The next event is asked for at the end of the current 8000-byte block, or of the
+// remainder once every whole block is in.
+void MeterLink::setNextLogThreshold() {
+    LinkGlobals& g = m_model.g;
+    const int count = m_model.frame.m_logByteCount;
+    const int whole = std::max(g.g_logBlocks, 0) * kLogBlockSize;
+    int boundary = count;
+    if (g.g_logReceived < whole) boundary = (g.g_logReceived / kLogBlockSize + 1) * kLogBlockSize;
+    if (whole > 0 && g.g_logReceived >= whole && g.g_logPhase <= 1)
+        g.g_logPhase = count > whole ? 2 : 3;
+    const int need = boundary - g.g_logReceived;
+    if (need <= 0) return;
+    try {
+        m_comm.SetRThreshold(need);
+    } catch (const SerialError&) {
+    }
+}
+
+void MeterLink::dataloggerStep(const uint8_t* data, size_t size) {
+    LinkState& f = m_model.frame;
+    LinkGlobals& g = m_model.g;
+    if (const auto header = decodeLogHeader(data, size); header && g.g_logPhase == 0xFF) {
+        f.m_logByteCount = header->byteCount;
+        m_timers.setTimer(TimerOwner::MainFrame, kTimerOpenProgress, 10);
+        if (f.m_logByteCount == 0) {
+            reopenAndPoll();
+            returnToLive();
+            m_ui.showMessage(kNoLoggerDataText);
+            return;
+        }
+        m_model.view.m_lcdBanner = QStringLiteral("DownLoad");
+        m_ui.repaintLcd();
+        g.g_logBlocks = f.m_logByteCount / kLogBlockSize;
+        g.g_logPhase = 0;
+        g.g_logReceived = 0;
+        appendLogBytes(data + kLogHeaderSize, size - kLogHeaderSize);
+        setNextLogThreshold();
+    } else if (f.m_liveMode == 0 && g.g_logPhase != 0xFF) {
+        if (g.g_logPhase == 0) g.g_logPhase = 1;
+        appendLogBytes(data, size);
+        setNextLogThreshold();
+    } else {
+        return;  // not ours: a stray frame before the header
+    }
+    if (g.g_logReceived == f.m_logByteCount && f.m_logByteCount > 0 && f.m_liveMode == 0) {
+        finishLogDownload();
+        return;
+    }
+    if (g.g_logPhase == 0) g.g_logPhase = 1;
+    if (g.g_logPhase == 2) g.g_logPhase = 3;
+}
+
+void MeterLink::finishLogDownload() {
+    const LogRecords recs =
+        parseLogStream(m_model.g.g_logBuffer.data(), static_cast<size_t>(m_model.g.g_logReceived));
+    CDTDoc& doc = m_model.doc;
+    doc.m_logValues = recs.values;
+    doc.m_logValues.resize(
+        std::max<size_t>(recs.values.size(), static_cast<size_t>(m_model.frame.m_logByteCount)));
+    doc.m_logStartTimes = recs.startTimes;
+    doc.m_logRecRate = recs.rates;
+    doc.m_logRecUnit = recs.units;
+    doc.m_logRecStart = recs.recStart;
+    doc.m_logRecGain = recs.gains;
+    doc.m_logRecordCount = recs.recordCount();
+    m_model.view.m_logDataNew = 1;
+    m_model.g.g_logPhase = 0xFF;
+    returnToLive();
+}
+
+}  // namespace km905

@@ -1,0 +1,54 @@
+#include "link/MeterLink.h"
+
+namespace km905 {
+
+bool MeterLink::openForDownload() {
+    try {
+        closeIfOpen();
+        openIfClosed();
+        return true;
+    } catch (const SerialError&) {
+        return false;
+    }
+}
+
+void MeterLink::startLogDownload() {
+    ViewState& v = m_model.view;
+    if (v.m_batteryText == QLatin1String("Low")) m_ui.showMessage(kLowBatteryRetryText);
+    if (v.m_batteryText != QLatin1String("Normal") || v.m_linkDown != 0) return;
+    if (!openForDownload()) return;
+    LinkState& f = m_model.frame;
+    LinkGlobals& g = m_model.g;
+    v.m_logListPending = 1;
+    v.m_logFromFile = 0;
+    f.m_logPending = 1;
+    f.m_liveMode = 0;
+    f.m_logReady = 0;
+    f.m_memReady = 0;
+    f.m_logByteCount = 0;
+    g.g_logPhase = 0xFF;
+    g.g_logReceived = 0;
+    g.g_logBlocks = -1;
+    m_timers.setTimer(TimerOwner::MainFrame, kTimerLogRequest, 200);
+}
+
+void MeterLink::startMemDownload() {
+    ViewState& v = m_model.view;
+    if (v.m_batteryText == QLatin1String("Low")) m_ui.showMessage(kLowBatteryRetryText);
+    if (v.m_batteryText != QLatin1String("Normal") || v.m_linkDown != 0) return;
+    if (!openForDownload()) return;
+    LinkState& f = m_model.frame;
+    f.m_memPending = 1;
+    f.m_memWanted = 1;
+    f.m_logReady = 0;
+    f.m_memReady = 0;
+    f.m_liveMode = 0;
+    f.m_logPending = 0;
+    m_timers.setTimer(TimerOwner::MainFrame, kTimerOpenProgress, 10);
+    m_timers.setTimer(TimerOwner::MainFrame, kTimerMemRequest, 1000);
+    f.m_logByteCount = 2000;
+    v.m_lcdBanner = QStringLiteral("DownLoad");
+    m_ui.repaintFace();
+}
+
+}  // namespace km905

@@ -1,0 +1,115 @@
+#include "link/MeterLink.h"
+
+namespace km905 {
+
+MeterLink::MeterLink(MeterModel& model, ISerialControl& comm, ITimerService& timers, ILinkUi& ui)
+    : m_model(model), m_comm(comm), m_timers(timers), m_ui(ui) {
+    m_comm.setOnComm([this] { onComm(); });
+}
+
+void MeterLink::closeIfOpen() {
+    if (m_comm.GetPortOpen()) m_comm.SetPortOpen(false);
+}
+
+void MeterLink::openIfClosed() {
+    if (!m_comm.GetPortOpen()) m_comm.SetPortOpen(true);
+}
+
+bool MeterLink::reopenAndPoll(QString* error) {
+    try {
+        closeIfOpen();
+        m_comm.SetCommPort(m_model.frame.m_comPort);
+        openIfClosed();
+        (void)m_comm.GetInput();
+        m_comm.SetInBufferCount(0);
+        m_comm.SetOutBufferCount(0);
+    } catch (const SerialError& e) {
+        if (error) *error = e.description();
+        try {
+            closeIfOpen();
+        } catch (const SerialError&) {
+        }
+        return false;
+    }
+    try {
+        m_comm.SetRThreshold(kLiveThreshold);
+        m_comm.SetInputMode(kInputModeBinary);
+        m_comm.SetInputLen(0);
+        m_comm.SetInBufferCount(0);
+        m_model.frame.m_output = QByteArray(1, '\x11');
+        if (m_comm.GetPortOpen()) m_comm.SetOutput(m_model.frame.m_output);
+        m_comm.SetOutBufferCount(0);
+    } catch (const SerialError&) {
+        return false;
+    }
+    return true;
+}
+
+void MeterLink::sendThree(uint8_t b0, uint8_t b1, uint8_t b2) {
+    m_model.frame.m_output = QByteArray();
+    m_model.frame.m_output.append(static_cast<char>(b0));
+    m_model.frame.m_output.append(static_cast<char>(b1));
+    m_model.frame.m_output.append(static_cast<char>(b2));
+    if (m_comm.GetPortOpen()) m_comm.SetOutput(m_model.frame.m_output);
+}
+
+void MeterLink::requestDownload(bool datalogger) {
+    try {
+        closeIfOpen();
+        openIfClosed();
+    } catch (const SerialError&) {
+        return;
+    }
+    try {
+        (void)m_comm.GetInput();
+        m_comm.SetInBufferCount(0);
+        m_comm.SetOutBufferCount(0);
+        m_comm.SetRThreshold(datalogger ? kLogHeaderThreshold : kMemoryFrameThreshold);
+        m_model.frame.m_output = QByteArray(1, datalogger ? '\x13' : '\x12');
+        if (m_comm.GetPortOpen()) m_comm.SetOutput(m_model.frame.m_output);
+    } catch (const SerialError&) {
+    }
+}
+
+void MeterLink::pollTick() {
+    try {
+        m_model.frame.m_output = QByteArray(1, '\x11');
+        if (m_comm.GetPortOpen()) m_comm.SetOutput(m_model.frame.m_output);
+        m_comm.SetOutBufferCount(0);
+    } catch (const SerialError&) {
+    }
+}
+
+void MeterLink::sendEndOfLink() {
+    try {
+        closeIfOpen();
+        openIfClosed();
+        m_comm.SetInputLen(0);
+        m_comm.SetInBufferCount(0);
+        m_comm.SetOutBufferCount(0);
+        sendThree(0x87, 0x83, 0x15);
+    } catch (const SerialError&) {
+    }
+}
+
+bool MeterLink::onTimer(int id) {
+    switch (id) {
+        case kTimerOpenProgress:
+            m_timers.killTimer(TimerOwner::MainFrame, id);
+            m_ui.openProgressWindow();
+            return true;
+        case kTimerLogRequest:
+        case kTimerMemRequest:
+            m_timers.killTimer(TimerOwner::MainFrame, id);
+            requestDownload(id == kTimerLogRequest);
+            return true;
+        case kTimerPoll:
+            m_timers.killTimer(TimerOwner::MainFrame, id);
+            pollTick();
+            return true;
+        default:
+            return false;
+    }
+}
+
+}  // namespace km905

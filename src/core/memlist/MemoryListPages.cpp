@@ -1,0 +1,46 @@
+#include "memlist/MemoryListPages.h"
+
+#include "files/TextExport.h"
+
+namespace km905 {
+
+std::vector<QStringList> memoryListRows(const CDTDoc& doc) {
+    std::vector<QStringList> rows;
+    const int n = std::clamp(doc.m_memCount, 0, kMemCapacity);
+    for (int i = 0; i < n; ++i) {
+        const auto k = static_cast<size_t>(i);
+        rows.push_back({QString::number(i + 1),
+                        listValueText(doc.m_memValues[k], doc.m_memUnitFC[k], doc.m_memFlagB[k]),
+                        doc.m_memUnitFC[k] ? QStringLiteral("FC") : QStringLiteral("Lux"),
+                        doc.m_memModes[k], doc.m_memTimes[k]});
+    }
+    return rows;
+}
+
+std::vector<ReportPage> memoryListPages(const CDTDoc& doc) {
+    const std::vector<QStringList> rows = memoryListRows(doc);
+    const int pages = rows.size() > 50 ? 2 : 1;
+    const int xs[5] = {-670, -550, -430, -310, -190};
+    const char* headings[5] = {"NO", "DATA", "UNIT", "STATUS", "TIME"};
+    std::vector<ReportPage> out;
+    for (int page = 0; page < pages; ++page) {
+        ReportPage p;
+        p.documentName = QStringLiteral("client   print");
+        p.lines.push_back({ReportPage::Pen::Frame, -790, 1010, -10, 1010});
+        p.traceEnd = 1;
+        for (int c = 0; c < 5; ++c)
+            p.texts.push_back(
+                {QString::fromLatin1(headings[c]), ReportPage::Font::List, xs[c], 1030});
+        const size_t first = page == 0 ? 0 : 50;
+        const size_t last = pages == 1 ? rows.size() : (page == 0 ? 50 : rows.size());
+        for (size_t r = first; r < last; ++r) {
+            const int y = 1000 - 20 * static_cast<int>(r - first);
+            for (int c = 0; c < 5; ++c)
+                p.texts.push_back({rows[r][c], ReportPage::Font::List, xs[c], y});
+        }
+        out.push_back(std::move(p));
+    }
+    return out;
+}
+
+}  // namespace km905

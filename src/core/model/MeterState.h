@@ -1,0 +1,178 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <array>
+#include <cstdint>
+#include <vector>
+
+#include "model/MeterTypes.h"
+
+namespace km905 {
+
+inline constexpr int kReadingsCapacity = 33000;
+inline constexpr int kFrameSlotCapacity = 10010;
+inline constexpr int kMemCapacity = 100;
+inline constexpr int kLogBufferSize = 65536;
+inline constexpr int kPollArmedSlots = 20;
+inline constexpr int kMaxFrameCount = 10000;
+inline constexpr int kMaxSampleIndex = 19990;
+
+// Link and meter state owned by the main frame.
+struct LinkState {
+    QByteArray m_input;
+    QByteArray m_output;
+    int m_comPort = 1;
+    std::array<uint8_t, kPollArmedSlots> m_pollArmed{};
+    uint8_t m_checkBattery = 1;
+    uint8_t m_unitFC = 2;  // 2 = not known yet
+    uint8_t m_resetOnFrame = 0;
+    uint8_t m_recording = 0;
+    uint8_t m_stopped = 1;
+    uint8_t m_liveMode = 1;
+    uint8_t m_logPending = 0;
+    uint8_t m_logReady = 0;
+    uint8_t m_memPending = 0;
+    uint8_t m_memReady = 0;
+    uint8_t m_memEmpty = 0;
+    uint8_t m_memWanted = 0;
+    int m_graphUsed = 0;
+    std::array<int, kFrameSlotCapacity> m_frameSlot{};
+    int m_logByteCount = 0;
+    int m_year = 0;
+    uint8_t m_clockAux = 0;
+    uint8_t m_month = 0;
+    uint8_t m_day = 0;
+    uint8_t m_hour = 0;
+    uint8_t m_minute = 0;
+    uint8_t m_second = 0;
+    uint8_t m_sampleSecs = 0;
+    uint8_t m_rangeCode = 4;  // 4 = no frame yet
+    float m_luxFactor = 0;
+    float m_fcDispFactor = 0;
+    float m_luxDispFactor = 0;
+    float m_scaleUnit = 0;
+    float m_dispResolution = 0;
+    float m_logRangeFactor = 0;
+    float m_memRangeFactor = 0;
+
+    // Port numbers outside the flag array (a hand-edited settings file) simply have no flag.
+    bool pollArmed() const { return validSlot() && m_pollArmed[m_comPort] != 0; }
+    void setPollArmed(bool on) {
+        if (validSlot()) m_pollArmed[m_comPort] = on ? 1 : 0;
+    }
+    // The port was (re)chosen: only its own entry is armed.
+    void resetPollArmed() {
+        m_pollArmed.fill(0);
+        setPollArmed(true);
+    }
+
+  private:
+    bool validSlot() const { return m_comPort >= 0 && m_comPort < kPollArmedSlots; }
+};
+
+// The display model and recording counters owned by the real-time view.
+struct ViewState {
+    qint64 m_startTime = 0;
+    uint8_t m_frameArrived = 0;
+    int m_frameCount = 0;
+    int m_sampleIndex = 0;
+    uint8_t m_viewUnitFC = 0;
+    QString m_lcdValue;
+    QString m_lcdUnit;
+    QString m_lcdRange;
+    QString m_lcdHold = QStringLiteral("    ");
+    QString m_lcdMode = QStringLiteral("    ");
+    QString m_lcdClockCaption;
+    QString m_lcdClock;
+    QString m_lcdMemFlag = QStringLiteral("   ");
+    QString m_lcdMemNo = QStringLiteral("   ");
+    QString m_lcdBanner = QStringLiteral("        ");
+    int m_lcdCounts = 0;
+    QString m_statMaxText;  // empty until the first frame
+    QString m_statMinText;
+    QString m_statAvgText;
+    QString m_statMaxTime;
+    QString m_statMinTime;
+    QString m_batteryText;  // "Normal" or "Low"; empty until the first frame
+    int m_sampleRateMs = 1000;
+    uint8_t m_canRun = 0;
+    uint8_t m_canStop = 0;
+    uint8_t m_linkDown = 1;  // no link until the first frame
+    uint8_t m_logDataNew = 0;
+    uint8_t m_logFromFile = 0;
+    uint8_t m_logListPending = 0;
+    uint8_t m_logWindowShown = 0;
+    int m_yGain = 40;
+    int m_yOffset = 0;
+    uint8_t m_firstTickPending = 0;
+    uint8_t m_redrawCursor = 0;
+    uint8_t m_zoomDragging = 0;
+    QString m_startTimeText;
+    QString m_dataNoText;
+    QString m_sampleRateText;
+    uint8_t m_fileLoaded = 0;
+    uint8_t m_fileNew = 0;
+    uint8_t m_memListLoaded = 0;
+    uint8_t m_memListFromFile = 0;
+};
+
+// The acquisition arrays owned by the document.
+struct CDTDoc {
+    int m_curIndex = 0;
+    std::vector<float> m_readings = std::vector<float>(kReadingsCapacity, 0.0f);
+
+    std::vector<float> m_logValues;
+    std::vector<MeterDateTime> m_logStartTimes;
+    std::vector<int> m_logRecRate;
+    std::vector<uint8_t> m_logRecUnit;
+    std::vector<int> m_logRecStart;
+    std::vector<int> m_logRecGain;
+    int m_logRecordCount = 0;
+    int m_yGainDoc = 40;
+
+    // The displayed-graph record: a graph file read back, or the datalogger record shown.
+    int m_fileHeaderCount = 0;
+    int m_fileCount = 0;
+    std::vector<float> m_fileReadings = std::vector<float>(kReadingsCapacity, 0.0f);
+    int m_fileScale = 0;
+    uint8_t m_fileUnitFC = 0;
+    int m_fileYear = 0, m_fileMonth = 0, m_fileDay = 0;
+    int m_fileHour = 0, m_fileMinute = 0, m_fileSecond = 0;
+    int m_fileRateSecs = 0;
+    qint64 m_fileStartTime = 0;
+
+    std::array<float, kMemCapacity> m_memValues{};
+    std::array<QString, kMemCapacity> m_memTimes;
+    std::array<QString, kMemCapacity> m_memModes;
+    std::array<uint8_t, kMemCapacity> m_memFlagB{};
+    std::array<uint8_t, kMemCapacity> m_memUnitFC{};
+    int m_memCount = 0;
+
+    void releaseLogArrays();
+};
+
+// Process-wide statistics and download buffers.
+struct LinkGlobals {
+    float g_statMax = -1.0f;
+    float g_statMin = 400000.0f;
+    double g_statSum = 0;
+    int g_statCount = 0;
+    float g_lastLux = 0;
+    int g_holdFrames = 0;
+    float g_heldLux = 0;
+    std::vector<uint8_t> g_logBuffer = std::vector<uint8_t>(kLogBufferSize, 0);
+    int g_logReceived = 0;
+    int g_logBlocks = -1;
+    uint8_t g_logPhase = 0xFF;
+};
+
+// Everything the link writes and the windows read, in one place.
+struct MeterModel {
+    LinkState frame;
+    ViewState view;
+    CDTDoc doc;
+    LinkGlobals g;
+};
+
+}  // namespace km905

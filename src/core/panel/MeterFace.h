@@ -1,0 +1,41 @@
+#pragma once
+
+#include <QString>
+#include <array>
+#include <vector>
+
+#include "model/MeterState.h"
+#include "realtime/RtGraph.h"
+
+namespace km905 {
+
+// The LCD window of the meter face, in panel pixels.
+inline constexpr int kLcdX = 52, kLcdY = 125, kLcdW = 114, kLcdH = 150;
+inline constexpr int kBodyW = 220, kBodyH = 620;
+
+enum class FaceFont { Small, Number, Offline, Clock, Tiny, Brand, BrandLine };
+
+struct FaceText {
+    QString text;
+    FaceFont font;
+    int x, y;  // top-left of the text cell
+    bool red = false;
+};
+
+// End points of the 41 ticks of the arc bar.
+struct BarTicks {
+    std::array<float, 41> innerX{}, innerY{}, outerX{}, outerY{};
+};
+const BarTicks& barTicks();
+
+// What the face shows for the current display texts.
+struct FacePicture {
+    bool offline = false;
+    std::vector<FaceText> texts;
+    std::vector<PixelLine> lines;  // range underline, bar ticks, brand lines
+    int ticksDrawn = 0;            // 0..41
+};
+
+FacePicture meterFace(ViewState& v);
+
+}  // namespace km905

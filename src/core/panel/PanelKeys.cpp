@@ -1,0 +1,82 @@
+#include "panel/PanelKeys.h"
+
+#include <iterator>
+
+namespace km905 {
+
+namespace {
+constexpr PanelKey kKeys[] = {
+    {"HOLD", 1044, 86, 459, 44, 31, 0xEF, -1},   {"POWEROFF", 1045, 139, 504, 25, 27, -1, -1},
+    {"MAXMIN", 1046, 88, 397, 41, 23, 0xBF, -1}, {"REL", 1047, 112, 428, 47, 28, 0xDF, 0xDE},
+    {"LOAD", 1048, 94, 295, 28, 28, 0xFD, 0xDB}, {"RANGE", 1049, 132, 296, 28, 26, 0x7F, -1},
+    {"FCLUX", 1050, 56, 295, 29, 26, 0xFE, -1},  {"MEMSET", 1051, 90, 332, 39, 30, 0xFB, 0xDC},
+    {"PEAK", 1055, 59, 426, 46, 32, 0xF7, 0xDA},
+};
+enum PanelTimer : int { kDoubleWait = 1, kClickWait = 2, kSend = 3, kRestart = 4 };
+}  // namespace
+
+const PanelKey* panelKeys(int* count) {
+    *count = static_cast<int>(std::size(kKeys));
+    return kKeys;
+}
+
+const PanelKey* panelKey(int id) {
+    for (const PanelKey& k : kKeys)
+        if (k.id == id) return &k;
+    return nullptr;
+}
+
+PanelKeys::PanelKeys(MeterLink& link, ITimerService& timers) : m_link(link), m_timers(timers) {}
+
+void PanelKeys::click(int id) {
+    const PanelKey* k = panelKey(id);
+    if (!k || k->clickCode < 0) return;
+    if (k->delayed()) {
+        m_keyCode = static_cast<uint8_t>(k->clickCode);
+        m_timers.setTimer(TimerOwner::Panel, kClickWait, 100);
+        return;
+    }
+    try {
+        m_link.closeIfOpen();
+    } catch (const SerialError&) {
+        return;  // a failed close loses the key press
+    }
+    m_keyCode = static_cast<uint8_t>(k->clickCode);
+    m_timers.setTimer(TimerOwner::Panel, kSend, 50);
+}
+
+void PanelKeys::doubleClick(int id) {
+    const PanelKey* k = panelKey(id);
+    if (!k || !k->delayed()) return;
+    m_keyCode = static_cast<uint8_t>(k->doubleCode);
+    m_timers.setTimer(TimerOwner::Panel, kDoubleWait, 10);
+}
+
+void PanelKeys::onTimer(int id) {
+    m_timers.killTimer(TimerOwner::Panel, id);
+    try {
+        switch (id) {
+            case kDoubleWait:
+            case kClickWait:
+                m_timers.killTimer(TimerOwner::Panel, kDoubleWait);
+                m_timers.killTimer(TimerOwner::Panel, kClickWait);
+                m_link.closeIfOpen();
+                m_timers.setTimer(TimerOwner::Panel, kSend, 50);
+                break;
+            case kSend:
+                m_link.openIfClosed();
+                m_link.sendThree(0x87, 0x83, m_keyCode);
+                m_timers.setTimer(TimerOwner::Panel, kRestart, 300);
+                break;
+            case kRestart:
+                m_link.reopenAndPoll();
+                break;
+            default:
+                break;
+        }
+    } catch (const SerialError&) {
+        // The rest of this step is skipped; the next timer is not started.
+    }
+}
+
+}  // namespace km905

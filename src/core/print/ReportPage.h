@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QString>
+#include <vector>
+
+#include "model/MeterState.h"
+#include "realtime/RtGraph.h"
+
+namespace km905 {
+
+// A printed graph report in hundredths of an inch from the bottom-right corner of the
+// printable area: x negative to the left, y positive upwards.
+struct ReportPage {
+    enum class Pen { Frame, Trace, Grid };
+    enum class Font { Title, Small, List };
+    struct Line {
+        Pen pen;
+        int x1, y1, x2, y2;
+    };
+    struct Text {
+        QString text;
+        Font font;
+        int x, y;  // top-left; the text hangs below
+    };
+    std::vector<Line> lines;  // in drawing order; the white bands follow the frame and trace
+    int traceEnd = 0;         // lines before this index are drawn before the white bands
+    bool whiteBands = false;  // cut the trace at the frame's top and bottom
+    std::vector<Text> texts;
+    QString documentName;
+};
+
+// The real-time report: every sample, in the full view's Y scale.
+ReportPage realtimeReport(const MeterModel& m, qint64 printedAtSecs);
+
+}  // namespace km905

@@ -1,0 +1,56 @@
+#pragma once
+
+#include <QRect>
+#include <QString>
+#include <optional>
+
+#include "realtime/RtGraph.h"
+
+namespace km905 {
+
+// The mouse on the real-time graph: the cursor readout, the rubber band and the zoom stack.
+// Every call recomputes the plot geometry from the view's client rectangle.
+class RtZoom {
+  public:
+    RtZoom(RtGraphState& g, ViewState& v, const CDTDoc& doc, const uint8_t& unitFC)
+        : m_g(g), m_v(v), m_doc(doc), m_unitFC(unitFC) {}
+
+    struct Readout {
+        QString time;  // status bar pane 1
+        QString data;  // pane 2
+    };
+
+    // Left button down: arms the band; true when the drag watch tick is to run.
+    bool leftDown(int x, int y, const ViewRect& client);
+    // The readout of the sample nearest the pointer, when it has one.
+    std::optional<Readout> mouseMove(int x, int y, const ViewRect& client);
+    // True when the view is to repaint (every release after a press).
+    bool leftUp(int x, int y, const ViewRect& client);
+    // The drag watch tick: true when the drag was cancelled (repaint, stop the tick).
+    bool dragWatch(int x, int y, const ViewRect& client);
+    void undoZoom();
+    // Thumb tracking of the zoom strip's scroll bar; returns the thumb position to show.
+    int scrollTo(int thumb);
+
+    // The rectangle the band covers now, in view pixels, while one is drawn.
+    std::optional<QRect> band() const;
+    // Where the cursor line is, in view pixels, while one is shown.
+    std::optional<int> cursorX() const;
+
+  private:
+    struct Geometry {
+        int L, T, R, Bp, W;
+    };
+    static Geometry geometry(const ViewRect& c);
+    static QPoint clamp(int x, int y, const Geometry& g);
+    int level() const { return m_g.g_rtFullView == 1 ? 0 : m_g.g_rtZoomLevel; }
+
+    RtGraphState& m_g;
+    ViewState& m_v;
+    const CDTDoc& m_doc;
+    const uint8_t& m_unitFC;
+};
+
+QString readoutData(float lux, uint8_t unitFC);
+
+}  // namespace km905

@@ -1,0 +1,352 @@
+#include "app/CMainFrame.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QLabel>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QStatusBar>
+#include <QToolBar>
+#include <QVBoxLayout>
+
+#ifdef Q_OS_WIN
+#include <windows.h>
+#endif
+
+#include "app/CommandState.h"
+#include "app/Settings.h"
+#include "app/ToolbarIcons.h"
+#include "dialogs/CDownloadProgressDlg.h"
+#include "link/DeviceWatch.h"
+#include "link/PortNames.h"
+#include "memlist/CMemListDlg.h"
+#include "panel/CMeterPanelDlg.h"
+#include "realtime/CDTView.h"
+#include "realtime/CRealTimeInfoBar.h"
+
+namespace km905 {
+
+CMainFrame::CMainFrame(FrameServices services, QWidget* parent)
+    : QMainWindow(parent),
+      m_services(services),
+      m_link(m_model, services.comm, services.timers, *this),
+      m_acq(m_link, services.timers, *this),
+      m_discovery(m_link, services.timers, *this, services.bridges),
+      m_commands(m_model, services.ui, *this, services.timers),
+      m_keys(m_link, services.timers),
+      m_progress(m_link, services.timers, *this) {
+    setWindowTitle(QStringLiteral("KM905"));
+    setWindowIcon(toolIcon(ToolIcon::Program));
+    createMenus();
+    createToolBar();
+    createStatusBar();
+
+    services.timers.setHandler(TimerOwner::MainFrame, [this](int id) { onMainTimer(id); });
+    services.timers.setHandler(TimerOwner::View, [this](int id) {
+        if (!m_acq.onTimer(id) && id == kTimerZoomDrag) m_view->dragWatchTick();
+    });
+    services.timers.setHandler(TimerOwner::Panel, [this](int id) { m_keys.onTimer(id); });
+    services.timers.setHandler(TimerOwner::Progress, [this](int id) { m_progress.onTimer(id); });
+    m_progressDlg = new CDownloadProgressDlg(m_progress, this);
+    m_progress.onMemoryDone = [this] {
+        auto* list = new CMemListDlg(m_model, m_services.ui, m_services.timers, this);
+        list->setObjectName(QStringLiteral("memoryList"));
+        list->open();
+    };
+
+    // Settings, then the link: 9600 8N1 and a first poll on the configured port.
+    m_model.frame.m_comPort = Settings::readComPort();
+    m_model.frame.resetPollArmed();
+    try {
+        services.comm.SetSettings(QStringLiteral("9600,n,8,1"));
+    } catch (const SerialError&) {
+    }
+    m_link.reopenAndPoll();
+    m_discovery.schedule();
+    m_deviceWatch = std::make_unique<DeviceWatch>([this] { m_discovery.schedule(); });
+
+    // The view reads the Y scale and starts its timers.
+    m_view = new CDTView(m_model, this);
+    setCentralWidget(m_view);
+    m_model.view.m_yGain = gainForIndex(Settings::readGainIndex(), 40);
+    m_model.view.m_yOffset = offsetForIndex(Settings::readOffsetIndex(), 0);
+    m_view->onArmFirstTick = [this] { m_acq.armFirstTickIfPending(); };
+    m_view->onDragWatch = [this](bool on) {
+        if (on)
+            m_services.timers.setTimer(TimerOwner::View, kTimerZoomDrag, 10);
+        else
+            m_services.timers.killTimer(TimerOwner::View, kTimerZoomDrag);
+    };
+    m_view->onStatusTexts = [this](const QString& t, const QString& d) {
+        m_panes[1]->setText(t);
+        m_panes[2]->setText(d);
+    };
+    m_acq.start();
+    m_link.setRecordingSink(&m_journal);
+    m_commands.setRecordingSink(&m_journal);
+    m_journal.onFailed = [this](const QString& text) { statusBar()->showMessage(text); };
+    m_view->meterPanel()->onKey = [this](int id, bool twice) {
+        twice ? m_keys.doubleClick(id) : m_keys.click(id);
+    };
+    connect(m_view->infoBar()->yAxisButton(), &QPushButton::clicked, this,
+            [this] { m_commands.yAxis(); });
+    for (int id : {kCmdRun, kCmdStop, kCmdSave, kCmdHelp, kCmdPrint, kCmdUndoZoom, kCmdMem})
+        connect(m_actions.at(id), &QAction::triggered, this, [this, id] { trigger(id); });
+
+    connect(&m_idle, &QTimer::timeout, this, &CMainFrame::updateCommands);
+    m_idle.start(250);
+    updateCommands();
+}
+
+CMainFrame::~CMainFrame() = default;
+
+QAction* CMainFrame::action(int id) const {
+    auto it = m_actions.find(id);
+    return it == m_actions.end() ? nullptr : it->second;
+}
+
+QString CMainFrame::statusPane(int pane) const {
+    return pane >= 0 && pane < 3 ? m_panes[pane]->text() : QString();
+}
+
+void CMainFrame::createMenus() {
+    auto add = [this](QMenu* menu, int id, const QString& text) {
+        QAction* a = menu->addAction(text);
+        m_actions[id] = a;
+        return a;
+    };
+    QMenu* file = menuBar()->addMenu(QStringLiteral("&File(F)"));
+    add(file, kCmdSave, QStringLiteral("&Save"));
+    add(file, kCmdOpen, QStringLiteral("&Open"));
+    add(file, kCmdPrint, QStringLiteral("&Print"));
+    file->addSeparator();
+    connect(add(file, kCmdExit, QStringLiteral("&Exit")), &QAction::triggered, this,
+            &QWidget::close);
+
+    QMenu* rt = menuBar()->addMenu(QStringLiteral("&RealTime(R)"));
+    add(rt, kCmdRun, QStringLiteral("&Run"));
+    rt->addSeparator();
+    add(rt, kCmdStop, QStringLiteral("&Stop"));
+    add(rt, kCmdUndoZoom, QStringLiteral("&UndoZoom"));
+    add(rt, kCmdDataLogger, QStringLiteral("&Data Logger(D)"));
+    add(rt, kCmdMem, QStringLiteral("&Mem(M)"));
+
+    // The standard accelerators of the commands that exist.
+    m_actions.at(kCmdSave)->setShortcut(QKeySequence::Save);
+    m_actions.at(kCmdPrint)->setShortcut(QKeySequence::Print);
+
+    QMenu* help = menuBar()->addMenu(QStringLiteral("&Help(H)"));
+    connect(add(help, kCmdAbout, QStringLiteral("&About KM905...")), &QAction::triggered, this,
+            &CMainFrame::showAbout);
+    help->addSeparator();
+    add(help, kCmdHelp, QStringLiteral("&Contents"));
+}
+
+void CMainFrame::createToolBar() {
+    QToolBar* bar = addToolBar(QStringLiteral("Standard"));
+    bar->setObjectName(QStringLiteral("toolbar"));
+    bar->setMovable(true);
+    bar->setIconSize(QSize(20, 20));
+    const std::pair<int, std::pair<ToolIcon, const char*>> buttons[] = {
+        {kCmdSave, {ToolIcon::Save, "Save"}},    {kCmdOpen, {ToolIcon::Open, "Open"}},
+        {kCmdRun, {ToolIcon::Run, "Start"}},     {kCmdStop, {ToolIcon::Stop, "Stop"}},
+        {kCmdPrint, {ToolIcon::Print, "Print"}}, {kCmdUndoZoom, {ToolIcon::UndoZoom, "UndoZoom"}},
+        {kCmdHelp, {ToolIcon::Help, "Help"}},
+    };
+    for (const auto& [id, look] : buttons) {
+        QAction* a = m_actions.at(id);
+        a->setIcon(toolIcon(look.first));
+        a->setToolTip(QString::fromLatin1(look.second));
+        a->setStatusTip(QString::fromLatin1(look.second));
+        bar->addAction(a);
+        bar->addSeparator();
+    }
+}
+
+void CMainFrame::createStatusBar() {
+    for (int i = 0; i < 3; ++i) {
+        m_panes[i] = new QLabel(this);
+        m_panes[i]->setFrameShape(QFrame::StyledPanel);
+        m_panes[i]->setFrameShadow(QFrame::Sunken);
+    }
+    m_panes[0]->setMinimumWidth(150);
+    m_panes[1]->setFixedWidth(150);
+    m_panes[2]->setFixedWidth(300);
+    statusBar()->addWidget(m_panes[0], 1);
+    statusBar()->addPermanentWidget(m_panes[1]);
+    statusBar()->addPermanentWidget(m_panes[2]);
+}
+
+void CMainFrame::trigger(int id) {
+    switch (id) {
+        case kCmdRun:
+            m_commands.run();
+            break;
+        case kCmdStop:
+            m_commands.stop();
+            break;
+        case kCmdSave:
+            m_commands.save();
+            break;
+        case kCmdPrint:
+            m_commands.print();
+            break;
+        case kCmdUndoZoom:
+            m_view->undoZoom();
+            break;
+        case kCmdMem:
+            m_link.startMemDownload();
+            break;
+        case kCmdHelp:
+            m_commands.help(QCoreApplication::applicationDirPath());
+            break;
+        case kCmdExit:
+            close();
+            return;
+        default:
+            return;
+    }
+    m_view->invalidateGraph();
+    updateCommands();
+}
+
+void CMainFrame::onMainTimer(int id) {
+    if (id == kTimerDiscovery) {
+        m_discovery.onTimer();
+        return;
+    }
+    m_link.onTimer(id);
+}
+
+void CMainFrame::updateCommands() {
+    const CommandState c = commandState(m_model, m_view->graphState());
+    // Commands whose windows are not built yet stay disabled.
+    const std::pair<int, bool> rules[] = {
+        {kCmdSave, c.save}, {kCmdOpen, false},          {kCmdPrint, c.print},    {kCmdRun, c.run},
+        {kCmdStop, c.stop}, {kCmdUndoZoom, c.undoZoom}, {kCmdDataLogger, false}, {kCmdMem, c.mem},
+        {kCmdHelp, true},   {kCmdAbout, true},          {kCmdExit, true},
+    };
+    for (const auto& [id, on] : rules) m_actions.at(id)->setEnabled(on);
+    const int port = m_model.frame.m_comPort;
+    m_panes[0]->setText(
+        portStatusText(port, portDeviceName(port), m_services.comm.lastOpenError()));
+}
+
+void CMainFrame::showAbout() {
+    QDialog d(this);
+    d.setWindowTitle(QStringLiteral("About KM905"));
+    auto* layout = new QVBoxLayout(&d);
+    auto* row = new QHBoxLayout;
+    auto* icon = new QLabel(&d);
+    icon->setPixmap(toolIcon(ToolIcon::Program).pixmap(32, 32));
+    row->addWidget(icon);
+    auto* texts = new QVBoxLayout;
+    texts->addWidget(new QLabel(QStringLiteral("KM905 Version 2.3.3"), &d));
+    texts->addWidget(new QLabel(QStringLiteral("Companion program of the KM905 light meter"), &d));
+    row->addLayout(texts);
+    layout->addLayout(row);
+    auto* ok = new QDialogButtonBox(QDialogButtonBox::Ok, &d);
+    connect(ok, &QDialogButtonBox::accepted, &d, &QDialog::accept);
+    layout->addWidget(ok);
+    d.exec();
+}
+
+void CMainFrame::closeSequence() {
+    if (m_closed) return;
+    m_closed = true;
+    // Nothing may poll the meter after the end of the link.
+    for (int id = 1; id <= 5; ++id) m_services.timers.killTimer(TimerOwner::MainFrame, id);
+    for (int id = 1; id <= 5; ++id) m_services.timers.killTimer(TimerOwner::Progress, id);
+    for (int id = 1; id <= 4; ++id) {
+        m_services.timers.killTimer(TimerOwner::View, id);
+        m_services.timers.killTimer(TimerOwner::Panel, id);
+    }
+    Settings::writeComPort(m_model.frame.m_comPort);
+    m_link.sendEndOfLink();
+}
+
+void CMainFrame::closeEvent(QCloseEvent* e) {
+    // The save offer comes first: a recording whose save failed keeps the window open, with
+    // the link still running.
+    if (!m_closed && m_commands.offerSaveBeforeClose() == MainCommands::CloseOffer::SaveFailed) {
+        e->ignore();
+        return;
+    }
+    closeSequence();
+    m_idle.stop();
+    e->accept();
+}
+
+bool CMainFrame::event(QEvent* e) {
+    const bool handled = QMainWindow::event(e);
+    // Only a close that goes ahead ends the recording; a refused one keeps its journal.
+    if (e->type() == QEvent::Close && e->isAccepted()) m_journal.recordingEnded();
+    return handled;
+}
+
+void CMainFrame::showEvent(QShowEvent* e) {
+    QMainWindow::showEvent(e);
+    if (m_restoreOffered) return;
+    m_restoreOffered = true;
+    // Asked once the window is on screen, outside the show.
+    QMetaObject::invokeMethod(this, &CMainFrame::offerRestore, Qt::QueuedConnection);
+}
+
+void CMainFrame::offerRestore() {
+    if (m_closed || !m_journal.offerRestore(m_model, m_services.ui)) return;
+    m_view->invalidateGraph();
+    m_view->infoBar()->transfer();
+    updateCommands();
+}
+
+#ifdef Q_OS_WIN
+// Device arrival (0x8000) and removal (0x8004) look for the meter again a second later.
+bool CMainFrame::nativeEvent(const QByteArray& type, void* message, qintptr* result) {
+    const MSG* msg = static_cast<const MSG*>(message);
+    if (type == "windows_generic_MSG" && msg->message == WM_DEVICECHANGE) {
+        if (msg->wParam == 0x8000 || msg->wParam == 0x8004) m_deviceWatch->notify();
+        *result = TRUE;
+        return true;
+    }
+    return QMainWindow::nativeEvent(type, message, result);
+}
+#endif
+
+// The link may call before the view exists (the first poll goes out while the frame is built).
+void CMainFrame::repaintLcd() {
+    if (m_view) m_view->meterPanel()->repaintLcd();
+}
+void CMainFrame::repaintFace() {
+    if (m_view) m_view->meterPanel()->update();
+}
+void CMainFrame::updateAllViews() {
+    if (m_view) m_view->invalidateGraph();
+}
+void CMainFrame::transferInfoBar() {
+    if (m_view) m_view->infoBar()->transfer();
+}
+void CMainFrame::openProgressWindow() {
+    if (m_progressDlg) m_progressDlg->showForDownload();
+}
+void CMainFrame::repaintProgress() {
+    if (m_progressDlg) m_progressDlg->update();
+}
+
+CMemListDlg* CMainFrame::memoryList() const {
+    return findChild<CMemListDlg*>(QStringLiteral("memoryList"));
+}
+
+void CMainFrame::repaintGraph() {
+    if (m_view) m_view->invalidateGraph();
+}
+
+void CMainFrame::showMessage(const QString& text) {
+    // Shown once the event that raised it has finished, so no handler runs inside another.
+    QMetaObject::invokeMethod(
+        this, [this, text] { m_services.ui.showMessage(text); }, Qt::QueuedConnection);
+}
+
+}  // namespace km905

@@ -1,0 +1,93 @@
+#include "app/QtUserInteraction.h"
+
+#include <QApplication>
+#include <QDesktopServices>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QUrl>
+
+#include <QFileDialog>
+#include <QMessageBox>
+#include "dialogs/CSampleRateDlg.h"
+#include "dialogs/CYAxisDlg.h"
+#include "print/ReportPainter.h"
+
+namespace km905 {
+
+void QtUserInteraction::showMessage(const QString& text) {
+    QMessageBox::information(m_parent, QStringLiteral("KM905"), text);
+}
+
+bool QtUserInteraction::askYesNo(const QString& text) {
+    return QMessageBox::question(m_parent, QStringLiteral("KM905"), text,
+                                 QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
+}
+
+namespace {
+std::optional<QString> runDialog(QWidget* parent, const FileDialogRequest& r,
+                                 QFileDialog::AcceptMode mode) {
+    QFileDialog d(parent, QString(), r.folder + QLatin1Char('/') + r.proposedName, r.filter);
+    d.setAcceptMode(mode);
+    // The extension and the replace question are the core's: the dialog would take the
+    // seconds of a proposed name such as "12-08-26 06.40.03" for an extension.
+    d.setFileMode(mode == QFileDialog::AcceptSave ? QFileDialog::AnyFile
+                                                  : QFileDialog::ExistingFile);
+    d.setOption(QFileDialog::DontConfirmOverwrite, true);
+    if (d.exec() != QDialog::Accepted || d.selectedFiles().isEmpty()) return std::nullopt;
+    return d.selectedFiles().first();
+}
+}  // namespace
+
+std::optional<QString> QtUserInteraction::saveFileName(const FileDialogRequest& r) {
+    return runDialog(m_parent, r, QFileDialog::AcceptSave);
+}
+
+std::optional<QString> QtUserInteraction::openFileName(const FileDialogRequest& r) {
+    return runDialog(m_parent, r, QFileDialog::AcceptOpen);
+}
+
+void QtUserInteraction::setWaitCursor(bool on) {
+    if (on)
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+    else
+        QApplication::restoreOverrideCursor();
+}
+
+std::optional<int> QtUserInteraction::askSampleRate(int initialSecs) {
+    CSampleRateDlg d(initialSecs, *this, m_parent);
+    if (d.exec() != QDialog::Accepted) return std::nullopt;
+    return d.m_rateSecs;
+}
+
+std::optional<YAxisChoice> QtUserInteraction::askYAxis(int gainSel, int offsetSel) {
+    CYAxisDlg d(gainSel, offsetSel, m_parent);
+    if (d.exec() != QDialog::Accepted) return std::nullopt;
+    return YAxisChoice{d.m_gainSel, d.m_offsetSel};
+}
+
+bool QtUserInteraction::printReport(const std::vector<ReportPage>& pages) {
+    if (pages.empty()) return false;
+    QPrinter printer(QPrinter::HighResolution);
+    QPrintDialog dialog(&printer, m_parent);
+    dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
+    dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
+    dialog.setOption(QAbstractPrintDialog::PrintToFile, false);
+    if (dialog.exec() != QDialog::Accepted) return false;
+    if (!printer.isValid()) {
+        showMessage(QStringLiteral("Printer is busy!"));
+        return false;
+    }
+    printer.setDocName(pages.front().documentName);
+    if (!paintReport(printer, pages)) {
+        showMessage(QStringLiteral("Initial error!"));
+        return false;
+    }
+    return true;
+}
+
+void QtUserInteraction::openHelp(const QString& path) {
+    // The viewer reports a missing file itself.
+    QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+}
+
+}  // namespace km905

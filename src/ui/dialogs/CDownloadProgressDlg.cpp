@@ -1,0 +1,44 @@
+#include "dialogs/CDownloadProgressDlg.h"
+
+#include <QVBoxLayout>
+
+namespace km905 {
+
+CDownloadProgressDlg::CDownloadProgressDlg(DownloadProgress& logic, QWidget* parent)
+    : QDialog(parent), m_logic(logic) {
+    setWindowTitle(QStringLiteral("logging..."));
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);  // no close box
+    setModal(true);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(4, 4, 4, 4);
+    m_bar = new QProgressBar(this);
+    m_bar->setTextVisible(false);
+    m_bar->setRange(0, 1);
+    m_bar->setValue(0);
+    layout->addWidget(m_bar);
+    resize(262, 40);
+    m_logic.onBarChanged = [this] {
+        m_bar->setRange(0, std::max(m_logic.rangeMax(), 1));
+        m_bar->setValue(m_logic.position());
+    };
+    m_logic.onEnd = [this] { done(QDialog::Accepted); };
+}
+
+void CDownloadProgressDlg::showForDownload() {
+    m_logic.opened();
+    m_bar->setValue(0);
+    open();
+}
+
+void CDownloadProgressDlg::paintEvent(QPaintEvent* e) {
+    m_logic.paint();
+    QDialog::paintEvent(e);
+}
+
+void CDownloadProgressDlg::reject() {
+    // Escape: the window goes, the download's flags stay as they are.
+    m_logic.cancelled();
+    QDialog::reject();
+}
+
+}  // namespace km905

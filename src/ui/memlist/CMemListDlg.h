@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QDialog>
+#include <QTableWidget>
+
+#include "app/UserInteraction.h"
+#include "link/Timers.h"
+#include "model/MeterState.h"
+
+class QAction;
+
+namespace km905 {
+
+// "Light Data List": the memory records, with save, open and print.
+class CMemListDlg : public QDialog {
+    Q_OBJECT
+  public:
+    CMemListDlg(MeterModel& model, IUserInteraction& ui, const ITimerService& clock,
+                QWidget* parent);
+    QTableWidget* table() const { return m_table; }
+    void refresh();  // what the paint does: fill the list when the document has new records
+    void saveList();
+    void openList();
+    void printList();
+
+  protected:
+    void paintEvent(QPaintEvent* e) override;
+
+  private:
+    MeterModel& m_model;
+    IUserInteraction& m_ui;
+    const ITimerService& m_clock;
+    QTableWidget* m_table;
+    bool m_toldEmpty = false;
+};
+
+}  // namespace km905

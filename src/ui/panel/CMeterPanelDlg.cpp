@@ -1,0 +1,62 @@
+#include "panel/CMeterPanelDlg.h"
+
+#include <QKeyEvent>
+#include <QPainter>
+
+#include "panel/CPanelButton.h"
+#include "panel/FaceFonts.h"
+#include "panel/MeterBodyArt.h"
+#include "panel/MeterFace.h"
+#include "panel/PanelKeys.h"
+
+namespace km905 {
+
+CMeterPanelDlg::CMeterPanelDlg(ViewState& view, QWidget* parent)
+    : QWidget(parent), m_view(view), m_bkBitmap(meterBodyPixmap()) {
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    int n = 0;
+    const PanelKey* keys = panelKeys(&n);
+    for (int i = 0; i < n; ++i) {
+        auto* b = new CPanelButton(QString::fromLatin1(keys[i].caption), keys[i].id, this);
+        b->setGeometry(keys[i].x, keys[i].y, keys[i].w, keys[i].h);
+        const int id = keys[i].id;
+        connect(b, &QAbstractButton::clicked, this, [this, id] {
+            if (onKey) onKey(id, false);
+        });
+        connect(b, &CPanelButton::doubleClicked, this, [this, id] {
+            if (onKey) onKey(id, true);
+        });
+        m_keys.push_back(b);
+    }
+}
+
+void CMeterPanelDlg::repaintLcd() {
+    update(QRect(kLcdX, kLcdY, kLcdW, kLcdH));
+}
+
+void CMeterPanelDlg::keyPressEvent(QKeyEvent* e) {
+    // Enter and Escape never close the embedded panel.
+    if (e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter || e->key() == Qt::Key_Escape)
+        return;
+    QWidget::keyPressEvent(e);
+}
+
+void CMeterPanelDlg::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    p.drawTiledPixmap(rect(), m_bkBitmap);
+    p.fillRect(QRect(kLcdX, kLcdY, kLcdW, kLcdH), QColor(168, 191, 163));
+    p.fillRect(QRect(0, 600, width(), std::max(0, height() - 600)), QColor(217, 218, 212));
+
+    const FacePicture face = meterFace(m_view);
+    p.fillRect(QRect(0, 0, 120, 38), Qt::white);
+    p.setPen(QPen(Qt::black, 1));
+    for (const PixelLine& l : face.lines) p.drawLine(l.x1, l.y1, l.x2, l.y2);
+    for (const FaceText& t : face.texts) {
+        p.setFont(faceFont(t.font));
+        p.setPen(t.red ? QColor(255, 0, 0) : QColor(0, 0, 0));
+        p.drawText(QRect(t.x, t.y, 400, 200), Qt::AlignLeft | Qt::AlignTop | Qt::TextDontClip,
+                   t.text);
+    }
+}
+
+}  // namespace km905

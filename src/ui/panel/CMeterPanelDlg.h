@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QPixmap>
+#include <QWidget>
+#include <functional>
+#include <vector>
+
+#include "model/MeterState.h"
+
+namespace km905 {
+
+class CPanelButton;
+
+// The picture of the meter beside the graph: it mirrors the display texts.
+class CMeterPanelDlg : public QWidget {
+    Q_OBJECT
+  public:
+    CMeterPanelDlg(ViewState& view, QWidget* parent);
+
+    // A key was clicked or double-clicked (code from the key table).
+    std::function<void(int id, bool doubleClick)> onKey;
+
+    void repaintLcd();  // only the LCD rectangle
+
+  protected:
+    void paintEvent(QPaintEvent*) override;
+    void keyPressEvent(QKeyEvent* e) override;
+
+  private:
+    ViewState& m_view;
+    QPixmap m_bkBitmap;
+    std::vector<CPanelButton*> m_keys;
+};
+
+}  // namespace km905

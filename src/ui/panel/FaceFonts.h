@@ -1,0 +1,12 @@
+#pragma once
+
+#include <QFont>
+
+#include "panel/MeterFace.h"
+
+namespace km905 {
+
+// The fonts of the meter face: pixel heights, and the narrow faces squeezed to their widths.
+QFont faceFont(FaceFont kind);
+
+}  // namespace km905

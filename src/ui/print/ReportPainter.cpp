@@ -1,0 +1,68 @@
+#include "print/ReportPainter.h"
+
+#include <QPainter>
+
+namespace km905 {
+
+namespace {
+void paintPage(QPainter& p, QPagedPaintDevice& device, const ReportPage& page) {
+    // Hundredths of an inch from the bottom-right corner of the printable area, y upwards.
+    const double dpiX = device.logicalDpiX() / 100.0, dpiY = device.logicalDpiY() / 100.0;
+    const double right = device.width(), bottom = device.height();
+    auto pt = [&](int x, int y) { return QPointF(right + x * dpiX, bottom - y * dpiY); };
+    auto font = [&](ReportPage::Font f) {
+        QFont q(QStringLiteral("Arial"));
+        const int height = f == ReportPage::Font::Title  ? 40
+                           : f == ReportPage::Font::List ? 14
+                                                         : 15;
+        q.setPixelSize(static_cast<int>(height * dpiY));
+        q.setWeight(QFont::Thin);
+        return q;
+    };
+    auto penFor = [&](ReportPage::Pen kind) {
+        switch (kind) {
+            case ReportPage::Pen::Frame:
+                return QPen(Qt::black, 2 * dpiX / 3.0);
+            case ReportPage::Pen::Trace:
+                return QPen(QColor(55, 0, 0), 2 * dpiX / 3.0);
+            case ReportPage::Pen::Grid: {
+                QPen g(QColor(127, 127, 127), 1 * dpiX / 3.0, Qt::DotLine);
+                return g;
+            }
+        }
+        return QPen();
+    };
+    auto drawLines = [&](size_t from, size_t to) {
+        for (size_t i = from; i < to; ++i) {
+            const ReportPage::Line& l = page.lines[i];
+            p.setPen(penFor(l.pen));
+            p.drawLine(pt(l.x1, l.y1), pt(l.x2, l.y2));
+        }
+    };
+    const auto traceEnd = static_cast<size_t>(page.traceEnd);
+    drawLines(0, traceEnd);
+    // The trace is cut at the frame by white bands above and below it.
+    if (page.whiteBands) {
+        p.fillRect(QRectF(QPointF(0, 0), pt(0, 1000)), Qt::white);
+        p.fillRect(QRectF(QPointF(0, pt(0, 200).y()), QPointF(right, bottom)), Qt::white);
+    }
+    p.setPen(Qt::black);
+    for (const ReportPage::Text& t : page.texts) {
+        p.setFont(font(t.font));
+        p.drawText(QRectF(pt(t.x, t.y), QSizeF(4000, 1000)), Qt::AlignLeft | Qt::AlignTop, t.text);
+    }
+    drawLines(traceEnd, page.lines.size());
+}
+}  // namespace
+
+bool paintReport(QPagedPaintDevice& device, const std::vector<ReportPage>& pages) {
+    QPainter p;
+    if (!p.begin(&device)) return false;
+    for (size_t i = 0; i < pages.size(); ++i) {
+        if (i > 0 && !device.newPage()) break;
+        paintPage(p, device, pages[i]);
+    }
+    return p.end();
+}
+
+}  // namespace km905

@@ -1,0 +1,16 @@
+#pragma once
+
+#include <QPagedPaintDevice>
+#include <vector>
+
+#include "print/ReportPage.h"
+
+namespace km905 {
+
+// Draws report pages on a printer (or a PDF writer): false when printing could not start.
+bool paintReport(QPagedPaintDevice& device, const std::vector<ReportPage>& pages);
+inline bool paintReport(QPagedPaintDevice& device, const ReportPage& page) {
+    return paintReport(device, std::vector<ReportPage>{page});
+}
+
+}  // namespace km905

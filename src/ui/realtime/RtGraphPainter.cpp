@@ -1,0 +1,69 @@
+#include "realtime/RtGraphPainter.h"
+
+#include <QPainter>
+
+namespace km905 {
+
+namespace {
+const QColor kStrip(217, 218, 212);
+const QColor kGrid(170, 170, 170);
+
+QPen dotted(const QColor& c) {
+    QPen pen(c, 1, Qt::CustomDashLine);
+    pen.setDashPattern({1, 1});
+    pen.setCosmetic(true);
+    return pen;
+}
+}  // namespace
+
+void drawRtGraph(QImage& surface, const RtGraphPicture& pic, const QFont& labelFont) {
+    QPainter p(&surface);
+    const QColor buttonFace(240, 240, 240);
+    p.fillRect(surface.rect(), buttonFace);
+
+    // Plot: black, dotted grid, red trace, clipped to its own rectangle.
+    const QRect plot(pic.L, pic.T, pic.W, pic.Bp - pic.T);
+    p.fillRect(plot, Qt::black);
+    p.save();
+    p.setClipRect(plot);
+    p.translate(pic.L, pic.T);
+    p.setPen(dotted(kGrid));
+    for (int x : pic.gridX) p.drawLine(x, pic.H, x, 0);
+    for (int y : pic.gridY) p.drawLine(0, y, pic.W, y);
+    QPen trace(QColor(255, 0, 0), 0);
+    p.setPen(trace);
+    std::vector<QLine> lines;
+    lines.reserve(pic.trace.size());
+    for (const PixelLine& l : pic.trace) lines.emplace_back(l.x1, l.y1, l.x2, l.y2);
+    if (!lines.empty()) p.drawLines(lines.data(), static_cast<int>(lines.size()));
+    if (pic.cursorX) {
+        p.setPen(dotted(Qt::white));
+        p.drawLine(*pic.cursorX, 0, *pic.cursorX, pic.H);
+    }
+    p.restore();
+
+    // Band above the plot and the label strip on its left.
+    p.fillRect(QRect(pic.bandAboveX, pic.bandAboveY, pic.bandAboveW, 30), kStrip);
+    const QPoint stripAt(226, pic.T - 31);
+    p.fillRect(QRect(stripAt, QSize(pic.stripW, pic.stripH)), kStrip);
+    p.fillRect(QRect(pic.rightStripX, pic.T - 24, pic.rightStripEnd - pic.rightStripX,
+                     pic.Bp - pic.T + 24),
+               kStrip);
+    p.setFont(labelFont);
+    p.setPen(Qt::black);
+    for (const PixelLine& t : pic.yTicks)
+        p.drawLine(t.x1 + stripAt.x(), t.y1 + stripAt.y(), t.x2 + stripAt.x(), t.y2 + stripAt.y());
+    p.setBackgroundMode(Qt::OpaqueMode);
+    p.setBackground(Qt::white);
+    for (const PlacedText& t : pic.yLabels)
+        p.drawText(QRect(t.x + stripAt.x(), t.y + stripAt.y(), 200, 40),
+                   Qt::AlignLeft | Qt::AlignTop, t.text);
+
+    // Time band under the plot; each text starts at its grid line.
+    if (pic.timeBand) p.fillRect(QRect(pic.L, pic.timeBandY, pic.timeBandW, 30), kStrip);
+    p.setBackground(buttonFace);
+    for (const PlacedText& t : pic.timeLabels)
+        p.drawText(QRect(t.x, t.y, 200, 40), Qt::AlignLeft | Qt::AlignTop, t.text);
+}
+
+}  // namespace km905

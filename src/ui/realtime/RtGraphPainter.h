@@ -1,0 +1,13 @@
+#pragma once
+
+#include <QFont>
+#include <QImage>
+
+#include "realtime/RtGraph.h"
+
+namespace km905 {
+
+// Draws a computed graph picture onto the view's surface.
+void drawRtGraph(QImage& surface, const RtGraphPicture& p, const QFont& labelFont);
+
+}  // namespace km905

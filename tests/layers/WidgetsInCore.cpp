@@ -1,0 +1,2 @@
+// Must not compile: the core reaches Qt Core only.
+#include <QtWidgets/QWidget>
