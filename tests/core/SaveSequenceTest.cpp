@@ -194,6 +194,16 @@ TEST_F(Saving, TheLoggerSaveIsNamedAfterTheGraphsStart) {
     EXPECT_EQ(fileBytes(m_folder + "/Test.csv"), golden("three-fc.csv"));
 }
 
+// The header count read from a file is kept in the document but not written back: the
+// datalogger window writes its count in both places.
+TEST_F(Saving, TheLoggerSaveWritesItsCountAsTheHeaderCount) {
+    graphToDocument(readGraphFile(golden("three-lux-header7.AsmDat")), m.doc);
+    EXPECT_EQ(m.doc.m_fileHeaderCount, 7);
+    ui.fileAnswers.push_back(m_folder + "/Back");
+    EXPECT_EQ(saveLoggerGraph(m.doc, ui), SaveOutcome::Saved);
+    EXPECT_EQ(fileBytes(m_folder + "/Back.AsmDat"), golden("three-lux.AsmDat"));
+}
+
 TEST_F(Saving, TheRealtimeSaveHoldsEverySampleAndExportsTheFrames) {
     m.view.m_startTime = 1772352930;
     m.view.m_sampleRateMs = 2000;

@@ -90,7 +90,7 @@ namespace km905 {
 
 GraphRecord graphFromDocument(const CDTDoc& d) {
     GraphRecord g;
-    g.headerCount = d.m_fileHeaderCount;
+    g.headerCount = d.m_fileCount;  // the datalogger writer stores the count twice
     const int n = std::clamp(d.m_fileCount, 0, kGraphCapacity);
     g.readings.assign(d.m_fileReadings.begin(), d.m_fileReadings.begin() + n);
     g.scale = d.m_fileScale;
