@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QImage>
 #include <QPdfWriter>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -60,7 +61,7 @@ TEST(RealtimeReport, PrintsToAPdfWithItsTexts) {
     {
         QPdfWriter w(pdf);
         w.setResolution(300);
-        ASSERT_TRUE(paintReport(w, realtimeReport(recorded(120), 1765191600)));
+        ASSERT_EQ(paintReport(w, realtimeReport(recorded(120), 1765191600)), PrintOutcome::Printed);
     }
     QProcess text;
     text.start("pdftotext", {"-layout", pdf, "-"});
@@ -71,7 +72,37 @@ TEST(RealtimeReport, PrintsToAPdfWithItsTexts) {
     EXPECT_TRUE(out.contains("360.0"));
     EXPECT_TRUE(out.contains("09:01:00"));  // the time at the middle: 30 samples of 2 s
     EXPECT_TRUE(out.contains("2025-12-08"));
-    QProcess::execute("pdftoppm", {"-png", "-r", "40", "-singlefile", pdf, "report"});
+    // The frame's pen is 2 hundredths of an inch: 6 pixels at 300 dots per inch.
+    ASSERT_EQ(QProcess::execute("pdftoppm",
+                                {"-png", "-r", "300", "-singlefile", pdf, dir.filePath("page")}),
+              0);
+    const QImage page(dir.filePath("page.png"));
+    ASSERT_FALSE(page.isNull());
+    const int row = page.height() / 2;
+    int first = 0;
+    while (first < page.width() && qGray(page.pixel(first, row)) >= 128) ++first;
+    int run = 0;
+    while (first + run < page.width() && qGray(page.pixel(first + run, row)) < 128) ++run;
+    EXPECT_GE(run, 5);
+    EXPECT_LE(run, 7);
+}
+
+// Where a print can fail, and the design's words for each.
+TEST(RealtimeReport, PrintFailuresAreToldInTheirOwnWords) {
+    EXPECT_EQ(printFailureText(PrintOutcome::NoPrinter), "Printer is busy!");
+    EXPECT_EQ(printFailureText(PrintOutcome::DocumentFailed), "Initial error!");
+    EXPECT_EQ(printFailureText(PrintOutcome::PageFailed), "Can't start printing!");
+    EXPECT_EQ(printFailureText(PrintOutcome::Printed), "");
+    QPdfWriter nowhere("/nonexistent-km905-folder/report.pdf");
+    EXPECT_EQ(paintReport(nowhere, realtimeReport(recorded(3), 0)), PrintOutcome::DocumentFailed);
+    struct NoSecondPage : QPdfWriter {
+        using QPdfWriter::QPdfWriter;
+        bool newPage() override { return false; }
+    };
+    QTemporaryDir dir;
+    NoSecondPage writer(dir.filePath("two.pdf"));
+    const ReportPage page = realtimeReport(recorded(3), 0);
+    EXPECT_EQ(paintReport(writer, std::vector<ReportPage>{page, page}), PrintOutcome::PageFailed);
 }
 
 TEST(RealtimeReport, ThePrintCommandIsEnabledByTheFirstSample) {

@@ -54,4 +54,23 @@ ReportPage realtimeReport(const MeterModel& m, qint64 printedAtSecs) {
     return p;
 }
 
+int penWidth(ReportPage::Pen pen) {
+    return pen == ReportPage::Pen::Grid ? 1 : 2;
+}
+
+QString printFailureText(PrintOutcome outcome) {
+    switch (outcome) {
+        case PrintOutcome::NoPrinter:
+            return QStringLiteral("Printer is busy!");
+        case PrintOutcome::DocumentFailed:
+            return QStringLiteral("Initial error!");
+        case PrintOutcome::PageFailed:
+            return QStringLiteral("Can't start printing!");
+        case PrintOutcome::Printed:
+        case PrintOutcome::Cancelled:
+            break;
+    }
+    return {};
+}
+
 }  // namespace km905

@@ -29,6 +29,13 @@ struct ReportPage {
     QString documentName;
 };
 
+// Pen widths in hundredths of an inch: the frame and the trace 2, the dotted grid 1.
+int penWidth(ReportPage::Pen pen);
+
+// How printing ended, and what the user is told when it failed.
+enum class PrintOutcome { Printed, Cancelled, NoPrinter, DocumentFailed, PageFailed };
+QString printFailureText(PrintOutcome outcome);  // empty when there is nothing to say
+
 // The real-time report: every sample, in the full view's Y scale.
 ReportPage realtimeReport(const MeterModel& m, qint64 printedAtSecs);
 

@@ -71,18 +71,14 @@ bool QtUserInteraction::printReport(const std::vector<ReportPage>& pages) {
     QPrintDialog dialog(&printer, m_parent);
     dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
     dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
-    dialog.setOption(QAbstractPrintDialog::PrintToFile, false);
+    // The print-to-file route stays: on a machine without a printer it is the only one.
     if (dialog.exec() != QDialog::Accepted) return false;
-    if (!printer.isValid()) {
-        showMessage(QStringLiteral("Printer is busy!"));
-        return false;
-    }
     printer.setDocName(pages.front().documentName);
-    if (!paintReport(printer, pages)) {
-        showMessage(QStringLiteral("Initial error!"));
-        return false;
-    }
-    return true;
+    const PrintOutcome outcome =
+        printer.isValid() ? paintReport(printer, pages) : PrintOutcome::NoPrinter;
+    if (outcome == PrintOutcome::PageFailed) printer.abort();
+    if (const QString text = printFailureText(outcome); !text.isEmpty()) showMessage(text);
+    return outcome == PrintOutcome::Printed;
 }
 
 void QtUserInteraction::openHelp(const QString& path) {

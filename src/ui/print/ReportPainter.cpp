@@ -20,15 +20,14 @@ void paintPage(QPainter& p, QPagedPaintDevice& device, const ReportPage& page) {
         return q;
     };
     auto penFor = [&](ReportPage::Pen kind) {
+        const double width = penWidth(kind) * dpiX;
         switch (kind) {
             case ReportPage::Pen::Frame:
-                return QPen(Qt::black, 2 * dpiX / 3.0);
+                return QPen(Qt::black, width);
             case ReportPage::Pen::Trace:
-                return QPen(QColor(55, 0, 0), 2 * dpiX / 3.0);
-            case ReportPage::Pen::Grid: {
-                QPen g(QColor(127, 127, 127), 1 * dpiX / 3.0, Qt::DotLine);
-                return g;
-            }
+                return QPen(QColor(55, 0, 0), width);
+            case ReportPage::Pen::Grid:
+                return QPen(QColor(127, 127, 127), width, Qt::DotLine);
         }
         return QPen();
     };
@@ -55,14 +54,17 @@ void paintPage(QPainter& p, QPagedPaintDevice& device, const ReportPage& page) {
 }
 }  // namespace
 
-bool paintReport(QPagedPaintDevice& device, const std::vector<ReportPage>& pages) {
+PrintOutcome paintReport(QPagedPaintDevice& device, const std::vector<ReportPage>& pages) {
     QPainter p;
-    if (!p.begin(&device)) return false;
+    if (!p.begin(&device)) return PrintOutcome::DocumentFailed;
     for (size_t i = 0; i < pages.size(); ++i) {
-        if (i > 0 && !device.newPage()) break;
+        if (i > 0 && !device.newPage()) {
+            p.end();
+            return PrintOutcome::PageFailed;
+        }
         paintPage(p, device, pages[i]);
     }
-    return p.end();
+    return p.end() ? PrintOutcome::Printed : PrintOutcome::DocumentFailed;
 }
 
 }  // namespace km905

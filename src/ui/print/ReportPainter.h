@@ -7,9 +7,9 @@
 
 namespace km905 {
 
-// Draws report pages on a printer (or a PDF writer): false when printing could not start.
-bool paintReport(QPagedPaintDevice& device, const std::vector<ReportPage>& pages);
-inline bool paintReport(QPagedPaintDevice& device, const ReportPage& page) {
+// Draws report pages on a printer (or a PDF writer); says where it failed, if it did.
+PrintOutcome paintReport(QPagedPaintDevice& device, const std::vector<ReportPage>& pages);
+inline PrintOutcome paintReport(QPagedPaintDevice& device, const ReportPage& page) {
     return paintReport(device, std::vector<ReportPage>{page});
 }
 
