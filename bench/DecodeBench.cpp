@@ -2,7 +2,8 @@
 #include <benchmark/benchmark.h>
 
 #include "VirtualClock.h"
-#include "link/MeterLink.h"
+#include "session/Session.h"
+#include "session/Unattended.h"
 
 using namespace km905;
 
@@ -33,9 +34,12 @@ class FrameSource : public ISerialControl {
 static void BM_DecodeLiveFrame(benchmark::State& state) {
     VirtualClock clock;
     FrameSource comm;
-    MeterModel model;
+    NoBridgeLookup bridges;
+    NoUserInteraction dialogs;
+    NoJournalFile journal;
     ILinkUi ui;
-    MeterLink link(model, comm, clock, ui);
+    Session session({comm, clock, bridges, dialogs, ui, &journal});
+    const MeterModel& model = session.model();
     const uint8_t b[19] = {0xAA, 0xDD, 0,  0x26, 2,    0x12, 8, 9, 0x30, 0x45,
                            12,   34,   12, 34,   0x02, 0x04, 0, 0, 5};
     comm.frame = QByteArray(reinterpret_cast<const char*>(b), 19);

@@ -22,11 +22,18 @@ static void BM_PaintRealtimeGraph(benchmark::State& state) {
     QImage surface(1692, 900, QImage::Format_RGB32);  // a maximised window's view
     QFont font(QStringLiteral("SimSun"));
     font.setPointSize(10);
+    const PlotRect plot = rtPlotRect({0, 0, 1692, 900});
     // Let the time axis grow to its final span first, as a running recording does.
-    while (paintRtGraph(g, v, doc, 0, {0, 0, 1692, 900}).repaintAgain) {
+    while (growRtTimeAxis(g, v, plot)) {
     }
     for (auto _ : state) {
-        const RtGraphPicture p = paintRtGraph(g, v, doc, 0, {0, 0, 1692, 900});
+        // The view's paint: its state changes, then the picture and the drawing.
+        const std::optional<int> kept = keepCursorThroughRepaint(g, v);
+        resetZoomAtFirstSample(g, v);
+        growRtTimeAxis(g, v, plot);
+        rebuildRtLevels(g, v, doc, 0, plot);
+        updateRtLabels(g, v, plot);
+        const RtGraphPicture p = rtGraphPicture(g, v, plot, kept);
         drawRtGraph(surface, p, font);
         benchmark::DoNotOptimize(surface.constBits());
     }

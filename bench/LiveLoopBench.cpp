@@ -11,24 +11,11 @@
 #include "CMSComm.h"
 #include "app/CMainFrame.h"
 #include "link/QtTimerService.h"
+#include "session/Unattended.h"
 
 using namespace km905;
 
 namespace {
-struct NoBridges : IBridgeLookup {
-    std::optional<int> bridgePort(int) const override { return std::nullopt; }
-};
-struct SilentUi : IUserInteraction {
-    void showMessage(const QString&) override {}
-    bool askYesNo(const QString&) override { return false; }
-    std::optional<QString> saveFileName(const FileDialogRequest&) override { return std::nullopt; }
-    std::optional<QString> openFileName(const FileDialogRequest&) override { return std::nullopt; }
-    void setWaitCursor(bool) override {}
-    std::optional<int> askSampleRate(int) override { return std::nullopt; }
-    std::optional<YAxisChoice> askYAxis(int, int) override { return std::nullopt; }
-    void openHelp(const QString&) override {}
-    bool printReport(const std::vector<ReportPage>&) override { return false; }
-};
 double cpuSeconds() {
     rusage u{};
     getrusage(RUSAGE_SELF, &u);
@@ -47,8 +34,8 @@ static void BM_LiveLoopRate(benchmark::State& state) {
     sim.readAllStandardOutput();
     CMSComm comm;
     QtTimerService timers;
-    NoBridges bridges;
-    SilentUi ui;
+    NoBridgeLookup bridges;
+    NoUserInteraction ui;
     CMainFrame frame({comm, timers, bridges, ui});
     frame.resize(1280, 860);
     frame.show();

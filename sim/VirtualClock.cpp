@@ -29,6 +29,11 @@ void VirtualClock::killTimer(TimerOwner owner, int id) {
     m_timers.erase(key(owner, id));
 }
 
+void VirtualClock::killAllTimers(TimerOwner owner) {
+    std::erase_if(m_timers,
+                  [owner](const auto& t) { return t.first.first == static_cast<int>(owner); });
+}
+
 bool VirtualClock::isTimerActive(TimerOwner owner, int id) const {
     return m_timers.count(key(owner, id)) != 0;
 }

@@ -2,21 +2,32 @@
 #include <QCoreApplication>
 #include <QTextStream>
 #include <cstdio>
+#include <functional>
+
+#ifdef Q_OS_UNIX
+#include <sys/socket.h>
+#include <unistd.h>
+#include <QSocketNotifier>
+#include <csignal>
+#endif
 
 #include "CMSComm.h"
-#include "link/MeterLink.h"
 #include "link/PortNames.h"
 #include "link/QtTimerService.h"
-#include "realtime/Acquisition.h"
+#include "session/Session.h"
+#include "session/Unattended.h"
 
 using namespace km905;
 
 namespace {
 class PrintingUi : public ILinkUi {
   public:
-    explicit PrintingUi(MeterModel& m, CMSComm& c) : m_model(m), m_comm(c) {}
+    explicit PrintingUi(CMSComm& c) : m_comm(c) {}
+    // The session's model, known once the session is built on this printer.
+    void setModel(const MeterModel& m) { m_model = &m; }
     void repaintLcd() override {
-        const ViewState& v = m_model.view;
+        if (!m_model) return;
+        const ViewState& v = m_model->view;
         const QString line = QStringLiteral("%1 %2 [%3] %4 %5 %6 %7: %8  battery %9")
                                  .arg(v.m_lcdValue, 8)
                                  .arg(v.m_lcdUnit, -4)
@@ -28,10 +39,10 @@ class PrintingUi : public ILinkUi {
         std::fflush(stdout);
     }
     void repaintFace() override {
-        if (m_model.view.m_linkDown) {
+        if (m_model && m_model->view.m_linkDown) {
             const QString why = m_comm.lastOpenError();
-            std::printf("OFFLINE (port %d, %s%s)\n", m_model.frame.m_comPort,
-                        qPrintable(portDeviceName(m_model.frame.m_comPort)),
+            std::printf("OFFLINE (port %d, %s%s)\n", m_model->frame.m_comPort,
+                        qPrintable(portDeviceName(m_model->frame.m_comPort)),
                         why.isEmpty() ? "" : qPrintable(": " + why));
             std::fflush(stdout);
             m_last.clear();
@@ -43,10 +54,34 @@ class PrintingUi : public ILinkUi {
     }
 
   private:
-    MeterModel& m_model;
+    const MeterModel* m_model = nullptr;
     CMSComm& m_comm;
     QString m_last;
 };
+
+#ifdef Q_OS_UNIX
+// Ctrl+C and SIGTERM reach the event loop through a socket pair: the handler only writes
+// one byte, which is all it may safely do.
+int g_quitPipe[2] = {-1, -1};
+void onQuitSignal(int) {
+    const char b = 1;
+    [[maybe_unused]] const ssize_t n = ::write(g_quitPipe[1], &b, 1);
+}
+void onQuitSignals(QObject* context, std::function<void()> quit) {
+    if (::socketpair(AF_UNIX, SOCK_STREAM, 0, g_quitPipe) != 0) return;
+    auto* notifier = new QSocketNotifier(g_quitPipe[0], QSocketNotifier::Read, context);
+    QObject::connect(notifier, &QSocketNotifier::activated, context, [notifier, quit] {
+        char b = 0;
+        [[maybe_unused]] const ssize_t n = ::read(g_quitPipe[0], &b, 1);
+        notifier->setEnabled(false);  // one end is enough
+        quit();
+    });
+    std::signal(SIGINT, onQuitSignal);
+    std::signal(SIGTERM, onQuitSignal);
+}
+#else
+void onQuitSignals(QObject*, std::function<void()>) {}
+#endif
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -59,7 +94,8 @@ int main(int argc, char** argv) {
                 "Usage: km905-monitor [--port N]\n"
                 "Polls the KM905 on port N (default 1; on Linux $KM905_DEV_DIR/ttyUSB<N-1>,\n"
                 "KM905_DEV_DIR defaulting to /dev) and prints each change of its display.\n"
-                "A silent or missing meter is retried every 2 seconds. Ctrl+C ends it.\n");
+                "A silent or missing meter is retried every 2 seconds. Ctrl+C or SIGTERM ends it\n"
+                "and tells the meter the link ends.\n");
             return 0;
         }
         if (args[i] == "--port" && i + 1 < args.size()) {
@@ -70,21 +106,23 @@ int main(int argc, char** argv) {
             return 2;
         }
     }
-    MeterModel model;
-    model.frame.m_comPort = port;
-    model.frame.resetPollArmed();
     CMSComm comm;
     QtTimerService timers;
-    PrintingUi ui(model, comm);
-    MeterLink link(model, comm, timers, ui);
-    Acquisition acq(link, timers, ui);
-    timers.setHandler(TimerOwner::MainFrame, [&](int id) { link.onTimer(id); });
-    timers.setHandler(TimerOwner::View, [&](int id) { acq.onTimer(id); });
+    NoBridgeLookup bridges;  // the port asked for is kept
+    NoUserInteraction dialogs;
+    NoJournalFile journal;  // nothing is recorded here
+    PrintingUi ui(comm);
+    Session session({comm, timers, bridges, dialogs, ui, &journal});
+    ui.setModel(session.model());
+    // The meter is told the link ends, as when the window closes.
+    onQuitSignals(&app, [&] {
+        session.closeSequence();
+        QCoreApplication::exit(0);
+    });
     std::printf("polling port %d (%s)\n", port, qPrintable(portDeviceName(port)));
-    comm.SetSettings("9600,n,8,1");
-    if (!link.reopenAndPoll())
+    if (!session.start({.port = port, .watchDevices = false}))
         std::printf("cannot open %s: %s\n", qPrintable(portDeviceName(port)),
                     qPrintable(comm.lastOpenError()));
-    acq.start();
+    std::fflush(stdout);
     return app.exec();
 }

@@ -8,8 +8,7 @@ using namespace km905::test;
 
 namespace {
 struct Recording : LinkHarness {
-    explicit Recording(double lux = 250) : LinkHarness(steady(lux)), acq(link, clock, ui) {
-        clock.setHandler(TimerOwner::View, [this](int id) { acq.onTimer(id); });
+    explicit Recording(double lux = 250) : LinkHarness(steady(lux)), acq(session.acquisition()) {
         model.view.m_sampleRateMs = 1000;
         acq.start();
         link.reopenAndPoll();
@@ -23,7 +22,7 @@ struct Recording : LinkHarness {
         model.view.m_firstTickPending = 1;
         acq.armFirstTickIfPending();
     }
-    Acquisition acq;
+    Acquisition& acq;
 };
 }  // namespace
 
@@ -120,8 +119,7 @@ TEST(Watchdog, ALowBatteryKeepsTheLinkDownAndThePortClosed) {
     sim::Scenario s = Recording::steady(250);
     s.lowBattery = true;
     LinkHarness h(s);
-    Acquisition acq(h.link, h.clock, h.ui);
-    h.clock.setHandler(TimerOwner::View, [&](int id) { acq.onTimer(id); });
+    Acquisition& acq = h.session.acquisition();
     acq.start();
     h.link.reopenAndPoll();
     h.clock.advance(100);

@@ -28,8 +28,10 @@ struct Downloading {
     explicit Downloading(sim::Scenario s)
         : meter(std::move(s)),
           comm(clock, meter),
-          link(model, comm, clock, ui),
-          progress(link, clock, ui) {
+          session({comm, clock, bridges, dialogs, ui, &journal}),
+          model(session.model()),
+          link(session.link()),
+          progress(session.progress()) {
         ui.progress = &progress;
         progress.onEnd = [this] {
             ui.shown = false;
@@ -37,18 +39,20 @@ struct Downloading {
         };
         progress.onMemoryDone = [this] { ++memoryLists; };
         progress.onLoggerDone = [this] { ++loggerWindows; };
-        clock.setHandler(TimerOwner::MainFrame, [this](int id) { link.onTimer(id); });
-        clock.setHandler(TimerOwner::Progress, [this](int id) { progress.onTimer(id); });
         link.reopenAndPoll();
         clock.advance(100);
     }
     VirtualClock clock;
     sim::MeterSimulator meter;
     sim::SimSerialControl comm;
-    MeterModel model;
     ProgressUi ui;
-    MeterLink link;
-    DownloadProgress progress;
+    FakeBridgeList bridges;
+    RecordingInteraction dialogs;
+    MemoryJournalFile journal;
+    Session session;
+    MeterModel& model;
+    MeterLink& link;
+    DownloadProgress& progress;
     int ends = 0, memoryLists = 0, loggerWindows = 0;
 };
 }  // namespace

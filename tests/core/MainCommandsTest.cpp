@@ -19,10 +19,10 @@ using namespace km905::test;
 namespace {
 class Commands : public testing::Test {
   protected:
-    Commands() : h(steady()), acq(h.link, h.clock, h.ui), cmd(h.model, ui, h.ui, h.clock) {
+    Commands()
+        : h(steady()), acq(h.session.acquisition()), ui(h.dialogs), cmd(h.session.commands()) {
         m_oldHome = qgetenv("HOME");
         qputenv("HOME", m_home.path().toLocal8Bit());
-        h.clock.setHandler(TimerOwner::View, [this](int id) { acq.onTimer(id); });
         acq.start();
         h.link.reopenAndPoll();
         h.clock.advance(100);
@@ -34,9 +34,9 @@ class Commands : public testing::Test {
     QTemporaryDir m_home;
     QByteArray m_oldHome;
     LinkHarness h;
-    Acquisition acq;
-    RecordingInteraction ui;
-    MainCommands cmd;
+    Acquisition& acq;
+    RecordingInteraction& ui;
+    MainCommands& cmd;
 };
 }  // namespace
 

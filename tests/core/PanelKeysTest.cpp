@@ -8,16 +8,14 @@ using namespace km905::test;
 
 namespace {
 struct Keys : FakeLink {
-    Keys() : keys(link, clock) {
-        clock.setHandler(TimerOwner::Panel, [this](int id) { keys.onTimer(id); });
-    }
+    Keys() : keys(session.keys()) {}
     std::vector<QByteArray> keyBytes() const {
         std::vector<QByteArray> out;
         for (const QByteArray& b : comm.sent)
             if (b.size() == 3) out.push_back(b);
         return out;
     }
-    PanelKeys keys;
+    PanelKeys& keys;
 };
 constexpr int kHold = 1044, kPowerOff = 1045, kRel = 1047, kLoad = 1048;
 }  // namespace

@@ -15,26 +15,9 @@ using namespace km905;
 using namespace km905::test;
 
 namespace {
-struct FakeBridges : IBridgeLookup {
-    std::map<int, int> bySlot;  // slot -> port number
-    std::optional<int> bridgePort(int slot) const override {
-        auto it = bySlot.find(slot);
-        if (it == bySlot.end()) return std::nullopt;
-        return it->second;
-    }
-};
-
 struct Discovering : LinkHarness {
-    Discovering() : discovery(link, clock, ui, bridges) {
-        clock.setHandler(TimerOwner::MainFrame, [this](int id) {
-            if (id == kTimerDiscovery)
-                discovery.onTimer();
-            else
-                link.onTimer(id);
-        });
-    }
-    FakeBridges bridges;
-    PortDiscovery discovery;
+    Discovering() : discovery(session.discovery()) {}
+    PortDiscovery& discovery;
 };
 }  // namespace
 
@@ -97,8 +80,7 @@ TEST(PortDiscovery, OnlyTheFirstFiveSlotsAreLookedAtAndTheFirstFoundWins) {
 
 TEST(PortDiscovery, APortInUseKeepsTheNumberForTheWatchdog) {
     Discovering d;
-    Acquisition acq(d.link, d.clock, d.ui);
-    d.clock.setHandler(TimerOwner::View, [&](int id) { acq.onTimer(id); });
+    Acquisition& acq = d.session.acquisition();
     d.comm.setMeterPort(4);
     d.comm.setOpenError(SerialErrorKind::PortInUse, "Port already open");
     d.bridges.bySlot[0] = 4;

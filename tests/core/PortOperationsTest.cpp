@@ -67,7 +67,7 @@ TEST(Downloads, DataloggerCommandRequestsAfter200ms) {
     EXPECT_EQ(f.m_logPending, 1);
     EXPECT_EQ(f.m_liveMode, 0);
     EXPECT_EQ(t.model.view.m_logListPending, 1);
-    EXPECT_EQ(t.model.g.g_logPhase, 0xFF);
+    EXPECT_EQ(t.model.g.g_logPhase, LogPhase::Idle);
     EXPECT_EQ(t.model.g.g_logBlocks, -1);
     t.clock.advance(199);
     EXPECT_TRUE(t.comm.sent.empty());

@@ -18,32 +18,6 @@ using namespace km905::test;
 
 namespace {
 
-// The journal in memory; it can lose the bytes of one append, as a full disk would.
-struct MemoryJournalFile : IJournalFile {
-    std::optional<QByteArray> bytes;
-    int failAppend = -1;  // the append (from 0) that writes only 3 bytes and fails
-    int appends = 0;
-    int removes = 0;
-    bool create(const QByteArray& b) override {
-        bytes = b;
-        return true;
-    }
-    bool append(const QByteArray& b) override {
-        if (!bytes) return false;
-        if (appends++ == failAppend) {
-            bytes->append(b.left(3));
-            return false;
-        }
-        bytes->append(b);
-        return true;
-    }
-    std::optional<QByteArray> readAll() override { return bytes; }
-    void remove() override {
-        bytes.reset();
-        ++removes;
-    }
-};
-
 // 2019-01-02 10:20:30 UTC, every 2 s: 250 lux from a frame, the same held, then an
 // over-range frame in foot-candles on the 40 FC range.
 const QByteArray kHeader = bytes({'K',  'M',  '9',  '0',  '5',  'J',  'N',  'L',  0x01, 0x00,  //
@@ -245,12 +219,16 @@ namespace {
 class Journaled : public testing::Test {
   protected:
     Journaled()
-        : h(steadyScenario(250)), acq(h.link, h.clock, h.ui), cmd(h.model, ui, h.ui, h.clock) {
+        : h(steadyScenario(250)),
+          acq(h.session.acquisition()),
+          ui(h.dialogs),
+          cmd(h.session.commands()),
+          file(h.journal),
+          keeper(h.session.journal()) {
         m_oldHome = qgetenv("HOME");
         qputenv("HOME", m_home.path().toLocal8Bit());
         m_folder = m_home.path() + "/Documents/KM905";
         QDir().mkpath(m_folder);
-        h.clock.setHandler(TimerOwner::View, [this](int id) { acq.onTimer(id); });
         h.link.setRecordingSink(&keeper);
         cmd.setRecordingSink(&keeper);
         acq.start();
@@ -269,11 +247,11 @@ class Journaled : public testing::Test {
     QByteArray m_oldHome;
     QString m_folder;
     LinkHarness h;
-    Acquisition acq;
-    RecordingInteraction ui;
-    MainCommands cmd;
-    MemoryJournalFile file;
-    JournalKeeper keeper{file};
+    Acquisition& acq;
+    RecordingInteraction& ui;
+    MainCommands& cmd;
+    MemoryJournalFile& file;
+    JournalKeeper& keeper;
 };
 }  // namespace
 

@@ -5,22 +5,37 @@
 using namespace km905;
 
 namespace {
+// The picture of one paint, with what the paint's state changes asked of the window.
+struct Painted : RtGraphPicture {
+    bool repaintAgain = false;
+    std::optional<int> scrollPos;
+};
+
 struct Graph {
     RtGraphState g;
     ViewState v;
     CDTDoc doc;
-    RtGraphPicture paint(int n, uint8_t unit = 0) {
+    // The view's paint: the state changes in its order, then the picture.
+    Painted paint(int n, uint8_t unit = 0) {
         v.m_sampleIndex = n;
-        return paintRtGraph(g, v, doc, unit, {0, 0, 1052, 760});
+        const PlotRect plot = rtPlotRect({0, 0, 1052, 760});
+        const std::optional<int> kept = keepCursorThroughRepaint(g, v);
+        resetZoomAtFirstSample(g, v);
+        Painted p;
+        p.repaintAgain = growRtTimeAxis(g, v, plot);
+        p.scrollPos = rebuildRtLevels(g, v, doc, unit, plot);
+        updateRtLabels(g, v, plot);
+        static_cast<RtGraphPicture&>(p) = rtGraphPicture(g, v, plot, kept);
+        return p;
     }
 };
 }  // namespace
 
 TEST(RtGraphGeometry, GridAndGrowth) {
     Graph t;
-    RtGraphPicture p = t.paint(0);
-    EXPECT_EQ(p.W, 708);
-    EXPECT_EQ(p.H, 459);
+    Painted p = t.paint(0);
+    EXPECT_EQ(p.plot.width, 708);
+    EXPECT_EQ(p.plot.height, 459);
     EXPECT_EQ(p.gridX.size(), 13u);
     EXPECT_EQ(p.gridX[12], 708);
     EXPECT_EQ(p.gridY.size(), 10u);
@@ -44,7 +59,7 @@ TEST(RtGraphGeometry, OverRangeGoesOffTheTopAndFootCandlesScale) {
     t.v.m_yGain = 40;
     t.doc.m_readings[0] = 200;
     t.doc.m_readings[1] = kOverRange;
-    RtGraphPicture p = t.paint(2);
+    Painted p = t.paint(2);
     ASSERT_EQ(p.trace.size(), 1u);
     EXPECT_EQ(p.trace[0].y1, static_cast<int>(459 - 459 * 200 / 400.0));
     EXPECT_LT(p.trace[0].y2, -100000);  // clipped by the plot
@@ -65,7 +80,7 @@ TEST(RtGraphGeometry, ZoomLevelsAreRebuiltFromTheirFractions) {
     t.g.g_rtUpFracX[0] = 0.75;
     t.g.g_rtDownFracY[0] = 0.5;  // the lower half of the plot: 0..200 lux
     t.g.g_rtUpFracY[0] = 1.0;
-    RtGraphPicture p = t.paint(200);
+    Painted p = t.paint(200);
     EXPECT_TRUE(p.zoomed);
     EXPECT_NEAR(t.g.g_rtYLabel[1][0], 0.0, 1.0);
     EXPECT_NEAR(t.g.g_rtYLabel[1][10], 200.0, 2.0);

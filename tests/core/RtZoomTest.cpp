@@ -15,7 +15,15 @@ struct Zoomed {
         v.m_sampleIndex = 100;
         paint();
     }
-    void paint() { paintRtGraph(g, v, doc, unit, rect); }
+    // The state changes of the view's paint (the picture itself is not needed here).
+    void paint() {
+        const PlotRect plot = rtPlotRect(rect);
+        keepCursorThroughRepaint(g, v);
+        resetZoomAtFirstSample(g, v);
+        growRtTimeAxis(g, v, plot);
+        rebuildRtLevels(g, v, doc, unit, plot);
+        updateRtLabels(g, v, plot);
+    }
     bool drag(int x1, int y1, int x2, int y2) {
         zoom.leftDown(x1, y1, rect);
         zoom.mouseMove((x1 + x2) / 2, (y1 + y2) / 2, rect);
@@ -29,7 +37,7 @@ struct Zoomed {
     ViewState v;
     CDTDoc doc;
     uint8_t unit = 0;
-    ViewRect rect{0, 0, 1052, 760};
+    ClientRect rect{0, 0, 1052, 760};
     RtZoom zoom;
 };
 }  // namespace

@@ -42,3 +42,19 @@ TEST(VirtualClock, OwnersKeepSeparateIds) {
     EXPECT_EQ(main, 0);
     EXPECT_EQ(view, 5);
 }
+
+TEST(VirtualClock, KillingAllOfAnOwnerLeavesTheOthers) {
+    VirtualClock clock(0);
+    int main = 0, view = 0;
+    clock.setHandler(TimerOwner::MainFrame, [&](int) { ++main; });
+    clock.setHandler(TimerOwner::View, [&](int) { ++view; });
+    clock.setTimer(TimerOwner::MainFrame, 1, 10);
+    clock.setTimer(TimerOwner::MainFrame, 7, 10);
+    clock.setTimer(TimerOwner::View, 1, 20);
+    clock.killAllTimers(TimerOwner::MainFrame);
+    EXPECT_FALSE(clock.isTimerActive(TimerOwner::MainFrame, 1));
+    EXPECT_FALSE(clock.isTimerActive(TimerOwner::MainFrame, 7));
+    clock.advance(100);
+    EXPECT_EQ(main, 0);
+    EXPECT_EQ(view, 5);
+}

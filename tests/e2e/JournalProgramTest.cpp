@@ -18,6 +18,7 @@
 #include "app/FontSetup.h"
 #include "link/QtTimerService.h"
 #include "realtime/CDTView.h"
+#include "session/Unattended.h"
 
 using namespace km905;
 
@@ -30,15 +31,11 @@ bool waitFor(const std::function<bool()>& pred, int ms) {
     return pred();
 }
 
-struct NoBridges : IBridgeLookup {
-    std::optional<int> bridgePort(int) const override { return std::nullopt; }
-};
-
 // The child: the main window, Run at one second, then recording until it is killed.
 int recordUntilKilled() {
     CMSComm comm;
     QtTimerService timers;
-    NoBridges bridges;
+    NoBridgeLookup bridges;
     test::RecordingInteraction ui;
     CMainFrame frame({comm, timers, bridges, ui});
     frame.resize(1200, 800);
@@ -77,7 +74,7 @@ TEST(ProgramCrash, ARecordingKilledMidwayIsRestoredAndSaved) {
 
     CMSComm comm;
     QtTimerService timers;
-    NoBridges bridges;
+    NoBridgeLookup bridges;
     test::RecordingInteraction ui;
     ui.answers = {true};  // restore it
     const QString saved = home.filePath("restored.AsmDat");

@@ -15,6 +15,7 @@
 #include "link/QtTimerService.h"
 #include "panel/CMeterPanelDlg.h"
 #include "realtime/CDTView.h"
+#include "session/Unattended.h"
 
 using namespace km905;
 
@@ -26,10 +27,6 @@ bool waitFor(const std::function<bool()>& pred, int ms) {
     while (!pred() && t.elapsed() < ms) QApplication::processEvents(QEventLoop::AllEvents, 5);
     return pred();
 }
-
-struct NoBridges : IBridgeLookup {
-    std::optional<int> bridgePort(int) const override { return std::nullopt; }
-};
 
 }  // namespace
 
@@ -49,7 +46,7 @@ TEST(Program, MirrorsTheMeterAndEndsTheLinkOnClose) {
 
     CMSComm comm;
     QtTimerService timers;
-    NoBridges bridges;
+    NoBridgeLookup bridges;
     test::RecordingInteraction ui;
     {
         CMainFrame frame({comm, timers, bridges, ui});
@@ -85,7 +82,7 @@ TEST(Program, ARecordingIsSavedAndReadsBackWithTheCli) {
     ASSERT_TRUE(waitFor([&] { return sim.canReadLine(); }, 5000));
     CMSComm comm;
     QtTimerService timers;
-    NoBridges bridges;
+    NoBridgeLookup bridges;
     test::RecordingInteraction ui;
     const QString saved = home.filePath("office.AsmDat");
     {

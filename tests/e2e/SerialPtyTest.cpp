@@ -7,9 +7,10 @@
 #include <QTemporaryDir>
 
 #include "CMSComm.h"
-#include "link/MeterLink.h"
 #include "link/PortNames.h"
 #include "link/QtTimerService.h"
+#include "session/Session.h"
+#include "session/Unattended.h"
 
 using namespace km905;
 
@@ -58,12 +59,15 @@ TEST_F(PtySim, LinksAsTheLinuxNameOfItsPort) {
 }
 
 TEST_F(PtySim, PollsAreAnsweredAndTheLoopKeepsGoing) {
-    MeterModel model;
     CMSComm comm;
     QtTimerService timers;
+    NoBridgeLookup bridges;
+    NoUserInteraction dialogs;
+    NoJournalFile journal;
     ILinkUi ui;
-    MeterLink link(model, comm, timers, ui);
-    timers.setHandler(TimerOwner::MainFrame, [&](int id) { link.onTimer(id); });
+    Session session({comm, timers, bridges, dialogs, ui, &journal});
+    MeterModel& model = session.model();
+    MeterLink& link = session.link();
     model.frame.m_comPort = 2;
     comm.SetSettings("9600,n,8,1");
     ASSERT_TRUE(link.reopenAndPoll());

@@ -70,17 +70,23 @@ class FakeSerial : public ISerialControl {
     }
 };
 
-// The link over a FakeSerial on virtual time.
+// The session over a FakeSerial on virtual time; nothing started.
 struct FakeLink {
-    FakeLink() : link(model, comm, clock, ui) {
-        clock.setHandler(TimerOwner::MainFrame, [this](int id) { link.onTimer(id); });
+    FakeLink()
+        : session({comm, clock, bridges, dialogs, ui, &journal}),
+          model(session.model()),
+          link(session.link()) {
         comm.open = true;
     }
     VirtualClock clock;
     FakeSerial comm;
-    MeterModel model;
     RecordingUi ui;
-    MeterLink link;
+    FakeBridgeList bridges;
+    RecordingInteraction dialogs;
+    MemoryJournalFile journal;
+    Session session;
+    MeterModel& model;
+    MeterLink& link;
 
     void frame(const FrameSpec& s) { comm.deliver(liveFrame(s)); }
     const ViewState& view() const { return model.view; }

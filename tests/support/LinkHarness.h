@@ -4,10 +4,15 @@
 #include <QStringList>
 #include <initializer_list>
 
+#include <map>
+
+#include "MemoryJournalFile.h"
 #include "MeterSimulator.h"
+#include "RecordingInteraction.h"
 #include "SimSerialControl.h"
 #include "VirtualClock.h"
 #include "link/MeterLink.h"
+#include "session/Session.h"
 
 namespace km905::test {
 
@@ -33,19 +38,36 @@ struct RecordingUi : ILinkUi {
     void showMessage(const QString& t) override { messages << t; }
 };
 
-// A link wired to the in-memory meter on virtual time.
+// The meter's bridges where a test puts them: slot -> port number.
+struct FakeBridgeList : IBridgeLookup {
+    std::map<int, int> bySlot;
+    std::optional<int> bridgePort(int slot) const override {
+        auto it = bySlot.find(slot);
+        if (it == bySlot.end()) return std::nullopt;
+        return it->second;
+    }
+};
+
+// The session wired to the in-memory meter on virtual time; nothing started.
 struct LinkHarness {
     explicit LinkHarness(sim::Scenario s = sim::demoScenario())
-        : meter(std::move(s)), comm(clock, meter), link(model, comm, clock, ui) {
-        clock.setHandler(TimerOwner::MainFrame, [this](int id) { link.onTimer(id); });
+        : meter(std::move(s)),
+          comm(clock, meter),
+          session({comm, clock, bridges, dialogs, ui, &journal}),
+          model(session.model()),
+          link(session.link()) {
         comm.SetSettings("9600,n,8,1");
     }
     VirtualClock clock;
     sim::MeterSimulator meter;
     sim::SimSerialControl comm;
-    MeterModel model;
     RecordingUi ui;
-    MeterLink link;
+    FakeBridgeList bridges;
+    RecordingInteraction dialogs;
+    MemoryJournalFile journal;
+    Session session;
+    MeterModel& model;
+    MeterLink& link;
 };
 
 // A live frame built byte by byte.

@@ -15,15 +15,6 @@
 
 namespace km905::test {
 
-struct FakeBridgeList : IBridgeLookup {
-    std::map<int, int> bySlot;
-    std::optional<int> bridgePort(int slot) const override {
-        auto it = bySlot.find(slot);
-        if (it == bySlot.end()) return std::nullopt;
-        return it->second;
-    }
-};
-
 // The main window on the simulated meter and virtual time, in a home of its own.
 struct UiHarness {
     explicit UiHarness(sim::Scenario s = sim::demoScenario(), int meterPort = 1)
@@ -49,6 +40,7 @@ struct UiHarness {
     static void settle() {
         for (int i = 0; i < 3; ++i) QApplication::processEvents();
     }
+    Session& session() { return frame->session(); }
     QImage grabPanel() const;
     QImage grabView() const;
 

@@ -14,7 +14,7 @@ QString openFailedText(const QString& reason) {
 
 namespace {
 // Neither file can be larger than this; reading more would only waste memory.
-constexpr qint64 kMaxFileSize = 47 + 4 * kGraphCapacity + 1024 * 1024;
+constexpr qint64 kMaxFileSize = 47 + 4 * kReadingsCapacity + 1024 * 1024;
 
 // A pipe or device is no file of ours: refused as a foreign file, never opened to block.
 std::optional<QByteArray> readFile(const QString& path, IUserInteraction& ui,

@@ -58,16 +58,4 @@ int offsetForIndex(int index, int current) {
     return index >= 0 && index < 6 ? kOffsets[index] : current;
 }
 
-int indexOfGain(int gain) {
-    for (int i = 0; i < 5; ++i)
-        if (kGains[i] == gain) return i;
-    return -1;
-}
-
-int indexOfOffset(int offset) {
-    for (int i = 0; i < 6; ++i)
-        if (kOffsets[i] == offset) return i;
-    return -1;
-}
-
 }  // namespace km905

@@ -21,7 +21,5 @@ class Settings {
 // The Y scale the indexes stand for; an index outside the table leaves the value as it was.
 int gainForIndex(int index, int current);
 int offsetForIndex(int index, int current);
-int indexOfGain(int gain);  // -1 when not in the table
-int indexOfOffset(int offset);
 
 }  // namespace km905

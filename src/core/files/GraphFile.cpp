@@ -40,7 +40,7 @@ GraphReadResult readGraphFile(const QByteArray& bytes) {
     out.fieldsRead = 1;
     const auto n = r.int32();
     if (!n) return truncated();
-    if (*n < 0 || *n > kGraphCapacity) {
+    if (*n < 0 || *n > kReadingsCapacity) {
         out = GraphReadResult{};
         out.status = S::InvalidFormat;
         return out;
@@ -75,7 +75,7 @@ GraphReadResult readGraphFile(const QByteArray& bytes) {
 GraphRecord graphFromRealtime(const MeterModel& m) {
     GraphRecord g;
     g.headerCount = m.view.m_frameCount;
-    const int n = std::clamp(m.view.m_sampleIndex, 0, kGraphCapacity);
+    const int n = std::clamp(m.view.m_sampleIndex, 0, kReadingsCapacity);
     g.readings.assign(m.doc.m_readings.begin(), m.doc.m_readings.begin() + n);
     g.scale = m.doc.m_yGainDoc;
     g.unitFC = m.view.m_viewUnitFC;
@@ -91,7 +91,7 @@ namespace km905 {
 GraphRecord graphFromDocument(const CDTDoc& d) {
     GraphRecord g;
     g.headerCount = d.m_fileCount;  // the datalogger writer stores the count twice
-    const int n = std::clamp(d.m_fileCount, 0, kGraphCapacity);
+    const int n = std::clamp(d.m_fileCount, 0, kReadingsCapacity);
     g.readings.assign(d.m_fileReadings.begin(), d.m_fileReadings.begin() + n);
     g.scale = d.m_fileScale;
     g.unitFC = d.m_fileUnitFC;

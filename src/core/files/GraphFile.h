@@ -7,8 +7,6 @@
 
 namespace km905 {
 
-inline constexpr int kGraphCapacity = 33000;
-
 // What a graph file holds: the displayed-graph record.
 struct GraphRecord {
     int32_t headerCount = 0;

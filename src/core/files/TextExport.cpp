@@ -13,9 +13,23 @@ QString unitText(int unitFlag) {
     return {};
 }
 
-QString luxText(double v) {
-    if (v >= 1000) return QString::asprintf("%.2fK", v * 0.001);
-    return QString::asprintf("%.2f", v);
+// The value form of every export and of the memory list: two decimals, or thousands with
+// "K" from 1000 up. Each unit computes its thousands with its own factor.
+QString exportNumberText(double value, double thousands) {
+    if (value >= 1000) return QString::asprintf("%.2fK", thousands);
+    return QString::asprintf("%.2f", value);
+}
+
+QString luxText(double lux) {
+    return exportNumberText(lux, lux * 0.001);
+}
+
+QString fcText(double lux) {
+    return exportNumberText(lux * kLuxToFc, lux * kLuxToKfcExport);
+}
+
+QString fcTextSingle(float lux) {
+    return exportNumberText(lux * kLuxToFcSingle, lux * kLuxToKfcSingle);
 }
 }  // namespace
 
@@ -47,14 +61,7 @@ QString graphValueText(float lux, int unitFlag, Precision p) {
     }
     if (unitFlag == 0) return luxText(lux);
     if (unitFlag != 1) return {};
-    if (p == Precision::Single) {
-        const float fc = lux * 0.0929368f;
-        if (fc >= 1000) return QString::asprintf("%.2fK", static_cast<double>(lux * 0.0000929368f));
-        return QString::asprintf("%.2f", static_cast<double>(fc));
-    }
-    const double fc = lux * kLuxToFc;
-    if (fc >= 1000) return QString::asprintf("%.2fK", lux * 0.00009293680297397771);
-    return QString::asprintf("%.2f", fc);
+    return p == Precision::Single ? fcTextSingle(lux) : fcText(lux);
 }
 
 QString listValueText(float lux, uint8_t unitFC, uint8_t sign) {
@@ -64,9 +71,7 @@ QString listValueText(float lux, uint8_t unitFC, uint8_t sign) {
     } else if (unitFC == 0) {
         v = luxText(lux);
     } else {
-        const double fc = lux * kLuxToFc;
-        v = fc >= 1000 ? QString::asprintf("%.2fK", lux * 0.00009293680297397771)
-                       : QString::asprintf("%.2f", fc);
+        v = fcText(lux);
     }
     return sign ? QLatin1Char('-') + v : v;
 }

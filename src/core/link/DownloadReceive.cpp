@@ -33,7 +33,7 @@ void MeterLink::decodeMemory(const uint8_t* data, size_t size) {
     m_ui.repaintLcd();
     m_ui.repaintFace();
     try {
-        m_comm.SetRThreshold(kLiveThreshold);
+        m_comm.SetRThreshold(kLiveFrameSize);
     } catch (const SerialError&) {
     }
     m_ui.updateAllViews();
@@ -52,7 +52,7 @@ void MeterLink::returnToLive() {
     m_model.view.m_lcdBanner = kBlankBanner;
     m_ui.repaintLcd();
     try {
-        m_comm.SetRThreshold(kLiveThreshold);
+        m_comm.SetRThreshold(kLiveFrameSize);
     } catch (const SerialError&) {
     }
     m_ui.updateAllViews();
@@ -82,8 +82,10 @@ void MeterLink::setNextLogThreshold() {
     const int whole = std::max(g.g_logBlocks, 0) * kLogBlockSize;
     int boundary = count;
     if (g.g_logReceived < whole) boundary = (g.g_logReceived / kLogBlockSize + 1) * kLogBlockSize;
-    if (whole > 0 && g.g_logReceived >= whole && g.g_logPhase <= 1)
-        g.g_logPhase = count > whole ? 2 : 3;
+    const bool inBlocks =
+        g.g_logPhase == LogPhase::HeaderSeen || g.g_logPhase == LogPhase::ReceivingBlocks;
+    if (whole > 0 && g.g_logReceived >= whole && inBlocks)
+        g.g_logPhase = count > whole ? LogPhase::ShortBlockRequested : LogPhase::ShortBlockExpected;
     const int need = boundary - g.g_logReceived;
     if (need <= 0) return;
     try {
@@ -95,7 +97,7 @@ void MeterLink::setNextLogThreshold() {
 void MeterLink::dataloggerStep(const uint8_t* data, size_t size) {
     LinkState& f = m_model.frame;
     LinkGlobals& g = m_model.g;
-    if (const auto header = decodeLogHeader(data, size); header && g.g_logPhase == 0xFF) {
+    if (const auto header = decodeLogHeader(data, size); header && g.g_logPhase == LogPhase::Idle) {
         f.m_logByteCount = header->byteCount;
         m_timers.setTimer(TimerOwner::MainFrame, kTimerOpenProgress, 10);
         if (f.m_logByteCount == 0) {
@@ -107,12 +109,12 @@ void MeterLink::dataloggerStep(const uint8_t* data, size_t size) {
         m_model.view.m_lcdBanner = QStringLiteral("DownLoad");
         m_ui.repaintLcd();
         g.g_logBlocks = f.m_logByteCount / kLogBlockSize;
-        g.g_logPhase = 0;
+        g.g_logPhase = LogPhase::HeaderSeen;
         g.g_logReceived = 0;
         appendLogBytes(data + kLogHeaderSize, size - kLogHeaderSize);
         setNextLogThreshold();
-    } else if (f.m_liveMode == 0 && g.g_logPhase != 0xFF) {
-        if (g.g_logPhase == 0) g.g_logPhase = 1;
+    } else if (f.m_liveMode == 0 && g.g_logPhase != LogPhase::Idle) {
+        if (g.g_logPhase == LogPhase::HeaderSeen) g.g_logPhase = LogPhase::ReceivingBlocks;
         appendLogBytes(data, size);
         setNextLogThreshold();
     } else {
@@ -122,8 +124,8 @@ void MeterLink::dataloggerStep(const uint8_t* data, size_t size) {
         finishLogDownload();
         return;
     }
-    if (g.g_logPhase == 0) g.g_logPhase = 1;
-    if (g.g_logPhase == 2) g.g_logPhase = 3;
+    if (g.g_logPhase == LogPhase::HeaderSeen) g.g_logPhase = LogPhase::ReceivingBlocks;
+    if (g.g_logPhase == LogPhase::ShortBlockRequested) g.g_logPhase = LogPhase::ShortBlockExpected;
 }
 
 void MeterLink::finishLogDownload() {
@@ -140,7 +142,7 @@ void MeterLink::finishLogDownload() {
     doc.m_logRecGain = recs.gains;
     doc.m_logRecordCount = recs.recordCount();
     m_model.view.m_logDataNew = 1;
-    m_model.g.g_logPhase = 0xFF;
+    m_model.g.g_logPhase = LogPhase::Idle;
     returnToLive();
 }
 

@@ -26,7 +26,7 @@ void MeterLink::startLogDownload() {
     f.m_logReady = 0;
     f.m_memReady = 0;
     f.m_logByteCount = 0;
-    g.g_logPhase = 0xFF;
+    g.g_logPhase = LogPhase::Idle;
     g.g_logReceived = 0;
     g.g_logBlocks = -1;
     m_timers.setTimer(TimerOwner::MainFrame, kTimerLogRequest, 200);

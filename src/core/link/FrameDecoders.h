@@ -10,6 +10,8 @@
 
 namespace km905 {
 
+// The live frame and the datalogger header are also the receive thresholds that wait for
+// them whole; the memory frame's threshold is its own number.
 inline constexpr int kLiveFrameSize = 19;
 inline constexpr int kMemoryFrameThreshold = 1352;
 inline constexpr int kMemoryRecordSize = 13;

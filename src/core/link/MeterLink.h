@@ -11,9 +11,6 @@
 
 namespace km905 {
 
-inline constexpr int kLiveThreshold = 19;
-inline constexpr int kLogHeaderThreshold = 5;
-
 // Main-frame timers.
 enum MainFrameTimer : int {
     kTimerOpenProgress = 1,
@@ -68,6 +65,11 @@ class MeterLink {
     void dataloggerStep(const uint8_t* data, size_t size);
 
   private:
+    // The steps of a live frame that reach beyond the model.
+    void noteLiveFrame(qint64 now);
+    void restartRecording(qint64 now);
+    void rescaleGraph(const LiveFrame& lf);
+    void showLiveFrame();
     void updateStatistics(float v, qint64 now);
     void updateStatisticsTexts();
     void appendLogBytes(const uint8_t* data, size_t size);

@@ -32,7 +32,7 @@ bool MeterLink::reopenAndPoll(QString* error) {
         return false;
     }
     try {
-        m_comm.SetRThreshold(kLiveThreshold);
+        m_comm.SetRThreshold(kLiveFrameSize);
         m_comm.SetInputMode(kInputModeBinary);
         m_comm.SetInputLen(0);
         m_comm.SetInBufferCount(0);
@@ -64,7 +64,7 @@ void MeterLink::requestDownload(bool datalogger) {
         (void)m_comm.GetInput();
         m_comm.SetInBufferCount(0);
         m_comm.SetOutBufferCount(0);
-        m_comm.SetRThreshold(datalogger ? kLogHeaderThreshold : kMemoryFrameThreshold);
+        m_comm.SetRThreshold(datalogger ? kLogHeaderSize : kMemoryFrameThreshold);
         m_model.frame.m_output = QByteArray(1, datalogger ? '\x13' : '\x12');
         if (m_comm.GetPortOpen()) m_comm.SetOutput(m_model.frame.m_output);
     } catch (const SerialError&) {

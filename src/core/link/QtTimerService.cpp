@@ -22,6 +22,11 @@ void QtTimerService::killTimer(TimerOwner owner, int id) {
     if (it != m_timers.end()) it->second->stop();
 }
 
+void QtTimerService::killAllTimers(TimerOwner owner) {
+    for (auto& [key, timer] : m_timers)
+        if (key.first == static_cast<int>(owner)) timer->stop();
+}
+
 bool QtTimerService::isTimerActive(TimerOwner owner, int id) const {
     auto it = m_timers.find({static_cast<int>(owner), id});
     return it != m_timers.end() && it->second->isActive();

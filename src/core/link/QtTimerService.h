@@ -14,6 +14,7 @@ class QtTimerService : public ITimerService {
   public:
     void setTimer(TimerOwner owner, int id, int periodMs) override;
     void killTimer(TimerOwner owner, int id) override;
+    void killAllTimers(TimerOwner owner) override;
     bool isTimerActive(TimerOwner owner, int id) const override;
     void setHandler(TimerOwner owner, Handler handler) override;
     qint64 nowMs() const override;

@@ -37,31 +37,22 @@ void MeterLink::onComm() {
     }
 }
 
-void MeterLink::decodeLive(const uint8_t* data, size_t size, qint64 now) {
-    // A short frame is incomplete: wait for the next poll's answer.
+namespace {
+
+// The range and unit of the frame before this one, to see what changed.
+struct PreviousRange {
+    uint8_t rangeCode;
+    uint8_t unitFC;
+};
+
+// A short frame is incomplete: the next poll's answer brings a whole one.
+std::optional<LiveFrame> wholeLiveFrame(const uint8_t* data, size_t size) {
     const std::optional<size_t> at = findLiveFrame(data, size);
-    if (!at) return;
-    const std::optional<LiveFrame> frame = decodeLiveFrame(data + *at, size - *at);
-    if (!frame) return;
-    const LiveFrame& lf = *frame;
-    LinkState& f = m_model.frame;
-    ViewState& v = m_model.view;
-    LinkGlobals& g = m_model.g;
+    if (!at) return std::nullopt;
+    return decodeLiveFrame(data + *at, size - *at);
+}
 
-    v.m_frameArrived = 1;
-    v.m_linkDown = 0;
-    if (f.m_resetOnFrame == 1 && f.m_stopped == 1) {
-        f.m_resetOnFrame = 0;
-        f.m_stopped = 0;
-        v.m_startTime = now;
-        v.m_sampleIndex = 0;
-        v.m_frameCount = 0;
-        m_ui.updateAllViews();
-        if (m_sink) m_sink->recordingStarted(m_model);
-    }
-    if (f.m_recording == 0) v.m_canRun = 1;
-    f.setPollArmed(false);
-
+void storeMeterClock(LinkState& f, const LiveFrame& lf) {
     f.m_year = lf.year;
     f.m_clockAux = static_cast<uint8_t>(lf.clockAux);
     f.m_month = static_cast<uint8_t>(lf.month);
@@ -70,29 +61,40 @@ void MeterLink::decodeLive(const uint8_t* data, size_t size, qint64 now) {
     f.m_minute = static_cast<uint8_t>(lf.minute);
     f.m_second = static_cast<uint8_t>(lf.second);
     f.m_sampleSecs = static_cast<uint8_t>(lf.sampleSecs);
+}
 
-    const uint8_t prevRange = f.m_rangeCode;
-    const uint8_t prevUnit = f.m_unitFC;
-    const int code = lf.rangeCode();
+// A range change (not the first frame's) holds the reading for this frame and two more.
+PreviousRange setRange(LinkState& f, LinkGlobals& g, int code) {
+    const PreviousRange prev{f.m_rangeCode, f.m_unitFC};
     const RangeInfo& r = rangeInfo(code);
     f.m_rangeCode = static_cast<uint8_t>(code);
     f.m_luxFactor = r.luxFactor;
     f.m_luxDispFactor = r.luxDispFactor;
     f.m_fcDispFactor = r.fcDispFactor;
     f.m_scaleUnit = r.scaleUnit;
-    if (prevRange != code && prevRange != 4) g.g_holdFrames = 3;
+    if (prev.rangeCode != code && prev.rangeCode != 4) g.g_holdFrames = 3;
+    return prev;
+}
 
+// The reading goes to the view's current slot, or the held one while a range change settles.
+float& storeReading(MeterModel& m, const LiveFrame& lf) {
+    LinkGlobals& g = m.g;
     // The slot is clamped so a runaway index can never write outside the recording.
-    const int i = std::clamp(v.m_sampleIndex, 0, kReadingsCapacity - 1);
-    float& reading = m_model.doc.m_readings[static_cast<size_t>(i)];
-    reading = countToLux(lf.measuredCount, f.m_luxFactor, lf.footCandles());
+    const int i = std::clamp(m.view.m_sampleIndex, 0, kReadingsCapacity - 1);
+    float& reading = m.doc.m_readings[static_cast<size_t>(i)];
+    reading = countToLux(lf.measuredCount, m.frame.m_luxFactor, lf.footCandles());
     if (g.g_holdFrames == 0) {
         g.g_heldLux = reading;
     } else {
         reading = g.g_heldLux;
         --g.g_holdFrames;
     }
+    return reading;
+}
 
+void setUnitTexts(LinkState& f, ViewState& v, const LiveFrame& lf) {
+    const int code = lf.rangeCode();
+    const RangeInfo& r = rangeInfo(code);
     if (lf.footCandles()) {
         f.m_unitFC = 1;
         v.m_viewUnitFC = 1;
@@ -104,42 +106,48 @@ void MeterLink::decodeLive(const uint8_t* data, size_t size, qint64 now) {
         v.m_lcdUnit = (code == 0 || code == 3) ? QStringLiteral("KLux") : QStringLiteral("Lux");
         v.m_lcdRange = QString::fromLatin1(r.luxLabel);
     }
+}
 
-    if (prevRange != code || prevUnit != f.m_unitFC) {
-        const int gain = static_cast<int>(f.m_scaleUnit * (lf.footCandles() ? 4.0f : 40.0f));
-        m_model.doc.m_yGainDoc = gain;
-        v.m_yGain = gain;
-        v.m_yOffset = 0;
-        m_ui.updateAllViews();
-    }
-
-    const LiveDisplay disp = formatLiveDisplay(lf.displayedCount, code, lf.footCandles());
-    g.g_lastLux = disp.value;
-    f.m_dispResolution = disp.resolution;
-    v.m_lcdValue = disp.text;
+// The number as the meter shows it; over range, the stored reading becomes OL too.
+void setDisplayValue(MeterModel& m, const LiveFrame& lf, float& reading) {
+    const LiveDisplay disp = formatLiveDisplay(lf.displayedCount, lf.rangeCode(), lf.footCandles());
+    m.g.g_lastLux = disp.value;
+    m.frame.m_dispResolution = disp.resolution;
+    m.view.m_lcdValue = disp.text;
     if (disp.overRange) reading = kOverRange;
-    if (lf.negative()) v.m_lcdValue.prepend(QLatin1Char('-'));
+    if (lf.negative()) m.view.m_lcdValue.prepend(QLatin1Char('-'));
+}
 
-    if (f.m_checkBattery == 1) {
-        if (lf.lowBattery()) {
-            v.m_batteryText = QStringLiteral("Low");
-            f.m_checkBattery = 0;
-        } else {
-            v.m_batteryText = QStringLiteral("Normal");
-        }
+// Only a good battery keeps being checked: "Low" stays until a link failure re-arms it.
+void checkBattery(LinkState& f, ViewState& v, const LiveFrame& lf) {
+    if (f.m_checkBattery != 1) return;
+    if (lf.lowBattery()) {
+        v.m_batteryText = QStringLiteral("Low");
+        f.m_checkBattery = 0;
+    } else {
+        v.m_batteryText = QStringLiteral("Normal");
     }
+}
 
-    v.m_lcdCounts = static_cast<int>(g.g_lastLux * f.m_dispResolution);
+// The meter face's bar: the displayed value in steps of the display format.
+void setBarCounts(MeterModel& m) {
+    m.view.m_lcdCounts = static_cast<int>(m.g.g_lastLux * m.frame.m_dispResolution);
+}
 
+QString tensAndUnits(int x) {
+    return QString::asprintf("%d%d", x / 10, x % 10);
+}
+
+void setMemoryIndicator(ViewState& v, const LiveFrame& lf) {
     const QString blanks3 = QStringLiteral("   ");
     switch (lf.memIndicator()) {
         case 1:
             v.m_lcdMemFlag = QStringLiteral("MEM");
-            v.m_lcdMemNo = QString::asprintf("%d%d", lf.memNo1 / 10, lf.memNo1 % 10);
+            v.m_lcdMemNo = tensAndUnits(lf.memNo1);
             break;
         case 2:
             v.m_lcdMemFlag = QStringLiteral("MEM");
-            v.m_lcdMemNo = QString::asprintf("%d%d", lf.memNo2 / 10, lf.memNo2 % 10);
+            v.m_lcdMemNo = tensAndUnits(lf.memNo2);
             break;
         case 3:
             v.m_lcdMemFlag = QStringLiteral("REC");
@@ -150,7 +158,9 @@ void MeterLink::decodeLive(const uint8_t* data, size_t size, qint64 now) {
             v.m_lcdMemNo = blanks3;
             break;
     }
+}
 
+void setHoldAndMode(ViewState& v, const LiveFrame& lf) {
     v.m_lcdHold = lf.hold() ? QStringLiteral("HOLD") : QStringLiteral("    ");
     switch (lf.modeBits()) {
         case 0x00:
@@ -174,30 +184,91 @@ void MeterLink::decodeLive(const uint8_t* data, size_t size, qint64 now) {
         default:
             break;  // 0x08 and 0x38 keep the previous mode text
     }
+}
 
-    auto tu = [](int x) { return QString::asprintf("%d%d", x / 10, x % 10); };
+void setClockLine(ViewState& v, const LinkState& f, const LiveFrame& lf) {
     switch (lf.clockLine()) {
         case 0x00:
             v.m_lcdClockCaption = QStringLiteral("Time");
-            v.m_lcdClock = tu(f.m_hour) + ':' + tu(f.m_minute) + ':' + tu(f.m_second);
+            v.m_lcdClock = tensAndUnits(f.m_hour) + ':' + tensAndUnits(f.m_minute) + ':' +
+                           tensAndUnits(f.m_second);
             break;
         case 0x04:
             v.m_lcdClockCaption = QStringLiteral("Day");
-            v.m_lcdClock = QString::number(f.m_clockAux) + ' ' + tu(f.m_month) + ' ' + tu(f.m_day);
+            v.m_lcdClock = QString::number(f.m_clockAux) + ' ' + tensAndUnits(f.m_month) + ' ' +
+                           tensAndUnits(f.m_day);
             break;
         case 0x08:
             v.m_lcdClockCaption = QStringLiteral("Sampling");
-            v.m_lcdClock = tu(f.m_sampleSecs);
+            v.m_lcdClock = tensAndUnits(f.m_sampleSecs);
             break;
         default:
             v.m_lcdClockCaption = QStringLiteral("Year");
             v.m_lcdClock = QString::number(f.m_year);
             break;
     }
+}
 
+}  // namespace
+
+void MeterLink::decodeLive(const uint8_t* data, size_t size, qint64 now) {
+    const std::optional<LiveFrame> frame = wholeLiveFrame(data, size);
+    if (!frame) return;
+    const LiveFrame& lf = *frame;
+    LinkState& f = m_model.frame;
+    ViewState& v = m_model.view;
+
+    noteLiveFrame(now);
+    storeMeterClock(f, lf);
+    const PreviousRange prev = setRange(f, m_model.g, lf.rangeCode());
+    float& reading = storeReading(m_model, lf);
+    setUnitTexts(f, v, lf);
+    if (prev.rangeCode != f.m_rangeCode || prev.unitFC != f.m_unitFC) rescaleGraph(lf);
+    setDisplayValue(m_model, lf, reading);
+    checkBattery(f, v, lf);
+    setBarCounts(m_model);
+    setMemoryIndicator(v, lf);
+    setHoldAndMode(v, lf);
+    setClockLine(v, f, lf);
     updateStatistics(reading, now);
     updateStatisticsTexts();
+    showLiveFrame();
+}
 
+// The link is up; a confirmed Run restarts the recording with this frame.
+void MeterLink::noteLiveFrame(qint64 now) {
+    LinkState& f = m_model.frame;
+    ViewState& v = m_model.view;
+    v.m_frameArrived = 1;
+    v.m_linkDown = 0;
+    if (f.m_resetOnFrame == 1 && f.m_stopped == 1) restartRecording(now);
+    if (f.m_recording == 0) v.m_canRun = 1;
+    f.setPollArmed(false);
+}
+
+void MeterLink::restartRecording(qint64 now) {
+    LinkState& f = m_model.frame;
+    ViewState& v = m_model.view;
+    f.m_resetOnFrame = 0;
+    f.m_stopped = 0;
+    v.m_startTime = now;
+    v.m_sampleIndex = 0;
+    v.m_frameCount = 0;
+    m_ui.updateAllViews();
+    if (m_sink) m_sink->recordingStarted(m_model);
+}
+
+// Ten divisions span the new range, from the bottom of the graph.
+void MeterLink::rescaleGraph(const LiveFrame& lf) {
+    const int gain =
+        static_cast<int>(m_model.frame.m_scaleUnit * (lf.footCandles() ? 4.0f : 40.0f));
+    m_model.doc.m_yGainDoc = gain;
+    m_model.view.m_yGain = gain;
+    m_model.view.m_yOffset = 0;
+    m_ui.updateAllViews();
+}
+
+void MeterLink::showLiveFrame() {
     m_ui.transferInfoBar();
     m_ui.repaintLcd();
     try {

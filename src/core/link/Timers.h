@@ -7,6 +7,9 @@ namespace km905 {
 
 // The windows that own timers; ids are per owner.
 enum class TimerOwner { MainFrame, View, Panel, Progress, Logger };
+inline constexpr TimerOwner kTimerOwners[] = {TimerOwner::MainFrame, TimerOwner::View,
+                                              TimerOwner::Panel, TimerOwner::Progress,
+                                              TimerOwner::Logger};
 
 // Window timers: setTimer repeats until killed, re-arming an id replaces its period.
 // One-shot timers kill themselves first thing in their handler.
@@ -17,6 +20,7 @@ class ITimerService {
 
     virtual void setTimer(TimerOwner owner, int id, int periodMs) = 0;
     virtual void killTimer(TimerOwner owner, int id) = 0;
+    virtual void killAllTimers(TimerOwner owner) = 0;  // every id of that window
     virtual bool isTimerActive(TimerOwner owner, int id) const = 0;
     virtual void setHandler(TimerOwner owner, Handler handler) = 0;
 

@@ -10,7 +10,7 @@
 
 namespace km905 {
 
-inline constexpr int kReadingsCapacity = 33000;
+inline constexpr int kReadingsCapacity = 33000;  // also the most a graph file holds
 inline constexpr int kFrameSlotCapacity = 10010;
 inline constexpr int kMemCapacity = 100;
 inline constexpr int kLogBufferSize = 65536;
@@ -53,7 +53,6 @@ struct LinkState {
     float m_luxDispFactor = 0;
     float m_scaleUnit = 0;
     float m_dispResolution = 0;
-    float m_logRangeFactor = 0;
     float m_memRangeFactor = 0;
 
     // Port numbers outside the flag array (a hand-edited settings file) simply have no flag.
@@ -152,6 +151,16 @@ struct CDTDoc {
     void releaseLogArrays();
 };
 
+// Where a datalogger download stands: the header, then whole 8000-byte blocks, then the short
+// remainder. The numbers are the phase bytes of the original design.
+enum class LogPhase : uint8_t {
+    HeaderSeen = 0,
+    ReceivingBlocks = 1,
+    ShortBlockRequested = 2,  // every whole block is in; the remainder was asked for
+    ShortBlockExpected = 3,
+    Idle = 0xFF,
+};
+
 // Process-wide statistics and download buffers.
 struct LinkGlobals {
     float g_statMax = -1.0f;
@@ -164,7 +173,7 @@ struct LinkGlobals {
     std::vector<uint8_t> g_logBuffer = std::vector<uint8_t>(kLogBufferSize, 0);
     int g_logReceived = 0;
     int g_logBlocks = -1;
-    uint8_t g_logPhase = 0xFF;
+    LogPhase g_logPhase = LogPhase::Idle;
 };
 
 // Everything the link writes and the windows read, in one place.

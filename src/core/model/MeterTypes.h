@@ -7,8 +7,19 @@ namespace km905 {
 // Marks an over-range ("OL") stored reading.
 inline constexpr float kOverRange = 5000000.0f;
 
+// Lux to foot-candles (1 / 10.76) and to kilo-foot-candles, for display.
 inline constexpr double kLuxToFc = 0.0929368029739777;
 inline constexpr double kLuxToKfc = 0.0000929368029739777;
+// The value texts of the exports and the memory list take thousands of foot-candles with
+// this longer literal, one unit in the last place above kLuxToKfc; kept so no text moves.
+inline constexpr double kLuxToKfcExport = 0.00009293680297397771;
+// The real-time plot, report and export convert in single precision.
+inline constexpr float kLuxToFcSingle = 0.0929368f;
+inline constexpr float kLuxToKfcSingle = 0.0000929368f;
+
+// A foot-candle count times its range factor, to lux: the foot-candle ranges use the
+// factors of the lux range one decade up.
+inline constexpr double kFcCountToLux = 1.076;
 
 struct MeterDateTime {
     int year = 0;  // four digits
@@ -44,7 +55,7 @@ const RangeInfo& rangeInfo(int code);  // code is masked to 0..3
 // Count to stored lux; foot-candle counts are converted on arrival.
 inline float countToLux(int count, float factor, bool fc) {
     const float v = static_cast<float>(count) * factor;
-    return fc ? static_cast<float>(v * 1.076) : v;
+    return fc ? static_cast<float>(v * kFcCountToLux) : v;
 }
 
 }  // namespace km905

@@ -1,5 +1,6 @@
 #include "panel/MeterFace.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace km905 {
@@ -25,7 +26,7 @@ const BarTicks& barTicks() {
     return ticks;
 }
 
-FacePicture meterFace(ViewState& v) {
+FacePicture meterFace(const ViewState& v) {
     FacePicture f;
     f.offline = v.m_linkDown != 0;
     if (f.offline) {
@@ -48,9 +49,10 @@ FacePicture meterFace(ViewState& v) {
         f.texts.push_back({v.m_lcdClock, FaceFont::Clock, 60, 145});
         f.texts.push_back({v.m_lcdMemNo, FaceFont::Clock, 133, 125});
 
-        if (v.m_lcdCounts > 40) v.m_lcdCounts = 40;
+        // The bar has 41 ticks; a larger count fills it, a negative one leaves it empty.
+        const int counts = std::min(v.m_lcdCounts, 40);
         const BarTicks& t = barTicks();
-        for (int i = 0; i <= v.m_lcdCounts; ++i) {
+        for (int i = 0; i <= counts; ++i) {
             f.lines.push_back({static_cast<int>(t.innerX[i]), static_cast<int>(t.innerY[i]),
                                static_cast<int>(t.outerX[i]), static_cast<int>(t.outerY[i])});
             ++f.ticksDrawn;

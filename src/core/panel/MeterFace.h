@@ -36,6 +36,6 @@ struct FacePicture {
     int ticksDrawn = 0;            // 0..41
 };
 
-FacePicture meterFace(ViewState& v);
+FacePicture meterFace(const ViewState& v);
 
 }  // namespace km905

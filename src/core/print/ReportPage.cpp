@@ -21,7 +21,7 @@ ReportPage realtimeReport(const MeterModel& m, qint64 printedAtSecs) {
         const float step = 740.0f / static_cast<float>(n - 1);
         auto yOf = [&](int i) {
             const float r = m.doc.m_readings[static_cast<size_t>(i)];
-            const double v = m.frame.m_unitFC == 1 ? static_cast<double>(r * 0.0929368f) : r;
+            const double v = m.frame.m_unitFC == 1 ? static_cast<double>(r * kLuxToFcSingle) : r;
             return toPixel((v - y0) * 800 / (y10 - y0) + 200);
         };
         int prev = yOf(0);

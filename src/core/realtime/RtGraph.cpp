@@ -1,255 +1,284 @@
 #include "realtime/RtGraph.h"
 
+#include <algorithm>
 #include <cmath>
 
+#include "graph/ScrollShift.h"
 #include "model/TimeText.h"
 
 namespace km905 {
 
-std::vector<double>& RtGraphState::ptX(int level) {
-    auto& a = g_rtPtX[static_cast<size_t>(std::clamp(level, 0, kZoomLevels - 1))];
-    if (a.empty()) a.assign(kPointCapacity, 0.0);
-    return a;
-}
-
-std::vector<double>& RtGraphState::ptY(int level) {
-    auto& a = g_rtPtY[static_cast<size_t>(std::clamp(level, 0, kZoomLevels - 1))];
-    if (a.empty()) a.assign(kPointCapacity, 0.0);
-    return a;
-}
-
-int toPixel(double v) {
-    // Over-range readings land millions of pixels off the plot; the surface clips them.
-    if (std::isnan(v)) return 0;
-    return static_cast<int>(std::clamp(v, -1.0e8, 1.0e8));
-}
-
-QString yLabelText(double v) {
-    if (v >= 1000) return QString::asprintf("%.2fk", v * 0.001);
-    return QString::asprintf("%.2f", v);
-}
-
 namespace {
 
-double plotY(double reading, const std::array<double, 11>& lab, int H, uint8_t unitFC) {
-    const double v =
-        unitFC == 1 ? static_cast<double>(static_cast<float>(reading) * 0.0929368f) : reading;
-    const double span = lab[10] - lab[0];
-    if (span == 0) return H;
-    return H - H * (v - lab[0]) / span;
+// The strips and bands around the plot, in view pixels.
+constexpr int kLeftStripX = 226;
+constexpr int kLeftStripAbove = 31;  // the label strip starts this far above the plot
+constexpr int kLeftStripBelow = 30;  // and ends this far below the bottom edge
+constexpr int kRightStripAbove = 24;
+constexpr int kRightStripWidth = 60;
+constexpr int kRightStripLeast = 224;  // a plot ending left of this has an empty right strip
+constexpr int kBandAboveX = 290;
+constexpr int kBandAboveRightInset = 280;
+constexpr int kBandHeight = 30;  // the band above the plot and the time band
+constexpr int kTimeBandExtraWidth = 108;
+constexpr int kTimeTextBelow = 8;  // time texts start this far under the bottom edge
+
+int sampleCount(const ViewState& v) {
+    return std::clamp(v.m_sampleIndex, 0, kPointCapacity);
 }
 
-int labelShift(double v) {
-    if (v >= 0 && v < 10) return 4;
-    if (v >= 10 && v < 100) return 3;
-    return 2;
+int shownLevel(const RtGraphState& g) {
+    return g.g_rtFullView == 1 ? 0 : std::clamp(g.g_rtZoomLevel, 0, kMaxZoomLevel);
 }
 
-// One zoom level from the one below it and its selection fractions.
-void rebuildLevel(RtGraphState& g, int j, int n, const std::vector<float>& readings, uint8_t unitFC,
-                  int L, int T, int W, int B, int H) {
-    double left = W * g.g_rtDownFracX[j] + L, right = W * g.g_rtUpFracX[j] + L;
-    double top = H * g.g_rtDownFracY[j] + T, bottom = H * g.g_rtUpFracY[j] + T;
-    if (left > right) std::swap(left, right);
-    if (top > bottom) std::swap(top, bottom);
-    g.g_rtZoomLeft[j] = static_cast<float>(left);
-    g.g_rtZoomRight[j] = static_cast<float>(right);
-    g.g_rtZoomTop[j] = static_cast<float>(top);
-    g.g_rtZoomBottom[j] = static_cast<float>(bottom);
-    const auto& lab = g.g_rtYLabel[static_cast<size_t>(j)];
-    const double r = lab[10] - lab[0];
-    double vb = (B - bottom) * r / H + lab[0];
-    double vn = ((bottom - top) * 0.1 + (B - bottom)) * r / H + lab[0];
-    if (vb < 1000) {
-        vb = std::trunc(vb * 100) * 0.01;
-        vn = std::trunc(vn * 100) * 0.01;
-    } else {
-        vb = std::trunc(vb * 0.1) * 10;
-        vn = std::trunc(vn * 0.1) * 10;
-    }
-    auto& next = g.g_rtYLabel[static_cast<size_t>(j) + 1];
-    for (int c = 0; c <= 10; ++c) next[static_cast<size_t>(c)] = vb + c * (vn - vb);
-    const double width = std::max(right - left, 1e-6);  // a zero-width selection stays finite
-    auto& xs = g.ptX(j);
-    auto& nx = g.ptX(j + 1);
-    auto& ny = g.ptY(j + 1);
-    for (int i = 0; i < n; ++i) {
-        nx[static_cast<size_t>(i)] = (xs[static_cast<size_t>(i)] - (left - L)) * W / width;
-        ny[static_cast<size_t>(i)] = plotY(readings[static_cast<size_t>(i)], next, H, unitFC);
-    }
+double plotRow(float reading, const YLabels& labels, const PlotRect& plot, uint8_t unitFC) {
+    return plot.height - rowsAboveBaseline(plottedValue(reading, unitFC == 1), labels, plot.height);
+}
+
+// Samples per twelfth of the width in the full view, so that grid lines fall on samples.
+int fullViewSamplesPerCell(const RtGraphState& g, int n, const PlotRect& plot) {
+    if (n == 0 || g.g_rtFullView != 1) return 0;
+    return static_cast<int>(plot.width / 12 / g.g_rtXStep);
+}
+
+// Pixels per sample and the position of sample 0 on the shown zoom level.
+struct ZoomedAxis {
+    double pitch = 1, firstX = 0;
+};
+
+ZoomedAxis zoomedAxis(const RtGraphState& g, int n) {
+    const std::vector<double>& xs = g.g_rtPtX.level(shownLevel(g));
+    ZoomedAxis a;
+    a.firstX = xs.empty() ? 0 : xs[0];
+    a.pitch = n >= 2 && xs.size() >= 2 ? xs[1] - xs[0] : static_cast<double>(g.g_rtXStep0);
+    if (a.pitch <= 0 || std::isnan(a.pitch)) a.pitch = 1e-6;
+    return a;
+}
+
+// Samples between the ten time lines of a zoomed view: a half, third or quarter of the width.
+int zoomedSamplesPerLine(const PlotRect& plot, double pitch) {
+    const int W = plot.width;
+    const int across = toPixel(W / pitch);
+    if (across < 2) return 1;
+    const int cell = across == 2 ? W / 2 : across == 3 ? W / 3 : W / 4;
+    return toPixel(cell / pitch);
 }
 
 }  // namespace
 
-RtGraphPicture paintRtGraph(RtGraphState& g, ViewState& v, const CDTDoc& doc, uint8_t unitFC,
-                            const ViewRect& c) {
-    RtGraphPicture p;
-    const int L = c.left + 294, T = c.top + 150, R = c.right - 50, Bp = c.bottom - 150;
-    const int W = std::max(R - L, 1);
-    const int B = Bp - 1;
-    const int H = std::max(B - T, 1);
-    p.L = L, p.T = T, p.R = R, p.Bp = Bp, p.W = W, p.B = B, p.H = H;
-    p.stripW = std::max(L - 226, 0);
-    p.stripH = std::max((Bp + 30) - (T - 31), 0);
-    p.rightStripX = R < 224 ? 224 : R;
-    p.rightStripEnd = R < 224 ? 224 : R + 60;
+PlotRect rtPlotRect(const ClientRect& client) {
+    return PlotRect::inClient(client, kRtPlotMargins);
+}
 
-    const int n = std::clamp(v.m_sampleIndex, 0, kPointCapacity);
-    const int P = v.m_sampleRateMs / 1000;
-    p.noSamples = n == 0;
-
-    // Cursor line: kept after a new sample, wiped by any other repaint.
+std::optional<int> keepCursorThroughRepaint(RtGraphState& g, ViewState& v) {
+    std::optional<int> kept;
     if (v.m_redrawCursor == 1 && g.g_rtCursorHidden == 0) {
-        p.cursorX = g.g_rtCursorX - L;
+        kept = g.g_rtCursorX;
         v.m_redrawCursor = 0;
     }
     if (v.m_redrawCursor == 0) g.g_rtCursorHidden = 1;
+    return kept;
+}
 
-    p.bandAboveX = 290;
-    p.bandAboveY = T - 31;
-    p.bandAboveW = c.right - 280;
+void resetZoomAtFirstSample(RtGraphState& g, const ViewState& v) {
+    if (sampleCount(v) != 1) return;
+    g.g_rtXStep0 = g.g_rtXStep;
+    g.g_rtSpan = 100;
+    g.g_rtZoomLevel = 0;
+    g.g_rtFullView = 1;
+    g.m_scrollShift = 0;
+}
 
-    if (n == 1) {
-        g.g_rtXStep0 = g.g_rtXStep;
-        g.g_rtSpan = 100;
-        g.g_rtZoomLevel = 0;
-        g.g_rtFullView = 1;
-        g.m_scrollShift = 0;
-    }
+bool growRtTimeAxis(RtGraphState& g, const ViewState& v, const PlotRect& plot) {
+    const int n = sampleCount(v);
+    const int W = plot.width;
     g.g_rtXStep = static_cast<float>(W) / static_cast<float>(g.g_rtSpan - 1);
-
-    const int cell = W / 12;
-    int perCell = 0;
-    if (n == 0) {
-        for (int i = 0; i <= 12; ++i) p.gridX.push_back(i * W / 12);
-    } else if (g.g_rtFullView == 1) {
-        perCell = static_cast<int>(cell / g.g_rtXStep);
-        for (int i = 0; i <= 13; ++i)
-            p.gridX.push_back(toPixel(perCell * i * static_cast<double>(g.g_rtXStep)));
+    bool grew = false;
+    // The samples filled the width: compress them into eleven twelfths of it. The test runs
+    // once per drawn segment, so one paint may grow the axis several times.
+    for (int i = 1; i < n && n >= g.g_rtSpan + 1; ++i) {
+        g.g_rtXStep = static_cast<float>(W - W / 12) / static_cast<float>(g.g_rtSpan);
+        g.g_rtSpan = static_cast<int>(W / g.g_rtXStep + 1);
+        grew = true;
     }
-    for (int i = 1; i <= 10; ++i) p.gridY.push_back(static_cast<int>(i * H * 0.1));
+    return grew;
+}
 
-    auto& lab0 = g.g_rtYLabel[0];
-    for (int k = 0; k <= 10; ++k)
-        lab0[static_cast<size_t>(k)] = static_cast<double>((k + v.m_yOffset) * v.m_yGain);
-
+std::optional<int> rebuildRtLevels(RtGraphState& g, const ViewState& v, const CDTDoc& doc,
+                                   uint8_t unitFC, const PlotRect& plot) {
+    const int n = sampleCount(v);
+    const int W = plot.width;
     const std::vector<float>& readings = doc.m_readings;
-    auto& px0 = g.ptX(0);
-    auto& py0 = g.ptY(0);
+
+    g.g_rtYLabel[0] = fullViewLabels(v.m_yGain, v.m_yOffset);
+    std::vector<double>& x0 = g.g_rtPtX.level(0);
+    std::vector<double>& y0 = g.g_rtPtY.level(0);
     if (n >= 1) {
-        py0[0] = plotY(readings[0], lab0, H, unitFC);
-        px0[0] = 0;
+        x0[0] = 0;
+        y0[0] = plotRow(readings[0], g.g_rtYLabel[0], plot, unitFC);
     }
-    double xPrev = 0, yPrev = n >= 1 ? py0[0] : 0;
     for (int i = 1; i < n; ++i) {
-        const double xi = i * static_cast<double>(g.g_rtXStep);
-        const double yi = plotY(readings[static_cast<size_t>(i)], lab0, H, unitFC);
+        // A zoomed picture keeps the step of the full view it came from, so that a running
+        // recording does not shift it.
         if (g.g_rtFullView == 1) {
             g.g_rtXStep0 = g.g_rtXStep;
             g.g_rtSpanAtZoom = g.g_rtSpan;
         } else {
             g.g_rtXStep0 = static_cast<float>(W) / static_cast<float>(g.g_rtSpanAtZoom - 1);
         }
-        px0[static_cast<size_t>(i)] = i * static_cast<double>(g.g_rtXStep0);
-        py0[static_cast<size_t>(i)] = yi;
-        if (g.g_rtFullView == 1)
-            p.trace.push_back({toPixel(xPrev), toPixel(yPrev), toPixel(xi), toPixel(yi)});
-        xPrev = xi;
-        yPrev = yi;
-        // The samples filled the width: compress them into eleven twelfths of it.
-        if (n >= g.g_rtSpan + 1) {
-            g.g_rtXStep = static_cast<float>(W - W / 12) / static_cast<float>(g.g_rtSpan);
-            g.g_rtSpan = static_cast<int>(W / g.g_rtXStep + 1);
-            p.repaintAgain = true;
-        }
+        const auto at = static_cast<size_t>(i);
+        x0[at] = i * static_cast<double>(g.g_rtXStep0);
+        y0[at] = plotRow(readings[at], g.g_rtYLabel[0], plot, unitFC);
     }
 
+    if (g.g_rtFullView != 0 || n < 1) return std::nullopt;
+    const int d = std::clamp(g.g_rtZoomLevel, 0, kMaxZoomLevel);
+    for (int j = 0; j < d; ++j) {
+        const auto below = static_cast<size_t>(j);
+        const ZoomSelection sel =
+            ZoomSelection::fromFractions(g.g_rtDownFracX[below], g.g_rtDownFracY[below],
+                                         g.g_rtUpFracX[below], g.g_rtUpFracY[below], plot);
+        g.g_rtZoomLeft[below] = static_cast<float>(sel.left);
+        g.g_rtZoomRight[below] = static_cast<float>(sel.right);
+        g.g_rtZoomTop[below] = static_cast<float>(sel.top);
+        g.g_rtZoomBottom[below] = static_cast<float>(sel.bottom);
+        const YLabels& labels = g.g_rtYLabel[below + 1] =
+            zoomedLabels(g.g_rtYLabel[below], sel, plot, ZoomLabels::MagnitudeAligned);
+        // Positions are plot-relative; y comes from the readings on the new labels.
+        zoomPoints(g.g_rtPtX.level(j), g.g_rtPtX.level(j + 1), n,
+                   AxisZoom::horizontal(sel, plot, plot.left));
+        std::vector<double>& ys = g.g_rtPtY.level(j + 1);
+        for (size_t i = 0; i < static_cast<size_t>(n); ++i)
+            ys[i] = plotRow(readings[i], labels, plot, unitFC);
+    }
+
+    if (g.g_rtScrollReady != 0) return std::nullopt;
+    // The level is shown for the first time: remember the sample at its left edge.
+    const ZoomedAxis axis = zoomedAxis(g, n);
+    g.m_firstVisible = toPixel(-axis.firstX / axis.pitch);
+    g.g_rtScrollReady = 1;
+    return thumbForScrollShift(g.m_firstVisible, g.m_scrollShift);
+}
+
+void updateRtLabels(RtGraphState& g, const ViewState& v, const PlotRect& plot) {
+    const int n = sampleCount(v);
+    const int P = v.m_sampleRateMs / 1000;  // whole seconds per sample
     if (g.g_rtFullView == 1) {
+        // The times of grid lines 0, 3, 6, 9 and 12.
+        const int perCell = fullViewSamplesPerCell(g, n, plot);
         g.g_rtTimeLabel[0] = v.m_startTime;
         for (int m = 1; m <= 4; ++m)
             g.g_rtTimeLabel[static_cast<size_t>(m)] =
                 v.m_startTime + static_cast<qint64>(perCell) * P * 3 * m;
-    }
-
-    double s = 1, x0 = 0;
-    const int d = std::clamp(g.g_rtZoomLevel, 0, kZoomLevels - 1);
-    if (g.g_rtFullView == 0 && n >= 1) {
-        p.zoomed = true;
-        p.scrollMax = n;
-        for (int j = 0; j < d; ++j) rebuildLevel(g, j, n, readings, unitFC, L, T, W, B, H);
-        auto& pxd = g.ptX(d);
-        auto& pyd = g.ptY(d);
-        s = n >= 2 ? pxd[1] - pxd[0] : static_cast<double>(g.g_rtXStep0);
-        if (s <= 0 || std::isnan(s)) s = 1e-6;
-        x0 = pxd[0];
-        if (g.g_rtScrollReady == 0) {
-            g.m_firstVisible = toPixel(-x0 / s);
-            p.scrollPos = g.m_firstVisible - g.m_scrollShift + 1;
-            g.g_rtScrollReady = 1;
-        }
+    } else if (n >= 1) {
+        const ZoomedAxis axis = zoomedAxis(g, n);
         g.g_rtTimeLabel[0] =
             v.m_startTime + static_cast<qint64>(g.m_firstVisible - g.m_scrollShift) * P;
-        const int q = toPixel(W / s);
-        int step = 1;
-        if (q >= 2) {
-            const int zcell = q == 2 ? W / 2 : q == 3 ? W / 3 : W / 4;
-            step = toPixel(zcell / s);
-        }
+        const int step = zoomedSamplesPerLine(plot, axis.pitch);
         for (int i = 0; i < 10; ++i) {
             const int sample = g.m_firstVisible + step * i;
             g.g_rtGridSample[static_cast<size_t>(i)] = sample;
-            p.gridX.push_back(toPixel(sample * s + x0));
             g.g_rtTimeLabel[static_cast<size_t>(i)] =
                 g.g_rtTimeLabel[0] + static_cast<qint64>(sample - g.m_firstVisible) * P;
         }
+    }
+    for (size_t i = 0; i < g.m_timeLabelText.size(); ++i)
+        g.m_timeLabelText[i] = formatLocalTime(g.g_rtTimeLabel[i], kClockTimeFormat);
+    const YLabels& labels = g.g_rtYLabel[static_cast<size_t>(shownLevel(g))];
+    for (size_t c = 0; c < labels.size(); ++c)
+        g.m_yLabelText[c] = yLabelText(labels[c], kRtLabelStyle);
+}
+
+RtGraphPicture rtGraphPicture(const RtGraphState& g, const ViewState& v, const PlotRect& plot,
+                              std::optional<int> keptCursorX) {
+    RtGraphPicture p;
+    p.plot = plot;
+    const int L = plot.left, T = plot.top, R = plot.right, Bp = plot.bottom;
+    const int W = plot.width, B = plot.baseline, H = plot.height;
+    const int n = sampleCount(v);
+    const bool fullView = g.g_rtFullView == 1;
+    p.noSamples = n == 0;
+    p.armFirstTick = v.m_firstTickPending == 1;  // the view arms timer 1, which clears it
+    p.zoomed = !fullView && n >= 1;
+    p.scrollMax = p.zoomed ? n : 0;
+    if (keptCursorX) p.cursorX = *keptCursorX - L;
+
+    const int stripTop = T - kLeftStripAbove;
+    p.leftStrip = QRect(kLeftStripX, stripTop, std::max(L - kLeftStripX, 0),
+                        std::max((Bp + kLeftStripBelow) - stripTop, 0));
+    const int rightStripX = R < kRightStripLeast ? kRightStripLeast : R;
+    const int rightStripEnd = R < kRightStripLeast ? kRightStripLeast : R + kRightStripWidth;
+    p.rightStrip = QRect(rightStripX, T - kRightStripAbove, rightStripEnd - rightStripX,
+                         Bp - T + kRightStripAbove);
+    p.bandAbove =
+        QRect(kBandAboveX, stripTop, plot.client.right - kBandAboveRightInset, kBandHeight);
+    if (B > T) p.timeBand = QRect(L, Bp, W + kTimeBandExtraWidth, kBandHeight);
+
+    // Grid.
+    const int perCell = fullViewSamplesPerCell(g, n, plot);
+    const ZoomedAxis axis = p.zoomed ? zoomedAxis(g, n) : ZoomedAxis{};
+    if (n == 0) {
+        for (int i = 0; i <= 12; ++i) p.gridX.push_back(i * W / 12);
+    } else if (fullView) {
+        for (int i = 0; i <= 13; ++i)
+            p.gridX.push_back(toPixel(perCell * i * static_cast<double>(g.g_rtXStep)));
+    } else {
+        for (int sample : g.g_rtGridSample)
+            p.gridX.push_back(toPixel(sample * axis.pitch + axis.firstX));
+    }
+    for (int i = 1; i <= 10; ++i) p.gridY.push_back(static_cast<int>(i * H * 0.1));
+
+    // Trace: every sample in the full view, the visible ones and two beyond when zoomed.
+    if (fullView) {
+        const std::vector<double>& ys = g.g_rtPtY.level(0);
+        if (ys.size() >= static_cast<size_t>(n)) {
+            for (int i = 1; i < n; ++i)
+                p.trace.push_back({toPixel((i - 1) * static_cast<double>(g.g_rtXStep)),
+                                   toPixel(ys[static_cast<size_t>(i) - 1]),
+                                   toPixel(i * static_cast<double>(g.g_rtXStep)),
+                                   toPixel(ys[static_cast<size_t>(i)])});
+        }
+    } else if (p.zoomed) {
+        const std::vector<double>& ys = g.g_rtPtY.level(shownLevel(g));
         const int first = g.m_firstVisible - g.m_scrollShift + 1;
-        const int end = toPixel(W / s + first + 2.0);
-        for (int j = std::max(first, 1); j < end && j < n; ++j)
-            p.trace.push_back({toPixel(s * (g.m_scrollShift + j - 1) + x0),
-                               toPixel(pyd[static_cast<size_t>(j) - 1]),
-                               toPixel(s * (g.m_scrollShift + j) + x0),
-                               toPixel(pyd[static_cast<size_t>(j)])});
+        const int end = toPixel(W / axis.pitch + first + 2.0);
+        for (int j = std::max(first, 1); j < end && j < n && static_cast<size_t>(j) < ys.size();
+             ++j)
+            p.trace.push_back({toPixel(axis.pitch * (g.m_scrollShift + j - 1) + axis.firstX),
+                               toPixel(ys[static_cast<size_t>(j) - 1]),
+                               toPixel(axis.pitch * (g.m_scrollShift + j) + axis.firstX),
+                               toPixel(ys[static_cast<size_t>(j)])});
     }
 
-    for (int i = 0; i < 10; ++i)
-        g.m_timeLabelText[static_cast<size_t>(i)] =
-            formatLocalTime(g.g_rtTimeLabel[static_cast<size_t>(i)], kClockTimeFormat);
-    const auto& labd = g.g_rtYLabel[static_cast<size_t>(g.g_rtFullView == 1 ? 0 : d)];
-    for (int k = 0; k <= 10; ++k)
-        g.m_yLabelText[static_cast<size_t>(k)] = yLabelText(labd[static_cast<size_t>(k)]);
-
-    const int stripTop = T - 31;
+    // Y labels with their ticks, strip-relative.
+    const YLabels& labels = g.g_rtYLabel[static_cast<size_t>(shownLevel(g))];
+    const int stripW = p.leftStrip.width();
     for (int k = 0; k <= 10; ++k) {
-        const int yc = B - k * (H - 1) / 10 - stripTop - 1;
-        p.yTicks.push_back({p.stripW - 5, yc, p.stripW, yc});
-        const int x = static_cast<int>(7.5 * labelShift(labd[static_cast<size_t>(k)]) + 2);
+        const int tickY = B - k * (H - 1) / 10 - stripTop - 1;
+        p.yTicks.push_back({stripW - 5, tickY, stripW, tickY});
+        const int x =
+            static_cast<int>(7.5 * yLabelShift(labels[static_cast<size_t>(k)], kRtLabelStyle) + 2);
         const int y = B - k * (H - 2) / 10 - stripTop - 8;
         p.yLabels.push_back({g.m_yLabelText[static_cast<size_t>(k)], x, y});
     }
 
     // Time texts sit just under the plot, each at its grid line.
-    p.timeBand = B > T;
-    p.timeBandY = Bp;
-    p.timeBandW = W + 108;
-    const int textY = Bp + 8;
+    const int textY = Bp + kTimeTextBelow;
     if (n >= 1) {
-        if (g.g_rtFullView == 1) {
+        if (fullView) {
             for (int m = 4; m >= 1; --m)
                 p.timeLabels.push_back(
                     {g.m_timeLabelText[static_cast<size_t>(m)],
                      toPixel(perCell * static_cast<double>(g.g_rtXStep) * 3 * m + L), textY});
             p.timeLabels.push_back({g.m_timeLabelText[0], L + 2, textY});
         } else {
-            for (int i = 0; i < 10; ++i) {
-                const double x = g.g_rtGridSample[static_cast<size_t>(i)] * s + L + x0;
+            for (size_t i = 0; i < g.g_rtGridSample.size(); ++i) {
+                const double x = g.g_rtGridSample[i] * axis.pitch + L + axis.firstX;
                 if (x >= L && x <= R)
-                    p.timeLabels.push_back(
-                        {g.m_timeLabelText[static_cast<size_t>(i)], toPixel(x), textY});
+                    p.timeLabels.push_back({g.m_timeLabelText[i], toPixel(x), textY});
             }
         }
     }
-
-    if (v.m_firstTickPending == 1) p.armFirstTick = true;  // the view arms timer 1 and clears it
     return p;
 }
 

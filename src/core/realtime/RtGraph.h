@@ -1,15 +1,25 @@
 #pragma once
 
+#include <QRect>
 #include <QString>
 #include <array>
+#include <optional>
 #include <vector>
 
+#include "graph/PlotRect.h"
+#include "graph/YScale.h"
+#include "graph/ZoomStack.h"
 #include "model/MeterState.h"
 
 namespace km905 {
 
-inline constexpr int kZoomLevels = 100;
 inline constexpr int kPointCapacity = 20000;
+
+// The plot inside the view: its picture is W x (Bp - T) and label 0 lies on its last row.
+inline constexpr PlotMargins kRtPlotMargins{294, 150, 50, 150, 1};
+inline constexpr YLabelStyle kRtLabelStyle{'k', false};
+
+PlotRect rtPlotRect(const ClientRect& client);
 
 // Process-wide state of the real-time graph: time axis, zoom stack, labels, cursor.
 struct RtGraphState {
@@ -19,7 +29,7 @@ struct RtGraphState {
     int g_rtSpanAtZoom = 100;
     uint8_t g_rtFullView = 1;
     int g_rtZoomLevel = 0;
-    std::array<std::array<double, 11>, kZoomLevels> g_rtYLabel{};
+    std::array<YLabels, kZoomLevels> g_rtYLabel{};
     std::array<double, kZoomLevels> g_rtDownFracX{}, g_rtDownFracY{}, g_rtUpFracX{}, g_rtUpFracY{};
     std::array<float, kZoomLevels> g_rtZoomLeft{}, g_rtZoomRight{}, g_rtZoomTop{}, g_rtZoomBottom{};
     uint8_t g_rtScrollReady = 1;
@@ -32,10 +42,7 @@ struct RtGraphState {
     uint8_t g_rtCursorHidden = 1;
     int g_rtCursorX = 0;
     int g_rtCursorIndex = 0;
-    // Point arrays per zoom level, allocated as levels come into use.
-    std::array<std::vector<double>, kZoomLevels> g_rtPtX, g_rtPtY;
-    std::vector<double>& ptX(int level);
-    std::vector<double>& ptY(int level);
+    LevelPoints g_rtPtX{kPointCapacity}, g_rtPtY{kPointCapacity};
 
     // View members the paint keeps.
     int m_scrollShift = 0;
@@ -56,42 +63,46 @@ struct PlacedText {
 
 // Everything one paint draws, in the coordinates of the surface it goes to.
 struct RtGraphPicture {
-    int L = 0, T = 0, R = 0, Bp = 0, W = 0, B = 0, H = 0;
-    // Plot (plot-relative pixels, the plot is W x (Bp - T)).
-    std::vector<int> gridX;  // vertical dotted lines from y = H up to 0
-    std::vector<int> gridY;  // horizontal dotted lines from x = 0 to W
+    PlotRect plot;
+    // Plot (plot-relative pixels; the plot's picture is plot.width x (plot.bottom - plot.top)).
+    std::vector<int> gridX;  // vertical dotted lines from y = plot.height up to 0
+    std::vector<int> gridY;  // horizontal dotted lines from x = 0 to plot.width
     std::vector<PixelLine> trace;
     std::optional<int> cursorX;  // white dotted line redrawn after a new sample
-    // Left strip (strip-relative; placed at (226, T - 31), size stripW x stripH).
-    int stripW = 0, stripH = 0;
+    // The label strip left of the plot; its ticks and labels are strip-relative.
+    QRect leftStrip;
     std::vector<PixelLine> yTicks;
     std::vector<PlacedText> yLabels;
-    // Right strip: x R..rightStripEnd (empty when equal), y T-24..Bp.
-    int rightStripX = 0, rightStripEnd = 0;
-    // View coordinates: the band above the plot and the time band under it.
-    int bandAboveX = 0, bandAboveY = 0, bandAboveW = 0;
-    bool timeBand = false;
-    int timeBandY = 0, timeBandW = 0;
+    QRect rightStrip;  // empty when the window is too narrow
+    QRect bandAbove;
+    std::optional<QRect> timeBand;  // under the plot, when the plot has a height
     std::vector<PlacedText> timeLabels;
-    // Bookkeeping for the window.
-    bool repaintAgain = false;  // the time axis grew
-    bool noSamples = false;     // status bar shows "Time:" and "Data:"
+    // What the window does besides drawing.
+    bool noSamples = false;  // status bar shows "Time:" and "Data:"
     bool armFirstTick = false;
     bool zoomed = false;
-    int scrollMax = 0;
-    std::optional<int> scrollPos;
+    int scrollMax = 0;  // the zoom strip's scroll range while zoomed
 };
 
-struct ViewRect {
-    int left = 0, top = 0, right = 0, bottom = 0;
-};
+// The state changes of a paint, in the order the view makes them before taking the picture.
 
-// The paint of the real-time graph without the drawing: it computes every line and label
-// and does the bookkeeping (axis growth, zoom reset at the first sample, level rebuild).
-RtGraphPicture paintRtGraph(RtGraphState& g, ViewState& v, const CDTDoc& doc, uint8_t unitFC,
-                            const ViewRect& client);
+// A cursor line that a new sample's repaint keeps: its x in the view, or nothing; any other
+// repaint wipes the line, so it counts as hidden afterwards.
+std::optional<int> keepCursorThroughRepaint(RtGraphState& g, ViewState& v);
+// The first sample of a recording resets the time axis and the zoom.
+void resetZoomAtFirstSample(RtGraphState& g, const ViewState& v);
+// Compresses the full view's time axis when the samples fill it; true when it grew, and the
+// view is to paint again.
+bool growRtTimeAxis(RtGraphState& g, const ViewState& v, const PlotRect& plot);
+// Level 0 from the Y scale and the samples, then every zoom level from its stored fractions.
+// Returns the scroll bar's thumb position the first time a zoom level is shown.
+std::optional<int> rebuildRtLevels(RtGraphState& g, const ViewState& v, const CDTDoc& doc,
+                                   uint8_t unitFC, const PlotRect& plot);
+// The times under the grid lines and the label texts of the shown level.
+void updateRtLabels(RtGraphState& g, const ViewState& v, const PlotRect& plot);
 
-QString yLabelText(double v);
-int toPixel(double v);  // truncation that is safe for any value
+// The picture of the graph as the state stands; changes nothing.
+RtGraphPicture rtGraphPicture(const RtGraphState& g, const ViewState& v, const PlotRect& plot,
+                              std::optional<int> keptCursorX);
 
 }  // namespace km905

@@ -4,9 +4,14 @@
 #include <QString>
 #include <optional>
 
+#include "graph/RubberBand.h"
 #include "realtime/RtGraph.h"
 
 namespace km905 {
+
+// A drag that goes this far past the plot is cancelled: 3 above it, 50 left of it, 30 right
+// of it (20 from the view's edge) and 20 under it.
+inline constexpr DragWatchMargins kRtDragWatch{50, 3, 30, 20};
 
 // The mouse on the real-time graph: the cursor readout, the rubber band and the zoom stack.
 // Every call recomputes the plot geometry from the view's client rectangle.
@@ -21,13 +26,13 @@ class RtZoom {
     };
 
     // Left button down: arms the band; true when the drag watch tick is to run.
-    bool leftDown(int x, int y, const ViewRect& client);
+    bool leftDown(int x, int y, const ClientRect& client);
     // The readout of the sample nearest the pointer, when it has one.
-    std::optional<Readout> mouseMove(int x, int y, const ViewRect& client);
+    std::optional<Readout> mouseMove(int x, int y, const ClientRect& client);
     // True when the view is to repaint (every release after a press).
-    bool leftUp(int x, int y, const ViewRect& client);
+    bool leftUp(int x, int y, const ClientRect& client);
     // The drag watch tick: true when the drag was cancelled (repaint, stop the tick).
-    bool dragWatch(int x, int y, const ViewRect& client);
+    bool dragWatch(int x, int y, const ClientRect& client);
     void undoZoom();
     // Thumb tracking of the zoom strip's scroll bar; returns the thumb position to show.
     int scrollTo(int thumb);
@@ -38,11 +43,7 @@ class RtZoom {
     std::optional<int> cursorX() const;
 
   private:
-    struct Geometry {
-        int L, T, R, Bp, W;
-    };
-    static Geometry geometry(const ViewRect& c);
-    static QPoint clamp(int x, int y, const Geometry& g);
+    RubberBand rubberBand() const;
     int level() const { return m_g.g_rtFullView == 1 ? 0 : m_g.g_rtZoomLevel; }
 
     RtGraphState& m_g;

@@ -7,6 +7,7 @@
 #include <QDialogButtonBox>
 #include <QLabel>
 #include <QMenuBar>
+#include <QPointer>
 #include <QPushButton>
 #include <QStatusBar>
 #include <QToolBar>
@@ -17,11 +18,11 @@
 #endif
 
 #include "app/CommandState.h"
-#include "app/Settings.h"
 #include "app/ToolbarIcons.h"
 #include "dialogs/CDownloadProgressDlg.h"
-#include "link/DeviceWatch.h"
 #include "link/PortNames.h"
+#include "logger/CLoggerGraphDlg.h"
+#include "logger/OpenChooser.h"
 #include "memlist/CMemListDlg.h"
 #include "panel/CMeterPanelDlg.h"
 #include "realtime/CDTView.h"
@@ -32,69 +33,38 @@ namespace km905 {
 CMainFrame::CMainFrame(FrameServices services, QWidget* parent)
     : QMainWindow(parent),
       m_services(services),
-      m_link(m_model, services.comm, services.timers, *this),
-      m_acq(m_link, services.timers, *this),
-      m_discovery(m_link, services.timers, *this, services.bridges),
-      m_commands(m_model, services.ui, *this, services.timers),
-      m_keys(m_link, services.timers),
-      m_progress(m_link, services.timers, *this) {
+      m_session({services.comm, services.timers, services.bridges, services.ui, *this}) {
     setWindowTitle(QStringLiteral("KM905"));
     setWindowIcon(toolIcon(ToolIcon::Program));
     createMenus();
     createToolBar();
     createStatusBar();
 
-    services.timers.setHandler(TimerOwner::MainFrame, [this](int id) { onMainTimer(id); });
-    services.timers.setHandler(TimerOwner::View, [this](int id) {
-        if (!m_acq.onTimer(id) && id == kTimerZoomDrag) m_view->dragWatchTick();
-    });
-    services.timers.setHandler(TimerOwner::Panel, [this](int id) { m_keys.onTimer(id); });
-    services.timers.setHandler(TimerOwner::Progress, [this](int id) { m_progress.onTimer(id); });
-    m_progressDlg = new CDownloadProgressDlg(m_progress, this);
-    m_progress.onMemoryDone = [this] {
-        auto* list = new CMemListDlg(m_model, m_services.ui, m_services.timers, this);
-        list->setObjectName(QStringLiteral("memoryList"));
-        list->open();
-    };
+    m_progressDlg = new CDownloadProgressDlg(m_session.progress(), this);
+    m_session.progress().onMemoryDone = [this] { openMemoryList(); };
+    // Called only when the download delivered bytes.
+    m_session.progress().onLoggerDone = [this] { openLoggerWindow(); };
 
-    // Settings, then the link: 9600 8N1 and a first poll on the configured port.
-    m_model.frame.m_comPort = Settings::readComPort();
-    m_model.frame.resetPollArmed();
-    try {
-        services.comm.SetSettings(QStringLiteral("9600,n,8,1"));
-    } catch (const SerialError&) {
-    }
-    m_link.reopenAndPoll();
-    m_discovery.schedule();
-    m_deviceWatch = std::make_unique<DeviceWatch>([this] { m_discovery.schedule(); });
-
-    // The view reads the Y scale and starts its timers.
-    m_view = new CDTView(m_model, this);
+    m_view = new CDTView(model(), this);
     setCentralWidget(m_view);
-    m_model.view.m_yGain = gainForIndex(Settings::readGainIndex(), 40);
-    m_model.view.m_yOffset = offsetForIndex(Settings::readOffsetIndex(), 0);
-    m_view->onArmFirstTick = [this] { m_acq.armFirstTickIfPending(); };
-    m_view->onDragWatch = [this](bool on) {
-        if (on)
-            m_services.timers.setTimer(TimerOwner::View, kTimerZoomDrag, 10);
-        else
-            m_services.timers.killTimer(TimerOwner::View, kTimerZoomDrag);
-    };
+    m_view->onArmFirstTick = [this] { m_session.acquisition().armFirstTickIfPending(); };
+    m_view->onDragWatch = [this](bool on) { m_session.setDragWatch(on); };
+    m_session.onDragWatchTick = [this] { m_view->dragWatchTick(); };
     m_view->onStatusTexts = [this](const QString& t, const QString& d) {
         m_panes[1]->setText(t);
         m_panes[2]->setText(d);
     };
-    m_acq.start();
-    m_link.setRecordingSink(&m_journal);
-    m_commands.setRecordingSink(&m_journal);
-    m_journal.onFailed = [this](const QString& text) { statusBar()->showMessage(text); };
+    m_session.journal().onFailed = [this](const QString& text) { statusBar()->showMessage(text); };
     m_view->meterPanel()->onKey = [this](int id, bool twice) {
-        twice ? m_keys.doubleClick(id) : m_keys.click(id);
+        twice ? m_session.keys().doubleClick(id) : m_session.keys().click(id);
     };
     connect(m_view->infoBar()->yAxisButton(), &QPushButton::clicked, this,
-            [this] { m_commands.yAxis(); });
-    for (int id : {kCmdRun, kCmdStop, kCmdSave, kCmdHelp, kCmdPrint, kCmdUndoZoom, kCmdMem})
+            [this] { m_session.commands().yAxis(); });
+    for (int id : {kCmdRun, kCmdStop, kCmdSave, kCmdHelp, kCmdPrint, kCmdUndoZoom, kCmdMem,
+                   kCmdDataLogger, kCmdOpen})
         connect(m_actions.at(id), &QAction::triggered, this, [this, id] { trigger(id); });
+
+    m_session.start();
 
     connect(&m_idle, &QTimer::timeout, this, &CMainFrame::updateCommands);
     m_idle.start(250);
@@ -183,25 +153,31 @@ void CMainFrame::createStatusBar() {
 void CMainFrame::trigger(int id) {
     switch (id) {
         case kCmdRun:
-            m_commands.run();
+            m_session.commands().run();
             break;
         case kCmdStop:
-            m_commands.stop();
+            m_session.commands().stop();
             break;
         case kCmdSave:
-            m_commands.save();
+            m_session.commands().save();
             break;
         case kCmdPrint:
-            m_commands.print();
+            m_session.commands().print();
             break;
         case kCmdUndoZoom:
             m_view->undoZoom();
             break;
         case kCmdMem:
-            m_link.startMemDownload();
+            m_session.link().startMemDownload();
+            break;
+        case kCmdDataLogger:
+            m_session.link().startLogDownload();
+            break;
+        case kCmdOpen:
+            showOpenChooser();
             break;
         case kCmdHelp:
-            m_commands.help(QCoreApplication::applicationDirPath());
+            m_session.commands().help(QCoreApplication::applicationDirPath());
             break;
         case kCmdExit:
             close();
@@ -213,24 +189,23 @@ void CMainFrame::trigger(int id) {
     updateCommands();
 }
 
-void CMainFrame::onMainTimer(int id) {
-    if (id == kTimerDiscovery) {
-        m_discovery.onTimer();
-        return;
-    }
-    m_link.onTimer(id);
-}
-
 void CMainFrame::updateCommands() {
-    const CommandState c = commandState(m_model, m_view->graphState());
-    // Commands whose windows are not built yet stay disabled.
+    const CommandState c = commandState(model(), m_view->graphState());
     const std::pair<int, bool> rules[] = {
-        {kCmdSave, c.save}, {kCmdOpen, false},          {kCmdPrint, c.print},    {kCmdRun, c.run},
-        {kCmdStop, c.stop}, {kCmdUndoZoom, c.undoZoom}, {kCmdDataLogger, false}, {kCmdMem, c.mem},
-        {kCmdHelp, true},   {kCmdAbout, true},          {kCmdExit, true},
+        {kCmdSave, c.save},
+        {kCmdOpen, c.open},
+        {kCmdPrint, c.print},
+        {kCmdRun, c.run},
+        {kCmdStop, c.stop},
+        {kCmdUndoZoom, c.undoZoom},
+        {kCmdDataLogger, c.dataLogger},
+        {kCmdMem, c.mem},
+        {kCmdHelp, true},
+        {kCmdAbout, true},
+        {kCmdExit, true},
     };
     for (const auto& [id, on] : rules) m_actions.at(id)->setEnabled(on);
-    const int port = m_model.frame.m_comPort;
+    const int port = model().frame.m_comPort;
     m_panes[0]->setText(
         portStatusText(port, portDeviceName(port), m_services.comm.lastOpenError()));
 }
@@ -254,37 +229,16 @@ void CMainFrame::showAbout() {
     d.exec();
 }
 
-void CMainFrame::closeSequence() {
-    if (m_closed) return;
-    m_closed = true;
-    // Nothing may poll the meter after the end of the link.
-    for (int id = 1; id <= 5; ++id) m_services.timers.killTimer(TimerOwner::MainFrame, id);
-    for (int id = 1; id <= 5; ++id) m_services.timers.killTimer(TimerOwner::Progress, id);
-    for (int id = 1; id <= 4; ++id) {
-        m_services.timers.killTimer(TimerOwner::View, id);
-        m_services.timers.killTimer(TimerOwner::Panel, id);
-    }
-    Settings::writeComPort(m_model.frame.m_comPort);
-    m_link.sendEndOfLink();
-}
-
 void CMainFrame::closeEvent(QCloseEvent* e) {
     // The save offer comes first: a recording whose save failed keeps the window open, with
     // the link still running.
-    if (!m_closed && m_commands.offerSaveBeforeClose() == MainCommands::CloseOffer::SaveFailed) {
+    if (m_session.offerSaveBeforeClose() == MainCommands::CloseOffer::SaveFailed) {
         e->ignore();
         return;
     }
-    closeSequence();
+    m_session.closeSequence();
     m_idle.stop();
     e->accept();
-}
-
-bool CMainFrame::event(QEvent* e) {
-    const bool handled = QMainWindow::event(e);
-    // Only a close that goes ahead ends the recording; a refused one keeps its journal.
-    if (e->type() == QEvent::Close && e->isAccepted()) m_journal.recordingEnded();
-    return handled;
 }
 
 void CMainFrame::showEvent(QShowEvent* e) {
@@ -296,7 +250,7 @@ void CMainFrame::showEvent(QShowEvent* e) {
 }
 
 void CMainFrame::offerRestore() {
-    if (m_closed || !m_journal.offerRestore(m_model, m_services.ui)) return;
+    if (!m_session.offerRestore()) return;
     m_view->invalidateGraph();
     m_view->infoBar()->transfer();
     updateCommands();
@@ -307,7 +261,7 @@ void CMainFrame::offerRestore() {
 bool CMainFrame::nativeEvent(const QByteArray& type, void* message, qintptr* result) {
     const MSG* msg = static_cast<const MSG*>(message);
     if (type == "windows_generic_MSG" && msg->message == WM_DEVICECHANGE) {
-        if (msg->wParam == 0x8000 || msg->wParam == 0x8004) m_deviceWatch->notify();
+        if (msg->wParam == 0x8000 || msg->wParam == 0x8004) m_session.devicesChanged();
         *result = TRUE;
         return true;
     }
@@ -315,7 +269,7 @@ bool CMainFrame::nativeEvent(const QByteArray& type, void* message, qintptr* res
 }
 #endif
 
-// The link may call before the view exists (the first poll goes out while the frame is built).
+// Guarded for calls while the frame is still being built.
 void CMainFrame::repaintLcd() {
     if (m_view) m_view->meterPanel()->repaintLcd();
 }
@@ -333,6 +287,57 @@ void CMainFrame::openProgressWindow() {
 }
 void CMainFrame::repaintProgress() {
     if (m_progressDlg) m_progressDlg->update();
+}
+
+void CMainFrame::openMemoryList() {
+    auto* list = new CMemListDlg(model(), m_services.ui, m_services.timers, this);
+    list->setObjectName(QStringLiteral("memoryList"));
+    list->open();
+}
+
+void CMainFrame::openLoggerWindow() {
+    // Window-modal without blocking: serial events and timers go on behind it.
+    auto* dlg = new CLoggerGraphDlg(model(), m_services.ui, m_services.timers, this);
+    dlg->setObjectName(QStringLiteral("loggerWindow"));
+    // Ticks after the window is gone find no one.
+    QPointer<CLoggerGraphDlg> alive(dlg);
+    m_session.onLoggerTimer = [alive](int id) {
+        if (alive) alive->timerTick(id);
+    };
+    dlg->open();
+}
+
+void CMainFrame::showOpenChooser() {
+    auto* chooser = new QDialog(this);
+    chooser->setObjectName(QStringLiteral("openChooser"));
+    chooser->setAttribute(Qt::WA_DeleteOnClose);
+    chooser->setWindowTitle(kChooserTitle);
+    auto* layout = new QVBoxLayout(chooser);
+    const std::pair<ChooserButton, const QString*> buttons[] = {
+        {ChooserButton::ListFile, &kOpenListButtonText},
+        {ChooserButton::GraphFile, &kOpenGraphButtonText}};
+    for (const auto& [which, text] : buttons) {
+        auto* b = new QPushButton(*text, chooser);
+        b->setObjectName(which == ChooserButton::ListFile ? QStringLiteral("openListButton")
+                                                          : QStringLiteral("openGraphButton"));
+        layout->addWidget(b);
+        connect(b, &QPushButton::clicked, this, [this, chooser, which = which] {
+            chooser->accept();
+            const WindowToOpen next = chooseAndOpen(which, model(), m_services.ui);
+            if (next == WindowToOpen::MemoryList) openMemoryList();
+            if (next == WindowToOpen::Datalogger) openLoggerWindow();
+            updateCommands();
+        });
+    }
+    chooser->open();
+}
+
+CLoggerGraphDlg* CMainFrame::loggerWindow() const {
+    return findChild<CLoggerGraphDlg*>(QStringLiteral("loggerWindow"));
+}
+
+QDialog* CMainFrame::openChooser() const {
+    return findChild<QDialog*>(QStringLiteral("openChooser"));
 }
 
 CMemListDlg* CMainFrame::memoryList() const {

@@ -6,26 +6,16 @@
 #include <map>
 #include <memory>
 
-#include "app/MainCommands.h"
-#include "app/UserInteraction.h"
-#include "dialogs/DownloadProgress.h"
-#include "files/JournalFile.h"
-#include "link/BridgeLookup.h"
-#include "link/LinkUi.h"
-#include "link/MeterLink.h"
-#include "link/PortDiscovery.h"
-#include "panel/PanelKeys.h"
-#include "realtime/Acquisition.h"
-#include "realtime/JournalKeeper.h"
+#include "session/Session.h"
 
 class QAction;
 
 namespace km905 {
 
 class CDTView;
-class DeviceWatch;
 class CDownloadProgressDlg;
 class CMemListDlg;
+class CLoggerGraphDlg;
 
 // Command ids of the menu and toolbar.
 enum CommandId : int {
@@ -57,15 +47,18 @@ class CMainFrame : public QMainWindow, private ILinkUi {
     explicit CMainFrame(FrameServices services, QWidget* parent = nullptr);
     ~CMainFrame() override;
 
-    MeterModel& model() { return m_model; }
-    MeterLink& link() { return m_link; }
-    Acquisition& acquisition() { return m_acq; }
-    PortDiscovery& discovery() { return m_discovery; }
-    MainCommands& commands() { return m_commands; }
-    PanelKeys& keys() { return m_keys; }
+    Session& session() { return m_session; }
+    MeterModel& model() { return m_session.model(); }
+    MeterLink& link() { return m_session.link(); }
+    Acquisition& acquisition() { return m_session.acquisition(); }
+    PortDiscovery& discovery() { return m_session.discovery(); }
+    MainCommands& commands() { return m_session.commands(); }
+    PanelKeys& keys() { return m_session.keys(); }
     CDownloadProgressDlg* progressWindow() const { return m_progressDlg; }
-    CMemListDlg* memoryList() const;  // the open memory list window, if any
-    void trigger(int id);             // a menu or toolbar command, as a click gives it
+    CMemListDlg* memoryList() const;        // the open memory list window, if any
+    CLoggerGraphDlg* loggerWindow() const;  // the open datalogger graph window, if any
+    QDialog* openChooser() const;           // the Open command's chooser while shown
+    void trigger(int id);                   // a menu or toolbar command, as a click gives it
     CDTView* view() const { return m_view; }
     QAction* action(int id) const;
     QString statusPane(int pane) const;
@@ -74,7 +67,6 @@ class CMainFrame : public QMainWindow, private ILinkUi {
   protected:
     void closeEvent(QCloseEvent* e) override;
     void showEvent(QShowEvent* e) override;
-    bool event(QEvent* e) override;
 #ifdef Q_OS_WIN
     bool nativeEvent(const QByteArray& type, void* message, qintptr* result) override;
 #endif
@@ -83,10 +75,11 @@ class CMainFrame : public QMainWindow, private ILinkUi {
     void createMenus();
     void createToolBar();
     void createStatusBar();
-    void onMainTimer(int id);
     void showAbout();
-    void closeSequence();
     void offerRestore();  // a journal left by a crash, asked about once at start
+    void openMemoryList();
+    void openLoggerWindow();
+    void showOpenChooser();
 
     // ILinkUi
     void repaintLcd() override;
@@ -99,24 +92,13 @@ class CMainFrame : public QMainWindow, private ILinkUi {
     void showMessage(const QString& text) override;
 
     FrameServices m_services;
-    MeterModel m_model;
-    MeterLink m_link;
-    Acquisition m_acq;
-    PortDiscovery m_discovery;
-    MainCommands m_commands;
-    PanelKeys m_keys;
-    DownloadProgress m_progress;
+    Session m_session;
     CDownloadProgressDlg* m_progressDlg = nullptr;
-    std::unique_ptr<DeviceWatch> m_deviceWatch;
     CDTView* m_view = nullptr;
     std::map<int, QAction*> m_actions;
     QLabel* m_panes[3] = {};
     QTimer m_idle;
-    bool m_closed = false;
-    // The running recording on disk, offered back once after a crash.
-    DiskJournalFile m_journalFile{journalPath()};
-    JournalKeeper m_journal{m_journalFile};
-    bool m_restoreOffered = false;
+    bool m_restoreOffered = false;  // a journal left by a crash is offered once
 };
 
 }  // namespace km905

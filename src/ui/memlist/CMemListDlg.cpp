@@ -42,14 +42,11 @@ CMemListDlg::CMemListDlg(MeterModel& model, IUserInteraction& ui, const ITimerSe
     m_table->setShowGrid(true);
     layout->addWidget(m_table);
     resize(640, 560);
+    // Each window opens on a finished download or for a list file: its rows are there at once.
+    fillList();
 }
 
-void CMemListDlg::paintEvent(QPaintEvent* e) {
-    refresh();
-    QDialog::paintEvent(e);
-}
-
-void CMemListDlg::refresh() {
+void CMemListDlg::fillList() {
     LinkState& f = m_model.frame;
     ViewState& v = m_model.view;
     if (f.m_memEmpty) {
@@ -87,7 +84,7 @@ void CMemListDlg::openList() {
     m_ui.setWaitCursor(false);
     if (m_model.view.m_memListLoaded) m_table->setRowCount(0);
     (void)r;
-    refresh();
+    fillList();
     update();
 }
 

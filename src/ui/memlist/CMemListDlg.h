@@ -18,13 +18,12 @@ class CMemListDlg : public QDialog {
     CMemListDlg(MeterModel& model, IUserInteraction& ui, const ITimerService& clock,
                 QWidget* parent);
     QTableWidget* table() const { return m_table; }
-    void refresh();  // what the paint does: fill the list when the document has new records
+    // Appends the document's records when a download or a list file brought new ones, and
+    // marks them taken; says once when the meter's memory was empty.
+    void fillList();
     void saveList();
     void openList();
     void printList();
-
-  protected:
-    void paintEvent(QPaintEvent* e) override;
 
   private:
     MeterModel& m_model;

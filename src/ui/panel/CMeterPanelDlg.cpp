@@ -11,7 +11,7 @@
 
 namespace km905 {
 
-CMeterPanelDlg::CMeterPanelDlg(ViewState& view, QWidget* parent)
+CMeterPanelDlg::CMeterPanelDlg(const ViewState& view, QWidget* parent)
     : QWidget(parent), m_view(view), m_bkBitmap(meterBodyPixmap()) {
     setAttribute(Qt::WA_OpaquePaintEvent);
     int n = 0;

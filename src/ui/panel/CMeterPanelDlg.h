@@ -15,7 +15,7 @@ class CPanelButton;
 class CMeterPanelDlg : public QWidget {
     Q_OBJECT
   public:
-    CMeterPanelDlg(ViewState& view, QWidget* parent);
+    CMeterPanelDlg(const ViewState& view, QWidget* parent);
 
     // A key was clicked or double-clicked (code from the key table).
     std::function<void(int id, bool doubleClick)> onKey;
@@ -27,7 +27,7 @@ class CMeterPanelDlg : public QWidget {
     void keyPressEvent(QKeyEvent* e) override;
 
   private:
-    ViewState& m_view;
+    const ViewState& m_view;
     QPixmap m_bkBitmap;
     std::vector<CPanelButton*> m_keys;
 };

@@ -95,18 +95,25 @@ void CDTView::layoutChildren() {
 
 QImage CDTView::renderGraph(const QSize& size) {
     if (m_surface.size() != size) m_surface = QImage(size, QImage::Format_RGB32);
-    const RtGraphPicture pic =
-        paintRtGraph(m_graph, m_model.view, m_model.doc, m_model.frame.m_unitFC,
-                     {0, 0, size.width(), size.height()});
+    const PlotRect plot = rtPlotRect({0, 0, size.width(), size.height()});
+    ViewState& v = m_model.view;
+    // The paint's state changes first, then the picture of the state they leave.
+    const std::optional<int> keptCursor = keepCursorThroughRepaint(m_graph, v);
+    resetZoomAtFirstSample(m_graph, v);
+    const bool axisGrew = growRtTimeAxis(m_graph, v, plot);
+    const std::optional<int> scrollPos =
+        rebuildRtLevels(m_graph, v, m_model.doc, m_model.frame.m_unitFC, plot);
+    updateRtLabels(m_graph, v, plot);
+    const RtGraphPicture pic = rtGraphPicture(m_graph, v, plot, keptCursor);
     drawRtGraph(m_surface, pic, m_labelFont);
     if (pic.noSamples && onStatusTexts)
         onStatusTexts(QStringLiteral("Time:"), QStringLiteral("Data:"));
     if (pic.armFirstTick && onArmFirstTick) onArmFirstTick();
     if (pic.zoomed) {
         m_zoomStrip->scrollBar()->setRange(0, pic.scrollMax);
-        if (pic.scrollPos) m_zoomStrip->scrollBar()->setValue(*pic.scrollPos);
+        if (scrollPos) m_zoomStrip->scrollBar()->setValue(*scrollPos);
     }
-    if (pic.repaintAgain) QTimer::singleShot(0, this, [this] { invalidateGraph(); });
+    if (axisGrew) QTimer::singleShot(0, this, [this] { invalidateGraph(); });
     m_infoBar->transfer();
     m_statsBar->transfer();
     return m_surface;
@@ -120,12 +127,12 @@ void CDTView::paintEvent(QPaintEvent*) {
     QPainter p(this);
     p.drawImage(0, 0, m_surface);
     // The cursor line and the rubber band lie over the picture.
-    const int T = 150, Bp = height() - 150;
+    const PlotRect plot = rtPlotRect(client());
     QPen dots(Qt::white, 1, Qt::CustomDashLine);
     dots.setDashPattern({1, 1});
     if (const std::optional<int> x = m_zoom.cursorX()) {
         p.setPen(dots);
-        p.drawLine(*x, T, *x, Bp);
+        p.drawLine(*x, plot.top, *x, plot.bottom);
     }
     if (const std::optional<QRect> band = m_zoom.band()) {
         p.setPen(dots);

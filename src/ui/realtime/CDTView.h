@@ -52,7 +52,7 @@ class CDTView : public QWidget {
 
   private:
     void layoutChildren();
-    ViewRect client() const { return {0, 0, width(), height()}; }
+    ClientRect client() const { return {0, 0, width(), height()}; }
 
     MeterModel& m_model;
     RtGraphState m_graph;

@@ -22,14 +22,14 @@ void drawRtGraph(QImage& surface, const RtGraphPicture& pic, const QFont& labelF
     p.fillRect(surface.rect(), buttonFace);
 
     // Plot: black, dotted grid, red trace, clipped to its own rectangle.
-    const QRect plot(pic.L, pic.T, pic.W, pic.Bp - pic.T);
+    const QRect plot(pic.plot.left, pic.plot.top, pic.plot.width, pic.plot.bottom - pic.plot.top);
     p.fillRect(plot, Qt::black);
     p.save();
     p.setClipRect(plot);
-    p.translate(pic.L, pic.T);
+    p.translate(plot.topLeft());
     p.setPen(dotted(kGrid));
-    for (int x : pic.gridX) p.drawLine(x, pic.H, x, 0);
-    for (int y : pic.gridY) p.drawLine(0, y, pic.W, y);
+    for (int x : pic.gridX) p.drawLine(x, pic.plot.height, x, 0);
+    for (int y : pic.gridY) p.drawLine(0, y, pic.plot.width, y);
     QPen trace(QColor(255, 0, 0), 0);
     p.setPen(trace);
     std::vector<QLine> lines;
@@ -38,17 +38,15 @@ void drawRtGraph(QImage& surface, const RtGraphPicture& pic, const QFont& labelF
     if (!lines.empty()) p.drawLines(lines.data(), static_cast<int>(lines.size()));
     if (pic.cursorX) {
         p.setPen(dotted(Qt::white));
-        p.drawLine(*pic.cursorX, 0, *pic.cursorX, pic.H);
+        p.drawLine(*pic.cursorX, 0, *pic.cursorX, pic.plot.height);
     }
     p.restore();
 
-    // Band above the plot and the label strip on its left.
-    p.fillRect(QRect(pic.bandAboveX, pic.bandAboveY, pic.bandAboveW, 30), kStrip);
-    const QPoint stripAt(226, pic.T - 31);
-    p.fillRect(QRect(stripAt, QSize(pic.stripW, pic.stripH)), kStrip);
-    p.fillRect(QRect(pic.rightStripX, pic.T - 24, pic.rightStripEnd - pic.rightStripX,
-                     pic.Bp - pic.T + 24),
-               kStrip);
+    // Band above the plot and the label strips on its sides.
+    p.fillRect(pic.bandAbove, kStrip);
+    const QPoint stripAt = pic.leftStrip.topLeft();
+    p.fillRect(pic.leftStrip, kStrip);
+    p.fillRect(pic.rightStrip, kStrip);
     p.setFont(labelFont);
     p.setPen(Qt::black);
     for (const PixelLine& t : pic.yTicks)
@@ -60,7 +58,7 @@ void drawRtGraph(QImage& surface, const RtGraphPicture& pic, const QFont& labelF
                    Qt::AlignLeft | Qt::AlignTop, t.text);
 
     // Time band under the plot; each text starts at its grid line.
-    if (pic.timeBand) p.fillRect(QRect(pic.L, pic.timeBandY, pic.timeBandW, 30), kStrip);
+    if (pic.timeBand) p.fillRect(*pic.timeBand, kStrip);
     p.setBackground(buttonFace);
     for (const PlacedText& t : pic.timeLabels)
         p.drawText(QRect(t.x, t.y, 200, 40), Qt::AlignLeft | Qt::AlignTop, t.text);

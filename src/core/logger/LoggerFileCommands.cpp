@@ -1,0 +1,54 @@
+#include "logger/LoggerFileCommands.h"
+
+#include "app/Settings.h"
+
+namespace km905 {
+
+FileDialogRequest loggerOpenRequest() {
+    return {Settings::dataFolder(), QString(), kLoggerOpenFilter, kGraphSuffix};
+}
+
+QString loggerGraphPath(const QString& chosen) {
+    return withDefaultSuffix(chosen, kGraphSuffix, {kCh4Suffix});
+}
+
+SaveOutcome loggerSave(const LoggerWindowState& s, const MeterModel& m, IUserInteraction& ui,
+                       const FileSteps& steps) {
+    // A file shown in file mode came from the disk: there is nothing to save, nor to ask for.
+    if (s.mode == LoggerMode::File) return SaveOutcome::NotAllowed;
+    if (m.doc.m_fileCount == 0) {
+        ui.showMessage(kSelectRecordToSaveText);
+        return SaveOutcome::NotAllowed;
+    }
+    return saveLoggerGraph(m.doc, ui, steps);
+}
+
+LoggerOpenResult loggerOpenGraph(LoggerWindowState& s, LoggerRecordList& list, MeterModel& m,
+                                 IUserInteraction& ui) {
+    LoggerOpenResult out;
+    if (s.mode != LoggerMode::File) return out;
+    out.restoreFullView = true;
+    const std::optional<QString> chosen = ui.openFileName(loggerOpenRequest());
+    if (!chosen || chosen->isEmpty()) return out;
+    out.dialogAccepted = true;
+    s.g_lastGraphPath = loggerGraphPath(*chosen);
+    ui.setWaitCursor(true);
+    out.outcome = openGraphFile(s.g_lastGraphPath, m, ui);
+    ui.setWaitCursor(false);
+    out.rowsChanged = syncLoggerList(m, list);
+    return out;
+}
+
+bool loggerYAxis(LoggerWindowState& s, IUserInteraction& ui) {
+    const std::optional<YAxisChoice> c =
+        ui.askYAxis(Settings::readGainIndex(), Settings::readOffsetIndex());
+    if (!c) return false;
+    s.m_gainSel = c->gainSel;
+    s.m_offsetSel = c->offsetSel;
+    s.m_gainValue = gainForIndex(s.m_gainSel, s.m_gainValue);
+    s.m_offsetSteps = offsetForIndex(s.m_offsetSel, s.m_offsetSteps);
+    Settings::writeYScale(s.m_gainSel, s.m_offsetSel);
+    return true;
+}
+
+}  // namespace km905

@@ -1,0 +1,13 @@
+#pragma once
+
+#include "graph/YScale.h"
+#include "model/MeterState.h"
+#include "print/ReportPage.h"
+
+namespace km905 {
+
+// The datalogger report: every reading of the displayed-graph record against the full view's
+// axis (`fullView`), whatever the window's zoom; without a graph, the empty frame only.
+ReportPage loggerReport(const CDTDoc& doc, const YLabels& fullView, qint64 printedAtSecs);
+
+}  // namespace km905

@@ -1,0 +1,107 @@
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <optional>
+
+#include "app/MainCommands.h"
+#include "app/UserInteraction.h"
+#include "dialogs/DownloadProgress.h"
+#include "files/JournalFile.h"
+#include "link/BridgeLookup.h"
+#include "link/LinkUi.h"
+#include "link/MeterLink.h"
+#include "link/PortDiscovery.h"
+#include "panel/PanelKeys.h"
+#include "realtime/Acquisition.h"
+#include "realtime/JournalKeeper.h"
+
+namespace km905 {
+
+class DeviceWatch;
+
+// What a session is built on; production passes the real ones, tests their stand-ins.
+struct SessionServices {
+    ISerialControl& comm;
+    ITimerService& timers;
+    const IBridgeLookup& bridges;
+    IUserInteraction& ui;
+    ILinkUi& views;  // what the windows do when the link asks
+    // Where the running recording is kept; the data folder's journal when none is given.
+    IJournalFile* journal = nullptr;
+};
+
+// How a program starts its session; the main window takes the defaults.
+struct SessionStart {
+    // A port chosen by the caller: the settings file is then neither read nor written, and
+    // the Y scale keeps its default.
+    std::optional<int> port;
+    // Look for the meter again when serial devices come and go.
+    bool watchDevices = true;
+};
+
+// The program's one wiring: the meter model, the link and everything that drives it, every
+// window timer routed to its owner, the start and the close sequence.
+class Session {
+  public:
+    explicit Session(SessionServices services);
+    ~Session();
+    Session(const Session&) = delete;
+    Session& operator=(const Session&) = delete;
+
+    MeterModel& model() { return m_model; }
+    MeterLink& link() { return m_link; }
+    Acquisition& acquisition() { return m_acq; }
+    PortDiscovery& discovery() { return m_discovery; }
+    MainCommands& commands() { return m_commands; }
+    PanelKeys& keys() { return m_keys; }
+    DownloadProgress& progress() { return m_progress; }
+    JournalKeeper& journal() { return m_journal; }
+
+    // Settings, the port at 9600,n,8,1 and a first poll, port discovery, the Y scale, the
+    // sampling and watchdog timers, the journal. False when the port could not be opened.
+    bool start(const SessionStart& how = {});
+
+    // Closing: first the save offer, then, unless its save failed, the close sequence.
+    MainCommands::CloseOffer offerSaveBeforeClose();
+    // Stops every timer, keeps the port in the settings, ends the meter's link and the
+    // journal. Once only.
+    void closeSequence();
+    bool closed() const { return m_closed; }
+
+    // A journal left by a crash, offered back; true when restored.
+    bool offerRestore();
+    // Serial devices came or went: look for the meter again a second later, unless closed.
+    void devicesChanged() {
+        if (!m_closed) m_discovery.schedule();
+    }
+
+    // The zoom drag watch: view timer 3 runs while a drag is watched and ticks the callback.
+    void setDragWatch(bool on);
+    std::function<void()> onDragWatchTick;
+    // The datalogger window's timers, for the window that owns them.
+    std::function<void(int id)> onLoggerTimer;
+
+  private:
+    void routeTimers();
+    void onMainFrameTimer(int id);
+    void onViewTimer(int id);
+
+    ISerialControl& m_comm;
+    ITimerService& m_timers;
+    IUserInteraction& m_ui;
+    std::unique_ptr<IJournalFile> m_ownJournalFile;
+    MeterModel m_model;
+    MeterLink m_link;
+    Acquisition m_acq;
+    PortDiscovery m_discovery;
+    MainCommands m_commands;
+    PanelKeys m_keys;
+    DownloadProgress m_progress;
+    JournalKeeper m_journal;
+    std::unique_ptr<DeviceWatch> m_deviceWatch;
+    bool m_portInSettings = true;
+    bool m_closed = false;
+};
+
+}  // namespace km905

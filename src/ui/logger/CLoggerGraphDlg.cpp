@@ -1,0 +1,226 @@
+#include "logger/CLoggerGraphDlg.h"
+
+#include <QCursor>
+#include <QHeaderView>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QToolButton>
+
+#include "app/ToolbarIcons.h"
+#include "logger/LoggerGraphPainter.h"
+#include "logger/LoggerReport.h"
+
+namespace km905 {
+
+namespace {
+
+// Fixed layout, in pixels: the list on the left, the graph right of it, the scroll bar under
+// the graph and the toolbar across the top.
+constexpr int kWidth = 1000;
+constexpr int kHeight = 570;
+constexpr int kToolBarHeight = 23;
+constexpr QRect kListRect{6, 27, 244, 540};
+constexpr QRect kScrollRect{250, 551, 741, 15};
+
+QIcon yAxisIcon() {
+    QPixmap pm(32, 32);
+    pm.fill(Qt::transparent);
+    QPainter p(&pm);
+    p.setPen(QPen(QColor(40, 40, 40), 2));
+    p.drawLine(8, 4, 8, 27);
+    p.drawLine(8, 27, 28, 27);
+    for (int y = 8; y <= 24; y += 4) p.drawLine(5, y, 8, y);
+    p.drawText(QRect(12, 4, 18, 16), Qt::AlignCenter, QStringLiteral("Y"));
+    return QIcon(pm);
+}
+
+}  // namespace
+
+CLoggerGraphDlg::CLoggerGraphDlg(MeterModel& model, IUserInteraction& ui, ITimerService& timers,
+                                 QWidget* parent)
+    : QDialog(parent), m_model(model), m_ui(ui), m_timers(timers), m_window(model, ui) {
+    setWindowTitle(QStringLiteral("Light Datalogger Graph"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    setAttribute(Qt::WA_OpaquePaintEvent);  // the paint covers the whole window
+    setMouseTracking(true);
+    setFixedSize(kWidth, kHeight);
+    QFont f(QStringLiteral("Arial"));
+    f.setPixelSize(14);
+    setFont(f);
+
+    m_toolBar = new QToolBar(this);
+    m_toolBar->setGeometry(0, 0, kWidth, kToolBarHeight);
+    m_toolBar->setIconSize(QSize(16, 16));
+    const std::pair<QIcon, const char*> looks[5] = {
+        {toolIcon(ToolIcon::Save), "Save"},
+        {toolIcon(ToolIcon::Open), "Download"},
+        {toolIcon(ToolIcon::Print), ""},
+        {toolIcon(ToolIcon::UndoZoom), "ZoomOut"},
+        {yAxisIcon(), ""},
+    };
+    for (int c = 0; c < 5; ++c) {
+        QAction* a = m_toolBar->addAction(looks[c].first, QString());
+        a->setToolTip(QString::fromLatin1(looks[c].second));
+        if (QWidget* button = m_toolBar->widgetForAction(a)) button->setFixedSize(78, 18);
+        connect(a, &QAction::triggered, this, [this, c] { trigger(static_cast<Command>(c)); });
+        m_commands[c] = a;
+    }
+
+    m_list = new QTableWidget(0, static_cast<int>(kLoggerListColumns.size()), this);
+    m_list->setGeometry(kListRect);
+    QStringList captions;
+    for (const LoggerColumn& col : kLoggerListColumns) captions << QString::fromLatin1(col.caption);
+    m_list->setHorizontalHeaderLabels(captions);
+    for (int c = 0; c < static_cast<int>(kLoggerListColumns.size()); ++c)
+        m_list->setColumnWidth(c, kLoggerListColumns[static_cast<size_t>(c)].width);
+    m_list->horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    m_list->verticalHeader()->hide();
+    m_list->setSelectionBehavior(QAbstractItemView::SelectRows);
+    m_list->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_list->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_list->setShowGrid(true);
+    connect(m_list, &QTableWidget::cellDoubleClicked, this,
+            [this](int row, int) { doubleClickRow(row); });
+
+    m_scroll = new QScrollBar(Qt::Horizontal, this);
+    m_scroll->setGeometry(kScrollRect);
+    m_scroll->setEnabled(false);
+    connect(m_scroll, &QScrollBar::actionTriggered, this, &CLoggerGraphDlg::scrollAction);
+
+    fillRows();
+}
+
+CLoggerGraphDlg::~CLoggerGraphDlg() {
+    // Closed windows have run their closing steps; one destroyed with the main window leaves
+    // the model alone, which may already be gone.
+    if (!m_closed) m_timers.killTimer(TimerOwner::Logger, kLoggerDragTimerId);
+}
+
+ClientRect CLoggerGraphDlg::clientRect() const {
+    return {0, 0, width(), height()};
+}
+
+void CLoggerGraphDlg::fillRows() {
+    const std::vector<QStringList> rows = m_window.rows();
+    m_list->setRowCount(static_cast<int>(rows.size()));
+    for (size_t r = 0; r < rows.size(); ++r)
+        for (int c = 0; c < rows[r].size(); ++c) {
+            auto* item = new QTableWidgetItem(rows[r][c]);
+            item->setTextAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+            m_list->setItem(static_cast<int>(r), c, item);
+        }
+}
+
+void CLoggerGraphDlg::updateScrollBar() {
+    const std::optional<int> thumb = m_window.prepareScroll(clientRect());
+    const LoggerZoomState& z = m_window.zoomState();
+    const bool zoomed = m_window.graphShown() && z.g_fullView == 0;
+    m_scroll->setEnabled(zoomed);
+    if (zoomed) {
+        QSignalBlocker quiet(m_scroll);
+        m_scroll->setRange(0, m_model.doc.m_fileCount);
+        if (thumb) m_scroll->setValue(*thumb);
+    }
+}
+
+void CLoggerGraphDlg::trigger(Command c) {
+    switch (c) {
+        case kSave:
+            m_window.save();
+            break;
+        case kDownload: {
+            const LoggerOpenResult r = m_window.openGraph();
+            if (r.rowsChanged) fillRows();
+            break;
+        }
+        case kPrint:
+            printReport();
+            break;
+        case kZoomOut:
+            m_window.zoomOut();
+            break;
+        case kYAxis:
+            m_window.yAxis();
+            break;
+    }
+    if (m_window.syncList()) fillRows();
+    updateScrollBar();
+    update();
+}
+
+void CLoggerGraphDlg::printReport() {
+    m_ui.printReport({loggerReport(m_model.doc, m_window.fullViewLabels(), m_timers.nowSecs())});
+}
+
+void CLoggerGraphDlg::doubleClickRow(int row) {
+    m_window.doubleClick(row);
+    updateScrollBar();
+    update();
+}
+
+void CLoggerGraphDlg::scrollAction(int action) {
+    const int thumb = action == QAbstractSlider::SliderMove
+                          ? m_window.scrollTo(m_scroll->sliderPosition())
+                          : m_window.zoom().thumb();
+    // Only dragging the thumb moves the graph: arrows and page areas put it back.
+    m_scroll->setSliderPosition(thumb);
+    update();
+}
+
+void CLoggerGraphDlg::timerTick(int id) {
+    if (id != kLoggerDragTimerId) return;
+    const QPoint p = mapFromGlobal(QCursor::pos());
+    if (m_window.dragWatch(p.x(), p.y(), clientRect())) {
+        m_timers.killTimer(TimerOwner::Logger, kLoggerDragTimerId);
+        update();
+    }
+}
+
+void CLoggerGraphDlg::mousePressEvent(QMouseEvent* e) {
+    QDialog::mousePressEvent(e);
+    if (e->button() != Qt::LeftButton) return;
+    const QPoint p = e->position().toPoint();
+    m_window.leftDown(p.x(), p.y(), clientRect());
+    m_timers.setTimer(TimerOwner::Logger, kLoggerDragTimerId, kLoggerDragTimerMs);
+}
+
+void CLoggerGraphDlg::mouseMoveEvent(QMouseEvent* e) {
+    QDialog::mouseMoveEvent(e);
+    const QPoint p = e->position().toPoint();
+    if (m_window.mouseMove(p.x(), p.y(), clientRect())) update();
+}
+
+void CLoggerGraphDlg::mouseReleaseEvent(QMouseEvent* e) {
+    QDialog::mouseReleaseEvent(e);
+    if (e->button() != Qt::LeftButton) return;
+    const QPoint p = e->position().toPoint();
+    if (m_window.leftUp(p.x(), p.y(), clientRect())) {
+        updateScrollBar();
+        update();
+    }
+}
+
+void CLoggerGraphDlg::done(int result) {
+    if (!m_closed) {
+        m_closed = true;
+        m_timers.killTimer(TimerOwner::Logger, kLoggerDragTimerId);
+        m_window.close();
+        m_scroll->setEnabled(false);
+    }
+    QDialog::done(result);
+}
+
+void CLoggerGraphDlg::paintEvent(QPaintEvent*) {
+    if (!m_closed && m_window.syncList()) fillRows();
+    const LoggerGraphPicture pic = m_window.picture(clientRect());
+    // Drawn off screen and copied in one piece.
+    QPixmap buffer(size());
+    {
+        QPainter p(&buffer);
+        drawLoggerGraph(p, pic, rect());
+    }
+    QPainter window(this);
+    window.drawPixmap(0, 0, buffer);
+}
+
+}  // namespace km905

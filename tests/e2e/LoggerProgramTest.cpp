@@ -1,0 +1,84 @@
+// The Data Logger command against km905-sim on a pseudo-terminal, in real time.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include "CMSComm.h"
+#include "RecordingInteraction.h"
+#include "app/CMainFrame.h"
+#include "app/FontSetup.h"
+#include "link/QtTimerService.h"
+#include "logger/CLoggerGraphDlg.h"
+#include "session/Unattended.h"
+
+using namespace km905;
+
+namespace {
+
+bool waitFor(const std::function<bool()>& pred, int ms) {
+    QElapsedTimer t;
+    t.start();
+    while (!pred() && t.elapsed() < ms) QApplication::processEvents(QEventLoop::AllEvents, 5);
+    return pred();
+}
+
+}  // namespace
+
+TEST(LoggerProgram, TheDataLoggerCommandOpensTheWindowWithTheMetersRecords) {
+    QTemporaryDir dev, home;
+    qputenv("KM905_DEV_DIR", dev.path().toLocal8Bit());
+    qputenv("HOME", home.path().toLocal8Bit());
+    QFile scenario(dev.filePath("logger.txt"));
+    ASSERT_TRUE(scenario.open(QIODevice::WriteOnly));
+    scenario.write(
+        "level const 250\nrange 2\n"
+        "logger 2026-12-06 08:00:00 2 lux 100 200 300\n"
+        "logger 2026-12-06 09:30:00 5 fc 10 20\n");
+    scenario.close();
+    QProcess sim;
+    sim.start(KM905_SIM_BINARY, {"--scenario", scenario.fileName()});
+    ASSERT_TRUE(sim.waitForStarted(5000));
+    ASSERT_TRUE(waitFor([&] { return sim.canReadLine(); }, 5000));
+    sim.readLine();
+
+    CMSComm comm;
+    QtTimerService timers;
+    NoBridgeLookup bridges;
+    test::RecordingInteraction ui;
+    {
+        CMainFrame frame({comm, timers, bridges, ui});
+        frame.resize(1200, 800);
+        frame.show();
+        ASSERT_TRUE(waitFor([&] { return frame.model().view.m_linkDown == 0; }, 10000));
+        frame.updateCommands();
+        ASSERT_TRUE(frame.action(kCmdDataLogger)->isEnabled());
+        frame.trigger(kCmdDataLogger);
+        ASSERT_TRUE(waitFor([&] { return frame.loggerWindow() != nullptr; }, 40000));
+        CLoggerGraphDlg* dlg = frame.loggerWindow();
+        QTableWidget* list = dlg->list();
+        ASSERT_EQ(list->rowCount(), 2);
+        EXPECT_EQ(list->item(0, 1)->text(), "12/06/26 08:00:00");
+        EXPECT_EQ(list->item(0, 2)->text(), "Lux");
+        EXPECT_EQ(list->item(0, 3)->text(), "2sec");
+        EXPECT_EQ(list->item(0, 4)->text(), "3");
+        EXPECT_EQ(list->item(1, 2)->text(), "FC");
+        EXPECT_EQ(list->item(1, 4)->text(), "2");
+        dlg->close();
+        ui.answers = {false};
+        frame.close();
+    }
+    sim.terminate();
+    sim.waitForFinished(3000);
+}
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    installFontSubstitutions();
+    testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}

@@ -1,0 +1,158 @@
+#include <gtest/gtest.h>
+
+#include <QMouseEvent>
+#include <QPushButton>
+
+#include "UiHarness.h"
+#include "logger/CLoggerGraphDlg.h"
+
+using namespace km905;
+using namespace km905::test;
+
+namespace {
+
+void stepUntil(UiHarness& h, const std::function<bool()>& pred, int ms) {
+    for (int t = 0; t < ms && !pred(); t += 20) h.advance(20);
+}
+
+sim::SimLogRecord record(MeterDateTime start, int rate, int samples, int count) {
+    sim::SimLogRecord r;
+    r.start = start;
+    r.rate = rate;
+    // Range code 1 reads 0.1 lux per count.
+    for (int i = 0; i < samples; ++i) r.samples.push_back({count, 1, false});
+    return r;
+}
+
+// Three records: 100 lux, 300 lux and 200 lux.
+sim::Scenario threeRecords() {
+    sim::Scenario s = sim::demoScenario();
+    s.logger = {record({2026, 12, 6, 8, 0, 0}, 2, 10, 1000),
+                record({2026, 12, 6, 9, 30, 0}, 5, 20, 3000),
+                record({2026, 12, 6, 12, 0, 0}, 1, 5, 2000)};
+    return s;
+}
+
+bool isGrid(QRgb c) {
+    return qRed(c) == 80 && qGreen(c) == 80 && qBlue(c) == 80;
+}
+
+// The window is 1000 x 570: its plot runs from (306, 90) to (939, 509), axis 0 .. 400 lux.
+const QRect kPlotInside(310, 94, 625, 410);
+
+}  // namespace
+
+TEST(LoggerWindow, TheDataLoggerCommandListsTheRecordsAndDrawsTheOneChosen) {
+    UiHarness h(threeRecords());
+    h.advance(100);
+    h.frame->updateCommands();
+    ASSERT_TRUE(h.frame->action(kCmdDataLogger)->isEnabled());
+    h.frame->trigger(kCmdDataLogger);
+    stepUntil(
+        h, [&] { return h.frame->loggerWindow() != nullptr; }, 60000);
+    CLoggerGraphDlg* dlg = h.frame->loggerWindow();
+    ASSERT_NE(dlg, nullptr);
+    EXPECT_EQ(dlg->windowTitle(), "Light Datalogger Graph");
+    EXPECT_TRUE(dlg->isVisible());
+    QTableWidget* list = dlg->list();
+    ASSERT_EQ(list->rowCount(), 3);
+    EXPECT_EQ(list->horizontalHeaderItem(3)->text(), "Sampling Rate");
+    EXPECT_EQ(list->item(0, 0)->text(), "1");
+    EXPECT_EQ(list->item(0, 1)->text(), "12/06/26 08:00:00");
+    EXPECT_EQ(list->item(0, 2)->text(), "Lux");
+    EXPECT_EQ(list->item(0, 3)->text(), "2sec");
+    EXPECT_EQ(list->item(0, 4)->text(), "10");
+    EXPECT_EQ(list->item(1, 0)->text(), "2");
+    EXPECT_EQ(list->item(1, 4)->text(), "20");
+    EXPECT_EQ(list->item(2, 0)->text(), "3");
+    EXPECT_EQ(list->item(2, 1)->text(), "12/06/26 12:00:00");
+    EXPECT_EQ(dlg->command(CLoggerGraphDlg::kSave)->toolTip(), "Save");
+    EXPECT_EQ(dlg->command(CLoggerGraphDlg::kDownload)->toolTip(), "Download");
+    EXPECT_EQ(dlg->command(CLoggerGraphDlg::kZoomOut)->toolTip(), "ZoomOut");
+    // While the window is open, Open is disabled.
+    h.frame->updateCommands();
+    EXPECT_FALSE(h.frame->action(kCmdOpen)->isEnabled());
+
+    // Nothing is drawn before a row is chosen.
+    QImage before = dlg->grab().toImage();
+    EXPECT_EQ(countPixels(before, kPlotInside, isRed), 0);
+
+    emit list->cellDoubleClicked(1, 0);
+    h.settle();
+    const QImage img = dlg->grab().toImage();
+    saveShot(img, "logger-window-record-2");
+    // 300 lux lies on row 194; the first record's 100 lux would lie on row 404.
+    EXPECT_GT(countPixels(img, QRect(310, 193, 625, 3), isRed), 600);
+    EXPECT_EQ(countPixels(img, QRect(310, 400, 625, 9), isRed), 0);
+    EXPECT_EQ(countPixels(img, kPlotInside, isRed),
+              countPixels(img, QRect(310, 193, 625, 3), isRed));
+    EXPECT_FALSE(dlg->scrollBar()->isEnabled());
+
+    // A drag zooms in and enables the scroll bar; zoom out disables it again.
+    auto mouse = [&](QEvent::Type type, QPoint at, Qt::MouseButtons held) {
+        QMouseEvent e(type, QPointF(at), dlg->mapToGlobal(QPointF(at)), Qt::LeftButton, held,
+                      Qt::NoModifier);
+        QApplication::sendEvent(dlg, &e);
+    };
+    mouse(QEvent::MouseButtonPress, {400, 100}, Qt::LeftButton);
+    mouse(QEvent::MouseMove, {600, 300}, Qt::LeftButton);
+    mouse(QEvent::MouseButtonRelease, {600, 300}, Qt::NoButton);
+    h.settle();
+    EXPECT_TRUE(dlg->scrollBar()->isEnabled());
+    saveShot(dlg->grab().toImage(), "logger-window-zoomed");
+    // The report shows the whole record (20 readings, 19 segments) though the window is zoomed.
+    dlg->trigger(CLoggerGraphDlg::kPrint);
+    ASSERT_EQ(h.ui.printed.size(), 1u);
+    EXPECT_EQ(h.ui.printed[0].traceEnd, 4 + 19);
+    EXPECT_EQ(h.ui.printed[0].texts[0].text, " Test Report ");
+    EXPECT_EQ(h.ui.printed[0].texts[2].text, "0.0");  // the full view's axis
+    dlg->trigger(CLoggerGraphDlg::kZoomOut);
+    EXPECT_FALSE(dlg->scrollBar()->isEnabled());
+    dlg->close();
+    h.settle();
+    EXPECT_EQ(h.frame->loggerWindow(), nullptr);
+    h.frame->updateCommands();
+    EXPECT_TRUE(h.frame->action(kCmdOpen)->isEnabled());
+}
+
+TEST(LoggerWindow, WithoutRecordsOnlyGridAndAxes) {
+    UiHarness h;
+    h.advance(100);
+    auto* dlg = new CLoggerGraphDlg(h.session().model(), h.ui, h.clock, h.frame.get());
+    dlg->show();
+    h.settle();
+    const QImage img = dlg->grab().toImage();
+    saveShot(img, "logger-window-empty");
+    EXPECT_EQ(dlg->list()->rowCount(), 0);
+    EXPECT_EQ(countPixels(img, kPlotInside, isRed), 0);
+    // The red bottom axis and the grey grid row of label 9.
+    EXPECT_GT(countPixels(img, QRect(310, 509, 625, 1), isRed), 600);
+    EXPECT_GT(countPixels(img, QRect(310, 131, 625, 1), isGrid), 600);
+    // The plot is black inside.
+    EXPECT_EQ(QColor(img.pixel(600, 300)), QColor(0, 0, 0));
+    dlg->close();
+    h.settle();
+}
+
+TEST(LoggerWindow, TheOpenCommandShowsTheChooser) {
+    UiHarness h;
+    h.advance(100);
+    h.frame->updateCommands();
+    ASSERT_TRUE(h.frame->action(kCmdOpen)->isEnabled());
+    h.frame->trigger(kCmdOpen);
+    h.settle();
+    QDialog* chooser = h.frame->openChooser();
+    ASSERT_NE(chooser, nullptr);
+    EXPECT_EQ(chooser->windowTitle(), "Open File");
+    auto* graph = chooser->findChild<QPushButton*>("openGraphButton");
+    auto* listButton = chooser->findChild<QPushButton*>("openListButton");
+    ASSERT_NE(graph, nullptr);
+    ASSERT_NE(listButton, nullptr);
+    EXPECT_EQ(graph->text(), "Open Graph file(*.AsmDat)");
+    EXPECT_EQ(listButton->text(), "Open List file(*.MemDat)");
+    // A cancelled file dialog opens no window.
+    graph->click();
+    h.settle();
+    EXPECT_EQ(h.frame->loggerWindow(), nullptr);
+    EXPECT_EQ(h.frame->openChooser(), nullptr);
+}
