@@ -3,6 +3,8 @@
 // started again with --record), which is killed with SIGKILL.
 #include <gtest/gtest.h>
 
+#include "WaitFor.h"
+
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QFile>
@@ -22,14 +24,9 @@
 
 using namespace km905;
 
-namespace {
+using km905::test::waitFor;
 
-bool waitFor(const std::function<bool()>& pred, int ms) {
-    QElapsedTimer t;
-    t.start();
-    while (!pred() && t.elapsed() < ms) QApplication::processEvents(QEventLoop::AllEvents, 5);
-    return pred();
-}
+namespace {
 
 // The child: the main window, Run at one second, then recording until it is killed.
 int recordUntilKilled() {

@@ -1,6 +1,8 @@
 // km905-monitor against km905-sim on a pseudo-terminal, in real time.
 #include <gtest/gtest.h>
+
 #include <signal.h>
+#include "WaitFor.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -8,14 +10,9 @@
 #include <QProcess>
 #include <QTemporaryDir>
 
-namespace {
+using km905::test::waitFor;
 
-bool waitFor(const std::function<bool()>& pred, int ms) {
-    QElapsedTimer t;
-    t.start();
-    while (!pred() && t.elapsed() < ms) QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
-    return pred();
-}
+namespace {
 
 // The simulated meter at port 1 reading a steady 1234 lux, and the monitor following it.
 class Monitor : public testing::Test {

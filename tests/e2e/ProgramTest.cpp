@@ -1,6 +1,8 @@
 // The program against km905-sim on a pseudo-terminal, in real time.
 #include <gtest/gtest.h>
 
+#include "WaitFor.h"
+
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QFile>
@@ -19,16 +21,9 @@
 
 using namespace km905;
 
-namespace {
+using km905::test::waitFor;
 
-bool waitFor(const std::function<bool()>& pred, int ms) {
-    QElapsedTimer t;
-    t.start();
-    while (!pred() && t.elapsed() < ms) QApplication::processEvents(QEventLoop::AllEvents, 5);
-    return pred();
-}
-
-}  // namespace
+namespace {}  // namespace
 
 TEST(Program, MirrorsTheMeterAndEndsTheLinkOnClose) {
     QTemporaryDir dev, home;

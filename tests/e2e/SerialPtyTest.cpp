@@ -1,6 +1,8 @@
 // The serial control on QSerialPort against km905-sim on a pseudo-terminal, in real time.
 #include <gtest/gtest.h>
 
+#include "WaitFor.h"
+
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QProcess>
@@ -14,14 +16,9 @@
 
 using namespace km905;
 
-namespace {
+using km905::test::waitFor;
 
-bool waitFor(const std::function<bool()>& pred, int ms) {
-    QElapsedTimer t;
-    t.start();
-    while (!pred() && t.elapsed() < ms) QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
-    return pred();
-}
+namespace {
 
 class PtySim : public testing::Test {
   protected:
