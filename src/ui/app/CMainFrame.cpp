@@ -286,7 +286,7 @@ void CMainFrame::openProgressWindow() {
     if (m_progressDlg) m_progressDlg->showForDownload();
 }
 void CMainFrame::repaintProgress() {
-    if (m_progressDlg) m_progressDlg->update();
+    if (m_progressDlg) m_progressDlg->refresh();
 }
 
 void CMainFrame::openMemoryList() {

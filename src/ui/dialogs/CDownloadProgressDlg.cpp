@@ -28,11 +28,11 @@ void CDownloadProgressDlg::showForDownload() {
     m_logic.opened();
     m_bar->setValue(0);
     open();
+    refresh();
 }
 
-void CDownloadProgressDlg::paintEvent(QPaintEvent* e) {
-    m_logic.paint();
-    QDialog::paintEvent(e);
+void CDownloadProgressDlg::refresh() {
+    if (isVisible()) m_logic.paint();
 }
 
 void CDownloadProgressDlg::reject() {
