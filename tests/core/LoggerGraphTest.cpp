@@ -50,12 +50,12 @@ TEST_F(LoggerGraph, PlotGridAndAxesWithoutAGraph) {
     const LoggerGraphPicture pic = picture(false);
     EXPECT_EQ(pic.plotArea, QRect(QPoint(306, 90), QPoint(939, 439)));
     ASSERT_EQ(pic.grid.size(), 26u);  // 11 rows and 15 columns
-    EXPECT_EQ(pic.grid[0], (LoggerLine{306, 90, 939, 90}));
-    EXPECT_EQ(pic.grid[5], (LoggerLine{306, 264, 939, 264}));
-    EXPECT_EQ(pic.grid[10], (LoggerLine{306, 439, 939, 439}));
-    EXPECT_EQ(pic.grid[11], (LoggerLine{348, 90, 348, 439}));
-    EXPECT_EQ(pic.axes[0], (LoggerLine{306, 439, 939, 439}));
-    EXPECT_EQ(pic.axes[3], (LoggerLine{303, 90, 306, 90}));
+    EXPECT_EQ(pic.grid[0], (PixelLine{306, 90, 939, 90}));
+    EXPECT_EQ(pic.grid[5], (PixelLine{306, 264, 939, 264}));
+    EXPECT_EQ(pic.grid[10], (PixelLine{306, 439, 939, 439}));
+    EXPECT_EQ(pic.grid[11], (PixelLine{348, 90, 348, 439}));
+    EXPECT_EQ(pic.axes[0], (PixelLine{306, 439, 939, 439}));
+    EXPECT_EQ(pic.axes[3], (PixelLine{303, 90, 306, 90}));
     EXPECT_TRUE(pic.curve.empty());
     EXPECT_TRUE(pic.texts.empty());  // no labels, no readout
 }
@@ -64,8 +64,8 @@ TEST_F(LoggerGraph, FullViewCurveLabelsAndTimes) {
     setReadings({0, 200, 400});
     const LoggerGraphPicture pic = picture();
     ASSERT_EQ(pic.curve.size(), 2u);
-    EXPECT_EQ(pic.curve[0], (LoggerLine{306, 439, 622, 264}));
-    EXPECT_EQ(pic.curve[1], (LoggerLine{622, 264, 939, 90}));
+    EXPECT_EQ(pic.curve[0], (PixelLine{306, 439, 622, 264}));
+    EXPECT_EQ(pic.curve[1], (PixelLine{622, 264, 939, 90}));
     EXPECT_TRUE(hasText(pic, "0.00", 266, 439));
     EXPECT_TRUE(hasText(pic, "40.00", 258, 404));
     EXPECT_TRUE(hasText(pic, "400.00", 251, 90));
@@ -90,14 +90,14 @@ TEST_F(LoggerGraph, FootCandlesAgainstTheSameAxis) {
     setReadings({430.4f, 430.4f}, 1);
     const LoggerGraphPicture pic = picture();
     ASSERT_EQ(pic.curve.size(), 1u);
-    EXPECT_EQ(pic.curve[0], (LoggerLine{306, 90, 939, 90}));
+    EXPECT_EQ(pic.curve[0], (PixelLine{306, 90, 939, 90}));
 }
 
 TEST_F(LoggerGraph, OverRangeLeavesThePlotAtTheTop) {
     setReadings({200, kOverRange, 200});
     const LoggerGraphPicture pic = picture();
     ASSERT_FALSE(pic.curve.empty());
-    for (const LoggerLine& l : pic.curve) {
+    for (const PixelLine& l : pic.curve) {
         EXPECT_GE(std::min(l.y1, l.y2), 88);
         EXPECT_LE(std::max(l.y1, l.y2), 441);
     }
@@ -111,7 +111,7 @@ TEST_F(LoggerGraph, SegmentsInOneColumnBecomeOneLine) {
     const LoggerGraphPicture pic = picture();
     EXPECT_LT(pic.curve.size(), 1400u);
     for (int x = 306; x < 939; ++x) {
-        const bool full = std::any_of(pic.curve.begin(), pic.curve.end(), [&](const LoggerLine& l) {
+        const bool full = std::any_of(pic.curve.begin(), pic.curve.end(), [&](const PixelLine& l) {
             return l.x1 == x && l.x2 == x && std::min(l.y1, l.y2) == 90 &&
                    std::max(l.y1, l.y2) == 439;
         });
@@ -202,7 +202,7 @@ TEST_F(LoggerGraph, ZoomedViewDrawsOnlyTheVisibleSamples) {
     // Twelve pixels a sample: a time line every 13 samples, the first (column 302) left of
     // the plot; the second at sample 4913, 1 h 21 min 53 s after the start.
     ASSERT_FALSE(pic.timeGrid.empty());
-    EXPECT_EQ(pic.timeGrid[0], (LoggerLine{459, 439, 459, 90}));
+    EXPECT_EQ(pic.timeGrid[0], (PixelLine{459, 439, 459, 90}));
     EXPECT_TRUE(hasText(pic, "11:21:53", 459, 440));
     EXPECT_FALSE(hasText(pic, "11:21:40", 302, 440));
     // Scrolling by the thumb: sample n - 1 at the left edge.

@@ -1,10 +1,14 @@
 #include <gtest/gtest.h>
 
 #include <QMouseEvent>
+#include <QPdfWriter>
+#include <QProcess>
 #include <QPushButton>
+#include <QTemporaryDir>
 
 #include "UiHarness.h"
 #include "logger/CLoggerGraphDlg.h"
+#include "print/ReportPainter.h"
 
 using namespace km905;
 using namespace km905::test;
@@ -106,6 +110,25 @@ TEST(LoggerWindow, TheDataLoggerCommandListsTheRecordsAndDrawsTheOneChosen) {
     EXPECT_EQ(h.ui.printed[0].traceEnd, 4 + 19);
     EXPECT_EQ(h.ui.printed[0].texts[0].text, " Test Report ");
     EXPECT_EQ(h.ui.printed[0].texts[2].text, "0.0");  // the full view's axis
+    {
+        // On paper: the five times span the whole record, 20 readings of 5 s from 09:30:00,
+        // not the zoomed part, which begins after 09:30:10.
+        QTemporaryDir dir;
+        const QString pdf = dir.filePath("logger.pdf");
+        {
+            QPdfWriter w(pdf);
+            w.setResolution(300);
+            ASSERT_EQ(paintReport(w, h.ui.printed[0]), PrintOutcome::Printed);
+        }
+        QProcess text;
+        text.start("pdftotext", {"-layout", pdf, "-"});
+        ASSERT_TRUE(text.waitForFinished(10000)) << "pdftotext (poppler-utils) is needed";
+        const QString out = QString::fromUtf8(text.readAllStandardOutput());
+        EXPECT_TRUE(out.contains("Test Report")) << out.toStdString();
+        for (const char* t : {"09:30:00", "09:30:25", "09:30:50", "09:31:15", "09:31:40"})
+            EXPECT_TRUE(out.contains(t)) << t << "\n" << out.toStdString();
+        EXPECT_TRUE(out.contains("400.0"));
+    }
     dlg->trigger(CLoggerGraphDlg::kZoomOut);
     EXPECT_FALSE(dlg->scrollBar()->isEnabled());
     dlg->close();

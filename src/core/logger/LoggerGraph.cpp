@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "graph/Polyline.h"
 #include "graph/ScrollShift.h"
 #include "model/MeterTypes.h"
 #include "model/TimeText.h"
@@ -18,80 +19,6 @@ int levelOf(const LoggerZoomState& z) {
 int rowOf(double value, const LoggerLevel& lvl, const PlotRect& plot) {
     return toPixel(plot.baseline - rowsAboveBaseline(value, lvl.labels, plot.height));
 }
-
-// Clips a line to a box (Liang-Barsky); over-range readings lie millions of rows away, which
-// the raster engine need not see.
-bool clipLine(double& x1, double& y1, double& x2, double& y2, double xmin, double ymin, double xmax,
-              double ymax) {
-    double t0 = 0, t1 = 1;
-    const double dx = x2 - x1, dy = y2 - y1;
-    const double p[4] = {-dx, dx, -dy, dy};
-    const double q[4] = {x1 - xmin, xmax - x1, y1 - ymin, ymax - y1};
-    for (int k = 0; k < 4; ++k) {
-        if (p[k] == 0) {
-            if (q[k] < 0) return false;
-            continue;
-        }
-        const double t = q[k] / p[k];
-        if (p[k] < 0)
-            t0 = std::max(t0, t);
-        else
-            t1 = std::min(t1, t);
-        if (t0 > t1) return false;
-    }
-    const double ox = x1, oy = y1;
-    x1 = ox + t0 * dx;
-    y1 = oy + t0 * dy;
-    x2 = ox + t1 * dx;
-    y2 = oy + t1 * dy;
-    return true;
-}
-
-// Builds the curve from truncated sample positions. Consecutive segments inside one pixel
-// column become one vertical line over their rows: the same pixels, far fewer lines.
-class CurveBuilder {
-  public:
-    CurveBuilder(std::vector<LoggerLine>& out, const PlotRect& plot) : m_out(out) {
-        m_xmin = plot.left - 2;
-        m_xmax = plot.right + 2;
-        m_ymin = plot.top - 2;
-        m_ymax = plot.bottom + 2;
-    }
-    void segment(int x1, int y1, int x2, int y2) {
-        if (x1 == x2) {
-            if (m_run && m_runX == x1 && m_runEndY == y1) {
-                m_runMin = std::min(m_runMin, y2);
-                m_runMax = std::max(m_runMax, y2);
-            } else {
-                flush();
-                m_run = true;
-                m_runX = x1;
-                m_runMin = std::min(y1, y2);
-                m_runMax = std::max(y1, y2);
-            }
-            m_runEndY = y2;
-            return;
-        }
-        flush();
-        addLine(x1, y1, x2, y2);
-    }
-    void flush() {
-        if (m_run) addLine(m_runX, m_runMin, m_runX, m_runMax);
-        m_run = false;
-    }
-
-  private:
-    void addLine(int x1, int y1, int x2, int y2) {
-        double ax = x1, ay = y1, bx = x2, by = y2;
-        if (!clipLine(ax, ay, bx, by, m_xmin, m_ymin, m_xmax, m_ymax)) return;
-        m_out.push_back({toPixel(ax), toPixel(ay), toPixel(bx), toPixel(by)});
-    }
-
-    std::vector<LoggerLine>& m_out;
-    double m_xmin, m_xmax, m_ymin, m_ymax;
-    bool m_run = false;
-    int m_runX = 0, m_runMin = 0, m_runMax = 0, m_runEndY = 0;
-};
 
 void addYLabels(LoggerGraphPicture& pic, const YLabels& labels, const PlotRect& plot) {
     for (int k = 0; k <= 10; ++k) {
@@ -205,7 +132,8 @@ LoggerGraphPicture loggerGraphPicture(const LoggerZoomState& z, const CDTDoc& d,
     auto rowAt = [&](int j) {
         return rowOf(plottedValue(d.m_fileReadings[static_cast<size_t>(j)], fc), lvl, plot);
     };
-    CurveBuilder curve(pic.curve, plot);
+    ColumnMergedPolyline curve(
+        pic.curve, ClipBox{plot.left - 2.0, plot.top - 2.0, plot.right + 2.0, plot.bottom + 2.0});
     if (full) {
         for (int j = 0; j + 1 < count; ++j)
             curve.segment(toPixel(lvl.firstX + lvl.pitch * j), rowAt(j),

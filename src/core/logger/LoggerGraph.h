@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "graph/PlotRect.h"
+#include "graph/Polyline.h"
 #include "graph/RubberBand.h"
 #include "graph/YScale.h"
 #include "graph/ZoomStack.h"
@@ -56,11 +57,6 @@ struct LoggerLevel {
 LoggerLevel loggerLevel(const LoggerZoomState& z, int sampleCount, const YLabels& fullView,
                         const PlotRect& plot, int level);
 
-struct LoggerLine {
-    int x1, y1, x2, y2;
-    bool operator==(const LoggerLine&) const = default;
-};
-
 struct LoggerText {
     QString text;
     int x, y;  // top-left
@@ -70,15 +66,15 @@ struct LoggerText {
 // Everything one paint of the datalogger window draws, in client pixels.
 struct LoggerGraphPicture {
     PlotRect plot;
-    QRect plotArea;                    // filled black
-    QRect curveClip;                   // the curve and the time grid stay inside it
-    std::vector<LoggerLine> grid;      // grey (80, 80, 80)
-    std::vector<LoggerLine> axes;      // red, with the left ticks
-    std::vector<LoggerLine> timeGrid;  // zoomed view, grey (100, 100, 100)
-    std::vector<LoggerLine> curve;     // red, one pixel
-    std::vector<LoggerText> texts;     // black on the window colour
-    std::optional<int> cursorX;        // dotted (150, 50, 50), top to bottom
-    std::optional<QRect> band;         // the zoom drag
+    QRect plotArea;                   // filled black
+    QRect curveClip;                  // the curve and the time grid stay inside it
+    std::vector<PixelLine> grid;      // grey (80, 80, 80)
+    std::vector<PixelLine> axes;      // red, with the left ticks
+    std::vector<PixelLine> timeGrid;  // zoomed view, grey (100, 100, 100)
+    std::vector<PixelLine> curve;     // red, one pixel
+    std::vector<LoggerText> texts;    // black on the window colour
+    std::optional<int> cursorX;       // dotted (150, 50, 50), top to bottom
+    std::optional<QRect> band;        // the zoom drag
     bool scrollEnabled = false;
     int scrollMax = 0;
 };

@@ -229,14 +229,16 @@ RtGraphPicture rtGraphPicture(const RtGraphState& g, const ViewState& v, const P
     for (int i = 1; i <= 10; ++i) p.gridY.push_back(static_cast<int>(i * H * 0.1));
 
     // Trace: every sample in the full view, the visible ones and two beyond when zoomed.
+    // Segments of one pixel column are merged; the painter clips to the plot.
+    ColumnMergedPolyline trace(p.trace);
     if (fullView) {
         const std::vector<double>& ys = g.g_rtPtY.level(0);
         if (ys.size() >= static_cast<size_t>(n)) {
             for (int i = 1; i < n; ++i)
-                p.trace.push_back({toPixel((i - 1) * static_cast<double>(g.g_rtXStep)),
-                                   toPixel(ys[static_cast<size_t>(i) - 1]),
-                                   toPixel(i * static_cast<double>(g.g_rtXStep)),
-                                   toPixel(ys[static_cast<size_t>(i)])});
+                trace.segment(toPixel((i - 1) * static_cast<double>(g.g_rtXStep)),
+                              toPixel(ys[static_cast<size_t>(i) - 1]),
+                              toPixel(i * static_cast<double>(g.g_rtXStep)),
+                              toPixel(ys[static_cast<size_t>(i)]));
         }
     } else if (p.zoomed) {
         const std::vector<double>& ys = g.g_rtPtY.level(shownLevel(g));
@@ -244,11 +246,12 @@ RtGraphPicture rtGraphPicture(const RtGraphState& g, const ViewState& v, const P
         const int end = toPixel(W / axis.pitch + first + 2.0);
         for (int j = std::max(first, 1); j < end && j < n && static_cast<size_t>(j) < ys.size();
              ++j)
-            p.trace.push_back({toPixel(axis.pitch * (g.m_scrollShift + j - 1) + axis.firstX),
-                               toPixel(ys[static_cast<size_t>(j) - 1]),
-                               toPixel(axis.pitch * (g.m_scrollShift + j) + axis.firstX),
-                               toPixel(ys[static_cast<size_t>(j)])});
+            trace.segment(toPixel(axis.pitch * (g.m_scrollShift + j - 1) + axis.firstX),
+                          toPixel(ys[static_cast<size_t>(j) - 1]),
+                          toPixel(axis.pitch * (g.m_scrollShift + j) + axis.firstX),
+                          toPixel(ys[static_cast<size_t>(j)]));
     }
+    trace.flush();
 
     // Y labels with their ticks, strip-relative.
     const YLabels& labels = g.g_rtYLabel[static_cast<size_t>(shownLevel(g))];

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "graph/PlotRect.h"
+#include "graph/Polyline.h"
 #include "graph/YScale.h"
 #include "graph/ZoomStack.h"
 #include "model/MeterState.h"
@@ -49,11 +50,6 @@ struct RtGraphState {
     int m_firstVisible = 0;
     std::array<QString, 10> m_timeLabelText;
     std::array<QString, 11> m_yLabelText;
-};
-
-struct PixelLine {
-    int x1, y1, x2, y2;
-    bool operator==(const PixelLine&) const = default;
 };
 
 struct PlacedText {

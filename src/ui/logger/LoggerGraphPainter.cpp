@@ -6,9 +6,9 @@ void drawLoggerGraph(QPainter& p, const LoggerGraphPicture& pic, const QRect& cl
     const QColor background(217, 218, 212);
     p.fillRect(client, background);
     p.fillRect(pic.plotArea, Qt::black);
-    auto lines = [&p](const std::vector<LoggerLine>& ls, const QPen& pen) {
+    auto lines = [&p](const std::vector<PixelLine>& ls, const QPen& pen) {
         p.setPen(pen);
-        for (const LoggerLine& l : ls) p.drawLine(l.x1, l.y1, l.x2, l.y2);
+        for (const PixelLine& l : ls) p.drawLine(l.x1, l.y1, l.x2, l.y2);
     };
     lines(pic.grid, QPen(QColor(80, 80, 80), 1));
     lines(pic.axes, QPen(QColor(255, 0, 0), 1));

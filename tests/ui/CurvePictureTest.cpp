@@ -1,13 +1,16 @@
-// The datalogger curve drawn with consecutive segments of one pixel column merged looks the
-// same as the curve drawn segment by segment, with a pen for each.
+// Both graphs' curves drawn with consecutive segments of one pixel column merged look the
+// same as the curves drawn segment by segment, with a pen for each.
 #include <gtest/gtest.h>
 
+#include <QFont>
 #include <QImage>
 #include <QPainter>
 #include <cmath>
 
 #include "logger/LoggerGraph.h"
 #include "logger/LoggerGraphPainter.h"
+#include "realtime/RtGraph.h"
+#include "realtime/RtGraphPainter.h"
 
 using namespace km905;
 
@@ -65,4 +68,51 @@ TEST(LoggerPicture, MergedColumnsDrawTheSameCurveAsOneLinePerSegment) {
         }
     EXPECT_GT(curve, 5000);                       // the curve is really there
     EXPECT_LE(differing * 10000.0, total * 1.0);  // at most 0.01 % of the pixels
+}
+
+TEST(RtPicture, MergedColumnsDrawTheSameTraceAsOneLinePerSegment) {
+    // A full recording: 19,990 samples squeezed into 1,398 columns.
+    constexpr int kRtSamples = 19990;
+    RtGraphState g;
+    ViewState v;
+    CDTDoc doc;
+    v.m_yGain = 40;
+    for (int i = 0; i < kRtSamples; ++i)
+        doc.m_readings[static_cast<size_t>(i)] =
+            static_cast<float>(200 + 150 * std::sin(i / 700.0) + 20 * std::sin(i * 0.7));
+    v.m_sampleIndex = kRtSamples;
+    const PlotRect plot = rtPlotRect({0, 0, 1692, 900});
+    while (growRtTimeAxis(g, v, plot)) {
+    }
+    rebuildRtLevels(g, v, doc, 0, plot);
+    updateRtLabels(g, v, plot);
+    const RtGraphPicture pic = rtGraphPicture(g, v, plot, std::nullopt);
+    EXPECT_LT(pic.trace.size(), 5000u);  // merged: far fewer lines than segments
+
+    QImage merged(1692, 900, QImage::Format_RGB32);
+    drawRtGraph(merged, pic, QFont());
+    // The same positions, one line and one pen per segment, in the plot's own pixels.
+    QImage literal(plot.width, plot.bottom - plot.top, QImage::Format_RGB32);
+    literal.fill(Qt::black);
+    {
+        QPainter p(&literal);
+        const std::vector<double>& ys = g.g_rtPtY.level(0);
+        const double step = g.g_rtXStep;
+        for (int i = 1; i < kRtSamples; ++i) {
+            p.setPen(QPen(QColor(255, 0, 0), 0));
+            p.drawLine(QPointF(std::trunc((i - 1) * step), std::trunc(ys[size_t(i) - 1])),
+                       QPointF(std::trunc(i * step), std::trunc(ys[size_t(i)])));
+        }
+    }
+    int differing = 0, total = 0, curve = 0;
+    for (int yy = 0; yy < literal.height(); ++yy)
+        for (int xx = 0; xx < literal.width(); ++xx) {
+            const bool a = isCurve(merged.pixel(plot.left + xx, plot.top + yy));
+            const bool b = isCurve(literal.pixel(xx, yy));
+            differing += a != b ? 1 : 0;
+            curve += b ? 1 : 0;
+            ++total;
+        }
+    EXPECT_GT(curve, 5000);
+    EXPECT_LE(differing * 10000.0, total * 1.0);
 }
