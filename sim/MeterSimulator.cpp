@@ -191,7 +191,19 @@ QByteArray MeterSimulator::answerPoll(qint64 tMs) {
     return frame;
 }
 
+void MeterSimulator::logSamplesBefore(qint64 tMs) {
+    if (!m_recordingLog || m_s.logger.empty()) return;
+    SimLogRecord& r = m_s.logger.back();
+    for (; m_nextLogSampleMs < tMs; m_nextLogSampleMs += r.rate * 1000LL) {
+        const int range = currentRange(m_nextLogSampleMs);
+        r.samples.push_back({readingCount(m_nextLogSampleMs, range), range, m_s.fc});
+    }
+}
+
 QByteArray MeterSimulator::receive(const QByteArray& bytes, qint64 tMs) {
+    // Keys only change the meter between commands, so its own recording catches up first,
+    // with the state it had meanwhile.
+    logSamplesBefore(tMs);
     QByteArray out;
     for (char ch : bytes) {
         const auto b = static_cast<uint8_t>(ch);
@@ -287,11 +299,11 @@ void MeterSimulator::handleKey(uint8_t key, qint64 tMs) {
             if (m_recordingLog) {
                 SimLogRecord r;
                 r.start = clockAt(tMs);
-                r.rate = m_s.sampleSecs;
+                r.rate = std::max(1, m_s.sampleSecs);
                 r.fc = m_s.fc;
-                const int range = currentRange(tMs);
-                r.samples.push_back({readingCount(tMs, range), range, m_s.fc});
                 m_s.logger.push_back(r);
+                m_nextLogSampleMs = tMs;
+                logSamplesBefore(tMs + 1);
             }
             break;
         case kKeyPeak:

@@ -64,6 +64,8 @@ class MeterSimulator {
     bool silentAt(qint64 tMs) const;
     MeterDateTime clockAt(qint64 tMs) const;
     int readingCount(qint64 tMs, int range) const;
+    // Adds the samples of the meter's own recording that fall due before tMs.
+    void logSamplesBefore(qint64 tMs);
 
     Scenario m_s;
     int m_keyState = 0;  // bytes of 0x87 0x83 k seen so far
@@ -73,6 +75,7 @@ class MeterSimulator {
     int m_memNo1 = 0;
     int m_memNo2 = 0;
     bool m_recordingLog = false;
+    qint64 m_nextLogSampleMs = 0;
     int m_heldRange = -1;  // what HOLD froze
     int m_heldCount = -1;
     std::vector<QString> m_log;

@@ -2,6 +2,7 @@
 
 #include <QFile>
 #include <QStringList>
+#include <algorithm>
 #include <climits>
 #include <cmath>
 #include <stdexcept>
@@ -29,15 +30,38 @@ double LevelCurve::luxAt(double t) const {
     return 0;
 }
 
+namespace {
+
+// The meter's own view of its ranges, apart from the program's table so that each checks the
+// other: lux per count, and the highest count each range shows before OL. A foot-candle
+// count is worth 1.076 times a lux count of the same range.
+struct MeterRange {
+    double luxPerCount;
+    int topLuxCount;
+    int topFcCount;
+};
+constexpr MeterRange kMeterRanges[4] = {
+    {100, 3999, 3801},  // 400k lux, 40k FC: OL from 38.02 KFC
+    {0.1, 3999, 3802},  // 400 lux, 40 FC: OL from 38.03 FC
+    {1, 3999, 3801},    // 4k lux, 400 FC: OL from 380.2 FC
+    {10, 3999, 3801},   // 40k lux, 4k FC: OL from 3802 FC
+};
+constexpr double kFcCountWorth = 1.076;
+
+}  // namespace
+
 int countFor(double lux, int range, bool fc) {
-    const RangeInfo& r = rangeInfo(range);
-    const double c = fc ? lux / 10.76 / r.fcDispFactor : lux / r.luxFactor;
+    const MeterRange& r = kMeterRanges[range & 3];
+    const double c = lux / (fc ? r.luxPerCount * kFcCountWorth : r.luxPerCount);
     return static_cast<int>(std::lround(std::clamp(std::fabs(c), 0.0, 9999.0)));
 }
 
+// Climbs 400, 4k, 40k, 400k lux until the count fits; OL only on the top range.
 int autoRangeFor(double lux, bool fc) {
-    for (int code : {1, 2, 3, 0})
-        if (countFor(lux, code, fc) < 4000) return code;
+    for (int code : {1, 2, 3}) {
+        const MeterRange& r = kMeterRanges[code];
+        if (countFor(lux, code, fc) <= (fc ? r.topFcCount : r.topLuxCount)) return code;
+    }
     return 0;
 }
 

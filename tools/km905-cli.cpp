@@ -16,19 +16,36 @@ namespace {
 
 const char* kHelp =
     "Usage: km905-cli info FILE...\n"
-    "       km905-cli export FILE...\n"
+    "       km905-cli export [--force] FILE...\n"
+    "       km905-cli export -o OUT FILE\n"
     "\n"
     "Works on the KM905 program's own files: graph files (.AsmDat, a real-time or datalogger\n"
     "recording) and memory list files (.MemDat).\n"
     "\n"
-    "  info     prints what a file holds: its kind, counts, unit, start time, interval and\n"
-    "           scale (graphs), and its first readings or records\n"
-    "  export   writes the text export beside the file, as the program's Save writes it\n"
-    "           (UTF-16 with a byte-order mark, tab-separated, CRLF; NAME.csv for NAME.AsmDat\n"
-    "           or NAME.MemDat), and prints its path; an existing export is replaced\n"
+    "  info      prints what a file holds: its kind, counts, unit, start time, interval and\n"
+    "            scale (graphs), and its first readings or records\n"
+    "  export    writes the text export beside the file (NAME.csv for NAME.AsmDat or\n"
+    "            NAME.MemDat; UTF-16 with a byte-order mark, tab-separated, CRLF) and prints\n"
+    "            its path; an export that is already there is kept and the command fails\n"
+    "  --force   replaces exports that are already there\n"
+    "  -o OUT    writes the export of the one FILE to OUT, replacing OUT\n"
+    "  --        ends the options, for a FILE whose name starts with '-'\n"
     "\n"
-    "A file that is not a KM905 file, or that ends early, is reported on standard error and\n"
-    "the exit status is 1 (2 for a wrong command line). Several files may be given.\n";
+    "A graph file is exported as the datalogger window's Save exports it: one row per stored\n"
+    "reading, foot-candles converted in double precision. The NAME.csv the program writes\n"
+    "when it saves a real-time recording has one row per meter frame (readings that filled\n"
+    "sampling ticks without a frame are left out) and converts in single precision. The\n"
+    "graph file does not record which readings came from frames, so for a real-time\n"
+    "recording the two exports can differ in rows and in the last digit of foot-candles.\n"
+    "\n"
+    "A file that is not a KM905 file, or that ends early, or an export that is already\n"
+    "there, is reported on standard error and the exit status is 1 (2 for a wrong command\n"
+    "line). Several files may be given.\n";
+
+struct ExportOptions {
+    bool force = false;
+    QString output;  // empty: beside the file
+};
 
 enum class Kind { Graph, List };
 
@@ -85,7 +102,7 @@ void printList(const QString& path, const std::vector<ListRecord>& recs) {
     if (recs.size() > 10) std::printf("  ...\n");
 }
 
-int handle(const QString& command, const QString& path) {
+int handle(const QString& command, const QString& path, const ExportOptions& options) {
     const ReadResult read = readRegularFile(path, 64 * 1024 * 1024);
     if (!read.bytes) return fail(path, read.reason);
     const QByteArray& bytes = *read.bytes;
@@ -110,8 +127,14 @@ int handle(const QString& command, const QString& path) {
         exportBytes = listExport(r.records);
     }
     if (command == "export") {
-        const QString out = exportPathFor(path, kind == Kind::Graph ? "AsmDat" : "MemDat");
-        if (out == path) return fail(path, "refusing to overwrite the file itself");
+        const QString out = options.output.isEmpty()
+                                ? exportPathFor(path, kind == Kind::Graph ? "AsmDat" : "MemDat")
+                                : options.output;
+        if (QFileInfo(out) == QFileInfo(path))
+            return fail(path, "refusing to overwrite the file itself");
+        // The program's own export of a real-time recording holds rows this one cannot make.
+        if (options.output.isEmpty() && !options.force && QFileInfo::exists(out))
+            return fail(out, "already exists; --force replaces it, -o OUT writes elsewhere");
         const WriteResult written = writeFilesTogether({{out, exportBytes}});
         if (!written) return fail(out, QStringLiteral("cannot be written: %1").arg(written.reason));
         std::printf("%s\n", qPrintable(out));
@@ -132,7 +155,32 @@ int main(int argc, char** argv) {
         std::fputs(kHelp, stderr);
         return 2;
     }
+    const QString command = args[1];
+    ExportOptions options;
+    QStringList files;
+    bool optionsEnd = false;
+    for (int i = 2; i < args.size(); ++i) {
+        if (optionsEnd) {
+            files << args[i];
+        } else if (args[i] == "--") {
+            optionsEnd = true;
+        } else if (command == "export" && args[i] == "--force") {
+            options.force = true;
+        } else if (command == "export" && args[i] == "-o" && i + 1 < args.size()) {
+            options.output = args[++i];
+        } else if (args[i].startsWith('-') && args[i] != "-") {
+            std::fprintf(stderr, "km905-cli: unknown option %s (see --help)\n",
+                         qPrintable(args[i]));
+            return 2;
+        } else {
+            files << args[i];
+        }
+    }
+    if (files.isEmpty() || (!options.output.isEmpty() && files.size() > 1)) {
+        std::fputs(kHelp, stderr);
+        return 2;
+    }
     int status = 0;
-    for (int i = 2; i < args.size(); ++i) status = std::max(status, handle(args[1], args[i]));
+    for (const QString& path : files) status = std::max(status, handle(command, path, options));
     return status;
 }

@@ -117,3 +117,93 @@ TEST(Simulator, MemoryFrameIs1352BytesWithUnusedRecordsBlank) {
     EXPECT_EQ(f.left(3).toHex(), "bb8800");
     EXPECT_EQ(static_cast<uint8_t>(f[3 + 13 * 4 + 3]), 0xFF);  // the fifth record's day
 }
+
+// Worked by hand: FC = lux / 10.76; a count is 0.01 FC on the 40 FC range (code 1), 0.1 FC on
+// 400 FC (2), 1 FC on 4k FC (3) and 10 FC on 40k FC (0, shown as KFC).
+TEST(Simulator, FootCandleCountsFitTheRangeThatShowsThem) {
+    struct Case {
+        double lux;
+        int range;
+        int count;
+    };
+    const Case cases[] = {
+        {250, 1, 2323},     // 23.23 FC
+        {409.1, 1, 3802},   // 38.02 FC, just below OL at 38.03
+        {409.2, 2, 380},    // 38.03 FC would be OL on 40 FC: 38.0 on 400 FC
+        {4000, 2, 3717},    // 371.7 FC
+        {4100, 3, 381},     // 381.04 FC would be OL on 400 FC
+        {40903, 3, 3801},   // 3801.4 FC
+        {42000, 0, 390},    // 3903.3 FC would be OL on 4k FC: 3.90 KFC
+        {50000, 0, 465},    // 4646.8 FC: 4.65 KFC
+        {400000, 0, 3717},  // 37.17 KFC
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(autoRangeFor(c.lux, true), c.range) << c.lux << " lux";
+        EXPECT_EQ(countFor(c.lux, c.range, true), c.count) << c.lux << " lux";
+    }
+    EXPECT_EQ(autoRangeFor(399.9, false), 1);
+    EXPECT_EQ(countFor(399.9, 1, false), 3999);
+    EXPECT_EQ(autoRangeFor(123456, false), 0);
+    EXPECT_EQ(countFor(123456, 0, false), 1235);
+}
+
+// Up to 380k lux the meter never sends a count its own range shows as OL: 4000 counts on a
+// lux range, 38.03 FC on 40 FC, 380.2 FC, 3802 FC and 38.02 KFC on the others.
+TEST(Simulator, AutorangingNeverShowsOverRangeBelowTheTopRange) {
+    const int topLux = 3999;
+    const int topFc[4] = {3801, 3802, 3801, 3801};
+    for (double lux = 0.5; lux < 380000; lux *= 1.0003) {
+        for (bool fc : {false, true}) {
+            const int range = autoRangeFor(lux, fc);
+            const int top = fc ? topFc[range] : topLux;
+            EXPECT_LE(countFor(lux, range, fc), top) << lux << (fc ? " lux in FC" : " lux");
+            if (HasFailure()) return;
+        }
+    }
+}
+
+TEST(Simulator, FiftyThousandLuxInFootCandlesShowsKiloFootCandles) {
+    Scenario s = parseScenario(
+        "unit fc\nlevel const 50000\n"
+        "memory 2026-01-02 10:20:30 50000 fc\n"
+        "logger 2026-01-02 11:00:00 2 fc 50000 4100\n");
+    ASSERT_EQ(s.memory.size(), 1u);
+    EXPECT_EQ(s.memory[0].range, 0);
+    EXPECT_EQ(s.memory[0].count, 465);
+    ASSERT_EQ(s.logger.at(0).samples.size(), 2u);
+    EXPECT_EQ(s.logger[0].samples[0].range, 0);
+    EXPECT_EQ(s.logger[0].samples[0].count, 465);
+    EXPECT_EQ(s.logger[0].samples[1].range, 3);
+    EXPECT_EQ(s.logger[0].samples[1].count, 381);
+
+    LinkHarness h(s);
+    h.link.reopenAndPoll();
+    h.clock.advance(30);
+    EXPECT_EQ(h.model.view.m_lcdValue, "4.65");
+    EXPECT_EQ(h.model.view.m_lcdUnit, "KFC");
+    EXPECT_EQ(h.model.view.m_lcdRange, "40k");
+}
+
+// REC (MEMSET double) on for nine seconds at a 2 s interval: samples at 0, 2, 4, 6 and 8 s.
+TEST(Simulator, TheMetersOwnRecordingLogsAtItsInterval) {
+    Scenario s =
+        parseScenario("level points 0 100 60 400\ninterval 2\nclock 2026-03-01 08:00:00\n");
+    LinkHarness h(s);
+    h.link.reopenAndPoll();
+    h.clock.advance(1000);
+    h.link.sendThree(0x87, 0x83, kKeyMemSetDouble);
+    h.clock.advance(9000);
+    h.link.sendThree(0x87, 0x83, kKeyMemSetDouble);
+    h.clock.advance(10000);  // stopped: nothing more is logged
+    ASSERT_EQ(h.meter.scenario().logger.size(), 1u);
+    const SimLogRecord& r = h.meter.scenario().logger[0];
+    EXPECT_EQ(r.start, (MeterDateTime{2026, 3, 1, 8, 0, 1}));
+    EXPECT_EQ(r.rate, 2);
+    // 5 lux more every second from 100 lux at 0 s, in 0.1 lux counts on the 400 lux range.
+    const int counts[] = {1050, 1150, 1250, 1350, 1450};
+    ASSERT_EQ(r.samples.size(), 5u);
+    for (size_t k = 0; k < 5; ++k) {
+        EXPECT_EQ(r.samples[k].count, counts[k]) << k;
+        EXPECT_EQ(r.samples[k].range, 1) << k;
+    }
+}

@@ -60,6 +60,46 @@ TEST_F(Cli, ExportWritesWhatTheProgramsSaveWrites) {
     EXPECT_EQ(bytesOf(m_dir.filePath("Mem.csv")), bytesOf(KM905_TEST_DATA "/general-250lux.csv"));
 }
 
+// The program's own export of a real-time recording has rows the graph file cannot give back,
+// so it is replaced only when asked.
+TEST_F(Cli, AnExportAlreadyThereIsKeptUnlessAsked) {
+    const QString graph = copy("three-fc.AsmDat", "Test.AsmDat");
+    const QString csv = m_dir.filePath("Test.csv");
+    QFile old(csv);
+    ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+    old.write("the program's export");
+    old.close();
+    CliRun r = cli({"export", graph});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.out, "");
+    EXPECT_EQ(r.err, "km905-cli: " + csv +
+                         ": already exists; --force replaces it, -o OUT writes elsewhere\n");
+    EXPECT_EQ(bytesOf(csv), "the program's export");
+
+    const QString other = m_dir.filePath("other.csv");
+    r = cli({"export", "-o", other, graph});
+    EXPECT_EQ(r.status, 0) << r.err.toStdString();
+    EXPECT_EQ(r.out, other + "\n");
+    EXPECT_EQ(bytesOf(other), bytesOf(KM905_TEST_DATA "/three-fc.csv"));
+    EXPECT_EQ(bytesOf(csv), "the program's export");
+
+    r = cli({"export", "--force", graph});
+    EXPECT_EQ(r.status, 0) << r.err.toStdString();
+    EXPECT_EQ(bytesOf(csv), bytesOf(KM905_TEST_DATA "/three-fc.csv"));
+
+    EXPECT_EQ(cli({"export", "-o", other, graph, graph}).status, 2);  // one output, one file
+    EXPECT_EQ(cli({"export", "-o", graph, graph}).status, 1);         // never over the file
+    EXPECT_EQ(bytesOf(graph), bytesOf(KM905_TEST_DATA "/three-fc.AsmDat"));
+}
+
+TEST_F(Cli, HelpSaysWhatARealTimeFilesExportHolds) {
+    const CliRun r = cli({"--help"});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_TRUE(r.out.contains("one row per stored")) << r.out.toStdString();
+    EXPECT_TRUE(r.out.contains("one row per meter frame")) << r.out.toStdString();
+    EXPECT_TRUE(r.out.contains("--force   replaces exports that are already there"));
+}
+
 TEST_F(Cli, RefusedFilesAreReportedWithANonZeroExit) {
     const QString bad = m_dir.filePath("bad.MemDat");
     QFile f(bad);
@@ -151,7 +191,7 @@ TEST_F(Cli, AFullDiskKeepsTheOldExportAndFails) {
     ASSERT_TRUE(old.open(QIODevice::WriteOnly));
     old.write("old export");
     old.close();
-    const CliRun r = cli({"export", graph});  // 400 rows of about 70 bytes: no room
+    const CliRun r = cli({"export", "--force", graph});  // 400 rows of about 70 bytes: no room
     EXPECT_EQ(r.status, 1);
     EXPECT_TRUE(
         r.err.startsWith("km905-cli: " + csv + ": cannot be written: No space left on device"))

@@ -5,6 +5,7 @@
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
 
@@ -26,7 +27,7 @@ class PtySim : public testing::Test {
         ASSERT_TRUE(m_dir.isValid());
         qputenv("KM905_DEV_DIR", m_dir.path().toLocal8Bit());
         m_sim.setProgram(KM905_SIM_BINARY);
-        m_sim.setArguments({"--port", "2"});
+        m_sim.setArguments(QStringList{"--port", "2"} + simArguments());
         m_sim.start();
         ASSERT_TRUE(m_sim.waitForStarted(5000));
         ASSERT_TRUE(waitFor([&] { return m_sim.canReadLine(); }, 5000));
@@ -36,6 +37,7 @@ class PtySim : public testing::Test {
         m_sim.terminate();
         m_sim.waitForFinished(3000);
     }
+    virtual QStringList simArguments() { return {}; }
     // Everything the simulator has logged so far.
     QString log() {
         m_log += QString::fromLocal8Bit(m_sim.readAllStandardOutput());
@@ -107,6 +109,68 @@ TEST_F(PtySim, ThresholdInputAndDiscards) {
     EXPECT_EQ(comm.GetInBufferCount(), 0);
     EXPECT_TRUE(comm.GetInput().isEmpty());
     EXPECT_EQ(events, 1);
+}
+
+namespace {
+
+// A meter with stored readings: two memory records and two datalogger records, one of them
+// in foot-candles above 400 FC.
+class PtySimStores : public PtySim {
+  protected:
+    QStringList simArguments() override {
+        const QString path = m_dir.filePath("stores.txt");
+        QFile f(path);
+        if (!f.open(QIODevice::WriteOnly)) return {};
+        f.write(
+            "level const 250\n"
+            "memory 2026-12-07 10:20:30 250 lux max\n"
+            "memory 2026-12-07 10:21:05 50000 fc\n"
+            "logger 2026-12-06 08:00:00 2 lux 100 200 300\n"
+            "logger 2026-12-06 09:30:00 5 fc 10.76 50000\n");
+        return {"--scenario", path};
+    }
+};
+
+}  // namespace
+
+TEST_F(PtySimStores, MemoryAndDataloggerDownloads) {
+    CMSComm comm;
+    QtTimerService timers;
+    NoBridgeLookup bridges;
+    NoUserInteraction dialogs;
+    NoJournalFile journal;
+    ILinkUi ui;
+    Session session({comm, timers, bridges, dialogs, ui, &journal});
+    MeterModel& model = session.model();
+    MeterLink& link = session.link();
+    model.frame.m_comPort = 2;
+    comm.SetSettings("9600,n,8,1");
+    ASSERT_TRUE(link.reopenAndPoll());
+    ASSERT_TRUE(waitFor([&] { return model.view.m_batteryText == "Normal"; }, 3000));
+
+    link.startMemDownload();
+    ASSERT_TRUE(waitFor([&] { return model.frame.m_memReady == 1; }, 10000)) << log().toStdString();
+    const CDTDoc& d = model.doc;
+    ASSERT_EQ(d.m_memCount, 2);
+    EXPECT_EQ(d.m_memTimes[0], "12/07/26 10:20:30");
+    EXPECT_FLOAT_EQ(d.m_memValues[0], 250.0f);  // 2500 counts of 0.1 lux
+    EXPECT_EQ(d.m_memModes[0], "Max");
+    EXPECT_EQ(d.m_memUnitFC[1], 1);
+    EXPECT_FLOAT_EQ(d.m_memValues[1], 50034.0f);  // 4.65 KFC: 465 counts x 100 x 1.076
+
+    link.startLogDownload();
+    ASSERT_TRUE(waitFor([&] { return model.frame.m_logReady == 1; }, 10000)) << log().toStdString();
+    ASSERT_EQ(d.m_logRecordCount, 2);
+    EXPECT_EQ(d.m_logStartTimes[0], (MeterDateTime{2026, 12, 6, 8, 0, 0}));
+    EXPECT_EQ(d.m_logStartTimes[1], (MeterDateTime{2026, 12, 6, 9, 30, 0}));
+    EXPECT_EQ(d.m_logRecRate, (std::vector<int>{2, 5}));
+    EXPECT_EQ(d.m_logRecUnit, (std::vector<uint8_t>{0, 1}));
+    EXPECT_EQ(d.m_logRecStart, (std::vector<int>{0, 3, 5}));
+    ASSERT_GE(d.m_logValues.size(), 5u);
+    const float lux[5] = {100.0f, 200.0f, 300.0f, 10.76f, 50034.0f};
+    for (int k = 0; k < 5; ++k) EXPECT_FLOAT_EQ(d.m_logValues[k], lux[k]) << k;
+    EXPECT_TRUE(log().contains("memory download request"));
+    EXPECT_TRUE(log().contains("datalogger download request"));
 }
 
 TEST_F(PtySim, AMissingPortIsAnInvalidPortNumber) {
