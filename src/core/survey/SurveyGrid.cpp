@@ -1,0 +1,97 @@
+#include "survey/SurveyGrid.h"
+
+#include <QRegularExpression>
+#include <algorithm>
+#include <array>
+#include <cmath>
+
+#include "files/TextExport.h"
+#include "model/MeterTypes.h"
+
+namespace km905 {
+
+std::optional<GridPoint> gridPointOf(const GridShape& shape, int k) {
+    if (!shape.valid() || k < 0 || k >= shape.points()) return std::nullopt;
+    const int row = k / shape.columns;
+    int column = k % shape.columns;
+    if (shape.order == GridOrder::Serpentine && row % 2 == 1) column = shape.columns - 1 - column;
+    return GridPoint{column, row};
+}
+
+Rgb surveyColour(double t) {
+    // Viridis at nine even stops; between them, straight lines.
+    static constexpr std::array<Rgb, 9> kStops{{{68, 1, 84},
+                                                {71, 45, 123},
+                                                {59, 82, 139},
+                                                {44, 114, 142},
+                                                {33, 145, 140},
+                                                {40, 174, 128},
+                                                {94, 201, 98},
+                                                {173, 220, 48},
+                                                {253, 231, 37}}};
+    if (!(t > 0)) return kStops.front();
+    if (t >= 1) return kStops.back();
+    const double at = t * (kStops.size() - 1);
+    const auto i = static_cast<size_t>(at);
+    const double f = at - static_cast<double>(i);
+    auto mix = [f](uint8_t a, uint8_t b) {
+        return static_cast<uint8_t>(std::lround(a + (b - a) * f));
+    };
+    const Rgb a = kStops[i], b = kStops[i + 1];
+    return {mix(a.r, b.r), mix(a.g, b.g), mix(a.b, b.b)};
+}
+
+GridMap surveyGridMap(const CDTDoc& doc, const GridShape& shape, const SurveySummary& summary) {
+    GridMap map;
+    map.shape = shape;
+    if (!shape.valid()) return map;
+    map.cells.resize(static_cast<size_t>(shape.points()));
+    const int count = std::clamp(doc.m_memCount, 0, kMemCapacity);
+    const double span = summary.emaxLux - summary.eminLux;
+    for (int k = 0; k < count; ++k) {
+        const std::optional<GridPoint> p = gridPointOf(shape, k);
+        if (!p) {
+            map.beyond.push_back(k);
+            continue;
+        }
+        const auto r = static_cast<size_t>(k);
+        GridCell& cell = map.cells[static_cast<size_t>(p->row * shape.columns + p->column)];
+        cell.record = k;
+        cell.text = listValueText(doc.m_memValues[r], doc.m_memUnitFC[r], doc.m_memFlagB[r]) +
+                    (doc.m_memUnitFC[r] ? QStringLiteral(" FC") : QStringLiteral(" Lux"));
+        const bool normal = doc.m_memModes[r] == QLatin1String("General") &&
+                            doc.m_memValues[r] != kOverRange && doc.m_memFlagB[r] == 0;
+        if (normal && summary.hasFigures()) {
+            cell.coloured = true;
+            cell.colour =
+                surveyColour(span > 0 ? (doc.m_memValues[r] - summary.eminLux) / span : 0.5);
+            cell.isMinimum = k == summary.minRecord;
+        }
+    }
+    map.empty = std::max(shape.points() - count, 0);
+    return map;
+}
+
+QString gridShapeText(const GridShape& shape) {
+    return QStringLiteral("%1x%2 %3")
+        .arg(shape.columns)
+        .arg(shape.rows)
+        .arg(shape.order == GridOrder::Serpentine ? QStringLiteral("serpentine")
+                                                  : QStringLiteral("row"));
+}
+
+std::optional<GridShape> parseGridShape(const QString& text) {
+    static const QRegularExpression re(
+        QStringLiteral("^\\s*(\\d{1,2})\\s*[xX×]\\s*(\\d{1,2})(?:\\s+(row|serpentine))?\\s*$"));
+    const QRegularExpressionMatch m = re.match(text);
+    if (!m.hasMatch()) return std::nullopt;
+    GridShape s;
+    s.columns = m.captured(1).toInt();
+    s.rows = m.captured(2).toInt();
+    s.order =
+        m.captured(3) == QLatin1String("serpentine") ? GridOrder::Serpentine : GridOrder::RowByRow;
+    if (!s.valid()) return std::nullopt;
+    return s;
+}
+
+}  // namespace km905

@@ -1,0 +1,146 @@
+#include "survey/SurveySummary.h"
+
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QStringList>
+#include <algorithm>
+
+#include "model/MeterTypes.h"
+
+namespace km905 {
+
+std::optional<double> SurveySummary::u0() const {
+    if (!hasFigures() || eavgLux <= 0) return std::nullopt;
+    return eminLux / eavgLux;
+}
+
+std::optional<double> SurveySummary::ud() const {
+    if (!hasFigures() || emaxLux <= 0) return std::nullopt;
+    return eminLux / emaxLux;
+}
+
+SurveySummary surveySummary(const CDTDoc& doc) {
+    SurveySummary s;
+    s.total = std::clamp(doc.m_memCount, 0, kMemCapacity);
+    double sum = 0;
+    bool allFc = true;
+    for (int i = 0; i < s.total; ++i) {
+        const auto k = static_cast<size_t>(i);
+        const QString& mode = doc.m_memModes[k];
+        const float lux = doc.m_memValues[k];
+        if (lux == kOverRange) {
+            ++s.overRange;
+        } else if (mode == QLatin1String("Rel")) {
+            ++s.relative;
+        } else if (mode == QLatin1String("Pmax")) {
+            ++s.peakMax;
+        } else if (mode == QLatin1String("Pmin")) {
+            ++s.peakMin;
+        } else if (mode == QLatin1String("Max")) {
+            ++s.maximum;
+        } else if (mode == QLatin1String("Min")) {
+            ++s.minimum;
+        } else if (mode != QLatin1String("General")) {
+            ++s.other;
+        } else if (doc.m_memFlagB[k] != 0) {
+            ++s.negative;
+        } else {
+            if (s.used == 0 || lux < s.eminLux) {
+                s.eminLux = lux;
+                s.minRecord = i;
+            }
+            if (s.used == 0 || lux > s.emaxLux) s.emaxLux = lux;
+            sum += lux;
+            allFc = allFc && doc.m_memUnitFC[k] != 0;
+            ++s.used;
+        }
+    }
+    if (s.used > 0) s.eavgLux = sum / s.used;
+    s.allFootCandles = s.used > 0 && allFc;
+    return s;
+}
+
+SurveyUnit preferredSurveyUnit(const SurveySummary& s) {
+    return s.allFootCandles ? SurveyUnit::FootCandles : SurveyUnit::Lux;
+}
+
+double inSurveyUnit(double lux, SurveyUnit unit) {
+    return unit == SurveyUnit::FootCandles ? lux * kLuxToFc : lux;
+}
+
+namespace {
+QString ratioText(std::optional<double> r) {
+    return r ? QString::asprintf("%.2f", *r) : QStringLiteral("--");
+}
+}  // namespace
+
+QString surveySummaryLine(const SurveySummary& s) {
+    const QString count = QStringLiteral("(%1 of %2 readings)").arg(s.used).arg(s.total);
+    if (!s.hasFigures()) return QStringLiteral("No normal readings to survey   ") + count;
+    const SurveyUnit unit = preferredSurveyUnit(s);
+    const QString u =
+        unit == SurveyUnit::FootCandles ? QStringLiteral("FC") : QStringLiteral("Lux");
+    auto figure = [&](const char* name, double lux) {
+        return QString::asprintf("%s %.1f ", name, inSurveyUnit(lux, unit)) + u;
+    };
+    return QStringList{figure("Eavg", s.eavgLux),
+                       figure("Emin", s.eminLux),
+                       figure("Emax", s.emaxLux),
+                       QStringLiteral("U0 ") + ratioText(s.u0()),
+                       QStringLiteral("Ud ") + ratioText(s.ud()),
+                       count}
+        .join(QStringLiteral("   "));
+}
+
+QString surveyLeftOutText(const SurveySummary& s) {
+    if (s.leftOut() == 0) return {};
+    QStringList parts;
+    auto add = [&](int n, const char* what) {
+        if (n > 0) parts << QStringLiteral("%1 %2").arg(n).arg(QLatin1String(what));
+    };
+    add(s.overRange, "OL");
+    add(s.relative, "REL");
+    add(s.peakMax, "Pmax");
+    add(s.peakMin, "Pmin");
+    add(s.maximum, "MAX");
+    add(s.minimum, "MIN");
+    add(s.negative, "negative");
+    add(s.other, "other");
+    const QString readings =
+        s.leftOut() == 1 ? QStringLiteral("reading") : QStringLiteral("readings");
+    return QStringLiteral("%1 %2 left out: %3").arg(s.leftOut()).arg(readings, parts.join(", "));
+}
+
+QByteArray surveySummaryJson(const SurveySummary& s) {
+    QJsonObject o;
+    o["readings"] = s.total;
+    o["used"] = s.used;
+    QJsonObject left;
+    left["total"] = s.leftOut();
+    left["OL"] = s.overRange;
+    left["REL"] = s.relative;
+    left["Pmax"] = s.peakMax;
+    left["Pmin"] = s.peakMin;
+    left["MAX"] = s.maximum;
+    left["MIN"] = s.minimum;
+    left["negative"] = s.negative;
+    left["other"] = s.other;
+    o["left_out"] = left;
+    if (s.hasFigures()) {
+        auto both = [](double lux) {
+            QJsonObject v;
+            v["lux"] = lux;
+            v["fc"] = lux * kLuxToFc;
+            return v;
+        };
+        o["Emin"] = both(s.eminLux);
+        o["Emax"] = both(s.emaxLux);
+        o["Eavg"] = both(s.eavgLux);
+        o["min_record"] = s.minRecord + 1;
+        o["U0"] = s.u0() ? QJsonValue(*s.u0()) : QJsonValue();
+        o["Ud"] = s.ud() ? QJsonValue(*s.ud()) : QJsonValue();
+    }
+    return QJsonDocument(o).toJson(QJsonDocument::Indented);
+}
+
+}  // namespace km905

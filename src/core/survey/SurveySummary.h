@@ -1,0 +1,47 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <optional>
+#include <vector>
+
+#include "model/MeterState.h"
+
+namespace km905 {
+
+// The uniformity figures of a lighting survey: the normal readings of a memory list only.
+struct SurveySummary {
+    int total = 0;  // records in the list
+    int used = 0;   // normal ("General") readings, not over range, not negative
+    // Left out, by reason: over range first, then by mode, then negative readings.
+    int overRange = 0;
+    int relative = 0, peakMax = 0, peakMin = 0, maximum = 0, minimum = 0;
+    int negative = 0;
+    int other = 0;  // a mode the meter does not send
+    double eminLux = 0, emaxLux = 0, eavgLux = 0;
+    int minRecord = -1;           // 0-based record of the first lowest reading
+    bool allFootCandles = false;  // every reading used was taken in foot-candles
+
+    bool hasFigures() const { return used > 0; }
+    int leftOut() const { return total - used; }
+    // Emin / Eavg and Emin / Emax; none when the divisor is 0.
+    std::optional<double> u0() const;
+    std::optional<double> ud() const;
+};
+
+SurveySummary surveySummary(const CDTDoc& doc);
+
+enum class SurveyUnit { Lux, FootCandles };
+
+// The unit a person reads the figures in: foot-candles when every reading used was.
+SurveyUnit preferredSurveyUnit(const SurveySummary& s);
+double inSurveyUnit(double lux, SurveyUnit unit);
+
+// "Eavg 412.3 Lux   Emin 298.0 Lux   Emax 530.1 Lux   U0 0.72   Ud 0.56   (48 of 50 readings)"
+QString surveySummaryLine(const SurveySummary& s);
+// "3 readings left out: 2 OL, 1 REL", or empty when none were.
+QString surveyLeftOutText(const SurveySummary& s);
+// Every figure in both units and every count, as one JSON object.
+QByteArray surveySummaryJson(const SurveySummary& s);
+
+}  // namespace km905

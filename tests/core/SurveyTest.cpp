@@ -1,0 +1,152 @@
+// The lighting survey's figures and grid, against values worked by hand.
+#include <gtest/gtest.h>
+
+#include <QJsonDocument>
+#include <QJsonObject>
+
+#include "survey/SurveyGrid.h"
+#include "survey/SurveySummary.h"
+
+using namespace km905;
+
+namespace {
+
+struct Rec {
+    float lux;
+    const char* mode;
+    uint8_t fc = 0;
+    uint8_t negative = 0;
+};
+
+CDTDoc listOf(std::initializer_list<Rec> recs) {
+    CDTDoc d;
+    for (const Rec& r : recs) {
+        const auto k = static_cast<size_t>(d.m_memCount++);
+        d.m_memValues[k] = r.lux;
+        d.m_memModes[k] = QString::fromLatin1(r.mode);
+        d.m_memUnitFC[k] = r.fc;
+        d.m_memFlagB[k] = r.negative;
+        d.m_memTimes[k] = QStringLiteral("12/08/26 10:00:00");
+    }
+    return d;
+}
+
+constexpr float kOL = 5000000.0f;
+
+}  // namespace
+
+TEST(SurveySummary, NormalReadingsOnlyWithTheRestCountedByReason) {
+    const CDTDoc d = listOf({{200, "General"},
+                             {kOL, "General"},
+                             {400, "General"},
+                             {50, "Rel"},
+                             {300, "General"},
+                             {800, "Pmax"},
+                             {120, "General", 0, 1},
+                             {700, "Max"}});
+    const SurveySummary s = surveySummary(d);
+    EXPECT_EQ(s.total, 8);
+    EXPECT_EQ(s.used, 3);
+    EXPECT_DOUBLE_EQ(s.eminLux, 200);
+    EXPECT_DOUBLE_EQ(s.emaxLux, 400);
+    EXPECT_DOUBLE_EQ(s.eavgLux, 300);
+    EXPECT_EQ(s.minRecord, 0);
+    EXPECT_EQ(surveySummaryLine(s),
+              "Eavg 300.0 Lux   Emin 200.0 Lux   Emax 400.0 Lux   U0 0.67   Ud 0.50   "
+              "(3 of 8 readings)");
+    EXPECT_EQ(surveyLeftOutText(s), "5 readings left out: 1 OL, 1 REL, 1 Pmax, 1 MAX, 1 negative");
+}
+
+TEST(SurveySummary, AllOverRangeGivesNoFigures) {
+    const SurveySummary s = surveySummary(listOf({{kOL, "General"}, {kOL, "Pmin"}}));
+    EXPECT_FALSE(s.hasFigures());
+    EXPECT_FALSE(s.u0());
+    EXPECT_EQ(surveySummaryLine(s), "No normal readings to survey   (0 of 2 readings)");
+    EXPECT_EQ(surveyLeftOutText(s), "2 readings left out: 2 OL");
+    const QJsonObject o = QJsonDocument::fromJson(surveySummaryJson(s)).object();
+    EXPECT_EQ(o["used"].toInt(), 0);
+    EXPECT_FALSE(o.contains("Emin"));
+    EXPECT_EQ(o["left_out"].toObject()["OL"].toInt(), 2);
+}
+
+TEST(SurveySummary, OneReadingIsPerfectlyUniform) {
+    const SurveySummary s = surveySummary(listOf({{250, "General"}}));
+    EXPECT_EQ(surveySummaryLine(s),
+              "Eavg 250.0 Lux   Emin 250.0 Lux   Emax 250.0 Lux   U0 1.00   Ud 1.00   "
+              "(1 of 1 readings)");
+    EXPECT_EQ(surveyLeftOutText(s), "");
+}
+
+TEST(SurveySummary, UnitsMixAsLuxAndFootCandlesAloneReadInFootCandles) {
+    // 10 FC is 107.6 lux as stored.
+    SurveySummary s = surveySummary(listOf({{107.6f, "General", 1}, {215.2f, "General"}}));
+    EXPECT_EQ(surveySummaryLine(s),
+              "Eavg 161.4 Lux   Emin 107.6 Lux   Emax 215.2 Lux   U0 0.67   Ud 0.50   "
+              "(2 of 2 readings)");
+    s = surveySummary(
+        listOf({{107.6f, "General", 1}, {322.8f, "General", 1}, {kOL, "General", 1}}));
+    EXPECT_EQ(surveySummaryLine(s),
+              "Eavg 20.0 FC   Emin 10.0 FC   Emax 30.0 FC   U0 0.50   Ud 0.33   (2 of 3 readings)");
+    const QJsonObject o = QJsonDocument::fromJson(surveySummaryJson(s)).object();
+    EXPECT_NEAR(o["Eavg"].toObject()["lux"].toDouble(), 215.2, 1e-3);
+    EXPECT_NEAR(o["Eavg"].toObject()["fc"].toDouble(), 20.0, 1e-3);
+    EXPECT_NEAR(o["U0"].toDouble(), 0.5, 1e-6);
+    EXPECT_NEAR(o["Ud"].toDouble(), 1.0 / 3, 1e-6);
+    EXPECT_EQ(o["min_record"].toInt(), 1);
+    EXPECT_EQ(o["readings"].toInt(), 3);
+}
+
+TEST(SurveyGrid, PointsFollowTheWalkingOrder) {
+    GridShape rows{4, 3, GridOrder::RowByRow};
+    GridShape snake{4, 3, GridOrder::Serpentine};
+    EXPECT_EQ(gridPointOf(rows, 0), (GridPoint{0, 0}));
+    EXPECT_EQ(gridPointOf(rows, 4), (GridPoint{0, 1}));
+    EXPECT_EQ(gridPointOf(rows, 5), (GridPoint{1, 1}));
+    EXPECT_EQ(gridPointOf(rows, 11), (GridPoint{3, 2}));
+    EXPECT_EQ(gridPointOf(snake, 3), (GridPoint{3, 0}));
+    EXPECT_EQ(gridPointOf(snake, 4), (GridPoint{3, 1}));
+    EXPECT_EQ(gridPointOf(snake, 5), (GridPoint{2, 1}));
+    EXPECT_EQ(gridPointOf(snake, 7), (GridPoint{0, 1}));
+    EXPECT_EQ(gridPointOf(snake, 8), (GridPoint{0, 2}));
+    EXPECT_FALSE(gridPointOf(rows, 12));
+    EXPECT_FALSE(gridPointOf(GridShape{0, 3}, 0));
+}
+
+TEST(SurveyGrid, MapColoursNormalReadingsMarksTheMinimumAndListsTheRest) {
+    // 2 x 2, serpentine: records 0, 1 on the top row, 2 at the bottom right, 3 bottom left.
+    const CDTDoc d = listOf(
+        {{300, "General"}, {100, "General"}, {500, "General"}, {kOL, "General"}, {200, "General"}});
+    const SurveySummary s = surveySummary(d);
+    const GridMap m = surveyGridMap(d, {2, 2, GridOrder::Serpentine}, s);
+    EXPECT_EQ(m.at(0, 0).record, 0);
+    EXPECT_EQ(m.at(1, 0).record, 1);
+    EXPECT_EQ(m.at(1, 1).record, 2);
+    EXPECT_EQ(m.at(0, 1).record, 3);
+    EXPECT_EQ(m.beyond, std::vector<int>{4});
+    EXPECT_EQ(m.empty, 0);
+    EXPECT_EQ(m.at(1, 0).text, "100.00 Lux");
+    EXPECT_TRUE(m.at(1, 0).isMinimum);
+    EXPECT_FALSE(m.at(0, 0).isMinimum);
+    // Emin 100 (record 4's 200 is beyond the grid but still counts) ... Emax 500.
+    EXPECT_EQ(m.at(1, 0).colour, (Rgb{68, 1, 84}));
+    EXPECT_EQ(m.at(1, 1).colour, (Rgb{253, 231, 37}));
+    EXPECT_EQ(m.at(0, 0).colour, (Rgb{33, 145, 140}));  // 300: halfway
+    EXPECT_EQ(m.at(0, 1).text, "OL Lux");
+    EXPECT_FALSE(m.at(0, 1).coloured);
+
+    const GridMap big = surveyGridMap(d, {3, 2, GridOrder::RowByRow}, s);
+    EXPECT_TRUE(big.beyond.empty());
+    EXPECT_EQ(big.empty, 1);
+    EXPECT_EQ(big.at(2, 1).record, -1);
+}
+
+TEST(SurveyGrid, ShapeTextsRoundTrip) {
+    EXPECT_EQ(parseGridShape("4x3"), (GridShape{4, 3, GridOrder::RowByRow}));
+    EXPECT_EQ(parseGridShape("4x3 serpentine"), (GridShape{4, 3, GridOrder::Serpentine}));
+    EXPECT_EQ(parseGridShape(" 10 X 2 row "), (GridShape{10, 2, GridOrder::RowByRow}));
+    EXPECT_FALSE(parseGridShape("0x3"));
+    EXPECT_FALSE(parseGridShape("4x"));
+    EXPECT_FALSE(parseGridShape("4x3 zigzag"));
+    EXPECT_EQ(gridShapeText({4, 3, GridOrder::Serpentine}), "4x3 serpentine");
+    EXPECT_EQ(gridShapeText({4, 3, GridOrder::RowByRow}), "4x3 row");
+}
