@@ -543,6 +543,7 @@ TEST_F(Logger, EscapeInTheYAxisDialogChangesNothing) {
 TEST_F(Logger, TheGraphButtonReadsAGraphFileAndOpensTheWindowInFileMode) {
     ui.fileAnswers = {copyGolden("three-lux.AsmDat", "a.AsmDat")};
     EXPECT_EQ(chooseAndOpen(ChooserButton::GraphFile, m, ui), WindowToOpen::Datalogger);
+    EXPECT_EQ(ui.waitCursor, (std::vector<bool>{true, false}));  // shown while reading
     ASSERT_EQ(ui.dialogs.size(), 1u);
     EXPECT_EQ(ui.dialogs[0].filter, "DataLogger Files (*.AsmDat);;CH4 Files (*.CH4)");
     EXPECT_EQ(ui.dialogs[0].defaultSuffix, "AsmDat");
@@ -577,6 +578,7 @@ TEST_F(Logger, ACancelledOrRefusedChoiceOpensNoWindow) {
     ui.fileAnswers = {m_home.path() + "/bad.AsmDat"};
     EXPECT_EQ(chooseAndOpen(ChooserButton::GraphFile, m, ui), WindowToOpen::None);
     EXPECT_EQ(ui.messages, QStringList({"Invalid Format!"}));
+    EXPECT_EQ(ui.waitCursor, (std::vector<bool>{true, false}));  // only the file read shows it
     EXPECT_EQ(m.view.m_logFromFile, 0);
     EXPECT_EQ(m.view.m_memListFromFile, 0);
     EXPECT_EQ(m.view.m_fileLoaded, 0);

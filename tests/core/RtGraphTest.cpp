@@ -92,3 +92,50 @@ TEST(RtGraphGeometry, ZoomLevelsAreRebuiltFromTheirFractions) {
     t.paint(200);
     EXPECT_NEAR(t.g.g_rtYLabel[1][10], 20.0, 0.5);
 }
+
+// 100 samples of 2 s from 09:00:00 at 708 / 99 px apiece, zoomed on the second quarter of the
+// width: 4 times wider (28.6 px a sample), sample 24 at the left edge, W / 4 = 177 px cells of
+// 6 samples, so one time line every 12 s. Lines 1..4 fall inside the plot, at
+// x = (24 + 6 i) * 28.6 - 708 + 294.
+TEST(RtGraphGeometry, ZoomedTimeLabelsFollowTheLeftEdgeAndTheScroll) {
+    Graph t;
+    t.v.m_yGain = 40;
+    t.v.m_startTime = 1765184400;  // 09:00:00 UTC
+    t.v.m_sampleRateMs = 2000;
+    for (int i = 0; i < 100; ++i) t.doc.m_readings[static_cast<size_t>(i)] = 100 + i;
+    t.paint(100);
+    t.g.g_rtFullView = 0;
+    t.g.g_rtZoomLevel = 1;
+    t.g.g_rtScrollReady = 0;
+    t.g.g_rtDownFracX[0] = 0.25;
+    t.g.g_rtUpFracX[0] = 0.5;
+    t.g.g_rtDownFracY[0] = 0.5;
+    t.g.g_rtUpFracY[0] = 1.0;
+    Painted p = t.paint(100);
+    EXPECT_EQ(t.g.m_firstVisible, 24);
+    EXPECT_EQ(p.scrollPos, 25);
+    const std::array<QString, 10> zoomed = {"09:00:48", "09:01:00", "09:01:12", "09:01:24",
+                                            "09:01:36", "09:01:48", "09:02:00", "09:02:12",
+                                            "09:02:24", "09:02:36"};
+    EXPECT_EQ(t.g.m_timeLabelText, zoomed);
+    auto shown = [](const Painted& q) {
+        std::vector<std::pair<QString, int>> l;
+        for (const PlacedText& x : q.timeLabels) l.emplace_back(x.text, x.x);
+        return l;
+    };
+    using Shown = std::vector<std::pair<QString, int>>;
+    EXPECT_EQ(shown(p),
+              (Shown{{"09:01:00", 444}, {"09:01:12", 615}, {"09:01:24", 787}, {"09:01:36", 959}}));
+
+    // Thumb 11: a scroll shift of 24 - 11 + 1 = 14 samples puts sample 10 (20 s) at the left
+    // edge; the lines stay where they were and carry earlier times.
+    t.g.m_scrollShift = 14;
+    p = t.paint(100);
+    EXPECT_EQ(t.g.m_firstVisible, 24);
+    const std::array<QString, 10> scrolled = {"09:00:20", "09:00:32", "09:00:44", "09:00:56",
+                                              "09:01:08", "09:01:20", "09:01:32", "09:01:44",
+                                              "09:01:56", "09:02:08"};
+    EXPECT_EQ(t.g.m_timeLabelText, scrolled);
+    EXPECT_EQ(shown(p),
+              (Shown{{"09:00:32", 444}, {"09:00:44", 615}, {"09:00:56", 787}, {"09:01:08", 959}}));
+}

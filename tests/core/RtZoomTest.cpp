@@ -116,3 +116,17 @@ TEST(RtZoom, DraggingOutOfTheGraphCancels) {
     t.zoom.leftUp(500, 400, t.rect);
     EXPECT_EQ(t.g.g_rtFullView, 1);
 }
+
+// Zoomed on the second quarter of 100 samples, sample 24 is at the left edge: thumb 25.
+TEST(RtZoom, OnlyThumbTrackingScrollsAndEveryMessagePutsTheThumbBack) {
+    Zoomed t;
+    ASSERT_TRUE(t.drag(294 + 177, 300, 294 + 354, 500));
+    ASSERT_EQ(t.g.m_firstVisible, 24);
+    EXPECT_EQ(t.zoom.scrollMessage(false, 26), 25);  // an arrow click
+    EXPECT_EQ(t.zoom.scrollMessage(false, 35), 25);  // a page click
+    EXPECT_EQ(t.g.m_scrollShift, 0);
+    EXPECT_EQ(t.zoom.scrollMessage(true, 11), 11);  // the thumb dragged to 11
+    EXPECT_EQ(t.g.m_scrollShift, 14);
+    EXPECT_EQ(t.zoom.scrollMessage(false, 12), 11);
+    EXPECT_EQ(t.g.m_scrollShift, 14);
+}

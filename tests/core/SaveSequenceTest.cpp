@@ -18,6 +18,13 @@ using namespace km905;
 using namespace km905::test;
 
 namespace {
+// A text export as written: the byte-order mark FF FE, then each ASCII character as UTF-16LE.
+QByteArray utf16Export(const char* text) {
+    QByteArray bytes("\xFF\xFE", 2);
+    for (const char* c = text; *c; ++c) bytes.append(*c).append('\0');
+    return bytes;
+}
+
 class Saving : public testing::Test {
   protected:
     void SetUp() override {
@@ -56,7 +63,7 @@ TEST_F(Saving, TheListSaveWritesBothFilesInTheDataFolder) {
     EXPECT_EQ(ui.dialogs[0].defaultSuffix, "MemDat");
     EXPECT_EQ(fileBytes(m_folder + "/Office.MemDat"), golden("general-250lux.MemDat"));
     EXPECT_EQ(fileBytes(m_folder + "/Office.csv"), golden("general-250lux.csv"));
-    EXPECT_EQ(ui.waitCursorOn, 1);
+    EXPECT_EQ(ui.waitCursor, (std::vector<bool>{true, false}));  // shown, then restored
     EXPECT_EQ(folderEntries(), QStringList({"Office.MemDat", "Office.csv"}));
 }
 
@@ -138,9 +145,11 @@ TEST_F(Saving, AFailureAtAnyStepLeavesTheOldFilesAndSaysSo) {
             return failing("rename") ? QStringLiteral("Permission denied") : real.rename(from, to);
         };
         ui.messages.clear();
+        ui.waitCursor.clear();
         ui.answers = {true};
         ui.fileAnswers = {m_folder + "/Old.MemDat"};
         EXPECT_EQ(saveMemoryList(m, ui, kNow, steps), SaveOutcome::Failed);
+        EXPECT_EQ(ui.waitCursor, (std::vector<bool>{true, false}));
         EXPECT_EQ(fileBytes(m_folder + "/Old.MemDat"), "old list");
         EXPECT_EQ(fileBytes(m_folder + "/Old.csv"), "old export");
         EXPECT_EQ(QDir(m_folder).entryList(QDir::Files | QDir::Hidden, QDir::Name),
@@ -219,7 +228,12 @@ TEST_F(Saving, TheRealtimeSaveHoldsEverySampleAndExportsTheFrames) {
     const GraphReadResult back = readGraphFile(fileBytes(m_folder + "/12-08-25 10.05.09.AsmDat"));
     EXPECT_EQ(back.record.headerCount, 2);
     EXPECT_EQ(back.record.readings, (std::vector<float>{250, 250, 1234.5f}));
-    EXPECT_EQ(fileBytes(m_folder + "/12-08-25 10.05.09.csv"), realtimeExport(m));
+    // One row per frame: slots 0 and 2, 2 s apart, from 1 March 2026 08:15:30 (UTC).
+    EXPECT_EQ(fileBytes(m_folder + "/12-08-25 10.05.09.csv"),
+              utf16Export("NO\tData\tUNIT\tTIME\r\n"
+                          "1\t250.00\tLux\t 03/01/26 08:15:30\r\n"
+                          "2\t1.23K\tLux\t 03/01/26 08:15:34\r\n"));
+    EXPECT_EQ(ui.waitCursor, (std::vector<bool>{true, false}));
 }
 
 TEST_F(Saving, OpeningAPipeOrFolderSaysInvalidFormatWithoutBlocking) {

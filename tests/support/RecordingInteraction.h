@@ -3,6 +3,7 @@
 #include <QStringList>
 #include <climits>
 #include <deque>
+#include <vector>
 
 #include "app/UserInteraction.h"
 
@@ -17,7 +18,7 @@ struct RecordingInteraction : IUserInteraction {
     // A file answer that accepts the dialog's proposed name as it stands.
     static inline const QString kAcceptProposed = QStringLiteral("<accept proposed>");
     std::vector<FileDialogRequest> dialogs;
-    int waitCursorOn = 0;
+    std::vector<bool> waitCursor;  // every change of the wait cursor, in order: true = on
     static constexpr int kCancel = INT_MIN;
     std::deque<int> rateAnswers;           // kCancel or none left = Cancel
     std::vector<int> rateShown;            // what the dialog opened with
@@ -35,7 +36,7 @@ struct RecordingInteraction : IUserInteraction {
     }
     std::optional<QString> saveFileName(const FileDialogRequest& r) override { return file(r); }
     std::optional<QString> openFileName(const FileDialogRequest& r) override { return file(r); }
-    void setWaitCursor(bool on) override { waitCursorOn += on ? 1 : 0; }
+    void setWaitCursor(bool on) override { waitCursor.push_back(on); }
     std::optional<int> askSampleRate(int initial) override {
         rateShown.push_back(initial);
         if (rateAnswers.empty()) return std::nullopt;

@@ -1,5 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <QHeaderView>
+#include <QToolBar>
+#include <QToolButton>
+
 #include "UiHarness.h"
 #include "dialogs/CDownloadProgressDlg.h"
 #include "memlist/CMemListDlg.h"
@@ -79,4 +83,50 @@ TEST(MemoryList, PrintedOnOnePageUpTo50RecordsAndTwoAbove) {
     EXPECT_EQ(second.texts[5].text, "51");
     EXPECT_EQ(second.texts[5].y, 1000);
     EXPECT_EQ(second.texts[6].text, "-OL");
+}
+
+// Headings sit at the left of their columns; save, open and print are 48 x 20 picture buttons
+// on a toolbar, with an etched line between it and the list.
+TEST(MemoryList, LeftAlignedHeadingsUnderAToolbarAndAnEtchedLine) {
+    UiHarness h;
+    auto* list = new CMemListDlg(h.frame->model(), h.ui, h.clock, h.frame.get());
+    list->show();
+    UiHarness::settle();
+    QTableWidget* t = list->table();
+    QHeaderView* head = t->horizontalHeader();
+    const QImage heads = head->grab().toImage();
+    saveShot(list->grab().toImage(), "memory-list-empty");
+    const QStringList names = {"NO.", "DATA", "UNIT", "STATUS", "TIME"};
+    for (int c = 0; c < 5; ++c) {
+        EXPECT_EQ(t->horizontalHeaderItem(c)->text(), names[c]);
+        const int x0 = head->sectionViewportPosition(c);
+        int firstInk = -1;
+        for (int x = x0 + 2; x < x0 + head->sectionSize(c) - 2 && firstInk < 0; ++x)
+            if (countPixels(heads, QRect(x, 2, 1, heads.height() - 4), isDark) > 0)
+                firstInk = x - x0;
+        EXPECT_GE(firstInk, 0) << c;
+        EXPECT_LT(firstInk, 12) << c;  // centred, "NO." would begin 40 pixels in
+    }
+
+    auto* bar = list->findChild<QToolBar*>();
+    ASSERT_NE(bar, nullptr);
+    QStringList tips;
+    for (QToolButton* b : bar->findChildren<QToolButton*>()) {
+        if (!b->defaultAction()) continue;  // the bar's own extension button
+        EXPECT_EQ(b->toolButtonStyle(), Qt::ToolButtonIconOnly);
+        EXPECT_FALSE(b->icon().isNull());
+        EXPECT_EQ(b->iconSize(), QSize(48, 20));
+        tips << b->toolTip();
+    }
+    EXPECT_EQ(tips.size(), 3);
+    EXPECT_EQ(tips.value(0), "save");
+    auto* line = list->findChild<QFrame*>("etchedLine");
+    ASSERT_NE(line, nullptr);
+    EXPECT_TRUE(line->isVisible());
+    EXPECT_EQ(line->frameShape(), QFrame::HLine);
+    EXPECT_EQ(line->frameShadow(), QFrame::Sunken);
+    EXPECT_GE(line->geometry().top(), bar->geometry().bottom());
+    EXPECT_LE(line->geometry().bottom(), t->geometry().top());
+    EXPECT_GE(line->width(), t->width());
+    list->close();
 }

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <QMouseEvent>
+
 #include "UiHarness.h"
 #include "panel/CMeterPanelDlg.h"
 #include "panel/CPanelButton.h"
@@ -118,4 +120,29 @@ TEST(MeterPanel, ClickingHoldMakesTheMeterHold) {
     h.advance(500);
     EXPECT_EQ(h.meter.commandLog().back(), "poll");
     EXPECT_EQ(h.frame->model().view.m_lcdHold, "HOLD");
+}
+
+// A held key shows the hand-shaped pressed cursor until it is let go; POWEROFF never does.
+TEST(MeterPanel, AHeldKeyShowsTheHandCursorExceptPowerOff) {
+    UiHarness h(steady(250, 1));
+    h.advance(40);
+    const QList<CPanelButton*> keys = h.frame->view()->meterPanel()->findChildren<CPanelButton*>();
+    ASSERT_EQ(keys.size(), 9);
+    auto mouse = [](CPanelButton* b, QEvent::Type type) {
+        const QPointF at(b->width() / 2, b->height() / 2);
+        QMouseEvent e(type, at, b->mapToGlobal(at), Qt::LeftButton,
+                      type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton,
+                      Qt::NoModifier);
+        QApplication::sendEvent(b, &e);
+    };
+    for (CPanelButton* b : keys) {
+        SCOPED_TRACE(b->text().toStdString());
+        EXPECT_EQ(b->cursor().shape(), Qt::ArrowCursor);
+        mouse(b, QEvent::MouseButtonPress);
+        EXPECT_EQ(b->cursor().shape(),
+                  b->text() == "POWEROFF" ? Qt::ArrowCursor : Qt::PointingHandCursor);
+        mouse(b, QEvent::MouseButtonRelease);
+        EXPECT_EQ(b->cursor().shape(), Qt::ArrowCursor);
+        h.advance(500);  // the key press runs its course
+    }
 }

@@ -165,3 +165,60 @@ TEST(RealtimeGraph, DraggingZoomsAndUndoZoomComesBack) {
     view->renderGraph(view->size());
     EXPECT_EQ(view->graphState().m_yLabelText[0], "0.00");
 }
+
+// 100 samples of 2 s from 09:00:00, zoomed on the second quarter of the width: sample 24 sits
+// at the left edge (thumb 25) and a time line comes every 6 samples, 12 s.
+TEST(RealtimeGraph, OnlyDraggingTheThumbScrollsTheZoomedView) {
+    UiHarness h(quiet());
+    CDTView* view = h.frame->view();
+    view->resize(1052, 760);
+    UiHarness::settle();
+    h.frame->model().view.m_startTime = 1765184400;  // 09:00:00 UTC
+    h.frame->model().view.m_sampleRateMs = 2000;
+    graphWith(h, 100);
+    const int L = 294, W = view->width() - 50 - L;
+    auto send = [&](QEvent::Type type, QPoint p) {
+        QMouseEvent e(type, QPointF(p), view->mapToGlobal(QPointF(p)),
+                      type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton,
+                      type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton,
+                      Qt::NoModifier);
+        QApplication::sendEvent(view, &e);
+    };
+    send(QEvent::MouseButtonPress, QPoint(L + W / 4, 300));
+    send(QEvent::MouseMove, QPoint(L + W / 2, 500));
+    send(QEvent::MouseButtonRelease, QPoint(L + W / 2, 500));
+    UiHarness::settle();
+    view->renderGraph(view->size());
+    QScrollBar* bar = view->zoomStrip()->scrollBar();
+    ASSERT_TRUE(bar->isEnabled());
+    EXPECT_EQ(bar->value(), 25);
+    const RtGraphState& s = view->graphState();
+    EXPECT_EQ(s.m_timeLabelText[0], "09:00:48");
+    EXPECT_EQ(s.m_timeLabelText[1], "09:01:00");
+
+    // Arrows and page clicks put the thumb back; the view stays.
+    for (auto action : {QAbstractSlider::SliderSingleStepAdd, QAbstractSlider::SliderSingleStepSub,
+                        QAbstractSlider::SliderPageStepAdd, QAbstractSlider::SliderPageStepSub}) {
+        bar->triggerAction(action);
+        UiHarness::settle();
+        EXPECT_EQ(bar->value(), 25) << action;
+        EXPECT_EQ(bar->sliderPosition(), 25) << action;
+    }
+    view->renderGraph(view->size());
+    EXPECT_EQ(s.m_timeLabelText[1], "09:01:00");
+
+    // Dragging the thumb to 11 puts sample 10 at the left edge.
+    bar->setSliderDown(true);
+    bar->setSliderPosition(11);
+    bar->setSliderDown(false);
+    UiHarness::settle();
+    EXPECT_EQ(bar->value(), 11);
+    view->renderGraph(view->size());
+    EXPECT_EQ(s.m_timeLabelText[0], "09:00:20");
+    EXPECT_EQ(s.m_timeLabelText[1], "09:00:32");
+
+    // UndoZoom rests the bar with its thumb at the start.
+    h.frame->trigger(kCmdUndoZoom);
+    EXPECT_FALSE(bar->isEnabled());
+    EXPECT_EQ(bar->value(), 0);
+}

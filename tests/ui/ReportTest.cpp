@@ -85,6 +85,34 @@ TEST(RealtimeReport, PrintsToAPdfWithItsTexts) {
     while (first + run < page.width() && qGray(page.pixel(first + run, row)) < 128) ++run;
     EXPECT_GE(run, 5);
     EXPECT_LE(run, 7);
+
+    // The trace is the only reddish ink. From the frame's left edge (x -750) to its right
+    // edge (x -10) it rises from 100 to 219 lux: y 400 to 638 on the frame's 200..1000.
+    int last = page.width() - 1;
+    while (last > first && qGray(page.pixel(last, row)) >= 128) --last;
+    const double perUnit = (last - first) / 742.0;  // outer edges of the 2-unit frame pen
+    ASSERT_NEAR(perUnit, 3.0, 0.1);                 // 300 dots per inch
+    QRect trace;
+    double leftY = 0, rightY = 0;
+    int leftN = 0, rightN = 0;
+    std::vector<QPoint> ink;
+    for (int y = 0; y < page.height(); ++y)
+        for (int x = first; x <= last; ++x) {
+            const QRgb c = page.pixel(x, y);
+            if (qRed(c) - qGreen(c) > 30 && qRed(c) - qBlue(c) > 30) ink.emplace_back(x, y);
+        }
+    ASSERT_GT(ink.size(), 700u);
+    for (const QPoint& p : ink) trace |= QRect(p, QSize(1, 1));
+    for (const QPoint& p : ink) {
+        if (p.x() < trace.left() + 10) leftY += p.y(), ++leftN;
+        if (p.x() > trace.right() - 10) rightY += p.y(), ++rightN;
+    }
+    EXPECT_NEAR(trace.left(), first, 2 * perUnit);
+    EXPECT_NEAR(trace.right(), last, 2 * perUnit);
+    EXPECT_NEAR(trace.height(), (638 - 400 + 2) * perUnit, 3 * perUnit);
+    ASSERT_GT(leftN, 0);
+    ASSERT_GT(rightN, 0);
+    EXPECT_GT(leftY / leftN - rightY / rightN, 230 * perUnit);  // it rises to the right
 }
 
 // Where a print can fail, and the design's words for each.

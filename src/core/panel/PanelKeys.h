@@ -14,6 +14,8 @@ struct PanelKey {
     int clickCode;   // -1: the key sends nothing
     int doubleCode;  // -1: no second function
     bool delayed() const { return doubleCode >= 0; }
+    // A held key shows the pressed cursor, except POWEROFF, the one key that does nothing.
+    bool showsPressedCursor() const { return clickCode >= 0; }
 };
 
 const PanelKey* panelKeys(int* count);

@@ -122,8 +122,8 @@ void RtZoom::undoZoom() {
     m_g.m_scrollShift = 0;
 }
 
-int RtZoom::scrollTo(int thumb) {
-    m_g.m_scrollShift = scrollShiftForThumb(m_g.m_firstVisible, thumb);
+int RtZoom::scrollMessage(bool thumbTracking, int thumb) {
+    if (thumbTracking) m_g.m_scrollShift = scrollShiftForThumb(m_g.m_firstVisible, thumb);
     return thumbForScrollShift(m_g.m_firstVisible, m_g.m_scrollShift);
 }
 

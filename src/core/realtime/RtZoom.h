@@ -34,8 +34,9 @@ class RtZoom {
     // The drag watch tick: true when the drag was cancelled (repaint, stop the tick).
     bool dragWatch(int x, int y, const ClientRect& client);
     void undoZoom();
-    // Thumb tracking of the zoom strip's scroll bar; returns the thumb position to show.
-    int scrollTo(int thumb);
+    // A message of the zoom strip's scroll bar. Only thumb tracking shifts the view; after
+    // every message, arrows and page clicks too, the thumb shows where the view is: returned.
+    int scrollMessage(bool thumbTracking, int thumb);
 
     // The rectangle the band covers now, in view pixels, while one is drawn.
     std::optional<QRect> band() const;

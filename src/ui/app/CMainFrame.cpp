@@ -92,7 +92,6 @@ void CMainFrame::createMenus() {
     add(file, kCmdSave, QStringLiteral("&Save"));
     add(file, kCmdOpen, QStringLiteral("&Open"));
     add(file, kCmdPrint, QStringLiteral("&Print"));
-    file->addSeparator();
     connect(add(file, kCmdExit, QStringLiteral("&Exit")), &QAction::triggered, this,
             &QWidget::close);
 
@@ -142,10 +141,13 @@ void CMainFrame::createStatusBar() {
         m_panes[i]->setFrameShape(QFrame::StyledPanel);
         m_panes[i]->setFrameShadow(QFrame::Sunken);
     }
+    m_panes[0]->setObjectName(QStringLiteral("portPane"));
     m_panes[0]->setMinimumWidth(150);
     m_panes[1]->setFixedWidth(150);
     m_panes[2]->setFixedWidth(300);
-    statusBar()->addWidget(m_panes[0], 1);
+    // Fly-by help and other passing messages take the space on the left; the port and why it
+    // cannot be opened stay in sight beside it.
+    statusBar()->addPermanentWidget(m_panes[0]);
     statusBar()->addPermanentWidget(m_panes[1]);
     statusBar()->addPermanentWidget(m_panes[2]);
 }

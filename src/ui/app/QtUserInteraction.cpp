@@ -14,13 +14,20 @@
 
 namespace km905 {
 
+namespace {
+// The program's boxes are plain: its text and buttons, no icon.
+int plainMessageBox(QWidget* parent, const QString& text, QMessageBox::StandardButtons buttons) {
+    QMessageBox box(QMessageBox::NoIcon, QStringLiteral("KM905"), text, buttons, parent);
+    return box.exec();
+}
+}  // namespace
+
 void QtUserInteraction::showMessage(const QString& text) {
-    QMessageBox::information(m_parent, QStringLiteral("KM905"), text);
+    plainMessageBox(m_parent, text, QMessageBox::Ok);
 }
 
 bool QtUserInteraction::askYesNo(const QString& text) {
-    return QMessageBox::question(m_parent, QStringLiteral("KM905"), text,
-                                 QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
+    return plainMessageBox(m_parent, text, QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
 }
 
 namespace {

@@ -1,6 +1,8 @@
 #include "memlist/CMemListDlg.h"
 
+#include <QFrame>
 #include <QHeaderView>
+#include <QPainter>
 #include <QTimer>
 #include <QToolBar>
 #include <QVBoxLayout>
@@ -8,9 +10,26 @@
 #include "app/OpenFiles.h"
 #include "app/SaveSequences.h"
 #include "app/Settings.h"
+#include "app/ToolbarIcons.h"
 #include "memlist/MemoryListPages.h"
 
 namespace km905 {
+
+namespace {
+// A 48 x 20 button picture: the command's symbol and its word.
+QIcon barButton(ToolIcon symbol, const QString& word) {
+    QPixmap pm(48, 20);
+    pm.fill(Qt::transparent);
+    QPainter p(&pm);
+    toolIcon(symbol).paint(&p, QRect(1, 2, 16, 16));
+    QFont f(QStringLiteral("Arial"));
+    f.setPixelSize(11);
+    p.setFont(f);
+    p.setPen(Qt::black);
+    p.drawText(QRect(19, 0, 29, 20), Qt::AlignLeft | Qt::AlignVCenter, word);
+    return QIcon(pm);
+}
+}  // namespace
 
 CMemListDlg::CMemListDlg(MeterModel& model, IUserInteraction& ui, const ITimerService& clock,
                          QWidget* parent)
@@ -22,18 +41,30 @@ CMemListDlg::CMemListDlg(MeterModel& model, IUserInteraction& ui, const ITimerSe
     setFont(f);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
     auto* bar = new QToolBar(this);
-    bar->setToolButtonStyle(Qt::ToolButtonTextOnly);
-    QAction* save = bar->addAction(QStringLiteral("Save"));
+    bar->setMovable(false);
+    bar->setIconSize(QSize(48, 20));
+    bar->setToolButtonStyle(Qt::ToolButtonIconOnly);
+    QAction* save =
+        bar->addAction(barButton(ToolIcon::Save, QStringLiteral("Save")), QStringLiteral("Save"));
     save->setToolTip(QStringLiteral("save"));
-    QAction* open = bar->addAction(QStringLiteral("Open"));
-    QAction* print = bar->addAction(QStringLiteral("Print"));
+    QAction* open =
+        bar->addAction(barButton(ToolIcon::Open, QStringLiteral("Open")), QStringLiteral("Open"));
+    QAction* print = bar->addAction(barButton(ToolIcon::Print, QStringLiteral("Print")),
+                                    QStringLiteral("Print"));
     connect(save, &QAction::triggered, this, &CMemListDlg::saveList);
     connect(open, &QAction::triggered, this, &CMemListDlg::openList);
     connect(print, &QAction::triggered, this, &CMemListDlg::printList);
     layout->addWidget(bar);
+    auto* etched = new QFrame(this);
+    etched->setObjectName(QStringLiteral("etchedLine"));
+    etched->setFrameShape(QFrame::HLine);
+    etched->setFrameShadow(QFrame::Sunken);
+    layout->addWidget(etched);
     m_table = new QTableWidget(0, 5, this);
     m_table->setHorizontalHeaderLabels({"NO.", "DATA", "UNIT", "STATUS", "TIME"});
+    m_table->horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     const int widths[5] = {110, 110, 110, 110, 170};
     for (int c = 0; c < 5; ++c) m_table->setColumnWidth(c, widths[c]);
     m_table->verticalHeader()->hide();

@@ -3,6 +3,8 @@
 #include <QMouseEvent>
 #include <QPainter>
 
+#include "panel/PanelKeys.h"
+
 namespace km905 {
 
 CPanelButton::CPanelButton(const QString& caption, int id, QWidget* parent)
@@ -10,6 +12,12 @@ CPanelButton::CPanelButton(const QString& caption, int id, QWidget* parent)
     setText(caption);
     setToolTip(caption);
     setFocusPolicy(Qt::NoFocus);
+    const PanelKey* key = panelKey(id);
+    if (key && key->showsPressedCursor()) {
+        connect(this, &QAbstractButton::pressed, this,
+                [this] { setCursor(Qt::PointingHandCursor); });
+        connect(this, &QAbstractButton::released, this, [this] { unsetCursor(); });
+    }
 }
 
 void CPanelButton::mouseDoubleClickEvent(QMouseEvent* e) {

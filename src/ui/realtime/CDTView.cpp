@@ -27,9 +27,10 @@ CDTView::CDTView(MeterModel& model, QWidget* parent)
     m_panel = new CMeterPanelDlg(model.view, this);
     m_zoomStrip = new CZoomStrip(this);
     QScrollBar* bar = m_zoomStrip->scrollBar();
-    connect(bar, &QScrollBar::sliderMoved, this, [this, bar](int pos) {
-        const QSignalBlocker block(bar);
-        bar->setValue(m_zoom.scrollTo(pos));
+    // Arrows and page clicks come here too: the core puts their thumb back.
+    connect(bar, &QScrollBar::actionTriggered, this, [this, bar](int action) {
+        const bool tracking = action == QAbstractSlider::SliderMove;
+        bar->setSliderPosition(m_zoom.scrollMessage(tracking, bar->sliderPosition()));
         invalidateGraph();
     });
 }
@@ -41,6 +42,8 @@ void CDTView::invalidateGraph() {
 
 void CDTView::undoZoom() {
     m_zoom.undoZoom();
+    // The full view has nothing to scroll: the bar rests, its thumb at the start.
+    m_zoomStrip->scrollBar()->setValue(0);
     m_zoomStrip->scrollBar()->setEnabled(false);
     invalidateGraph();
 }

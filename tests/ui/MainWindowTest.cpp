@@ -1,0 +1,180 @@
+#include <gtest/gtest.h>
+
+#include <QAbstractButton>
+#include <QDialogButtonBox>
+#include <QEnterEvent>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QPointer>
+#include <QStatusBar>
+#include <QTimer>
+#include <QToolBar>
+#include <QToolButton>
+#include <QToolTip>
+
+#include "UiHarness.h"
+#include "app/QtUserInteraction.h"
+
+using namespace km905;
+using namespace km905::test;
+
+namespace {
+sim::Scenario quiet() {
+    sim::Scenario s;
+    s.faults.silentAlways = true;
+    return s;
+}
+
+// A menu's entries as a person reads them, "-" for a separator.
+QStringList entries(const QMenu* menu) {
+    QStringList l;
+    for (const QAction* a : menu->actions())
+        l << (a->isSeparator() ? QStringLiteral("-") : a->text());
+    return l;
+}
+
+// Runs `look` on the modal window that `open` shows, once it is up; `look` closes it.
+void whileModal(const std::function<void()>& open, const std::function<void(QWidget*)>& look) {
+    bool seen = false;
+    QTimer::singleShot(0, [&] {
+        QWidget* w = QApplication::activeModalWidget();
+        if (!w) return;
+        seen = true;
+        const QPointer<QWidget> alive(w);
+        look(w);
+        if (alive && alive->isVisible()) alive->close();  // a failed look still ends the wait
+    });
+    open();
+    EXPECT_TRUE(seen);
+}
+
+// The status bar's texts a person sees: its passing message and the panes that are shown.
+QStringList statusTexts(CMainFrame& f) {
+    QStringList l;
+    if (!f.statusBar()->currentMessage().isEmpty()) l << f.statusBar()->currentMessage();
+    for (const QLabel* pane : f.statusBar()->findChildren<QLabel*>())
+        if (pane->isVisible() && !pane->text().isEmpty()) l << pane->text();
+    return l;
+}
+}  // namespace
+
+TEST(MainWindow, TheMenusListTheirCommands) {
+    UiHarness h(quiet());
+    const QList<QAction*> menus = h.frame->menuBar()->actions();
+    ASSERT_EQ(menus.size(), 3);
+    EXPECT_EQ(menus[0]->text(), "&File(F)");
+    EXPECT_EQ(menus[1]->text(), "&RealTime(R)");
+    EXPECT_EQ(menus[2]->text(), "&Help(H)");
+    EXPECT_EQ(entries(menus[0]->menu()), QStringList({"&Save", "&Open", "&Print", "&Exit"}));
+    EXPECT_EQ(entries(menus[1]->menu()),
+              QStringList({"&Run", "-", "&Stop", "&UndoZoom", "&Data Logger(D)", "&Mem(M)"}));
+    EXPECT_EQ(entries(menus[2]->menu()), QStringList({"&About KM905...", "-", "&Contents"}));
+}
+
+TEST(MainWindow, ToolbarButtonsAndTheirTooltips) {
+    UiHarness h(quiet());
+    auto* bar = h.frame->findChild<QToolBar*>("toolbar");
+    ASSERT_NE(bar, nullptr);
+    QStringList tips;
+    for (QAction* a : bar->actions()) {
+        if (a->isSeparator()) {
+            tips << "-";
+            continue;
+        }
+        QWidget* button = bar->widgetForAction(a);
+        ASSERT_NE(button, nullptr);
+        // The tip that shows when the pointer rests on the button.
+        const QPoint at(4, 4);
+        QHelpEvent rest(QEvent::ToolTip, at, button->mapToGlobal(at));
+        QApplication::sendEvent(button, &rest);
+        tips << QToolTip::text();
+        QToolTip::hideText();
+    }
+    EXPECT_EQ(tips, QStringList({"Save", "-", "Open", "-", "Start", "-", "Stop", "-", "Print", "-",
+                                 "UndoZoom", "-", "Help", "-"}));
+}
+
+TEST(MainWindow, TheAboutBoxShowsTheVersion) {
+    UiHarness h(quiet());
+    QString title;
+    QStringList texts;
+    bool icon = false;
+    QStringList buttons;
+    whileModal([&] { h.frame->action(kCmdAbout)->trigger(); },
+               [&](QWidget* w) {
+                   title = w->windowTitle();
+                   for (const QLabel* l : w->findChildren<QLabel*>()) {
+                       if (!l->text().isEmpty()) texts << l->text();
+                       if (!l->pixmap().isNull()) icon = true;
+                   }
+                   auto* box = w->findChild<QDialogButtonBox*>();
+                   ASSERT_NE(box, nullptr);
+                   for (QAbstractButton* b : box->buttons()) buttons << b->text().remove('&');
+                   box->buttons().first()->click();
+               });
+    EXPECT_EQ(title, "About KM905");
+    ASSERT_EQ(texts.size(), 2);
+    EXPECT_EQ(texts[0], "KM905 Version 2.3.3");
+    EXPECT_TRUE(icon);
+    EXPECT_EQ(buttons, QStringList({"OK"}));
+}
+
+TEST(MainWindow, MessageBoxesArePlain) {
+    UiHarness h(quiet());
+    QtUserInteraction ui(h.frame.get());
+    QMessageBox::Icon icon = QMessageBox::Information;
+    QString text;
+    whileModal([&] { ui.showMessage("Invalid Format!"); },
+               [&](QWidget* w) {
+                   auto* box = qobject_cast<QMessageBox*>(w);
+                   ASSERT_NE(box, nullptr);
+                   icon = box->icon();
+                   text = box->text();
+                   ASSERT_NE(box->button(QMessageBox::Ok), nullptr);
+                   box->button(QMessageBox::Ok)->click();
+               });
+    EXPECT_EQ(text, "Invalid Format!");
+    EXPECT_EQ(icon, QMessageBox::NoIcon);
+
+    icon = QMessageBox::Question;
+    bool answer = false;
+    whileModal([&] { answer = ui.askYesNo("Do you want to save the data before closing?"); },
+               [&](QWidget* w) {
+                   auto* box = qobject_cast<QMessageBox*>(w);
+                   ASSERT_NE(box, nullptr);
+                   icon = box->icon();
+                   ASSERT_NE(box->button(QMessageBox::Yes), nullptr);
+                   ASSERT_NE(box->button(QMessageBox::No), nullptr);
+                   box->button(QMessageBox::Yes)->click();
+               });
+    EXPECT_TRUE(answer);
+    EXPECT_EQ(icon, QMessageBox::NoIcon);
+}
+
+TEST(StatusBar, ThePortStaysInSightUnderToolbarAndMenuHelp) {
+    UiHarness h(sim::demoScenario(), 5);  // the meter is on port 5, the settings say 1
+    h.frame->updateCommands();
+    const QString port =
+        "Port 1 (" + qEnvironmentVariable("KM905_DEV_DIR", "/dev") + "/ttyUSB0): no such device";
+    ASSERT_TRUE(statusTexts(*h.frame).contains(port));
+
+    // The pointer comes to rest on the Start button: its fly-by help shows beside the port.
+    auto* bar = h.frame->findChild<QToolBar*>("toolbar");
+    QWidget* start = bar->widgetForAction(h.frame->action(kCmdRun));
+    const QPointF at(4, 4);
+    QEnterEvent enter(at, at, start->mapToGlobal(at));
+    QApplication::sendEvent(start, &enter);
+    QStringList shown = statusTexts(*h.frame);
+    EXPECT_TRUE(shown.contains("Start")) << shown.join(" | ").toStdString();
+    EXPECT_TRUE(shown.contains(port)) << shown.join(" | ").toStdString();
+
+    // A menu entry's help likewise.
+    QStatusTipEvent tip("Save");
+    QApplication::sendEvent(h.frame.get(), &tip);
+    h.frame->updateCommands();
+    shown = statusTexts(*h.frame);
+    EXPECT_TRUE(shown.contains("Save")) << shown.join(" | ").toStdString();
+    EXPECT_TRUE(shown.contains(port)) << shown.join(" | ").toStdString();
+}
