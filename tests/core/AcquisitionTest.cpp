@@ -47,6 +47,33 @@ TEST(SamplingTick, TheFirst100msTickStoresTheFirstSampleThenOneAPeriod) {
     EXPECT_FLOAT_EQ(r.model.doc.m_readings[3], 250.0f);
 }
 
+// Part 4.1: the 100 ms tick is the first tick only; the tick that stores the first sample
+// switches to the sampling period. Here no frame has come since start-up when Run is
+// confirmed and the meter stays silent, so that first sample is a held one.
+TEST(SamplingTick, AFirstTickWithoutAFrameStillSwitchesToTheSamplingPeriod) {
+    sim::Scenario s = steadyScenario(250);
+    s.faults.silentAlways = true;
+    LinkHarness h(s);
+    Acquisition& acq = h.session.acquisition();
+    h.model.view.m_sampleRateMs = 1000;
+    acq.start();
+    h.link.reopenAndPoll();
+    h.clock.advance(100);
+    ASSERT_EQ(h.model.view.m_frameArrived, 0);
+    ASSERT_EQ(h.model.view.m_sampleIndex, 0);
+    h.model.frame.m_resetOnFrame = 1;  // Run confirmed
+    h.model.frame.m_recording = 1;
+    h.model.view.m_firstTickPending = 1;
+    acq.armFirstTickIfPending();  // the repaint after Run
+    ASSERT_EQ(h.clock.timerPeriod(TimerOwner::View, kTimerSampling), 100);
+    h.clock.advance(100);
+    EXPECT_EQ(h.model.view.m_sampleIndex, 1);
+    EXPECT_EQ(h.clock.timerPeriod(TimerOwner::View, kTimerSampling), 1000);
+    h.clock.advance(3000);
+    EXPECT_EQ(h.model.view.m_sampleIndex, 4);  // one a second, not one every 100 ms
+    EXPECT_EQ(h.model.view.m_frameCount, 0);
+}
+
 TEST(SamplingTick, APeriodWithoutFramesHoldsTheLastReading) {
     Recording r(300);
     r.run();

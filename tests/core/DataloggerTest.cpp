@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include "FakeSerial.h"
 #include "LinkHarness.h"
 
@@ -29,10 +31,16 @@ sim::Scenario streamOf(int n) {
     return s;
 }
 
-float expectedValue(const sim::SimLogSample& s) {
-    const RangeInfo& r = rangeInfo(s.range);
-    if (s.count * r.luxFactor >= r.luxFactor * 4000.0f) return kOverRange;
-    return countToLux(s.count, r.luxFactor, s.fc);
+// Part 2.3, datalogger parse step 4, per range code 0..3: the factor and the division value.
+const double kLogFactors[4] = {100, 0.1, 1, 10};
+const int kLogDivisions[4] = {40000, 40, 400, 4000};
+
+// count x factor, x 1.076 in foot-candles; OL at or above factor x 4000 (taken on the count
+// in the unit the meter measured, before the foot-candle conversion).
+bool holdsSample(float actual, int count, int range, bool fc) {
+    if (count >= 4000) return actual == kOverRange;
+    const double lux = count * kLogFactors[range] * (fc ? 1.076 : 1.0);
+    return std::fabs(actual - lux) <= 1e-6 * std::max(1.0, lux);
 }
 
 struct Download {
@@ -62,10 +70,12 @@ void expectDocumentHolds(const LinkHarness& h) {
         EXPECT_EQ(d.m_logRecRate[k], recs[k].rate);
         EXPECT_EQ(d.m_logRecUnit[k], recs[k].fc ? 1 : 0);
         const int lastRange = recs[k].samples.empty() ? -1 : recs[k].samples.back().range;
-        EXPECT_EQ(d.m_logRecGain[k], lastRange < 0 ? 0 : rangeInfo(lastRange).division);
+        EXPECT_EQ(d.m_logRecGain[k], lastRange < 0 ? 0 : kLogDivisions[lastRange]);
         for (const auto& s : recs[k].samples) {
             ASSERT_LT(at, d.m_logValues.size());
-            ASSERT_EQ(d.m_logValues[at], expectedValue(s)) << "sample " << at;
+            ASSERT_TRUE(holdsSample(d.m_logValues[at], s.count, s.range, s.fc))
+                << "sample " << at << ": " << d.m_logValues[at] << " for count " << s.count
+                << " range " << s.range << (s.fc ? " FC" : " lux");
             ++at;
         }
     }
@@ -160,6 +170,113 @@ TEST(Datalogger, BytesBeyondTheAnnouncedCountAreDropped) {
     EXPECT_EQ(t.model.doc.m_logValues[1], kOverRange);  // 4000 counts: at the limit is OL
     EXPECT_EQ(t.model.doc.m_logStartTimes[0], (MeterDateTime{2026, 1, 2, 3, 4, 5}));
     EXPECT_GE(t.model.doc.m_logValues.size(), 19u);  // one float per downloaded byte
+}
+
+namespace {
+// A link that has seen a live frame (battery "Normal", link up) and has sent the datalogger
+// request.
+struct RequestedLog : FakeLink {
+    RequestedLog() {
+        live.measured = live.displayed = 1234;
+        frame(live);
+        link.startLogDownload();
+        clock.advance(200);  // timer 2 sends 0x13; the poll the frame scheduled went out before
+    }
+    FrameSpec live;
+};
+}  // namespace
+
+// Part 2.3: while a download runs the live mode is off, so a live frame (the answer to a poll
+// that crossed the request) is neither decoded nor polled on, and the datalogger step takes
+// only a header from the idle phase. The header that follows starts the download as usual.
+TEST(Datalogger, ALiveFrameBeforeTheHeaderIsIgnored) {
+    RequestedLog t;
+    ASSERT_EQ(t.comm.sent.back(), bytes({0x13}));
+    ASSERT_EQ(t.model.frame.m_logPending, 1);
+    ASSERT_FALSE(t.clock.isTimerActive(TimerOwner::MainFrame, kTimerPoll));
+    const int progressOpens = t.ui.progressOpens;
+    FrameSpec late;
+    late.measured = late.displayed = 3000;
+    t.frame(late);
+    EXPECT_EQ(t.view().m_lcdValue, "1234");
+    EXPECT_FLOAT_EQ(t.model.doc.m_readings[0], 1234.0f);
+    EXPECT_FALSE(t.clock.isTimerActive(TimerOwner::MainFrame, kTimerPoll));
+    EXPECT_FALSE(t.clock.isTimerActive(TimerOwner::MainFrame, kTimerOpenProgress));
+    EXPECT_EQ(t.model.g.g_logPhase, LogPhase::Idle);
+    EXPECT_EQ(t.model.g.g_logReceived, 0);
+    EXPECT_EQ(t.model.frame.m_logByteCount, 0);
+    EXPECT_EQ(t.model.frame.m_liveMode, 0);
+    EXPECT_EQ(t.model.frame.m_logPending, 1);
+
+    t.comm.deliver(bytes({0xAA, 0xCC, 0x00, 0x00, 19}));
+    EXPECT_EQ(t.model.frame.m_logByteCount, 19);
+    EXPECT_EQ(t.view().m_lcdBanner, "DownLoad");
+    t.comm.deliver(bytes(
+        {0xAA, 0x56, 0, 2, 0, 0, 0x26, 0, 0x01, 0x02, 0x03, 0x04, 0x05, 10, 0, 0x02, 20, 0, 0x02}));
+    EXPECT_EQ(t.model.frame.m_logReady, 1);
+    EXPECT_EQ(t.model.frame.m_liveMode, 1);
+    ASSERT_EQ(t.model.doc.m_logRecStart, (std::vector<int>{0, 2}));
+    EXPECT_FLOAT_EQ(t.model.doc.m_logValues[0], 1000.0f);
+    EXPECT_FLOAT_EQ(t.model.doc.m_logValues[1], 2000.0f);
+    t.clock.advance(10);
+    EXPECT_EQ(t.ui.progressOpens, progressOpens + 1);
+    EXPECT_EQ(t.view().m_lcdValue, "1234");  // the live display never saw the late frame
+}
+
+// Once the header has come, data are stream bytes even when an event begins 0xAA 0xCC: here
+// the 8000-byte block ends inside a sample whose last two bytes are 0xAA 0xCC, so the
+// remainder event begins with them. The announced count and the received bytes stand.
+TEST(Datalogger, ASecondHeaderPairDuringADownloadIsStreamData) {
+    RequestedLog t;
+    const int n = 8005;  // 13 header bytes and 2664 samples
+    QByteArray stream = bytes({0xAA, 0x56, 0, 1, 0, 0, 0x26, 0, 0x03, 0x04, 0x10, 0x20, 0x30});
+    for (int k = 0; k < 2662; ++k) stream += bytes({k % 40, k % 100, 0x02});
+    stream += bytes({0x00, 0xAA, 0xCC});  // 170 counts, range 0, foot-candles
+    stream += bytes({0x00, 0x00, 0x13});  // read as a header: a count of 0x00 0x13 = 19
+    ASSERT_EQ(stream.size(), n);
+    ASSERT_EQ(stream.mid(8000, 2), bytes({0xAA, 0xCC}));
+
+    t.comm.deliver(bytes({0xAA, 0xCC, 0x00, n >> 8, n & 0xFF}));
+    ASSERT_EQ(t.model.frame.m_logByteCount, n);
+    EXPECT_EQ(t.comm.threshold, 8000);
+    t.comm.deliver(stream.left(8000));
+    EXPECT_EQ(t.comm.threshold, 5);
+    EXPECT_EQ(t.model.g.g_logReceived, 8000);
+    t.comm.deliver(stream.mid(8000));
+    EXPECT_EQ(t.model.frame.m_logByteCount, n);
+    EXPECT_EQ(t.model.g.g_logReceived, n);
+    ASSERT_EQ(t.model.frame.m_logReady, 1);
+    EXPECT_EQ(t.model.frame.m_logPending, 0);
+    ASSERT_EQ(t.model.doc.m_logRecordCount, 1);
+    ASSERT_EQ(t.model.doc.m_logRecStart, (std::vector<int>{0, 2664}));
+    EXPECT_FLOAT_EQ(t.model.doc.m_logValues[2662], static_cast<float>(170 * 100 * 1.076));
+    EXPECT_FLOAT_EQ(t.model.doc.m_logValues[2663], 0.0f);  // 0 counts, range 3
+    EXPECT_EQ(t.model.doc.m_logRecGain, std::vector<int>{4000});
+}
+
+// Every count in both units and all four ranges, one sample each: the value and the record's
+// division value as Part 2.3 gives them.
+TEST(LogParse, EveryCountOfEveryRangeAgainstTheDesignsLimit) {
+    for (int range = 0; range < 4; ++range) {
+        for (bool fc : {false, true}) {
+            SCOPED_TRACE(testing::Message() << "code " << range << (fc ? " FC" : " lux"));
+            QByteArray s = bytes({0xAA, 0x56, 0, 1, fc ? 1 : 0, 0, 0x26, 0, 1, 1, 0, 0, 0});
+            for (int count = 0; count <= 9999; ++count)
+                s += bytes({count / 100, count % 100, range | (fc ? 0x04 : 0)});
+            const LogRecords r = parseLogStream(reinterpret_cast<const uint8_t*>(s.constData()),
+                                                static_cast<size_t>(s.size()));
+            ASSERT_EQ(r.recordCount(), 1);
+            ASSERT_EQ(r.values.size(), 10000u);
+            EXPECT_EQ(r.gains, std::vector<int>{kLogDivisions[range]});
+            QStringList wrong;
+            for (int count = 0; count <= 9999 && wrong.size() < 10; ++count)
+                if (!holdsSample(r.values[static_cast<size_t>(count)], count, range, fc))
+                    wrong << QStringLiteral("count %1: %2")
+                                 .arg(count)
+                                 .arg(double(r.values[static_cast<size_t>(count)]), 0, 'g', 9);
+            EXPECT_TRUE(wrong.isEmpty()) << wrong.join('\n').toStdString();
+        }
+    }
 }
 
 TEST(LogParse, MarkersHeadersAndSampleBoundaries) {

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include "FakeSerial.h"
 
 using namespace km905;
@@ -56,10 +58,10 @@ TEST(LiveFrame, OverRangeThresholdsFollowTheDisplayedValue) {
         const char* text;
         float shown;
     };
-    // Single precision puts the FC 40 range's limit one count higher than the 40k one's.
+    // Part 2.3 step 12: the 40k FC range shows OL from 38.02, the 40 FC range from 38.03.
     const Case cases[] = {
         {0, true, 3801, "38.01", 38.01f},  {0, true, 3802, "OL", 40.0f},
-        {1, true, 3803, "38.03", 38.03f},  {1, true, 3804, "OL", 40.0f},
+        {1, true, 3802, "38.02", 38.02f},  {1, true, 3803, "OL", 40.0f},
         {2, true, 3801, "380.1", 380.1f},  {2, true, 3802, "OL", 400.0f},
         {3, true, 3801, "3801", 3801.0f},  {3, true, 3802, "OL", 4000.0f},
         {0, false, 3999, "399.9", 399.9f}, {0, false, 4000, "OL", 400.0f},
@@ -81,6 +83,76 @@ TEST(LiveFrame, OverRangeThresholdsFollowTheDisplayedValue) {
         if (ol && c.fc) {
             EXPECT_EQ(t.view().m_lcdCounts, 40);
         }
+    }
+}
+
+namespace {
+// One unit and range of the design (Part 2.3: the range table and the table of step 12).
+struct DisplayRow {
+    int code;
+    bool fc;
+    double dispFactor;  // m_fcDispFactor or m_luxDispFactor
+    int decimals;       // "%.2f", "%.1f" or "%d"
+    double resolution;  // m_dispResolution
+    double olAt;        // OL when the displayed value is at or above this
+    double olShown;     // the displayed value after OL; < 0: unchanged
+    double luxFactor;   // m_luxFactor
+};
+const DisplayRow kDisplayRows[] = {
+    {0, true, 0.01, 2, 1, 38.02, 40, 100}, {1, true, 0.01, 2, 1, 38.03, 40, 0.1},
+    {2, true, 0.1, 1, 0.1, 380.2, 400, 1}, {3, true, 1, 0, 0.01, 3802, 4000, 10},
+    {0, false, 0.1, 1, 0.1, 400, -1, 100}, {1, false, 0.1, 1, 0.1, 400, -1, 0.1},
+    {2, false, 1, 0, 0.01, 4000, -1, 1},   {3, false, 0.01, 2, 1, 40, -1, 10},
+};
+
+// count x 10^-decimals, written the way printf writes it, from the integer alone.
+QString decimalText(int count, int decimals) {
+    if (decimals == 0) return QString::number(count);
+    const int unit = decimals == 1 ? 10 : 100;
+    return QString::number(count / unit) + '.' +
+           QString::number(count % unit).rightJustified(decimals, '0');
+}
+
+bool near(double actual, double expected) {
+    return std::fabs(actual - expected) <= 1e-6 * std::max(1.0, std::fabs(expected));
+}
+}  // namespace
+
+// Every count the meter can send, in every unit and range: the text, the over-range decision,
+// the displayed value, the bar and the stored reading, against the design's tables.
+TEST(LiveFrame, EveryCountOfEveryRangeFollowsTheDesignsTables) {
+    for (const DisplayRow& r : kDisplayRows) {
+        SCOPED_TRACE(testing::Message() << "code " << r.code << (r.fc ? " FC" : " lux"));
+        // The limit as a displayed count: the design's decimal limit over the display factor.
+        const int olCount = static_cast<int>(std::lround(r.olAt / r.dispFactor));
+        const int barStep = static_cast<int>(std::lround(1 / (r.dispFactor * r.resolution)));
+        FakeLink t;
+        FrameSpec s;
+        s.statusA = static_cast<uint8_t>(r.code | (r.fc ? 0x04 : 0));
+        QStringList wrong;
+        for (int count = 0; count <= 9999 && wrong.size() < 10; ++count) {
+            s.measured = s.displayed = count;
+            t.frame(s);
+            t.comm.ops.clear();
+            const bool ol = count >= olCount;
+            const QString text = ol ? QStringLiteral("OL") : decimalText(count, r.decimals);
+            const double shown = ol && r.olShown >= 0 ? r.olShown : count * r.dispFactor;
+            const int bar =
+                ol && r.olShown >= 0 ? static_cast<int>(r.olShown * r.resolution) : count / barStep;
+            const double lux = count * r.luxFactor * (r.fc ? 1.076 : 1.0);
+            const float stored = t.model.doc.m_readings[0];
+            if (t.view().m_lcdValue != text || !near(t.model.g.g_lastLux, shown) ||
+                t.view().m_lcdCounts != bar || (ol ? stored != kOverRange : !near(stored, lux)) ||
+                !near(t.model.frame.m_dispResolution, r.resolution))
+                wrong << QStringLiteral("count %1: \"%2\" %3 bar %4 stored %5")
+                             .arg(count)
+                             .arg(t.view().m_lcdValue)
+                             .arg(static_cast<double>(t.model.g.g_lastLux), 0, 'g', 9)
+                             .arg(t.view().m_lcdCounts)
+                             .arg(static_cast<double>(stored), 0, 'g', 9);
+        }
+        EXPECT_TRUE(wrong.isEmpty()) << "OL from count " << olCount << "; first differences:\n"
+                                     << wrong.join('\n').toStdString();
     }
 }
 
@@ -140,6 +212,62 @@ TEST(LiveFrame, SignHoldModesAndMemoryIndicator) {
     t.frame(s);
     EXPECT_EQ(t.view().m_lcdMemFlag, "   ");
     EXPECT_EQ(t.view().m_lcdValue, "2500");
+}
+
+// Part 2.3 step 13 puts the sign in front of whatever step 12 left, "OL" too.
+TEST(LiveFrame, ANegativeOverRangeShowsMinusOL) {
+    FakeLink t;
+    FrameSpec s;
+    s.statusB = 0x10;
+    s.measured = s.displayed = 4000;  // 4k lux range: OL
+    t.frame(s);
+    EXPECT_EQ(t.view().m_lcdValue, "-OL");
+    EXPECT_EQ(t.model.doc.m_readings[0], kOverRange);
+    s.statusA = 0x01 | 0x04;  // 40 FC range, at its own limit
+    s.measured = s.displayed = 3803;
+    t.frame(s);
+    EXPECT_EQ(t.view().m_lcdValue, "-OL");
+    EXPECT_FLOAT_EQ(t.model.g.g_lastLux, 40.0f);
+}
+
+// Part 2.3 step 11 on a link that already had frames: a new range, or a new unit on the same
+// range, brings the Y offset back to 0 and sets the gain of the range; a frame that changes
+// neither leaves what the Y axis dialog chose.
+TEST(LiveFrame, YOffsetReturnsToZeroOnARangeOrUnitChangeOfARunningLink) {
+    FakeLink t;
+    FrameSpec s;  // 4k lux range
+    t.frame(s);
+    ViewState& v = t.model.view;
+    v.m_yOffset = 4;
+    v.m_yGain = 40;
+    const int updates = t.ui.viewUpdates;
+    t.frame(s);
+    EXPECT_EQ(v.m_yOffset, 4);
+    EXPECT_EQ(v.m_yGain, 40);
+    EXPECT_EQ(t.ui.viewUpdates, updates);
+
+    s.statusA = 0x03;  // 40k lux range
+    t.frame(s);
+    EXPECT_EQ(v.m_yOffset, 0);
+    EXPECT_EQ(v.m_yGain, 4000);  // scale unit 100 x 40
+    EXPECT_EQ(t.model.doc.m_yGainDoc, 4000);
+
+    v.m_yOffset = 6;
+    s.statusA = 0x03 | 0x04;  // the same range in foot-candles (4k FC)
+    t.frame(s);
+    EXPECT_EQ(v.m_yOffset, 0);
+    EXPECT_EQ(v.m_yGain, 400);  // scale unit 100 x 4
+    EXPECT_EQ(t.model.doc.m_yGainDoc, 400);
+
+    v.m_yOffset = 8;
+    s.statusA = 0x03;  // back to lux, still range 3
+    t.frame(s);
+    EXPECT_EQ(v.m_yOffset, 0);
+    EXPECT_EQ(v.m_yGain, 4000);
+
+    v.m_yOffset = 10;
+    t.frame(s);
+    EXPECT_EQ(v.m_yOffset, 10);
 }
 
 TEST(LiveFrame, ClockLines) {

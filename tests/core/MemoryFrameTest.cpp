@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <iterator>
+
 #include "FakeSerial.h"
 
 using namespace km905;
@@ -56,6 +59,58 @@ TEST(MemoryFrame, RecordsAreDecodedIntoTheDocument) {
     EXPECT_EQ(t.ui.progressRepaints, 1);
 }
 
+// Part 2.3, memory frame step 2: status & 0x38 names the mode; 0x08 and 0x38 name none and
+// leave the entry as it was.
+TEST(MemoryFrame, EveryModeOfTheDesign) {
+    const std::pair<uint8_t, const char*> modes[] = {
+        {0x00, "General"}, {0x10, "Pmin"}, {0x18, "Pmax"}, {0x20, "Max"},
+        {0x28, "Min"},     {0x30, "Rel"},  {0x08, "kept"}, {0x38, "kept"},
+    };
+    MemLink t;
+    std::vector<QByteArray> recs;
+    for (size_t k = 0; k < std::size(modes); ++k) {
+        t.model.doc.m_memModes[k] = "kept";
+        recs.push_back(memoryRecord(toBcd(static_cast<int>(k) + 1), 100, 0x02 | modes[k].first));
+    }
+    t.comm.deliver(memoryFrame(recs));
+    ASSERT_EQ(t.model.doc.m_memCount, static_cast<int>(std::size(modes)));
+    for (size_t k = 0; k < std::size(modes); ++k)
+        EXPECT_EQ(t.model.doc.m_memModes[k], modes[k].second) << "status " << int(modes[k].first);
+}
+
+// Part 2.3, memory frame step 2, for every count in both units and all four ranges: count x
+// factor (x 1.076 in foot-candles), OL only above factor x 4000. The limit is taken on the
+// count in the unit the meter measured, before the foot-candle conversion.
+TEST(MemoryFrame, EveryCountOfEveryRangeAgainstTheDesignsLimit) {
+    const double factors[4] = {100, 0.1, 1, 10};  // codes 0..3
+    for (int code = 0; code < 4; ++code) {
+        for (bool fc : {false, true}) {
+            SCOPED_TRACE(testing::Message() << "code " << code << (fc ? " FC" : " lux"));
+            QStringList wrong;
+            for (int first = 0; first <= 9999 && wrong.size() < 10; first += 99) {
+                std::vector<QByteArray> recs;
+                for (int c = first; c < first + 99 && c <= 9999; ++c)
+                    recs.push_back(memoryRecord(1, c, static_cast<uint8_t>(code | (fc ? 4 : 0))));
+                const QByteArray f = memoryFrame(recs);
+                const MemoryFrame m = decodeMemoryFrame(
+                    reinterpret_cast<const uint8_t*>(f.constData()), static_cast<size_t>(f.size()));
+                ASSERT_EQ(m.records.size(), recs.size());
+                for (size_t k = 0; k < m.records.size(); ++k) {
+                    const int count = first + static_cast<int>(k);
+                    const double lux = count * factors[code] * (fc ? 1.076 : 1.0);
+                    const float v = m.records[k].value;
+                    const bool ok = count > 4000 ? v == kOverRange
+                                                 : std::fabs(v - lux) <= 1e-6 * std::max(1.0, lux);
+                    if (!ok || m.records[k].rangeFactor != static_cast<float>(factors[code]))
+                        wrong
+                            << QStringLiteral("count %1: %2").arg(count).arg(double(v), 0, 'g', 9);
+                }
+            }
+            EXPECT_TRUE(wrong.isEmpty()) << wrong.join('\n').toStdString();
+        }
+    }
+}
+
 TEST(MemoryFrame, EmptyTwelveAndNinetyNineRecords) {
     for (int n : {0, 12, 99}) {
         MemLink t;
@@ -104,10 +159,14 @@ TEST(MemoryFrame, DownloadFromTheSimulatedMeter) {
     h.link.reopenAndPoll();
     h.clock.advance(100);
     ASSERT_EQ(h.model.view.m_batteryText, "Normal");
+    const qint64 start = h.clock.nowMs();
     h.link.startMemDownload();
     EXPECT_TRUE(h.clock.runUntil([&] { return h.model.frame.m_memReady == 1; }, 3000));
-    // 1352 bytes at 9600 baud after the 1 s delay.
-    EXPECT_NEAR(static_cast<double>(h.comm.eventSizes().back()), 1352, 0);
+    // Timer 3 sends the request 1 s after the command (Part 2.4); then the request byte goes
+    // out and the 1352 bytes of the frame come back at 9600 baud, ten bits a byte.
+    const double expectedMs = 1000 + (1 + 1352) * 10 * 1000.0 / 9600;  // 2409.4
+    EXPECT_NEAR(static_cast<double>(h.clock.nowMs() - start), expectedMs, 2.0);
+    EXPECT_EQ(h.comm.eventSizes().back(), 1352);  // the whole frame in one event
     const CDTDoc& d = h.model.doc;
     ASSERT_EQ(d.m_memCount, 4);
     EXPECT_EQ(d.m_memTimes[0], "12/07/26 10:20:30");

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "FakeSerial.h"
 #include "LinkHarness.h"
 
 using namespace km905;
@@ -93,4 +94,32 @@ TEST(PollLoop, AnUnpluggedPortCannotBeOpened) {
     EXPECT_TRUE(h.link.reopenAndPoll());
     h.clock.advance(30);
     EXPECT_EQ(h.model.view.m_lcdValue, "250.0");
+}
+
+// Part 2.3, poll step: only a byte other than 0x00 and 0xFF among bytes 0..18 schedules the
+// next poll.
+TEST(PollLoop, DataOfOnlyNullAndFFBytesSchedulesNoPoll) {
+    FakeLink t;
+    t.frame(FrameSpec{});
+    ASSERT_EQ(t.view().m_batteryText, "Normal");
+    ASSERT_TRUE(t.clock.isTimerActive(TimerOwner::MainFrame, kTimerPoll));
+    t.clock.advance(50);  // the poll goes out; the one-shot timer is gone
+    ASSERT_FALSE(t.clock.isTimerActive(TimerOwner::MainFrame, kTimerPoll));
+    const size_t sent = t.comm.sent.size();
+
+    QByteArray line;
+    for (int k = 0; k < 19; ++k) line.append(static_cast<char>(k % 2 ? 0xFF : 0x00));
+    t.comm.deliver(line);
+    EXPECT_FALSE(t.clock.isTimerActive(TimerOwner::MainFrame, kTimerPoll));
+    t.comm.deliver(QByteArray(19, '\xFF') + bytes({0x11}));  // byte 19 is not looked at
+    EXPECT_FALSE(t.clock.isTimerActive(TimerOwner::MainFrame, kTimerPoll));
+    t.comm.deliver(QByteArray(3, '\x00'));  // short data, too
+    EXPECT_FALSE(t.clock.isTimerActive(TimerOwner::MainFrame, kTimerPoll));
+    t.clock.advance(500);
+    EXPECT_EQ(t.comm.sent.size(), sent);
+    EXPECT_TRUE(t.ui.messages.isEmpty());
+
+    t.comm.deliver(QByteArray(18, '\x00') + bytes({0x01}));  // one other byte in 0..18
+    EXPECT_TRUE(t.clock.isTimerActive(TimerOwner::MainFrame, kTimerPoll));
+    EXPECT_EQ(t.clock.timerPeriod(TimerOwner::MainFrame, kTimerPoll), 50);
 }

@@ -29,6 +29,12 @@ void DownloadProgress::cancelled() {
     m_started = false;
 }
 
+// The window's timers go with the window, whichever way it ends.
+void DownloadProgress::end() {
+    killAll();
+    if (onEnd) onEnd();
+}
+
 void DownloadProgress::paint() {
     LinkState& f = m_link.model().frame;
     if (f.m_logByteCount > 0 && !m_started) {
@@ -57,7 +63,7 @@ void DownloadProgress::onTimer(int id) {
     MeterModel& m = m_link.model();
     LinkState& f = m.frame;
     auto abandon = [&] {
-        if (onEnd) onEnd();
+        end();
         m_started = false;
         m.view.m_lcdBanner = kBlankBanner;
         m_ui.repaintFace();
@@ -74,7 +80,6 @@ void DownloadProgress::onTimer(int id) {
             break;
         case kLogTimeout:
             if (!f.m_logReady && f.m_logPending) {
-                m_timers.killTimer(TimerOwner::Progress, kLogTimeout);
                 abandon();
                 f.m_logReady = 1;
                 f.m_liveMode = 1;
@@ -83,7 +88,6 @@ void DownloadProgress::onTimer(int id) {
             break;
         case kMemTimeout:
             if (!f.m_memReady && f.m_memPending) {
-                m_timers.killTimer(TimerOwner::Progress, kMemTimeout);
                 abandon();
                 f.m_liveMode = 1;
                 f.m_memReady = 1;
@@ -92,14 +96,12 @@ void DownloadProgress::onTimer(int id) {
             }
             break;
         case kMemDone:
-            killAll();
-            if (onEnd) onEnd();
+            end();
             if (onMemoryDone) onMemoryDone();
             m_started = false;
             break;
         case kLogDone:
-            killAll();
-            if (onEnd) onEnd();
+            end();
             if (f.m_logByteCount > 0 && onLoggerDone) onLoggerDone();
             m_started = false;
             break;

@@ -29,6 +29,7 @@ class DownloadProgress {
   private:
     void setBar(int pos);
     void killAll();
+    void end();  // the window ends: its timers stop, then onEnd closes it
 
     MeterLink& m_link;
     ITimerService& m_timers;

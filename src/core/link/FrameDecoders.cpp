@@ -44,23 +44,26 @@ std::optional<size_t> findLiveFrame(const uint8_t* d, size_t size) {
 
 namespace {
 enum class Fmt { OneDecimal, TwoDecimals, Integer };
+// The design gives each limit as a displayed value; it is decided here on the displayed count,
+// which is exact, where the single-precision value is not (3803 x 0.01f is 38.0299988, below
+// the 38.03 of the 40 FC range).
 struct DisplayRule {
     Fmt fmt;
     float resolution;
-    double olAt;
+    int olCount;    // displayed count from which the meter shows OL
     float olValue;  // < 0: the value stays as it was
 };
 constexpr DisplayRule kFcRules[4] = {
-    {Fmt::TwoDecimals, 1.0f, 38.02, 40.0f},
-    {Fmt::TwoDecimals, 1.0f, 38.03, 40.0f},
-    {Fmt::OneDecimal, 0.1f, 380.2, 400.0f},
-    {Fmt::Integer, 0.01f, 3802, 4000.0f},
+    {Fmt::TwoDecimals, 1.0f, 3802, 40.0f},  // 38.02
+    {Fmt::TwoDecimals, 1.0f, 3803, 40.0f},  // 38.03
+    {Fmt::OneDecimal, 0.1f, 3802, 400.0f},  // 380.2
+    {Fmt::Integer, 0.01f, 3802, 4000.0f},   // 3802
 };
 constexpr DisplayRule kLuxRules[4] = {
-    {Fmt::OneDecimal, 0.1f, 400, -1.0f},
-    {Fmt::OneDecimal, 0.1f, 400, -1.0f},
-    {Fmt::Integer, 0.01f, 4000, -1.0f},
-    {Fmt::TwoDecimals, 1.0f, 40, -1.0f},
+    {Fmt::OneDecimal, 0.1f, 4000, -1.0f},   // 400
+    {Fmt::OneDecimal, 0.1f, 4000, -1.0f},   // 400
+    {Fmt::Integer, 0.01f, 4000, -1.0f},     // 4000
+    {Fmt::TwoDecimals, 1.0f, 4000, -1.0f},  // 40
 };
 
 QString formatValue(Fmt fmt, float v) {
@@ -93,7 +96,7 @@ LiveDisplay formatLiveDisplay(int displayedCount, int rangeCode, bool footCandle
         static_cast<float>(displayedCount) * (footCandles ? r.fcDispFactor : r.luxDispFactor);
     out.resolution = rule.resolution;
     out.text = formatValue(rule.fmt, out.value);
-    if (static_cast<double>(out.value) >= rule.olAt) {
+    if (displayedCount >= rule.olCount) {
         out.overRange = true;
         out.text = QStringLiteral("OL");
         if (rule.olValue >= 0) out.value = rule.olValue;
@@ -143,12 +146,12 @@ MemoryFrame decodeMemoryFrame(const uint8_t* d, size_t size) {
         QString mode = memoryModeText(r[10], &known);
         if (known) rec.mode = mode;
         rec.unitFC = (r[10] & 0x04) ? 1 : 0;
-        // The limit applies to the count in the unit the meter measured, so a foot-candle
-        // reading near the top of its range is not lost to the lux conversion.
-        const float raw = static_cast<float>(r[8] * 100 + r[9]) * rec.rangeFactor;
-        rec.value = raw > rec.rangeFactor * 4000.0f
-                        ? kOverRange
-                        : countToLux(r[8] * 100 + r[9], rec.rangeFactor, rec.unitFC);
+        // The limit, count x factor above factor x 4000, is decided on the count: it applies
+        // in the unit the meter measured, so a foot-candle reading near the top of its range
+        // is not lost to the lux conversion.
+        const int count = r[8] * 100 + r[9];
+        rec.value =
+            count > kOverRangeCount ? kOverRange : countToLux(count, rec.rangeFactor, rec.unitFC);
         rec.flagB = (r[11] & 0x10) ? 1 : 0;
         out.records.push_back(std::move(rec));
     }
@@ -165,7 +168,8 @@ float logSampleValue(const uint8_t* s, int* division) {
     const RangeInfo& r = rangeInfo(s[2] & 3);
     *division = r.division;
     const int count = s[0] * 100 + s[1];
-    if (static_cast<float>(count) * r.luxFactor >= r.luxFactor * 4000.0f) return kOverRange;
+    // At or above factor x 4000, decided on the count as for memory records.
+    if (count >= kOverRangeCount) return kOverRange;
     return countToLux(count, r.luxFactor, (s[2] & 0x04) != 0);
 }
 

@@ -18,6 +18,8 @@ inline constexpr int kMemoryRecordSize = 13;
 inline constexpr int kMemoryLastRecordOffset = 1277;
 inline constexpr int kLogHeaderSize = 5;
 inline constexpr int kLogBlockSize = 8000;
+// A stored reading's over-range limit is its range factor x 4000: a count of 4000.
+inline constexpr int kOverRangeCount = 4000;
 
 // The fields of one 19-byte live frame, undecorated.
 struct LiveFrame {

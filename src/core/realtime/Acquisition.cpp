@@ -48,8 +48,6 @@ void Acquisition::onSamplingTick() {
         v.m_dataNoText = QString::asprintf("%d", v.m_frameCount);
         v.m_frameArrived = 0;
         m_ui.transferInfoBar();
-        if (v.m_sampleIndex == 1)
-            m_timers.setTimer(TimerOwner::View, kTimerSampling, v.m_sampleRateMs);
     } else if (v.m_sampleIndex > 0 && v.m_sampleIndex < kReadingsCapacity) {
         // No frame this period: the newest reading is carried forward.
         const auto i = static_cast<size_t>(v.m_sampleIndex);
@@ -58,6 +56,10 @@ void Acquisition::onSamplingTick() {
     } else if (v.m_sampleIndex == 0) {
         ++v.m_sampleIndex;  // the slot already holds the last frame's reading
     }
+    // The first sample, from a frame or held, ends the 100 ms first tick: were a held one
+    // left at 100 ms, the tick would go on storing a sample every 100 ms.
+    if (slot == 0 && v.m_sampleIndex == 1)
+        m_timers.setTimer(TimerOwner::View, kTimerSampling, v.m_sampleRateMs);
     // The slot is final now: no later frame writes it.
     if (IRecordingSink* sink = m_link.recordingSink(); sink && v.m_sampleIndex == slot + 1)
         sink->sampleStored(m_model, slot, fromFrame);
