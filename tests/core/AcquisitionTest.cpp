@@ -47,7 +47,7 @@ TEST(SamplingTick, TheFirst100msTickStoresTheFirstSampleThenOneAPeriod) {
     EXPECT_FLOAT_EQ(r.model.doc.m_readings[3], 250.0f);
 }
 
-// Part 4.1: the 100 ms tick is the first tick only; the tick that stores the first sample
+// The 100 ms tick is the first tick only; the tick that stores the first sample
 // switches to the sampling period. Here no frame has come since start-up when Run is
 // confirmed and the meter stays silent, so that first sample is a held one.
 TEST(SamplingTick, AFirstTickWithoutAFrameStillSwitchesToTheSamplingPeriod) {

@@ -31,7 +31,7 @@ sim::Scenario streamOf(int n) {
     return s;
 }
 
-// Part 2.3, datalogger parse step 4, per range code 0..3: the factor and the division value.
+// The datalogger parse, per range code 0..3: the factor and the division value.
 const double kLogFactors[4] = {100, 0.1, 1, 10};
 const int kLogDivisions[4] = {40000, 40, 400, 4000};
 
@@ -186,7 +186,7 @@ struct RequestedLog : FakeLink {
 };
 }  // namespace
 
-// Part 2.3: while a download runs the live mode is off, so a live frame (the answer to a poll
+// While a download runs the live mode is off, so a live frame (the answer to a poll
 // that crossed the request) is neither decoded nor polled on, and the datalogger step takes
 // only a header from the idle phase. The header that follows starts the download as usual.
 TEST(Datalogger, ALiveFrameBeforeTheHeaderIsIgnored) {
@@ -255,8 +255,8 @@ TEST(Datalogger, ASecondHeaderPairDuringADownloadIsStreamData) {
 }
 
 // Every count in both units and all four ranges, one sample each: the value and the record's
-// division value as Part 2.3 gives them.
-TEST(LogParse, EveryCountOfEveryRangeAgainstTheDesignsLimit) {
+// division value of the meter's range table.
+TEST(LogParse, EveryCountOfEveryRangeAgainstTheMetersLimit) {
     for (int range = 0; range < 4; ++range) {
         for (bool fc : {false, true}) {
             SCOPED_TRACE(testing::Message() << "code " << range << (fc ? " FC" : " lux"));

@@ -133,7 +133,7 @@ std::vector<int> progressTimersRunning(const VirtualClock& clock) {
 }
 }  // namespace
 
-// Part 8.3: what the progress window started ends with it; a time-out ends the window.
+// What the progress window started ends with it; a time-out ends the window.
 TEST(DownloadProgress, AMemoryTimeOutLeavesNoTimerOfTheWindowRunning) {
     Downloading d(sim::demoScenario());
     d.meter.scenario().faults.silentAlways = true;
@@ -165,7 +165,7 @@ TEST(DownloadProgress, ADataloggerTimeOutLeavesNoTimerOfTheWindowRunning) {
     EXPECT_EQ(progressTimersRunning(d.clock), std::vector<int>{});  // timer 3 too
 }
 
-// Part 8.3: Escape ends the window as a cancel. The download's flags stay as they are, no
+// Escape ends the window as a cancel. The download's flags stay as they are, no
 // data window opens, not even when the answer comes afterwards, and the window's timers stop.
 TEST(DownloadProgress, EscapeDuringAMemoryDownload) {
     Downloading d(sim::demoScenario());

@@ -58,7 +58,7 @@ TEST(LiveFrame, OverRangeThresholdsFollowTheDisplayedValue) {
         const char* text;
         float shown;
     };
-    // Part 2.3 step 12: the 40k FC range shows OL from 38.02, the 40 FC range from 38.03.
+    // The 40k FC range shows OL from 38.02, the 40 FC range from 38.03.
     const Case cases[] = {
         {0, true, 3801, "38.01", 38.01f},  {0, true, 3802, "OL", 40.0f},
         {1, true, 3802, "38.02", 38.02f},  {1, true, 3803, "OL", 40.0f},
@@ -87,7 +87,7 @@ TEST(LiveFrame, OverRangeThresholdsFollowTheDisplayedValue) {
 }
 
 namespace {
-// One unit and range of the design (Part 2.3: the range table and the table of step 12).
+// One unit and range of the meter: its range table and its over-range table.
 struct DisplayRow {
     int code;
     bool fc;
@@ -119,11 +119,11 @@ bool near(double actual, double expected) {
 }  // namespace
 
 // Every count the meter can send, in every unit and range: the text, the over-range decision,
-// the displayed value, the bar and the stored reading, against the design's tables.
-TEST(LiveFrame, EveryCountOfEveryRangeFollowsTheDesignsTables) {
+// the displayed value, the bar and the stored reading, against the meter's tables.
+TEST(LiveFrame, EveryCountOfEveryRangeFollowsTheRangeTables) {
     for (const DisplayRow& r : kDisplayRows) {
         SCOPED_TRACE(testing::Message() << "code " << r.code << (r.fc ? " FC" : " lux"));
-        // The limit as a displayed count: the design's decimal limit over the display factor.
+        // The limit as a displayed count: the decimal limit over the display factor.
         const int olCount = static_cast<int>(std::lround(r.olAt / r.dispFactor));
         const int barStep = static_cast<int>(std::lround(1 / (r.dispFactor * r.resolution)));
         FakeLink t;
@@ -214,7 +214,7 @@ TEST(LiveFrame, SignHoldModesAndMemoryIndicator) {
     EXPECT_EQ(t.view().m_lcdValue, "2500");
 }
 
-// Part 2.3 step 13 puts the sign in front of whatever step 12 left, "OL" too.
+// The sign goes in front of whatever the over-range step left, "OL" too.
 TEST(LiveFrame, ANegativeOverRangeShowsMinusOL) {
     FakeLink t;
     FrameSpec s;
@@ -230,7 +230,7 @@ TEST(LiveFrame, ANegativeOverRangeShowsMinusOL) {
     EXPECT_FLOAT_EQ(t.model.g.g_lastLux, 40.0f);
 }
 
-// Part 2.3 step 11 on a link that already had frames: a new range, or a new unit on the same
+// On a link that already had frames: a new range, or a new unit on the same
 // range, brings the Y offset back to 0 and sets the gain of the range; a frame that changes
 // neither leaves what the Y axis dialog chose.
 TEST(LiveFrame, YOffsetReturnsToZeroOnARangeOrUnitChangeOfARunningLink) {

@@ -59,9 +59,9 @@ TEST(MemoryFrame, RecordsAreDecodedIntoTheDocument) {
     EXPECT_EQ(t.ui.progressRepaints, 1);
 }
 
-// Part 2.3, memory frame step 2: status & 0x38 names the mode; 0x08 and 0x38 name none and
+// Memory frame: status & 0x38 names the mode; 0x08 and 0x38 name none and
 // leave the entry as it was.
-TEST(MemoryFrame, EveryModeOfTheDesign) {
+TEST(MemoryFrame, EveryModeTheMeterSends) {
     const std::pair<uint8_t, const char*> modes[] = {
         {0x00, "General"}, {0x10, "Pmin"}, {0x18, "Pmax"}, {0x20, "Max"},
         {0x28, "Min"},     {0x30, "Rel"},  {0x08, "kept"}, {0x38, "kept"},
@@ -78,10 +78,10 @@ TEST(MemoryFrame, EveryModeOfTheDesign) {
         EXPECT_EQ(t.model.doc.m_memModes[k], modes[k].second) << "status " << int(modes[k].first);
 }
 
-// Part 2.3, memory frame step 2, for every count in both units and all four ranges: count x
+// Memory frame, for every count in both units and all four ranges: count x
 // factor (x 1.076 in foot-candles), OL only above factor x 4000. The limit is taken on the
 // count in the unit the meter measured, before the foot-candle conversion.
-TEST(MemoryFrame, EveryCountOfEveryRangeAgainstTheDesignsLimit) {
+TEST(MemoryFrame, EveryCountOfEveryRangeAgainstTheMetersLimit) {
     const double factors[4] = {100, 0.1, 1, 10};  // codes 0..3
     for (int code = 0; code < 4; ++code) {
         for (bool fc : {false, true}) {
@@ -162,7 +162,7 @@ TEST(MemoryFrame, DownloadFromTheSimulatedMeter) {
     const qint64 start = h.clock.nowMs();
     h.link.startMemDownload();
     EXPECT_TRUE(h.clock.runUntil([&] { return h.model.frame.m_memReady == 1; }, 3000));
-    // Timer 3 sends the request 1 s after the command (Part 2.4); then the request byte goes
+    // Timer 3 sends the request 1 s after the command; then the request byte goes
     // out and the 1352 bytes of the frame come back at 9600 baud, ten bits a byte.
     const double expectedMs = 1000 + (1 + 1352) * 10 * 1000.0 / 9600;  // 2409.4
     EXPECT_NEAR(static_cast<double>(h.clock.nowMs() - start), expectedMs, 2.0);

@@ -96,7 +96,7 @@ TEST(PollLoop, AnUnpluggedPortCannotBeOpened) {
     EXPECT_EQ(h.model.view.m_lcdValue, "250.0");
 }
 
-// Part 2.3, poll step: only a byte other than 0x00 and 0xFF among bytes 0..18 schedules the
+// The poll step: only a byte other than 0x00 and 0xFF among bytes 0..18 schedules the
 // next poll.
 TEST(PollLoop, DataOfOnlyNullAndFFBytesSchedulesNoPoll) {
     FakeLink t;

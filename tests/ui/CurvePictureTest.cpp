@@ -38,7 +38,7 @@ TEST(LoggerPicture, MergedColumnsDrawTheSameCurveAsOneLinePerSegment) {
         QPainter p(&merged);
         drawLoggerGraph(p, loggerGraphPicture(zoom, doc, true, labels, kClient), merged.rect());
     }
-    // Segment by segment, on the same plot, from the design's formulas.
+    // Segment by segment, on the same plot, from the graph's own formulas.
     const PlotRect plot = loggerPlotRect(kClient);
     QImage literal(1000, 570, QImage::Format_RGB32);
     literal.fill(Qt::black);

@@ -115,7 +115,7 @@ TEST(RealtimeReport, PrintsToAPdfWithItsTexts) {
     EXPECT_GT(leftY / leftN - rightY / rightN, 230 * perUnit);  // it rises to the right
 }
 
-// Where a print can fail, and the design's words for each.
+// Where a print can fail, and the words for each.
 TEST(RealtimeReport, PrintFailuresAreToldInTheirOwnWords) {
     EXPECT_EQ(printFailureText(PrintOutcome::NoPrinter), "Printer is busy!");
     EXPECT_EQ(printFailureText(PrintOutcome::DocumentFailed), "Initial error!");

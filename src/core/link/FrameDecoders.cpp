@@ -44,7 +44,7 @@ std::optional<size_t> findLiveFrame(const uint8_t* d, size_t size) {
 
 namespace {
 enum class Fmt { OneDecimal, TwoDecimals, Integer };
-// The design gives each limit as a displayed value; it is decided here on the displayed count,
+// Each limit is given as a displayed value; it is decided here on the displayed count,
 // which is exact, where the single-precision value is not (3803 x 0.01f is 38.0299988, below
 // the 38.03 of the 40 FC range).
 struct DisplayRule {
