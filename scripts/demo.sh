@@ -14,5 +14,5 @@ if [ -n "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ]; then
   build/km905
 else
   echo "No display for the program's window: the meter's display follows as text (Ctrl+C ends)."
-  build/tools/km905-monitor --port 1
+  build/tools/km905-cli monitor --port 1
 fi

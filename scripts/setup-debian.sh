@@ -9,4 +9,5 @@ $SUDO apt-get install -y --no-install-recommends \
   cmake ninja-build g++ clang libclang-rt-14-dev pkg-config \
   qt6-base-dev qt6-serialport-dev qt6-svg-dev libgl-dev \
   libgtest-dev libgmock-dev libbenchmark-dev \
-  fonts-liberation xvfb xauth poppler-utils
+  fonts-liberation xvfb xauth poppler-utils \
+  help2man librsvg2-bin desktop-file-utils appstream dpkg-dev file

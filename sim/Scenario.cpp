@@ -275,19 +275,22 @@ Scenario loadScenarioFile(const QString& path) {
 }
 
 const char* scenarioHelp() {
+    // One setting a line, its meaning two spaces or more to the right, as man pages read it.
     return R"(Scenario file: one setting a line, '#' starts a comment.
   unit lux|fc                      unit shown at start (FCLUX toggles it)
   range auto|0|1|2|3               0=400k 1=400 2=4k 3=40k lux (RANGE steps it)
-  level const LUX                  light level over time, in lux
-  level sine BASE AMPLITUDE PERIOD_S
-  level points T1 LUX1 T2 LUX2 ... linear between points (seconds), then held
-  hold on|off   negative on|off   battery normal|low
-  mode none|max|min|pmax|pmin|rel
-  clockline time|day|sampling|year
+  level const LUX                  light level over time, in lux: steady,
+  level sine BASE AMPLITUDE PERIOD_S  a sine around BASE,
+  level points T1 LUX1 T2 LUX2 ...  or linear between points (seconds), then held
+  hold on|off                      the display held
+  negative on|off                  the reading's minus sign
+  battery normal|low               the battery symbol
+  mode none|max|min|pmax|pmin|rel  the mode shown
+  clockline time|day|sampling|year  what the clock line shows
   interval SECONDS                 the meter's own sampling interval
   clock YYYY-MM-DD HH:MM:SS        the meter clock at start
-  memory YYYY-MM-DD HH:MM:SS LUX [lux|fc] [MODE] [neg]    one stored reading
-  logger YYYY-MM-DD HH:MM:SS RATE [lux|fc] LUX LUX ... | OL   one datalogger record
+  memory YYYY-MM-DD HH:MM:SS LUX [lux|fc] [MODE] [neg]  one stored reading
+  logger YYYY-MM-DD HH:MM:SS RATE [lux|fc] LUX LUX ... | OL  one datalogger record
   loggerpad N                      N filler bytes after the last datalogger record
   fault silence [FROM_S TO_S]      no answers (always, or in a time window)
   fault garbage EVERY              every Nth poll answered with noise

@@ -1,4 +1,5 @@
 // km905-sim: a simulated KM905 meter on a pseudo-terminal.
+#include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QDir>
 #include <csignal>
@@ -7,6 +8,7 @@
 #include <string>
 
 #include "PtyMeter.h"
+#include "app/ProgramOptions.h"
 #include "link/PortNames.h"
 
 using namespace km905::sim;
@@ -17,77 +19,65 @@ void onSignal(int) {
     if (g_line) g_line->stop();
 }
 
-void usage() {
-    std::printf(
-        "Usage: km905-sim [options]\n"
-        "A simulated KM905 light meter on a pseudo-terminal, for running and testing the\n"
-        "companion program without the meter.\n\n"
-        "It creates a pseudo-terminal, links it as $KM905_DEV_DIR/ttyUSB<n-1> (KM905_DEV_DIR\n"
-        "defaults to /dev), prints that path on the first line, then answers the program:\n"
-        "0x11 with a live frame, 0x12 with the memory frame, 0x13 with the datalogger header\n"
-        "and records, and acts on the key commands 0x87 0x83 k. Each command received is\n"
-        "logged on standard output.\n\n"
-        "Start the program with the same KM905_DEV_DIR and port number, for example:\n"
-        "  KM905_DEV_DIR=/tmp/km905 km905-sim &   KM905_DEV_DIR=/tmp/km905 km905\n\n"
-        "Options:\n"
-        "  --port N          port number to appear as (default 1: ttyUSB0)\n"
-        "  --link PATH       link the pseudo-terminal at PATH instead\n"
-        "  --scenario FILE   run a scenario file (default: the built-in demo)\n"
-        "  --unpaced         answer at once instead of at 9600 baud (1.04 ms a byte)\n"
-        "  --duration SECS   stop after SECS seconds\n"
-        "  --quiet           do not log commands\n"
-        "  --help            this text\n\n"
-        "The demo: indoor light slowly varying around 390 lux (crossing the 400 lux range),\n"
-        "four memory records and two datalogger records (lux and foot-candles).\n\n%s",
-        scenarioHelp());
-}
+const char* const kDescription =
+    "A simulated KM905 light meter on a pseudo-terminal, for running and testing the\n"
+    "companion program without the meter.\n\n"
+    "It creates a pseudo-terminal, links it as $KM905_DEV_DIR/ttyUSB<n-1> (KM905_DEV_DIR\n"
+    "defaults to /dev), prints that path on the first line, then answers the program:\n"
+    "0x11 with a live frame, 0x12 with the memory frame, 0x13 with the datalogger header\n"
+    "and records, and acts on the key commands 0x87 0x83 k. Each command received is\n"
+    "logged on standard output.\n\n"
+    "Start the program with the same KM905_DEV_DIR and port number, for example:\n"
+    "  KM905_DEV_DIR=/tmp/km905 km905-sim &   KM905_DEV_DIR=/tmp/km905 km905";
+
+const char* const kDemo =
+    "The demo: indoor light slowly varying around 390 lux (crossing the 400 lux range),\n"
+    "four memory records and two datalogger records (lux and foot-candles).\n\n";
 }  // namespace
 
 int main(int argc, char** argv) {
+    QCommandLineParser parser;
+    const QCommandLineOption portOption(
+        QStringLiteral("port"),
+        QStringLiteral("Port number to appear as, 1 to 255 (default 1: ttyUSB0)."),
+        QStringLiteral("N"), QStringLiteral("1"));
+    const QCommandLineOption linkOption(QStringLiteral("link"),
+                                        QStringLiteral("Link the pseudo-terminal at PATH instead."),
+                                        QStringLiteral("PATH"));
+    const QCommandLineOption scenarioOption(
+        QStringLiteral("scenario"),
+        QStringLiteral("Run a scenario file (default: the built-in demo)."),
+        QStringLiteral("FILE"));
+    const QCommandLineOption unpacedOption(
+        QStringLiteral("unpaced"),
+        QStringLiteral("Answer at once instead of at 9600 baud (1.04 ms a byte)."));
+    const QCommandLineOption durationOption(QStringLiteral("duration"),
+                                            QStringLiteral("Stop after SECS seconds."),
+                                            QStringLiteral("SECS"), QStringLiteral("0"));
+    const QCommandLineOption quietOption(QStringLiteral("quiet"),
+                                         QStringLiteral("Do not log commands."));
+    parser.addOptions(
+        {portOption, linkOption, scenarioOption, unpacedOption, durationOption, quietOption});
+    const km905::ProgramInfo info{"km905-sim", KM905_VERSION, QString::fromLatin1(kDescription),
+                                  QString::fromLatin1(kDemo) + QString::fromLatin1(scenarioHelp())};
+    if (const auto status =
+            km905::parseProgramOptions(parser, km905::argumentList(argc, argv), info))
+        return *status;
+    const std::optional<int> port = km905::wholeNumberIn(parser.value(portOption), 1, 255);
+    if (!port) return km905::optionError("km905-sim", QStringLiteral("--port must be 1..255."));
+    bool secondsOk = false;
+    const double duration = parser.value(durationOption).toDouble(&secondsOk);
+    if (!secondsOk || duration < 0)
+        return km905::optionError("km905-sim", QStringLiteral("--duration takes seconds."));
+    QString link = parser.value(linkOption);
+    const QString scenarioPath = parser.value(scenarioOption);
+    const bool paced = !parser.isSet(unpacedOption);
+    const bool quiet = parser.isSet(quietOption);
+
     QCoreApplication app(argc, argv);
-    int port = 1;
-    QString link;
-    QString scenarioPath;
-    bool paced = true;
-    bool quiet = false;
-    double duration = 0;
-    const QStringList args = app.arguments();
-    for (int i = 1; i < args.size(); ++i) {
-        const QString& a = args[i];
-        auto value = [&]() -> QString {
-            if (i + 1 >= args.size()) {
-                std::fprintf(stderr, "km905-sim: %s needs a value\n", qPrintable(a));
-                std::exit(2);
-            }
-            return args[++i];
-        };
-        if (a == "--help" || a == "-h") {
-            usage();
-            return 0;
-        } else if (a == "--port") {
-            port = value().toInt();
-        } else if (a == "--link") {
-            link = value();
-        } else if (a == "--scenario") {
-            scenarioPath = value();
-        } else if (a == "--unpaced") {
-            paced = false;
-        } else if (a == "--duration") {
-            duration = value().toDouble();
-        } else if (a == "--quiet") {
-            quiet = true;
-        } else {
-            std::fprintf(stderr, "km905-sim: unknown option %s (see --help)\n", qPrintable(a));
-            return 2;
-        }
-    }
-    if (port < 1 || port > 255) {
-        std::fprintf(stderr, "km905-sim: --port must be 1..255\n");
-        return 2;
-    }
     if (link.isEmpty()) {
         QDir().mkpath(km905::deviceDirectory());
-        link = km905::portDeviceName(port);
+        link = km905::portDeviceName(*port);
     }
     try {
         Scenario s = scenarioPath.isEmpty() ? demoScenario() : loadScenarioFile(scenarioPath);

@@ -200,3 +200,16 @@ TEST_F(Commands, HelpOpensTheChmWhenThereIsOneElseTheShippedPage) {
     cmd.help(m_home.path());
     EXPECT_EQ(ui.helpOpened.back(), m_home.path() + "/help.chm");
 }
+
+TEST_F(Commands, AnInstalledProgramFindsItsHelpInTheSharedDataFolder) {
+    QDir(m_home.path()).mkpath("usr/bin");
+    QDir(m_home.path()).mkpath("usr/share/km905");
+    cmd.help(m_home.path() + "/usr/bin");
+    EXPECT_EQ(ui.helpOpened.back(), m_home.path() + "/usr/bin/help.html");  // none anywhere
+    putFile(m_home.path() + "/usr/share/km905/help.html", "<html></html>");
+    cmd.help(m_home.path() + "/usr/bin");
+    EXPECT_EQ(ui.helpOpened.back(), m_home.path() + "/usr/share/km905/help.html");
+    putFile(m_home.path() + "/usr/bin/help.html", "<html></html>");
+    cmd.help(m_home.path() + "/usr/bin");
+    EXPECT_EQ(ui.helpOpened.back(), m_home.path() + "/usr/bin/help.html");  // the build tree's
+}

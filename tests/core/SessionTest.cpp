@@ -4,6 +4,7 @@
 #include <QTemporaryDir>
 
 #include "LinkHarness.h"
+#include "TestData.h"
 #include "app/Settings.h"
 
 using namespace km905;
@@ -120,6 +121,23 @@ TEST_F(Sessions, AGivenPortLeavesTheSettingsFileAlone) {
     h.session.closeSequence();
     EXPECT_EQ(h.comm.sent().back(), kEndOfLink);
     EXPECT_FALSE(QFile::exists(Settings::iniPath()));
+}
+
+TEST_F(Sessions, APortForOneRunKeepsTheYScaleAndLeavesTheFileAsItWas) {
+    const QByteArray ini =
+        "[COMInfo]\r\nCOM num=1\r\n[YGAINInfo]\r\nGAIN num=3\r\n[YOFFSETInfo]\r\nOFFSET num=2\r\n";
+    putFile(Settings::iniPath(), ini);
+    LinkHarness h(steadyScenario(250));
+    h.comm.setMeterPort(3);
+    EXPECT_TRUE(h.session.start({.port = 3, .watchDevices = false, .yScaleFromSettings = true}));
+    EXPECT_EQ(h.comm.GetCommPort(), 3);
+    EXPECT_EQ(h.model.view.m_yGain, 4000);
+    EXPECT_EQ(h.model.view.m_yOffset, 4);
+    h.clock.advance(300);
+    EXPECT_EQ(h.model.view.m_linkDown, 0);
+    h.session.closeSequence();
+    EXPECT_EQ(h.comm.sent().back(), kEndOfLink);
+    EXPECT_EQ(fileBytes(Settings::iniPath()), ini);
 }
 
 TEST_F(Sessions, TheCloseEndsTheJournalOfTheRecording) {

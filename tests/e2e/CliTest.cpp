@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <vector>
 
 namespace {
 
@@ -24,6 +25,40 @@ CliRun cli(const QStringList& args) {
 QByteArray bytesOf(const QString& path) {
     QFile f(path);
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+// A small reader of comma-separated text: a quoted field may hold commas, quotes and breaks.
+std::vector<QStringList> readCsv(const QString& text) {
+    std::vector<QStringList> rows;
+    QStringList row;
+    QString field;
+    bool quoted = false;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text[i];
+        if (quoted) {
+            if (c == '"' && i + 1 < text.size() && text[i + 1] == '"') {
+                field += '"';
+                ++i;
+            } else if (c == '"') {
+                quoted = false;
+            } else {
+                field += c;
+            }
+        } else if (c == '"') {
+            quoted = true;
+        } else if (c == ',') {
+            row << field;
+            field.clear();
+        } else if (c == '\n') {
+            rows.push_back(row << field);
+            row.clear();
+            field.clear();
+        } else if (c != '\r') {
+            field += c;
+        }
+    }
+    if (!field.isEmpty() || !row.isEmpty()) rows.push_back(row << field);
+    return rows;
 }
 
 class Cli : public testing::Test {
@@ -98,6 +133,60 @@ TEST_F(Cli, HelpSaysWhatARealTimeFilesExportHolds) {
     EXPECT_TRUE(r.out.contains("one row per stored")) << r.out.toStdString();
     EXPECT_TRUE(r.out.contains("one row per meter frame")) << r.out.toStdString();
     EXPECT_TRUE(r.out.contains("--force   replaces exports that are already there"));
+}
+
+// UTF-8, commas, ISO times and plain numbers in both units; an over-range reading has no
+// numbers, only its flag.
+TEST_F(Cli, TheCsvFormatIsReadWithoutHelp) {
+    const QString graph = copy("three-fc.AsmDat", "Test.AsmDat");
+    const QString list = copy("general-250lux.MemDat", "Mem.MemDat");
+    CliRun r = cli({"export", "--format", "csv", graph, list});
+    ASSERT_EQ(r.status, 0) << r.err.toStdString();
+    const QString graphCsv = m_dir.filePath("Test.utf8.csv");
+    const QString listCsv = m_dir.filePath("Mem.utf8.csv");
+    EXPECT_EQ(r.out, graphCsv + "\n" + listCsv + "\n");
+    EXPECT_FALSE(QFile::exists(m_dir.filePath("Test.csv")));  // the program's export's name
+    const QByteArray graphBytes = bytesOf(graphCsv);
+    EXPECT_EQ(QString::fromUtf8(graphBytes).toUtf8(), graphBytes);
+    const std::vector<QStringList> g = readCsv(QString::fromUtf8(graphBytes));
+    ASSERT_EQ(g.size(), 4u);
+    EXPECT_EQ(g[0], QStringList({"number", "time", "lux", "fc", "unit", "flag"}));
+    EXPECT_EQ(g[1], QStringList({"1", "2026-03-01T08:15:30", "250.00", "23.23", "fc", ""}));
+    EXPECT_EQ(g[2], QStringList({"2", "2026-03-01T08:15:32", "1234.50", "114.73", "fc", ""}));
+    EXPECT_EQ(g[3], QStringList({"3", "2026-03-01T08:15:34", "", "", "fc", "OL"}));
+    const std::vector<QStringList> l = readCsv(QString::fromUtf8(bytesOf(listCsv)));
+    ASSERT_EQ(l.size(), 2u);
+    EXPECT_EQ(l[0], QStringList({"number", "time", "lux", "fc", "unit", "mode", "flag"}));
+    EXPECT_EQ(l[1],
+              QStringList({"1", "2019-01-02T10:20:30", "250.00", "23.23", "lux", "General", ""}));
+
+    // Kept unless asked, as the other export.
+    QFile old(graphCsv);
+    ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+    old.write("edited");
+    old.close();
+    r = cli({"export", "--format", "csv", graph});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(bytesOf(graphCsv), "edited");
+    r = cli({"export", "--format", "csv", "--force", graph});
+    EXPECT_EQ(r.status, 0) << r.err.toStdString();
+    EXPECT_EQ(bytesOf(graphCsv), graphBytes);
+    EXPECT_EQ(cli({"export", "--format", "xls", graph}).status, 2);
+}
+
+TEST_F(Cli, VersionAndAWrongCommandLine) {
+    CliRun r = cli({"--version"});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.out, "km905-cli 2.3.3\n");
+    r = cli({"download", "memory", "--no-such-option"});
+    EXPECT_EQ(r.status, 2);
+    EXPECT_EQ(r.err, "km905-cli: Unknown option 'no-such-option'. (see --help)\n");
+    EXPECT_EQ(cli({"download", "memory", "--port", "one"}).status, 2);
+    EXPECT_EQ(cli({"download", "memory", "--raw", "x"}).status, 2);  // only a datalogger's bytes
+    EXPECT_EQ(cli({"record", "--count", "3"}).status, 2);            // no interval
+    r = cli({"monitor", "--help"});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_TRUE(r.out.contains("Exit status:"));
 }
 
 TEST_F(Cli, RefusedFilesAreReportedWithANonZeroExit) {

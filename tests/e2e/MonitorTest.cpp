@@ -1,13 +1,15 @@
-// km905-monitor against km905-sim on a pseudo-terminal, in real time.
+// km905-cli monitor against km905-sim on a pseudo-terminal, in real time.
 #include <gtest/gtest.h>
 
 #include <signal.h>
 #include "WaitFor.h"
 
 #include <QCoreApplication>
+#include <QDateTime>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 
 using km905::test::waitFor;
@@ -33,11 +35,12 @@ class Monitor : public testing::Test {
         m_sim.readLine();  // where the meter is
 
         m_monitor.setProcessEnvironment(env);
-        m_monitor.start(KM905_MONITOR_BINARY, {"--port", "1"});
+        m_monitor.start(KM905_CLI_BINARY, QStringList{"monitor", "--port", "1"} + extraArguments());
         ASSERT_TRUE(m_monitor.waitForStarted(5000));
-        ASSERT_TRUE(waitFor([&] { return out().contains("1234 Lux"); }, 10000))
-            << out().toStdString();
+        ASSERT_TRUE(waitFor([&] { return following(); }, 10000)) << out().toStdString();
     }
+    virtual QStringList extraArguments() { return {}; }
+    virtual bool following() { return out().contains("1234 Lux"); }
     void TearDown() override {
         if (m_monitor.state() != QProcess::NotRunning) {
             m_monitor.kill();
@@ -80,6 +83,44 @@ TEST_F(Monitor, CtrlCEndsTheLinkAndExitsZero) {
 TEST_F(Monitor, TerminateEndsTheLinkAndExitsZero) {
     m_monitor.terminate();  // SIGTERM
     expectsAnOrderlyEnd();
+}
+
+namespace {
+// One row per live frame, in comma-separated form.
+class MonitorCsv : public Monitor {
+  protected:
+    QStringList extraArguments() override { return {"--csv"}; }
+    bool following() override { return out().count('\n') >= 4; }  // the header and three rows
+};
+
+// Plain fields (no quotes needed in what the monitor writes), one list per line.
+std::vector<QStringList> csvRows(const QString& text) {
+    std::vector<QStringList> rows;
+    for (const QString& line : text.split('\n', Qt::SkipEmptyParts))
+        rows.push_back(line.split(','));
+    return rows;
+}
+}  // namespace
+
+TEST_F(MonitorCsv, EachLiveFrameIsARowWithItsTime) {
+    ASSERT_EQ(::kill(static_cast<pid_t>(m_monitor.processId()), SIGINT), 0);
+    expectsAnOrderlyEnd();
+    const std::vector<QStringList> rows = csvRows(out());
+    ASSERT_GE(rows.size(), 4u);
+    EXPECT_EQ(rows[0], QStringList({"time", "value", "unit", "range", "flags"}));
+    const QRegularExpression iso(R"(^\d{4}-\d\d-\d\dT\d\d:\d\d:\d\d\.\d{3}(Z|[+-]\d\d:\d\d)$)");
+    QDateTime previous;
+    for (size_t i = 1; i < rows.size(); ++i) {
+        ASSERT_EQ(rows[i].size(), 5) << rows[i].join(',').toStdString();
+        EXPECT_TRUE(iso.match(rows[i][0]).hasMatch()) << rows[i][0].toStdString();
+        EXPECT_EQ(rows[i].mid(1), QStringList({"1234", "Lux", "4k", ""}));
+        const QDateTime when = QDateTime::fromString(rows[i][0], Qt::ISODateWithMs);
+        EXPECT_TRUE(when.isValid());
+        if (previous.isValid()) {
+            EXPECT_GT(when, previous);  // a frame each, not a copy
+        }
+        previous = when;
+    }
 }
 
 int main(int argc, char** argv) {

@@ -53,6 +53,18 @@ struct RecordingInteraction : IUserInteraction {
         return a;
     }
     void openHelp(const QString& path) override { helpOpened << path; }
+    std::deque<std::optional<GridShape>> gridAnswers;  // nullopt or none left = Cancel
+    std::vector<GridShape> gridShown;
+    std::optional<GridShape> askGridShape(const GridShape& initial) override {
+        gridShown.push_back(initial);
+        return next(gridAnswers);
+    }
+    std::deque<std::optional<ReportDetails>> detailsAnswers;  // likewise
+    std::vector<ReportDetails> detailsShown;
+    std::optional<ReportDetails> askReportDetails(const ReportDetails& initial) override {
+        detailsShown.push_back(initial);
+        return next(detailsAnswers);
+    }
     std::vector<ReportPage> printed;
     bool printReport(const std::vector<ReportPage>& pages) override {
         printed.insert(printed.end(), pages.begin(), pages.end());
@@ -62,6 +74,13 @@ struct RecordingInteraction : IUserInteraction {
     int printJobs = 0;
 
   private:
+    template <typename T>
+    static std::optional<T> next(std::deque<std::optional<T>>& answers) {
+        if (answers.empty()) return std::nullopt;
+        const std::optional<T> a = answers.front();
+        answers.pop_front();
+        return a;
+    }
     std::optional<QString> file(const FileDialogRequest& r) {
         dialogs.push_back(r);
         if (fileAnswers.empty()) return std::nullopt;

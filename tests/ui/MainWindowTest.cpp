@@ -9,6 +9,7 @@
 #include <QMessageBox>
 #include <QPointer>
 #include <QStatusBar>
+#include <QTextBrowser>
 #include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
@@ -177,4 +178,44 @@ TEST(StatusBar, ThePortStaysInSightUnderToolbarAndMenuHelp) {
     shown = statusTexts(*h.frame);
     EXPECT_TRUE(shown.contains("Save")) << shown.join(" | ").toStdString();
     EXPECT_TRUE(shown.contains(port)) << shown.join(" | ").toStdString();
+}
+
+TEST(MainWindow, TheKeysALinuxUserTriesFirst) {
+    UiHarness h;
+    EXPECT_EQ(h.frame->action(kCmdRun)->shortcut(), QKeySequence(Qt::Key_F5));
+    EXPECT_EQ(h.frame->action(kCmdStop)->shortcut(), QKeySequence(Qt::SHIFT | Qt::Key_F5));
+    EXPECT_EQ(h.frame->action(kCmdExit)->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_Q));
+    EXPECT_EQ(h.frame->action(kCmdHelp)->shortcut(), QKeySequence(Qt::Key_F1));
+}
+
+TEST(MainWindow, HelpIsShownInsideTheProgram) {
+    QtUserInteraction ui(nullptr);
+    ui.openHelp(KM905_HELP_PAGE);
+    QWidget* help = ui.helpWindow();
+    ASSERT_NE(help, nullptr);
+    EXPECT_TRUE(help->isVisible());
+    EXPECT_EQ(help->windowTitle(), "KM905 Help");
+    auto* browser = help->findChild<QTextBrowser*>();
+    ASSERT_NE(browser, nullptr);
+    EXPECT_TRUE(browser->toPlainText().contains("Connecting the meter on Linux"));
+    EXPECT_TRUE(browser->toPlainText().contains("sudo adduser $USER dialout"));
+    // A second Help brings the same window forward.
+    ui.openHelp(KM905_HELP_PAGE);
+    EXPECT_EQ(ui.helpWindow(), help);
+    help->close();
+}
+
+TEST(StatusBar, AMeterClockOffByMoreThanTwoMinutesIsTold) {
+    sim::Scenario s = sim::demoScenario();
+    s.clockStart = MeterDateTime{2025, 12, 8, 9, 7, 0};  // the computer says 09:00:00
+    UiHarness h(s);
+    h.advance(500);
+    h.frame->updateCommands();
+    const QString port = "Port 1 (" + qEnvironmentVariable("KM905_DEV_DIR", "/dev") + "/ttyUSB0)";
+    EXPECT_EQ(h.frame->statusPane(0), port + "   Meter clock is 7 min ahead");
+
+    UiHarness onTime;
+    onTime.advance(500);
+    onTime.frame->updateCommands();
+    EXPECT_EQ(onTime.frame->statusPane(0), port);
 }

@@ -64,7 +64,7 @@ TEST(MemoryList, AnEmptyMemorySaysSoOnce) {
     EXPECT_EQ(h.frame->memoryList()->table()->rowCount(), 0);
 }
 
-TEST(MemoryList, PrintedOnOnePageUpTo50RecordsAndTwoAbove) {
+TEST(MemoryList, PrintedFiftyRowsAPageWithTheSurveySummaryAfterTheLast) {
     CDTDoc doc;
     doc.m_memCount = 50;
     for (int i = 0; i < 51; ++i) {
@@ -74,15 +74,67 @@ TEST(MemoryList, PrintedOnOnePageUpTo50RecordsAndTwoAbove) {
     }
     doc.m_memValues[50] = kOverRange;
     doc.m_memFlagB[50] = 1;
-    EXPECT_EQ(memoryListPages(doc).size(), 1u);
+    // 50 rows fill the page to its foot: the survey summary goes on a page of its own, at the
+    // first row's height under a line. 0, 10 ... 490 lux: Eavg 245, Emin 0, Emax 490.
+    std::vector<ReportPage> pages = memoryListPages(doc);
+    ASSERT_EQ(pages.size(), 2u);
+    EXPECT_EQ(pages[0].texts.size(), 5u + 5u * 50u);
+    ASSERT_EQ(pages[1].texts.size(), 1u);
+    EXPECT_EQ(pages[1].texts[0].text,
+              "Eavg 245.0 Lux   Emin 0.0 Lux   Emax 490.0 Lux   U0 0.00   Ud 0.00   "
+              "(50 of 50 readings)");
+    EXPECT_EQ(pages[1].texts[0].x, -790);
+    EXPECT_EQ(pages[1].texts[0].y, 1000);
+    EXPECT_EQ(pages[1].texts[0].font, ReportPage::Font::List);
+    ASSERT_EQ(pages[1].lines.size(), 1u);
+    EXPECT_EQ(pages[1].lines[0].y1, 1008);
+
     doc.m_memCount = 51;
-    const std::vector<ReportPage> pages = memoryListPages(doc);
+    pages = memoryListPages(doc);
     ASSERT_EQ(pages.size(), 2u);
     const ReportPage& second = pages[1];
-    ASSERT_EQ(second.texts.size(), 5u + 5u);
+    ASSERT_EQ(second.texts.size(), 5u + 5u + 2u);
     EXPECT_EQ(second.texts[5].text, "51");
     EXPECT_EQ(second.texts[5].y, 1000);
     EXPECT_EQ(second.texts[6].text, "-OL");
+    // The summary follows row 51: a line 22 under it, the figures 30 under, what was left
+    // out 20 lower.
+    EXPECT_EQ(second.texts[10].text,
+              "Eavg 245.0 Lux   Emin 0.0 Lux   Emax 490.0 Lux   U0 0.00   Ud 0.00   "
+              "(50 of 51 readings)");
+    EXPECT_EQ(second.texts[10].y, 970);
+    EXPECT_EQ(second.texts[11].text, "1 reading left out: 1 OL");
+    EXPECT_EQ(second.texts[11].x, -790);
+    EXPECT_EQ(second.texts[11].y, 950);
+    ASSERT_EQ(second.lines.size(), 2u);
+    EXPECT_EQ(second.lines[1].x1, -790);
+    EXPECT_EQ(second.lines[1].y1, 978);
+    EXPECT_EQ(second.lines[1].x2, -10);
+}
+
+TEST(MemoryList, APrintedPageWithRoomHoldsTheSummaryUnderItsLastRow) {
+    CDTDoc doc;
+    const float lux[3] = {300, 200, 400};
+    for (int i = 0; i < 3; ++i) {
+        doc.m_memValues[static_cast<size_t>(i)] = lux[i];
+        doc.m_memModes[static_cast<size_t>(i)] = "General";
+    }
+    doc.m_memCount = 3;
+    const std::vector<ReportPage> pages = memoryListPages(doc);
+    ASSERT_EQ(pages.size(), 1u);
+    ASSERT_EQ(pages[0].texts.size(), 5u + 15u + 1u);
+    // Rows at 1000, 980, 960; the summary 30 under the last.
+    EXPECT_EQ(pages[0].texts.back().text,
+              "Eavg 300.0 Lux   Emin 200.0 Lux   Emax 400.0 Lux   U0 0.67   Ud 0.50   "
+              "(3 of 3 readings)");
+    EXPECT_EQ(pages[0].texts.back().y, 930);
+    EXPECT_EQ(pages[0].lines.back().y1, 938);
+    // 48 rows leave room for one line (the last row at 60), not for two.
+    doc.m_memCount = 48;
+    for (int i = 3; i < 48; ++i) doc.m_memModes[static_cast<size_t>(i)] = "General";
+    EXPECT_EQ(memoryListPages(doc).size(), 1u);
+    doc.m_memModes[47] = "Rel";
+    EXPECT_EQ(memoryListPages(doc).size(), 2u);
 }
 
 // Headings sit at the left of their columns; save, open and print are 48 x 20 picture buttons
@@ -118,8 +170,10 @@ TEST(MemoryList, LeftAlignedHeadingsUnderAToolbarAndAnEtchedLine) {
         EXPECT_EQ(b->iconSize(), QSize(48, 20));
         tips << b->toolTip();
     }
-    EXPECT_EQ(tips.size(), 3);
+    EXPECT_EQ(tips.size(), 5);
     EXPECT_EQ(tips.value(0), "save");
+    EXPECT_EQ(tips.value(3), "survey grid map");
+    EXPECT_EQ(tips.value(4), "survey report (PDF)");
     auto* line = list->findChild<QFrame*>("etchedLine");
     ASSERT_NE(line, nullptr);
     EXPECT_TRUE(line->isVisible());

@@ -21,12 +21,17 @@ struct UiHarness {
         : oldHome(qgetenv("HOME")),
           home(std::make_unique<QTemporaryDir>()),
           homeSet((qputenv("HOME", home->path().toLocal8Bit()), true)),
-          meter(std::move(s)),
+          meter(withVirtualClock(std::move(s))),
           comm(clock, meter, meterPort),
           frame(std::make_unique<CMainFrame>(FrameServices{comm, clock, bridges, ui})) {
         frame->resize(1280, 860);
         frame->show();
         settle();
+    }
+    // The meter's clock agrees with the virtual clock's start unless a test sets it.
+    static sim::Scenario withVirtualClock(sim::Scenario s) {
+        if (!s.clockStart) s.clockStart = MeterDateTime{2025, 12, 8, 9, 0, 0};
+        return s;
     }
     ~UiHarness() {
         frame.reset();

@@ -14,7 +14,8 @@ CommandState commandState(const MeterModel& m, const RtGraphState& g) {
     return c;
 }
 
-QString portStatusText(int port, const QString& device, const QString& openError) {
+QString portStatusText(int port, const QString& device, const QString& openError,
+                       bool udevRuleInstalled) {
     const QString where = QStringLiteral("Port %1 (%2)").arg(port).arg(device);
     if (openError.isEmpty()) return where;
     QString why;
@@ -22,9 +23,15 @@ QString portStatusText(int port, const QString& device, const QString& openError
         why = QStringLiteral("no such device");
     } else if (openError == QLatin1String("Permission denied")) {
 #ifdef Q_OS_WIN
+        (void)udevRuleInstalled;
         why = QStringLiteral("access denied");
 #else
-        why = QStringLiteral("permission denied - add your user to the dialout group");
+        why = udevRuleInstalled ? QStringLiteral(
+                                      "permission denied - unplug and replug the meter, or add "
+                                      "yourself to the dialout group")
+                                : QStringLiteral(
+                                      "permission denied - install the udev rule (70-km905.rules), "
+                                      "or add yourself to the dialout group");
 #endif
     } else if (openError == QLatin1String("Port already open")) {
         why = QStringLiteral("in use by another program");

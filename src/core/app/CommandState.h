@@ -13,7 +13,9 @@ struct CommandState {
 
 CommandState commandState(const MeterModel& m, const RtGraphState& g);
 
-// The status bar's port pane: which port the link uses and, when it cannot be opened, why.
-QString portStatusText(int port, const QString& device, const QString& openError);
+// The status bar's port pane: which port the link uses and, when it cannot be opened, why and
+// the fix.
+QString portStatusText(int port, const QString& device, const QString& openError,
+                       bool udevRuleInstalled = false);
 
 }  // namespace km905

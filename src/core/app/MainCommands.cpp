@@ -76,9 +76,16 @@ MainCommands::CloseOffer MainCommands::offerSaveBeforeClose() {
 }
 
 QString helpFilePath(const QString& programDir) {
-    const QString chm = QDir(programDir).filePath(QStringLiteral("help.chm"));
+    const QDir dir(programDir);
+    const QString chm = dir.filePath(QStringLiteral("help.chm"));
     if (QFileInfo::exists(chm)) return chm;
-    return QDir(programDir).filePath(QStringLiteral("help.html"));
+    const QString beside = dir.filePath(QStringLiteral("help.html"));
+    if (QFileInfo::exists(beside)) return beside;
+    // An installed program (bin/km905) keeps its pages in share/km905, wherever the prefix is.
+    const QString installed =
+        QDir::cleanPath(dir.filePath(QStringLiteral("../share/km905/help.html")));
+    if (QFileInfo::exists(installed)) return installed;
+    return beside;  // the viewer says it is missing
 }
 
 void MainCommands::help(const QString& programDir) {

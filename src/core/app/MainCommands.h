@@ -46,7 +46,8 @@ class MainCommands {
     IRecordingSink* m_sink = nullptr;
 };
 
-// help.chm beside the program where there is one, else the help.html shipped with it.
+// help.chm beside the program where there is one, else the help.html shipped with it: beside
+// the program in the build tree, in ../share/km905 once installed.
 QString helpFilePath(const QString& programDir);
 
 }  // namespace km905

@@ -58,6 +58,7 @@ OpenOutcome openListFile(const QString& path, MeterModel& m, IUserInteraction& u
         return OpenOutcome::InvalidFormat;
     }
     m.view.m_memListLoaded = 1;
+    m.view.m_memListPath = path;
     listToDocument(r.records, m.doc);
     return r.status == ListReadResult::Status::Ok ? OpenOutcome::Opened : OpenOutcome::Truncated;
 }

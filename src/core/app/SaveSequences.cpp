@@ -29,7 +29,8 @@ QString replaceQuestionText(const QString& fileName) {
 
 namespace {
 SaveOutcome savePair(IUserInteraction& ui, const FileDialogRequest& req, const QByteArray& binary,
-                     const std::function<QByteArray()>& text, const FileSteps& steps) {
+                     const std::function<QByteArray()>& text, const FileSteps& steps,
+                     QString* savedPath = nullptr) {
     const std::optional<QString> chosen = ui.saveFileName(req);
     if (!chosen || chosen->isEmpty()) return SaveOutcome::Cancelled;
     const QString path = withDefaultSuffix(*chosen, req.defaultSuffix);
@@ -46,6 +47,7 @@ SaveOutcome savePair(IUserInteraction& ui, const FileDialogRequest& req, const Q
         ui.showMessage(saveFailedText(written.reason));
         return SaveOutcome::Failed;
     }
+    if (savedPath) *savedPath = path;
     return SaveOutcome::Saved;
 }
 }  // namespace
@@ -67,13 +69,13 @@ SaveOutcome saveLoggerGraph(const CDTDoc& doc, IUserInteraction& ui, const FileS
 }
 
 SaveOutcome saveMemoryList(const MeterModel& m, IUserInteraction& ui, qint64 nowSecs,
-                           const FileSteps& steps) {
+                           const FileSteps& steps, QString* savedPath) {
     if (m.view.m_memListFromFile) return SaveOutcome::NotAllowed;
     FileDialogRequest req{Settings::dataFolder(), formatLocalTime(nowSecs, kFileNameTimeFormat),
                           kListFilter, kListSuffix};
     const std::vector<ListRecord> records = listFromDocument(m.doc);
     return savePair(
-        ui, req, writeListFile(records), [&] { return listExport(records); }, steps);
+        ui, req, writeListFile(records), [&] { return listExport(records); }, steps, savedPath);
 }
 
 }  // namespace km905

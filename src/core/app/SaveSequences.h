@@ -23,8 +23,10 @@ SaveOutcome saveRealtimeRecording(const MeterModel& m, IUserInteraction& ui, qin
 // The datalogger window's Save: the displayed graph, named after its start time.
 SaveOutcome saveLoggerGraph(const CDTDoc& doc, IUserInteraction& ui,
                             const FileSteps& steps = FileSteps::real());
-// The memory list window's Save; nothing when the list came from a file.
+// The memory list window's Save; nothing when the list came from a file. savedPath, when
+// given, learns the list file's name.
 SaveOutcome saveMemoryList(const MeterModel& m, IUserInteraction& ui, qint64 nowSecs,
-                           const FileSteps& steps = FileSteps::real());
+                           const FileSteps& steps = FileSteps::real(),
+                           QString* savedPath = nullptr);
 
 }  // namespace km905

@@ -5,6 +5,8 @@
 #include <optional>
 
 #include "print/ReportPage.h"
+#include "survey/ReportDetails.h"
+#include "survey/SurveyGrid.h"
 
 namespace km905 {
 
@@ -40,6 +42,14 @@ class IUserInteraction {
     virtual bool printReport(const std::vector<ReportPage>& pages) = 0;
     // Opens a help file with the system's viewer.
     virtual void openHelp(const QString& path) = 0;
+    // The survey grid dialog: columns, rows and walking order. Where nobody sits, Cancel.
+    virtual std::optional<GridShape> askGridShape(const GridShape& /*initial*/) {
+        return std::nullopt;
+    }
+    // A survey report's title, site and notes. Where nobody sits, Cancel.
+    virtual std::optional<ReportDetails> askReportDetails(const ReportDetails& /*initial*/) {
+        return std::nullopt;
+    }
 };
 
 // The name a file dialog gives back, with the dialog's extension added unless it already ends

@@ -1,5 +1,6 @@
 #include <algorithm>
 
+#include "link/LoggerStream.h"
 #include "link/MeterLink.h"
 
 namespace km905 {
@@ -129,19 +130,9 @@ void MeterLink::dataloggerStep(const uint8_t* data, size_t size) {
 }
 
 void MeterLink::finishLogDownload() {
-    const LogRecords recs =
-        parseLogStream(m_model.g.g_logBuffer.data(), static_cast<size_t>(m_model.g.g_logReceived));
-    CDTDoc& doc = m_model.doc;
-    doc.m_logValues = recs.values;
-    doc.m_logValues.resize(
-        std::max<size_t>(recs.values.size(), static_cast<size_t>(m_model.frame.m_logByteCount)));
-    doc.m_logStartTimes = recs.startTimes;
-    doc.m_logRecRate = recs.rates;
-    doc.m_logRecUnit = recs.units;
-    doc.m_logRecStart = recs.recStart;
-    doc.m_logRecGain = recs.gains;
-    doc.m_logRecordCount = recs.recordCount();
-    m_model.view.m_logDataNew = 1;
+    // Every announced byte is in: g_logReceived equals m_logByteCount here.
+    storeLoggerStream(m_model, m_model.g.g_logBuffer.data(),
+                      static_cast<size_t>(m_model.g.g_logReceived));
     m_model.g.g_logPhase = LogPhase::Idle;
     returnToLive();
 }

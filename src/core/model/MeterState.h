@@ -114,6 +114,7 @@ struct ViewState {
     uint8_t m_fileNew = 0;
     uint8_t m_memListLoaded = 0;
     uint8_t m_memListFromFile = 0;
+    QString m_memListPath;  // the list file shown; empty for a download not saved yet
 };
 
 // The acquisition arrays owned by the document.
@@ -152,7 +153,7 @@ struct CDTDoc {
 };
 
 // Where a datalogger download stands: the header, then whole 8000-byte blocks, then the short
-// remainder. The numbers are the phase bytes of the original design.
+// remainder. The numbers are the meter program's phase bytes.
 enum class LogPhase : uint8_t {
     HeaderSeen = 0,
     ReceivingBlocks = 1,

@@ -62,7 +62,7 @@ bool Session::start(const SessionStart& how) {
         m_deviceWatch = std::make_unique<DeviceWatch>([this] { devicesChanged(); });
 
     // The view reads the Y scale and starts its timers.
-    if (m_portInSettings) {
+    if (m_portInSettings || how.yScaleFromSettings) {
         m_model.view.m_yGain = gainForIndex(Settings::readGainIndex(), 40);
         m_model.view.m_yOffset = offsetForIndex(Settings::readOffsetIndex(), 0);
     }

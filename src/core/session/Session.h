@@ -38,6 +38,9 @@ struct SessionStart {
     std::optional<int> port;
     // Look for the meter again when serial devices come and go.
     bool watchDevices = true;
+    // The Y scale from the settings file even with a port given: the main window's --port
+    // changes the port of one run, nothing else.
+    bool yScaleFromSettings = false;
 };
 
 // The program's one wiring: the meter model, the link and everything that drives it, every

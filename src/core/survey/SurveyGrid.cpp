@@ -72,6 +72,12 @@ GridMap surveyGridMap(const CDTDoc& doc, const GridShape& shape, const SurveySum
     return map;
 }
 
+GridShape suggestedGridShape(int readings) {
+    const int n = std::clamp(readings, 1, GridShape::kMaxGridPoints);
+    const int columns = static_cast<int>(std::ceil(std::sqrt(static_cast<double>(n))));
+    return {columns, (n + columns - 1) / columns, GridOrder::RowByRow};
+}
+
 QString gridShapeText(const GridShape& shape) {
     return QStringLiteral("%1x%2 %3")
         .arg(shape.columns)

@@ -65,6 +65,9 @@ struct GridMap {
 
 GridMap surveyGridMap(const CDTDoc& doc, const GridShape& shape, const SurveySummary& summary);
 
+// A shape offered for a list without one: about square, with room for every reading.
+GridShape suggestedGridShape(int readings);
+
 // "4x3 row", "4x3 serpentine": the form kept in the settings and given on the command line
 // ("4x3" alone is row by row).
 QString gridShapeText(const GridShape& shape);

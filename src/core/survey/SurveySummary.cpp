@@ -92,8 +92,7 @@ QString surveySummaryLine(const SurveySummary& s) {
         .join(QStringLiteral("   "));
 }
 
-QString surveyLeftOutText(const SurveySummary& s) {
-    if (s.leftOut() == 0) return {};
+QString surveyLeftOutReasons(const SurveySummary& s) {
     QStringList parts;
     auto add = [&](int n, const char* what) {
         if (n > 0) parts << QStringLiteral("%1 %2").arg(n).arg(QLatin1String(what));
@@ -106,9 +105,22 @@ QString surveyLeftOutText(const SurveySummary& s) {
     add(s.minimum, "MIN");
     add(s.negative, "negative");
     add(s.other, "other");
+    return parts.join(", ");
+}
+
+QString surveyLeftOutText(const SurveySummary& s) {
+    if (s.leftOut() == 0) return {};
     const QString readings =
         s.leftOut() == 1 ? QStringLiteral("reading") : QStringLiteral("readings");
-    return QStringLiteral("%1 %2 left out: %3").arg(s.leftOut()).arg(readings, parts.join(", "));
+    return QStringLiteral("%1 %2 left out: %3")
+        .arg(s.leftOut())
+        .arg(readings, surveyLeftOutReasons(s));
+}
+
+SurveyStripTexts surveyStripTexts(const CDTDoc& doc) {
+    if (doc.m_memCount <= 0) return {};
+    const SurveySummary s = surveySummary(doc);
+    return {surveySummaryLine(s), surveyLeftOutText(s)};
 }
 
 QByteArray surveySummaryJson(const SurveySummary& s) {

@@ -41,6 +41,16 @@ double inSurveyUnit(double lux, SurveyUnit unit);
 QString surveySummaryLine(const SurveySummary& s);
 // "3 readings left out: 2 OL, 1 REL", or empty when none were.
 QString surveyLeftOutText(const SurveySummary& s);
+// Its reasons alone: "2 OL, 1 REL".
+QString surveyLeftOutReasons(const SurveySummary& s);
+
+// The strip under the memory list: the summary line and what was left out; both empty while
+// the list has no records.
+struct SurveyStripTexts {
+    QString summary;
+    QString leftOut;
+};
+SurveyStripTexts surveyStripTexts(const CDTDoc& doc);
 // Every figure in both units and every count, as one JSON object.
 QByteArray surveySummaryJson(const SurveySummary& s);
 

@@ -18,6 +18,7 @@
 #endif
 
 #include "app/CommandState.h"
+#include "app/PortStatus.h"
 #include "app/ToolbarIcons.h"
 #include "dialogs/CDownloadProgressDlg.h"
 #include "link/PortNames.h"
@@ -64,7 +65,7 @@ CMainFrame::CMainFrame(FrameServices services, QWidget* parent)
                    kCmdDataLogger, kCmdOpen})
         connect(m_actions.at(id), &QAction::triggered, this, [this, id] { trigger(id); });
 
-    m_session.start();
+    m_session.start({.port = services.port, .yScaleFromSettings = true});
 
     connect(&m_idle, &QTimer::timeout, this, &CMainFrame::updateCommands);
     m_idle.start(250);
@@ -106,12 +107,16 @@ void CMainFrame::createMenus() {
     // The standard accelerators of the commands that exist.
     m_actions.at(kCmdSave)->setShortcut(QKeySequence::Save);
     m_actions.at(kCmdPrint)->setShortcut(QKeySequence::Print);
+    // The keys a Linux user tries first, besides the menus.
+    m_actions.at(kCmdRun)->setShortcut(Qt::Key_F5);
+    m_actions.at(kCmdStop)->setShortcut(Qt::SHIFT | Qt::Key_F5);
+    m_actions.at(kCmdExit)->setShortcut(Qt::CTRL | Qt::Key_Q);
 
     QMenu* help = menuBar()->addMenu(QStringLiteral("&Help(H)"));
     connect(add(help, kCmdAbout, QStringLiteral("&About KM905...")), &QAction::triggered, this,
             &CMainFrame::showAbout);
     help->addSeparator();
-    add(help, kCmdHelp, QStringLiteral("&Contents"));
+    add(help, kCmdHelp, QStringLiteral("&Contents"))->setShortcut(Qt::Key_F1);
 }
 
 void CMainFrame::createToolBar() {
@@ -208,8 +213,15 @@ void CMainFrame::updateCommands() {
     };
     for (const auto& [id, on] : rules) m_actions.at(id)->setEnabled(on);
     const int port = model().frame.m_comPort;
-    m_panes[0]->setText(
-        portStatusText(port, portDeviceName(port), m_services.comm.lastOpenError()));
+    const QString openError = m_services.comm.lastOpenError();
+    // The rule's folders are looked at only when the port was refused.
+    QString portText =
+        portStatusText(port, portDeviceName(port), openError,
+                       openError == QLatin1String("Permission denied") && udevRuleInstalled());
+    const std::optional<QString> drift = meterClockDriftText(
+        model().frame, model().view.m_linkDown == 0, m_services.timers.nowSecs());
+    if (drift) portText += QStringLiteral("   ") + *drift;
+    m_panes[0]->setText(portText);
 }
 
 void CMainFrame::showAbout() {

@@ -38,6 +38,8 @@ struct FrameServices {
     ITimerService& timers;
     const IBridgeLookup& bridges;
     IUserInteraction& ui;
+    // A port for this run only (km905 --port); the settings file's port is left as it is.
+    std::optional<int> port = std::nullopt;
 };
 
 // The main window: menu, toolbar, status bar, the serial link and the real-time view.

@@ -2,15 +2,18 @@
 
 #include <QApplication>
 #include <QDesktopServices>
+#include <QFileDialog>
+#include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QUrl>
 
-#include <QFileDialog>
-#include <QMessageBox>
+#include "app/HelpWindow.h"
 #include "dialogs/CSampleRateDlg.h"
 #include "dialogs/CYAxisDlg.h"
 #include "print/ReportPainter.h"
+#include "survey/CGridShapeDlg.h"
+#include "survey/CReportDetailsDlg.h"
 
 namespace km905 {
 
@@ -88,9 +91,32 @@ bool QtUserInteraction::printReport(const std::vector<ReportPage>& pages) {
     return outcome == PrintOutcome::Printed;
 }
 
+std::optional<GridShape> QtUserInteraction::askGridShape(const GridShape& initial) {
+    CGridShapeDlg d(initial, m_parent);
+    if (d.exec() != QDialog::Accepted) return std::nullopt;
+    return d.shape();
+}
+
+std::optional<ReportDetails> QtUserInteraction::askReportDetails(const ReportDetails& initial) {
+    CReportDetailsDlg d(initial, m_parent);
+    if (d.exec() != QDialog::Accepted) return std::nullopt;
+    return d.details();
+}
+
 void QtUserInteraction::openHelp(const QString& path) {
-    // The viewer reports a missing file itself.
-    QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+    if (path.endsWith(QLatin1String(".chm"), Qt::CaseInsensitive)) {
+        // The viewer reports a missing file itself.
+        QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+        return;
+    }
+    // The shipped pages are shown inside the program: no browser needs to be registered.
+    if (m_help) {
+        m_help->raise();
+        m_help->activateWindow();
+        return;
+    }
+    m_help = new HelpWindow(path, m_parent);
+    m_help->show();
 }
 
 }  // namespace km905

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QPointer>
 #include <QWidget>
 
 #include "app/UserInteraction.h"
@@ -19,9 +20,15 @@ class QtUserInteraction : public IUserInteraction {
     std::optional<YAxisChoice> askYAxis(int gainSel, int offsetSel) override;
     void openHelp(const QString& path) override;
     bool printReport(const std::vector<ReportPage>& pages) override;
+    std::optional<GridShape> askGridShape(const GridShape& initial) override;
+    std::optional<ReportDetails> askReportDetails(const ReportDetails& initial) override;
+
+    // The help window while it is open.
+    QWidget* helpWindow() const { return m_help; }
 
   private:
     QWidget* m_parent;
+    QPointer<QWidget> m_help;
 };
 
 }  // namespace km905

@@ -2,26 +2,33 @@
 
 #include <QFrame>
 #include <QHeaderView>
+#include <QLabel>
+#include <QLocale>
 #include <QPainter>
 #include <QTimer>
 #include <QToolBar>
 #include <QVBoxLayout>
 
+#include "SurveyReportPdf.h"
 #include "app/OpenFiles.h"
 #include "app/SaveSequences.h"
 #include "app/Settings.h"
 #include "app/ToolbarIcons.h"
 #include "memlist/MemoryListPages.h"
+#include "survey/CGridMapDlg.h"
+#include "survey/SurveyIcons.h"
+#include "survey/SurveyReportSave.h"
+#include "survey/SurveySettings.h"
 
 namespace km905 {
 
 namespace {
 // A 48 x 20 button picture: the command's symbol and its word.
-QIcon barButton(ToolIcon symbol, const QString& word) {
+QIcon barButton(const QIcon& symbol, const QString& word) {
     QPixmap pm(48, 20);
     pm.fill(Qt::transparent);
     QPainter p(&pm);
-    toolIcon(symbol).paint(&p, QRect(1, 2, 16, 16));
+    symbol.paint(&p, QRect(1, 2, 16, 16));
     QFont f(QStringLiteral("Arial"));
     f.setPixelSize(11);
     p.setFont(f);
@@ -46,16 +53,25 @@ CMemListDlg::CMemListDlg(MeterModel& model, IUserInteraction& ui, const ITimerSe
     bar->setMovable(false);
     bar->setIconSize(QSize(48, 20));
     bar->setToolButtonStyle(Qt::ToolButtonIconOnly);
+    auto button = [&](const QIcon& symbol, const QString& word, const QString& name) {
+        return bar->addAction(barButton(symbol, word), name);
+    };
     QAction* save =
-        bar->addAction(barButton(ToolIcon::Save, QStringLiteral("Save")), QStringLiteral("Save"));
+        button(toolIcon(ToolIcon::Save), QStringLiteral("Save"), QStringLiteral("Save"));
     save->setToolTip(QStringLiteral("save"));
     QAction* open =
-        bar->addAction(barButton(ToolIcon::Open, QStringLiteral("Open")), QStringLiteral("Open"));
-    QAction* print = bar->addAction(barButton(ToolIcon::Print, QStringLiteral("Print")),
-                                    QStringLiteral("Print"));
+        button(toolIcon(ToolIcon::Open), QStringLiteral("Open"), QStringLiteral("Open"));
+    QAction* print =
+        button(toolIcon(ToolIcon::Print), QStringLiteral("Print"), QStringLiteral("Print"));
+    QAction* grid = button(gridSymbol(), QStringLiteral("Grid"), QStringLiteral("Grid..."));
+    grid->setToolTip(QStringLiteral("survey grid map"));
+    QAction* report = button(reportSymbol(), QStringLiteral("PDF"), QStringLiteral("Report..."));
+    report->setToolTip(QStringLiteral("survey report (PDF)"));
     connect(save, &QAction::triggered, this, &CMemListDlg::saveList);
     connect(open, &QAction::triggered, this, &CMemListDlg::openList);
     connect(print, &QAction::triggered, this, &CMemListDlg::printList);
+    connect(grid, &QAction::triggered, this, &CMemListDlg::showGrid);
+    connect(report, &QAction::triggered, this, &CMemListDlg::writeReport);
     layout->addWidget(bar);
     auto* etched = new QFrame(this);
     etched->setObjectName(QStringLiteral("etchedLine"));
@@ -72,9 +88,21 @@ CMemListDlg::CMemListDlg(MeterModel& model, IUserInteraction& ui, const ITimerSe
     m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_table->setShowGrid(true);
     layout->addWidget(m_table);
+    // The survey's figures, under the list.
+    auto line = [&](const char* name) {
+        auto* label = new QLabel(this);
+        label->setObjectName(QLatin1String(name));
+        label->setContentsMargins(6, 2, 6, 2);
+        label->setTextInteractionFlags(Qt::TextSelectableByMouse);
+        layout->addWidget(label);
+        return label;
+    };
+    m_surveyLine = line("surveyLine");
+    m_leftOutLine = line("leftOutLine");
     resize(640, 560);
     // Each window opens on a finished download or for a list file: its rows are there at once.
     fillList();
+    refreshSurvey();
 }
 
 void CMemListDlg::fillList() {
@@ -89,6 +117,8 @@ void CMemListDlg::fillList() {
         return;
     }
     if (!f.m_memWanted && !v.m_memListLoaded) return;
+    // A download brings a list that no file holds yet.
+    if (f.m_memWanted) v.m_memListPath.clear();
     const std::vector<QStringList> rows = memoryListRows(m_model.doc);
     const int base = m_table->rowCount();
     m_table->setRowCount(base + static_cast<int>(rows.size()));
@@ -100,10 +130,34 @@ void CMemListDlg::fillList() {
         }
     f.m_memWanted = 0;
     v.m_memListLoaded = 0;
+    refreshSurvey();
+}
+
+void CMemListDlg::refreshSurvey() {
+    const SurveyStripTexts strip = surveyStripTexts(m_model.doc);
+    m_surveyLine->setText(strip.summary);
+    m_leftOutLine->setText(strip.leftOut);
+    m_leftOutLine->setVisible(!strip.leftOut.isEmpty());
+    if (CGridMapDlg* map = gridMap()) {
+        const SurveySummary s = surveySummary(m_model.doc);
+        // Another list brings its own grid when one is kept for it.
+        const GridShape shape = readSurveyGrid(m_model.view.m_memListPath).value_or(map->shape());
+        const GridMap m = surveyGridMap(m_model.doc, shape, s);
+        map->setMap(m, s, gridNotesText(m, m_model.doc));
+    }
+}
+
+CGridMapDlg* CMemListDlg::gridMap() const {
+    return findChild<CGridMapDlg*>(QStringLiteral("gridMap"));
 }
 
 void CMemListDlg::saveList() {
-    saveMemoryList(m_model, m_ui, m_clock.nowSecs());
+    QString saved;
+    if (saveMemoryList(m_model, m_ui, m_clock.nowSecs(), FileSteps::real(), &saved) !=
+        SaveOutcome::Saved)
+        return;
+    carrySurveyGrid(m_model.view.m_memListPath, saved);
+    m_model.view.m_memListPath = saved;
 }
 
 void CMemListDlg::openList() {
@@ -121,6 +175,35 @@ void CMemListDlg::openList() {
 
 void CMemListDlg::printList() {
     m_ui.printReport(memoryListPages(m_model.doc));
+}
+
+void CMemListDlg::showGrid() {
+    const QString& list = m_model.view.m_memListPath;
+    const GridShape offered =
+        readSurveyGrid(list).value_or(suggestedGridShape(m_model.doc.m_memCount));
+    const std::optional<GridShape> shape = m_ui.askGridShape(offered);
+    if (!shape || !shape->valid()) return;
+    writeSurveyGrid(list, *shape);
+    CGridMapDlg* map = gridMap();
+    if (!map) {
+        map = new CGridMapDlg(this);
+        map->setObjectName(QStringLiteral("gridMap"));
+    }
+    const SurveySummary s = surveySummary(m_model.doc);
+    const GridMap m = surveyGridMap(m_model.doc, *shape, s);
+    map->setMap(m, s, gridNotesText(m, m_model.doc));
+    map->show();
+    map->raise();
+}
+
+void CMemListDlg::writeReport() {
+    const QString list = m_model.view.m_memListPath;
+    const std::optional<GridShape> grid = readSurveyGrid(list);
+    const qint64 now = m_clock.nowSecs();
+    const PaperSize paper = paperSizeFor(QLocale::system().territory());
+    saveSurveyReport(m_ui, surveyReportRequest(list, now), [&](const ReportDetails& d) {
+        return surveyReportPdf(surveyReport(surveyReportInput(m_model.doc, grid, d, now, paper)));
+    });
 }
 
 }  // namespace km905

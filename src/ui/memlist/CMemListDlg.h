@@ -8,8 +8,11 @@
 #include "model/MeterState.h"
 
 class QAction;
+class QLabel;
 
 namespace km905 {
+
+class CGridMapDlg;
 
 // "Light Data List": the memory records, with save, open and print.
 class CMemListDlg : public QDialog {
@@ -24,12 +27,22 @@ class CMemListDlg : public QDialog {
     void saveList();
     void openList();
     void printList();
+    // The survey: the grid's shape asked for, kept with the list, and its map shown; the
+    // report written as a PDF.
+    void showGrid();
+    void writeReport();
+    QLabel* surveyLine() const { return m_surveyLine; }
+    QLabel* leftOutLine() const { return m_leftOutLine; }
+    CGridMapDlg* gridMap() const;  // the open map window, if any
 
   private:
+    void refreshSurvey();
     MeterModel& m_model;
     IUserInteraction& m_ui;
     const ITimerService& m_clock;
     QTableWidget* m_table;
+    QLabel* m_surveyLine;
+    QLabel* m_leftOutLine;
     bool m_toldEmpty = false;
 };
 

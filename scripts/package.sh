@@ -1,0 +1,18 @@
+#!/usr/bin/env bash
+# Installs what is needed, builds the Debian package (build-deb/km905_*.deb) and installs it:
+# the program in the desktop's menu, its manual pages, and the udev rule for the meter's port.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+[ "${KM905_SKIP_SETUP:-0}" = 1 ] || scripts/setup-debian.sh
+# A build of its own, without the tests and benchmarks the package does not hold.
+cmake -S . -B build-deb -G Ninja -DCMAKE_BUILD_TYPE=Release \
+  -DKM905_BUILD_TESTS=OFF -DKM905_BUILD_BENCH=OFF
+cmake --build build-deb -j "$(nproc)"
+rm -f build-deb/km905_*.deb
+(cd build-deb && cpack -G DEB)
+deb=$(ls build-deb/km905_*.deb)
+SUDO=""
+[ "$(id -u)" -eq 0 ] || SUDO="sudo"
+export DEBIAN_FRONTEND=noninteractive
+$SUDO apt-get install -y --reinstall "./$deb"
+echo "Installed $deb: start KM905 from the menu or run km905; plug the meter in again for its port."

@@ -1,0 +1,48 @@
+#pragma once
+
+#include <QRectF>
+#include <QString>
+#include <vector>
+
+#include "model/MeterState.h"
+#include "survey/Drawing.h"
+#include "survey/SurveyGrid.h"
+#include "survey/SurveySummary.h"
+
+namespace km905 {
+
+// Sizes of a grid map in the picture's unit (pixels on screen, points on paper).
+struct GridMapLook {
+    double textSize = 12;     // the legend and the notes under it
+    double smallestText = 7;  // a cell whose value would be smaller shows its colour alone
+    double largestCell = 90;  // cells never grow beyond this
+    double gridLine = 1;      // the lines between cells
+};
+
+inline constexpr Rgb kNoScaleFill{224, 224, 224};  // a reading left out of the figures
+inline constexpr Rgb kEmptyFill{255, 255, 255};    // a point without a reading
+inline constexpr Rgb kGridLineColour{150, 150, 150};
+inline constexpr Rgb kMinimumOutline{220, 0, 0};
+
+// "Grid map: 4 x 3 points, serpentine"
+QString gridMapTitle(const GridShape& shape);
+
+// Black or white, whichever reads better on the colour (by its luma).
+Rgb textColourOn(Rgb background);
+
+// What the map cannot show: "Beyond the grid: No. 13 212.00 Lux, No. 14 OL Lux" and
+// "2 points without a reading", one a line; empty when there is neither.
+QString gridNotesText(const GridMap& map, const CDTDoc& doc);
+
+struct GridMapPicture {
+    Drawing drawing;
+    std::vector<QRectF> cellBoxes;  // row by row from the top left, as GridMap::cells
+    QRectF legendBar;               // empty when there are no figures to scale
+};
+
+// The map in the area: square cells as large as fit, centred, coloured by the scale from
+// Emin to Emax, the minimum outlined and marked "min"; the legend and the notes under it.
+GridMapPicture gridMapPicture(const GridMap& map, const SurveySummary& summary,
+                              const QString& notes, const QRectF& area, const GridMapLook& look);
+
+}  // namespace km905

@@ -1,0 +1,50 @@
+#include "survey/SurveyReportSave.h"
+
+#include <QFileInfo>
+
+#include "app/Settings.h"
+#include "model/TimeText.h"
+#include "survey/SurveySettings.h"
+
+namespace km905 {
+
+FileDialogRequest surveyReportRequest(const QString& listPath, qint64 nowSecs) {
+    if (listPath.isEmpty())
+        return {Settings::dataFolder(),
+                formatLocalTime(nowSecs, kFileNameTimeFormat) + QStringLiteral(" survey.pdf"),
+                kPdfFilter, kPdfSuffix};
+    const QFileInfo list(listPath);
+    return {list.absolutePath(), list.completeBaseName() + QStringLiteral(" survey.pdf"),
+            kPdfFilter, kPdfSuffix};
+}
+
+SaveOutcome saveSurveyReport(IUserInteraction& ui, const FileDialogRequest& request,
+                             const SurveyPdfMaker& make, const FileSteps& steps,
+                             QString* savedPath) {
+    const std::optional<ReportDetails> details = ui.askReportDetails(readReportDetails());
+    if (!details) return SaveOutcome::Cancelled;
+    writeReportDetails(*details);
+    const std::optional<QString> chosen = ui.saveFileName(request);
+    if (!chosen || chosen->isEmpty()) return SaveOutcome::Cancelled;
+    const QString path = withDefaultSuffix(*chosen, request.defaultSuffix);
+    const QFileInfo target(path);
+    if ((target.exists() || target.isSymLink()) &&
+        !ui.askYesNo(replaceQuestionText(target.fileName())))
+        return SaveOutcome::Cancelled;
+    ui.setWaitCursor(true);
+    const std::optional<QByteArray> pdf = make(*details);
+    WriteResult written;
+    if (pdf)
+        written = writeFilesTogether({{path, *pdf}}, steps);
+    else
+        written.reason = kReportNotDrawnText;
+    ui.setWaitCursor(false);
+    if (!written) {
+        ui.showMessage(saveFailedText(written.reason));
+        return SaveOutcome::Failed;
+    }
+    if (savedPath) *savedPath = path;
+    return SaveOutcome::Saved;
+}
+
+}  // namespace km905

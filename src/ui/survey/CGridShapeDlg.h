@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QComboBox>
+#include <QDialog>
+#include <QSpinBox>
+
+#include "survey/SurveyGrid.h"
+
+namespace km905 {
+
+// "Survey Grid": the measuring grid's columns, rows and the order its points were walked in.
+class CGridShapeDlg : public QDialog {
+    Q_OBJECT
+  public:
+    CGridShapeDlg(const GridShape& initial, QWidget* parent = nullptr);
+    GridShape shape() const;
+
+  private:
+    QSpinBox* m_columns;
+    QSpinBox* m_rows;
+    QComboBox* m_order;
+};
+
+}  // namespace km905

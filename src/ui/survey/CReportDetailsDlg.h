@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QDialog>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+
+#include "survey/ReportDetails.h"
+
+namespace km905 {
+
+// "Survey Report": the title, site and notes of a report's first page.
+class CReportDetailsDlg : public QDialog {
+    Q_OBJECT
+  public:
+    CReportDetailsDlg(const ReportDetails& initial, QWidget* parent = nullptr);
+    ReportDetails details() const;
+
+  private:
+    QLineEdit* m_title;
+    QLineEdit* m_site;
+    QPlainTextEdit* m_notes;
+};
+
+}  // namespace km905

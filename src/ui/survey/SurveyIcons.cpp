@@ -1,0 +1,35 @@
+#include "survey/SurveyIcons.h"
+
+#include <QPainter>
+#include <QPixmap>
+
+#include "DrawingPainter.h"
+#include "survey/SurveyGrid.h"
+
+namespace km905 {
+
+QIcon gridSymbol() {
+    QPixmap pm(16, 16);
+    pm.fill(Qt::transparent);
+    QPainter p(&pm);
+    p.setPen(QColor(60, 60, 60));
+    for (int r = 0; r < 3; ++r)
+        for (int c = 0; c < 3; ++c) {
+            p.setBrush(toColor(surveyColour((r * 3 + c) / 8.0)));
+            p.drawRect(1 + c * 5, 1 + r * 5, 4, 4);
+        }
+    return QIcon(pm);
+}
+
+QIcon reportSymbol() {
+    QPixmap pm(16, 16);
+    pm.fill(Qt::transparent);
+    QPainter p(&pm);
+    p.setPen(QColor(60, 60, 60));
+    p.setBrush(Qt::white);
+    p.drawRect(3, 1, 10, 14);
+    for (int y = 4; y <= 12; y += 3) p.drawLine(5, y, 11, y);
+    return QIcon(pm);
+}
+
+}  // namespace km905

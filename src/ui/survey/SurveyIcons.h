@@ -1,0 +1,11 @@
+#pragma once
+
+#include <QIcon>
+
+namespace km905 {
+
+// The memory list's survey buttons, drawn from code: a small coloured grid, and a page.
+QIcon gridSymbol();
+QIcon reportSymbol();
+
+}  // namespace km905

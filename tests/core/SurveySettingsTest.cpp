@@ -1,0 +1,168 @@
+// The survey's grid kept by list file name, the remembered report details, and the report's
+// save sequence.
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include "RecordingInteraction.h"
+#include "app/Settings.h"
+#include "survey/SurveyReportSave.h"
+#include "survey/SurveySettings.h"
+
+using namespace km905;
+using namespace km905::test;
+
+namespace {
+class SurveyHome : public testing::Test {
+  protected:
+    void SetUp() override {
+        m_oldHome = qgetenv("HOME");
+        qputenv("HOME", m_home.path().toLocal8Bit());
+        m_folder = m_home.path() + "/out";
+        QDir().mkpath(m_folder);
+    }
+    void TearDown() override { qputenv("HOME", m_oldHome); }
+    QByteArray iniBytes() const {
+        QFile f(Settings::iniPath());
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }
+    static QByteArray fileBytes(const QString& path) {
+        QFile f(path);
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
+    }
+    QTemporaryDir m_home;
+    QByteArray m_oldHome;
+    QString m_folder;
+};
+
+const GridShape k4x3Snake{4, 3, GridOrder::Serpentine};
+
+SurveyPdfMaker fakePdf(int* calls = nullptr) {
+    return [calls](const ReportDetails& d) -> std::optional<QByteArray> {
+        if (calls) ++*calls;
+        return QByteArray("%PDF-1.4 ") + d.title.toUtf8();
+    };
+}
+}  // namespace
+
+TEST_F(SurveyHome, TheGridIsKeptByTheListFilesNameAlone) {
+    EXPECT_FALSE(readSurveyGrid("/lists/12-07-26 10.20.30.MemDat"));
+    ASSERT_TRUE(writeSurveyGrid("/lists/12-07-26 10.20.30.MemDat", k4x3Snake));
+    EXPECT_EQ(readSurveyGrid("/lists/12-07-26 10.20.30.MemDat"), k4x3Snake);
+    EXPECT_EQ(readSurveyGrid("/copied/elsewhere/12-07-26 10.20.30.MemDat"), k4x3Snake);
+    EXPECT_FALSE(readSurveyGrid("/lists/12-07-26 10.20.31.MemDat"));
+    EXPECT_FALSE(readSurveyGrid(""));
+    EXPECT_EQ(iniBytes(), "[SurveyGrids]\r\n12-07-26 10.20.30.MemDat=4x3 serpentine\r\n");
+    // A second write changes its line only.
+    ASSERT_TRUE(writeSurveyGrid("/lists/12-07-26 10.20.30.MemDat", {5, 2, GridOrder::RowByRow}));
+    EXPECT_EQ(readSurveyGrid("/lists/12-07-26 10.20.30.MemDat"),
+              (GridShape{5, 2, GridOrder::RowByRow}));
+    EXPECT_EQ(iniBytes(), "[SurveyGrids]\r\n12-07-26 10.20.30.MemDat=5x2 row\r\n");
+}
+
+TEST_F(SurveyHome, AnUnsavedListHasItsOwnKeyAndItsGridGoesWithItsSave) {
+    ASSERT_TRUE(writeSurveyGrid("", {3, 2, GridOrder::RowByRow}));
+    EXPECT_EQ(iniBytes(), "[SurveyGrids]\r\n(unsaved list)=3x2 row\r\n");
+    carrySurveyGrid("", m_folder + "/Hall.MemDat");
+    EXPECT_EQ(readSurveyGrid(m_folder + "/Hall.MemDat"), (GridShape{3, 2, GridOrder::RowByRow}));
+    // A list without a grid carries nothing.
+    carrySurveyGrid(m_folder + "/None.MemDat", m_folder + "/Other.MemDat");
+    EXPECT_FALSE(readSurveyGrid(m_folder + "/Other.MemDat"));
+}
+
+TEST_F(SurveyHome, NamesThatWouldBreakTheLineAreEscaped) {
+    EXPECT_EQ(surveyGridKey("/a/x=1 [b];%.MemDat"), "x%3D1 %5Bb%5D%3B%25.MemDat");
+    ASSERT_TRUE(writeSurveyGrid("/a/x=1 [b];%.MemDat", k4x3Snake));
+    EXPECT_EQ(readSurveyGrid("/b/x=1 [b];%.MemDat"), k4x3Snake);
+    EXPECT_FALSE(readSurveyGrid("/b/x.MemDat"));
+}
+
+TEST_F(SurveyHome, ReportDetailsAreRememberedWordForWord) {
+    EXPECT_EQ(readReportDetails(), ReportDetails{});
+    const ReportDetails d{"Hall \"B\"", " Plant 4 ", "line 1\nline 2 \\n"};
+    ASSERT_TRUE(writeReportDetails(d));
+    EXPECT_EQ(readReportDetails(), d);
+    EXPECT_EQ(iniBytes(),
+              "[SurveyReport]\r\nTitle=\"Hall \"B\"\"\r\nSite=\" Plant 4 \"\r\n"
+              "Notes=\"line 1\\nline 2 \\\\n\"\r\n");
+}
+
+TEST_F(SurveyHome, TheReportIsProposedBesideItsListOrInTheDataFolder) {
+    const FileDialogRequest beside = surveyReportRequest("/data/lists/Hall B.MemDat", 0);
+    EXPECT_EQ(beside.folder, "/data/lists");
+    EXPECT_EQ(beside.proposedName, "Hall B survey.pdf");
+    EXPECT_EQ(beside.filter, "PDF Files (*.pdf)");
+    EXPECT_EQ(beside.defaultSuffix, "pdf");
+    const FileDialogRequest unsaved = surveyReportRequest("", 1765184400);  // 09:00 UTC
+    EXPECT_EQ(unsaved.folder, m_home.path() + "/Documents/KM905");
+    EXPECT_EQ(unsaved.proposedName, "12-08-25 09.00.00 survey.pdf");
+}
+
+TEST_F(SurveyHome, ReportAsksTheDetailsOnceThenANameAndWritesThePdf) {
+    RecordingInteraction ui;
+    ui.detailsAnswers = {ReportDetails{"Hall B", "Plant 4", "warm"}};
+    ui.fileAnswers = {m_folder + "/hall"};
+    QString saved;
+    const FileDialogRequest req{m_folder, "x survey.pdf", kPdfFilter, kPdfSuffix};
+    EXPECT_EQ(saveSurveyReport(ui, req, fakePdf(), FileSteps::real(), &saved), SaveOutcome::Saved);
+    EXPECT_EQ(saved, m_folder + "/hall.pdf");
+    EXPECT_EQ(fileBytes(m_folder + "/hall.pdf"), "%PDF-1.4 Hall B");
+    EXPECT_TRUE(ui.messages.isEmpty());
+    ASSERT_EQ(ui.detailsShown.size(), 1u);
+    EXPECT_EQ(ui.detailsShown[0], ReportDetails{});
+    // The next report offers what was written last.
+    ui.detailsAnswers = {std::nullopt};
+    EXPECT_EQ(saveSurveyReport(ui, req, fakePdf()), SaveOutcome::Cancelled);
+    ASSERT_EQ(ui.detailsShown.size(), 2u);
+    EXPECT_EQ(ui.detailsShown[1], (ReportDetails{"Hall B", "Plant 4", "warm"}));
+    EXPECT_EQ(ui.dialogs.size(), 1u);  // cancelled before the file dialog
+}
+
+TEST_F(SurveyHome, AReportOverAnotherFileAsksFirst) {
+    QFile old(m_folder + "/hall.pdf");
+    ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+    old.write("old");
+    old.close();
+    RecordingInteraction ui;
+    ui.detailsAnswers = {ReportDetails{"New", "", ""}};
+    ui.fileAnswers = {m_folder + "/hall.pdf"};
+    int made = 0;
+    const FileDialogRequest req{m_folder, "x survey.pdf", kPdfFilter, kPdfSuffix};
+    EXPECT_EQ(saveSurveyReport(ui, req, fakePdf(&made)), SaveOutcome::Cancelled);
+    EXPECT_EQ(ui.questions, QStringList({"hall.pdf already exists.\nDo you want to replace it?"}));
+    EXPECT_EQ(made, 0);
+    EXPECT_EQ(fileBytes(m_folder + "/hall.pdf"), "old");
+}
+
+TEST_F(SurveyHome, AFailedReportIsToldAndLeavesWhatWasThere) {
+    QFile old(m_folder + "/hall.pdf");
+    ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+    old.write("old");
+    old.close();
+    const FileDialogRequest req{m_folder, "x survey.pdf", kPdfFilter, kPdfSuffix};
+
+    RecordingInteraction ui;
+    ui.detailsAnswers = {ReportDetails{"New", "", ""}};
+    ui.fileAnswers = {m_folder + "/hall.pdf"};
+    ui.answers = {true};
+    FileSteps steps = FileSteps::real();
+    steps.rename = [](const QString&, const QString&) {
+        return QStringLiteral("Permission denied");
+    };
+    EXPECT_EQ(saveSurveyReport(ui, req, fakePdf(), steps), SaveOutcome::Failed);
+    EXPECT_EQ(ui.messages, QStringList({"The file could not be saved: Permission denied. Nothing "
+                                        "was changed on the disk."}));
+    EXPECT_EQ(fileBytes(m_folder + "/hall.pdf"), "old");
+    EXPECT_EQ(QDir(m_folder).entryList(QDir::Files | QDir::Hidden), QStringList({"hall.pdf"}));
+
+    RecordingInteraction drawing;
+    drawing.detailsAnswers = {ReportDetails{"New", "", ""}};
+    drawing.fileAnswers = {m_folder + "/other"};
+    const SurveyPdfMaker broken = [](const ReportDetails&) { return std::nullopt; };
+    EXPECT_EQ(saveSurveyReport(drawing, req, broken), SaveOutcome::Failed);
+    EXPECT_EQ(drawing.messages, QStringList({"The file could not be saved: the report could not "
+                                             "be drawn. Nothing was changed on the disk."}));
+    EXPECT_FALSE(QFile::exists(m_folder + "/other.pdf"));
+}

@@ -1,0 +1,145 @@
+// km905-cli's lighting survey commands as a user runs them.
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QProcessEnvironment>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+
+#include "files/ListFile.h"
+#include "model/MeterTypes.h"
+
+using namespace km905;
+
+namespace {
+
+struct CliRun {
+    int status;
+    QString out, err;
+};
+
+CliRun cli(const QStringList& args) {
+    QProcess p;
+    // No display and no platform named: the report draws offscreen by itself.
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.remove("QT_QPA_PLATFORM");
+    env.remove("DISPLAY");
+    env.remove("WAYLAND_DISPLAY");
+    p.setProcessEnvironment(env);
+    p.start(KM905_CLI_BINARY, args);
+    p.waitForFinished(20000);
+    return {p.exitCode(), QString::fromLocal8Bit(p.readAllStandardOutput()),
+            QString::fromLocal8Bit(p.readAllStandardError())};
+}
+
+QString run(const QString& program, const QStringList& args) {
+    QProcess p;
+    p.start(program, args);
+    if (!p.waitForFinished(20000)) return QStringLiteral("<%1 did not run>").arg(program);
+    return QString::fromUtf8(p.readAllStandardOutput());
+}
+
+// Four normal readings, a relative one and an over-range one.
+QString writeSurveyList(const QTemporaryDir& dir) {
+    auto rec = [](float lux, const char* mode, int minute) {
+        ListRecord r;
+        r.value = lux;
+        r.mode = QString::fromLatin1(mode);
+        r.time = QStringLiteral("12/07/26 10:%1:00").arg(minute, 2, 10, QLatin1Char('0'));
+        return r;
+    };
+    const QString path = dir.filePath("hall.MemDat");
+    QFile f(path);
+    f.open(QIODevice::WriteOnly);
+    f.write(
+        writeListFile({rec(300, "General", 1), rec(250, "General", 2), rec(350, "General", 3),
+                       rec(200, "General", 4), rec(150, "Rel", 5), rec(kOverRange, "General", 6)}));
+    return path;
+}
+
+}  // namespace
+
+TEST(CliSurvey, SummaryPrintsTheFiguresAndWhatWasLeftOut) {
+    QTemporaryDir dir;
+    const CliRun r = cli({"summary", writeSurveyList(dir)});
+    EXPECT_EQ(r.status, 0) << r.err.toStdString();
+    // 1100 / 4 = 275; 200 / 275 = 0.727; 200 / 350 = 0.571.
+    EXPECT_EQ(r.out,
+              "Eavg 275.0 Lux   Emin 200.0 Lux   Emax 350.0 Lux   U0 0.73   Ud 0.57   "
+              "(4 of 6 readings)\n2 readings left out: 1 OL, 1 REL\n");
+    const CliRun one = cli({"summary", QStringLiteral(KM905_TEST_DATA "/general-250lux.MemDat")});
+    EXPECT_EQ(one.out,
+              "Eavg 250.0 Lux   Emin 250.0 Lux   Emax 250.0 Lux   U0 1.00   Ud 1.00   "
+              "(1 of 1 readings)\n");
+}
+
+TEST(CliSurvey, SummaryAsJsonGivesBothUnits) {
+    QTemporaryDir dir;
+    const CliRun r = cli({"summary", "--json", writeSurveyList(dir)});
+    ASSERT_EQ(r.status, 0) << r.err.toStdString();
+    const QJsonObject o = QJsonDocument::fromJson(r.out.toUtf8()).object();
+    EXPECT_EQ(o["readings"].toInt(), 6);
+    EXPECT_EQ(o["used"].toInt(), 4);
+    EXPECT_DOUBLE_EQ(o["Eavg"].toObject()["lux"].toDouble(), 275);
+    EXPECT_NEAR(o["Eavg"].toObject()["fc"].toDouble(), 25.558, 0.001);  // 275 x 0.0929368
+    EXPECT_EQ(o["min_record"].toInt(), 4);
+    EXPECT_EQ(o["left_out"].toObject()["OL"].toInt(), 1);
+    EXPECT_EQ(o["left_out"].toObject()["REL"].toInt(), 1);
+}
+
+TEST(CliSurvey, ReportWritesThePdfWithoutADisplay) {
+    QTemporaryDir dir;
+    const QString list = writeSurveyList(dir);
+    const QString pdf = dir.filePath("hall.pdf");
+    const CliRun r = cli({"report", list, "-o", pdf, "--grid", "3x2 serpentine", "--title",
+                          "Hall B", "--site", "Bay 2", "--paper", "letter"});
+    ASSERT_EQ(r.status, 0) << r.err.toStdString();
+    EXPECT_EQ(r.out, pdf + "\n");
+    EXPECT_TRUE(run("pdfinfo", {pdf}).contains("612 x 792"));
+    const QString text = run("pdftotext", {"-layout", pdf, "-"});
+    EXPECT_TRUE(text.contains("Hall B")) << text.toStdString();
+    EXPECT_TRUE(text.contains("Bay 2"));
+    EXPECT_TRUE(text.contains("2026-12-07"));
+    EXPECT_TRUE(text.contains("Grid map: 3 x 2 points, serpentine"));
+    EXPECT_TRUE(text.contains(QRegularExpression("Eavg \\(average\\)\\s+275\\.0\\s+25\\.6")));
+    EXPECT_TRUE(text.contains(QRegularExpression("Left out\\s+2: 1 OL, 1 REL")));
+    const char* rows[6] = {"1\\s+300\\.00\\s+Lux\\s+General\\s+12/07/26 10:01:00",
+                           "2\\s+250\\.00",
+                           "3\\s+350\\.00",
+                           "4\\s+200\\.00",
+                           "5\\s+150\\.00\\s+Lux\\s+Rel",
+                           "6\\s+OL\\s+Lux\\s+General\\s+12/07/26 10:06:00"};
+    for (const char* row : rows)
+        EXPECT_TRUE(text.contains(QRegularExpression(QStringLiteral("\\n\\s*") + row))) << row;
+    EXPECT_TRUE(text.contains("Page 1 of 2"));
+    EXPECT_TRUE(text.contains("Page 2 of 2"));
+}
+
+TEST(CliSurvey, ReportKeepsAFileAlreadyThereAndRefusesWrongInput) {
+    QTemporaryDir dir;
+    const QString list = writeSurveyList(dir);
+    const QString pdf = dir.filePath("old.pdf");
+    QFile old(pdf);
+    ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+    old.write("old");
+    old.close();
+    CliRun r = cli({"report", list, "-o", pdf});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_TRUE(r.err.contains("already exists")) << r.err.toStdString();
+    QFile check(pdf);
+    ASSERT_TRUE(check.open(QIODevice::ReadOnly));
+    EXPECT_EQ(check.readAll(), "old");
+    r = cli({"report", list, "-o", pdf, "--force"});
+    EXPECT_EQ(r.status, 0) << r.err.toStdString();
+
+    EXPECT_EQ(cli({"report", list, "-o", dir.filePath("x.pdf"), "--grid", "0x3"}).status, 2);
+    EXPECT_EQ(cli({"report", list, "-o", dir.filePath("x.pdf"), "--paper", "a3"}).status, 2);
+    EXPECT_EQ(cli({"report", list}).status, 2);
+    const CliRun graph = cli({"summary", QStringLiteral(KM905_TEST_DATA "/three-lux.AsmDat")});
+    EXPECT_EQ(graph.status, 1);
+    EXPECT_TRUE(graph.err.contains("memory list"));
+    EXPECT_FALSE(QFile::exists(dir.filePath("x.pdf")));
+}

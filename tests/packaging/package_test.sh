@@ -1,0 +1,87 @@
+#!/bin/sh
+# Builds the Debian package from the build tree given, unpacks it as dpkg does into a scratch
+# root and checks that every file lies where its reader looks: the shell, the desktop menu,
+# the icon theme, AppStream, man and udev.
+set -eu
+build=$1
+scratch=$(mktemp -d)
+trap 'rm -rf "$scratch"' EXIT
+failures=0
+fail() {
+    echo "FAIL: $*"
+    failures=$((failures + 1))
+}
+
+if ! cpack -G DEB --config "$build/CPackConfig.cmake" -B "$scratch/out" >"$scratch/cpack.log" 2>&1; then
+    cat "$scratch/cpack.log"
+    exit 1
+fi
+deb="$scratch/out/km905_2.3.3-1_$(dpkg --print-architecture).deb"
+[ -f "$deb" ] || { ls -l "$scratch/out"; echo "FAIL: no $deb"; exit 1; }
+root="$scratch/root"
+dpkg -x "$deb" "$root"
+
+for f in usr/bin/km905 usr/bin/km905-cli usr/bin/km905-sim; do
+    [ -x "$root/$f" ] || fail "$f is not an executable"
+done
+for f in usr/share/km905/help.html \
+    usr/share/applications/io.github.km905.km905.desktop \
+    usr/share/metainfo/io.github.km905.km905.metainfo.xml \
+    usr/share/icons/hicolor/scalable/apps/io.github.km905.km905.svg \
+    usr/share/man/man1/km905.1.gz usr/share/man/man1/km905-cli.1.gz \
+    usr/share/man/man1/km905-sim.1.gz; do
+    [ -s "$root/$f" ] || fail "$f is missing"
+done
+for size in 16 32 48 64 128 256; do
+    png="$root/usr/share/icons/hicolor/${size}x${size}/apps/io.github.km905.km905.png"
+    case "$(file -b "$png" 2>&1)" in
+    "PNG image data, $size x $size,"*) ;;
+    *) fail "no ${size}x${size} PNG icon: $(file -b "$png" 2>&1)" ;;
+    esac
+done
+# Debian 12's udev reads /lib/udev/rules.d and /usr/lib/udev/rules.d, one folder on a merged /usr.
+rules=""
+for d in lib/udev/rules.d usr/lib/udev/rules.d; do
+    [ -f "$root/$d/70-km905.rules" ] && rules="$root/$d/70-km905.rules"
+done
+if [ -z "$rules" ]; then
+    fail "no 70-km905.rules in lib/udev/rules.d or usr/lib/udev/rules.d"
+elif ! grep -q '^SUBSYSTEM=="tty", ATTRS{idVendor}=="10c4", ATTRS{idProduct}=="ea60", TAG+="uaccess"$' "$rules"; then
+    fail "70-km905.rules does not give the seat the CP210x bridge"
+fi
+
+# What dpkg is told.
+[ "$(dpkg-deb -f "$deb" Package)" = km905 ] || fail "Package: $(dpkg-deb -f "$deb" Package)"
+[ "$(dpkg-deb -f "$deb" Version)" = 2.3.3-1 ] || fail "Version: $(dpkg-deb -f "$deb" Version)"
+depends=$(dpkg-deb -f "$deb" Depends)
+for dep in libqt6widgets6 libqt6serialport6 libqt6printsupport6 libc6 qt6-qpa-plugins fonts-liberation; do
+    case ", $depends," in
+    *", $dep "* | *", $dep,"*) ;;
+    *) fail "Depends lacks $dep: $depends" ;;
+    esac
+done
+dpkg-deb -I "$deb" postinst >/dev/null 2>&1 || fail "no postinst"
+
+# The files read the way their readers read them.
+if command -v desktop-file-validate >/dev/null 2>&1; then
+    desktop-file-validate "$root/usr/share/applications/io.github.km905.km905.desktop" ||
+        fail "desktop-file-validate"
+fi
+if command -v appstreamcli >/dev/null 2>&1; then
+    appstreamcli validate --no-net "$root/usr/share/metainfo/io.github.km905.km905.metainfo.xml" >"$scratch/as.log" 2>&1 ||
+        { cat "$scratch/as.log"; fail "appstreamcli validate"; }
+fi
+gzip -dc "$root/usr/share/man/man1/km905.1.gz" | grep -q -F -- '\-\-port' || fail "km905.1 lacks --port"
+gzip -dc "$root/usr/share/man/man1/km905-sim.1.gz" | grep -q -F -- '\-\-scenario' ||
+    fail "km905-sim.1 lacks --scenario"
+# The unpacked program runs from its new place with no display.
+version=$(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$root/usr/bin/km905" --version 2>&1) ||
+    true
+[ "$version" = "km905 2.3.3" ] || fail "usr/bin/km905 --version says: $version"
+
+if [ "$failures" -ne 0 ]; then
+    echo "$failures check(s) failed; the package holds:"
+    dpkg-deb -c "$deb"
+    exit 1
+fi
+echo "km905_2.3.3-1 unpacks where the desktop, man and udev look"

@@ -1,0 +1,161 @@
+// The survey report as a PDF: its texts read back with pdftotext, its first page rendered.
+#include <gtest/gtest.h>
+
+#include <QImage>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+
+#include "SurveyReportPdf.h"
+#include "UiHarness.h"
+#include "survey/SurveyReport.h"
+
+using namespace km905;
+using namespace km905::test;
+
+namespace {
+
+// 99 readings of 100 + 3.5 i lux (i = 0 .. 98); No. 10 over range, No. 20 relative.
+CDTDoc surveyList() {
+    CDTDoc d;
+    d.m_memCount = 99;
+    for (int i = 0; i < 99; ++i) {
+        const auto k = static_cast<size_t>(i);
+        d.m_memValues[k] = static_cast<float>(100 + 3.5 * i);
+        d.m_memModes[k] = QStringLiteral("General");
+        d.m_memTimes[k] = QStringLiteral("12/07/26 10:%1:00").arg(i % 60, 2, 10, QLatin1Char('0'));
+    }
+    d.m_memValues[9] = kOverRange;
+    d.m_memModes[19] = QStringLiteral("Rel");
+    return d;
+}
+
+QString run(const QString& program, const QStringList& args) {
+    QProcess p;
+    p.start(program, args);
+    if (!p.waitForFinished(20000)) return QStringLiteral("<%1 did not run>").arg(program);
+    return QString::fromUtf8(p.readAllStandardOutput());
+}
+
+int countNear(const QImage& img, QRgb want, int tolerance) {
+    int n = 0;
+    for (int y = 0; y < img.height(); ++y)
+        for (int x = 0; x < img.width(); ++x) {
+            const QRgb c = img.pixel(x, y);
+            if (std::abs(qRed(c) - qRed(want)) <= tolerance &&
+                std::abs(qGreen(c) - qGreen(want)) <= tolerance &&
+                std::abs(qBlue(c) - qBlue(want)) <= tolerance)
+                ++n;
+        }
+    return n;
+}
+
+QRect boundsOf(const QImage& img, QRgb want, int tolerance) {
+    QRect r;
+    for (int y = 0; y < img.height(); ++y)
+        for (int x = 0; x < img.width(); ++x) {
+            const QRgb c = img.pixel(x, y);
+            if (std::abs(qRed(c) - qRed(want)) <= tolerance &&
+                std::abs(qGreen(c) - qGreen(want)) <= tolerance &&
+                std::abs(qBlue(c) - qBlue(want)) <= tolerance)
+                r |= QRect(x, y, 1, 1);
+        }
+    return r;
+}
+
+}  // namespace
+
+TEST(SurveyReportPdf, EveryReadingTheFiguresAndThePageNumbersAreInThePdf) {
+    const SurveyReport report = surveyReport(surveyReportInput(
+        surveyList(), GridShape{10, 10, GridOrder::Serpentine},
+        {"Warehouse 3", "Aisle 7", "Emergency lighting off"}, 1765184400, PaperSize::A4));
+    const std::optional<QByteArray> pdf = surveyReportPdf(report);
+    ASSERT_TRUE(pdf);
+    QTemporaryDir dir;
+    const QString path = dir.filePath("survey.pdf");
+    {
+        QFile f(path);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(*pdf);
+    }
+    QFile::remove("survey-report.pdf");
+    QFile::copy(path, "survey-report.pdf");  // into the build folder, to look at
+    const QString text = run("pdftotext", {"-layout", path, "-"});
+    // Page 1: title, then the figures. The 97 normal readings sum to 26580.5 lux: Eavg
+    // 274.03; Emin 100 (No. 1), Emax 443; in FC 25.47, 9.29, 41.17.
+    EXPECT_TRUE(text.contains("Warehouse 3")) << text.toStdString();
+    EXPECT_TRUE(text.contains("Aisle 7"));
+    EXPECT_TRUE(text.contains("Emergency lighting off"));
+    EXPECT_TRUE(text.contains("2026-12-07"));
+    EXPECT_TRUE(text.contains("2025-12-08"));
+    auto row = [&](const QString& pattern) { return text.contains(QRegularExpression(pattern)); };
+    EXPECT_TRUE(row("Eavg \\(average\\)\\s+274\\.0\\s+25\\.5"));
+    EXPECT_TRUE(row("Emin \\(minimum, No\\. 1\\)\\s+100\\.0\\s+9\\.3"));
+    EXPECT_TRUE(row("Emax \\(maximum\\)\\s+443\\.0\\s+41\\.2"));
+    EXPECT_TRUE(row("U0 = Emin / Eavg\\s+0\\.36"));
+    EXPECT_TRUE(row("Ud = Emin / Emax\\s+0\\.23"));
+    EXPECT_TRUE(row("Readings used\\s+97 of 99"));
+    EXPECT_TRUE(row("Left out\\s+2: 1 OL, 1 REL"));
+    EXPECT_TRUE(text.contains("Grid map: 10 x 10 points, serpentine"));
+    EXPECT_TRUE(text.contains("1 point without a reading"));
+    // Every reading on the table pages, with its unit, mode and time.
+    for (int i = 0; i < 99; ++i) {
+        const QString value =
+            i == 9 ? QStringLiteral("OL") : QString::asprintf("%.2f", 100 + 3.5 * i);
+        const QString mode = i == 19 ? QStringLiteral("Rel") : QStringLiteral("General");
+        const QString pattern = QStringLiteral("\\n\\s*%1\\s+%2\\s+Lux\\s+%3\\s+12/07/26 10:%4:00")
+                                    .arg(i + 1)
+                                    .arg(QRegularExpression::escape(value), mode)
+                                    .arg(i % 60, 2, 10, QLatin1Char('0'));
+        EXPECT_TRUE(row(pattern)) << "reading " << i + 1;
+    }
+    // 99 readings: 50 on page 2, 49 on page 3.
+    for (int n = 1; n <= 3; ++n) EXPECT_TRUE(text.contains(QStringLiteral("Page %1 of 3").arg(n)));
+    EXPECT_FALSE(text.contains("of 4"));
+    const QStringList pages = text.split(QLatin1Char('\f'));
+    ASSERT_GE(pages.size(), 3);
+    EXPECT_TRUE(pages[1].contains(QRegularExpression("\\n\\s*50\\s+271\\.50")));
+    EXPECT_TRUE(pages[2].contains(QRegularExpression("\\n\\s*51\\s+275\\.00")));
+    const QString info = run("pdfinfo", {path});
+    EXPECT_TRUE(info.contains(QRegularExpression("Page size:\\s+595 x 842"))) << info.toStdString();
+}
+
+TEST(SurveyReportPdf, TheFirstPageShowsTheColouredGrid) {
+    const SurveyReport report = surveyReport(
+        surveyReportInput(surveyList(), GridShape{10, 10, GridOrder::Serpentine},
+                          {"Warehouse 3", "Aisle 7", ""}, 1765184400, PaperSize::Letter));
+    const std::optional<QByteArray> pdf = surveyReportPdf(report);
+    ASSERT_TRUE(pdf);
+    QTemporaryDir dir;
+    const QString path = dir.filePath("survey.pdf");
+    {
+        QFile f(path);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(*pdf);
+    }
+    EXPECT_TRUE(run("pdfinfo", {path}).contains(QRegularExpression("Page size:\\s+612 x 792")));
+    // At 72 dots per inch a pixel is a point.
+    ASSERT_EQ(QProcess::execute("pdftoppm", {"-png", "-r", "72", "-f", "1", "-l", "1",
+                                             "-singlefile", path, dir.filePath("page")}),
+              0);
+    const QImage page(dir.filePath("page.png"));
+    ASSERT_EQ(page.size(), QSize(612, 792));
+    page.save("survey-report-page1.png");
+    // The minimum (No. 1, the top left cell) dark blue inside a red outline; the maximum
+    // (No. 99, walked back along the tenth row: its second cell) yellow.
+    const QRect low = boundsOf(page, qRgb(68, 1, 84), 3);
+    const QRect high = boundsOf(page, qRgb(253, 231, 37), 3);
+    const QRect red = boundsOf(page, qRgb(220, 0, 0), 3);
+    ASSERT_FALSE(low.isEmpty());
+    ASSERT_FALSE(high.isEmpty());
+    ASSERT_FALSE(red.isEmpty());
+    EXPECT_GT(countNear(page, qRgb(68, 1, 84), 3), 400);  // most of a cell of some 30 points
+    EXPECT_GT(countNear(page, qRgb(253, 231, 37), 3), 400);
+    EXPECT_GT(countNear(page, qRgb(220, 0, 0), 3), 60);
+    EXPECT_TRUE(red.contains(low.center()));
+    EXPECT_LT(low.top(), high.top());    // the first row above the last
+    EXPECT_LT(low.left(), high.left());  // the first column left of the second
+    EXPECT_GT(high.top(), 300);          // the map lies under the summary table
+    // An off-scale (OL) cell, light grey, in the first row.
+    EXPECT_GT(countNear(page, qRgb(224, 224, 224), 2), 400);
+}

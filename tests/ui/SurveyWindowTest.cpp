@@ -1,0 +1,254 @@
+// The memory list's survey: the figures under the list, the grid map and the PDF report.
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QLabel>
+#include <QProcess>
+#include <QToolBar>
+
+#include "UiHarness.h"
+#include "memlist/CMemListDlg.h"
+#include "survey/CGridMapDlg.h"
+#include "survey/CGridShapeDlg.h"
+#include "survey/CReportDetailsDlg.h"
+#include "survey/SurveySettings.h"
+
+using namespace km905;
+using namespace km905::test;
+
+namespace {
+
+// Five stored readings: four normal ones and a relative one.
+sim::Scenario surveyScenario() {
+    sim::Scenario s = sim::demoScenario();
+    auto rec = [](int minute, double lux, int mode) {
+        sim::SimMemoryRecord m;
+        m.time = {2026, 12, 7, 10, minute, 0};
+        m.range = sim::autoRangeFor(lux, false);
+        m.count = sim::countFor(lux, m.range, false);
+        m.modeBits = mode;
+        return m;
+    };
+    s.memory = {rec(1, 300, 0x00), rec(2, 250, 0x00), rec(3, 350, 0x00), rec(4, 200, 0x00),
+                rec(5, 150, 0x30)};
+    return s;
+}
+
+CMemListDlg* downloadList(UiHarness& h) {
+    h.advance(100);
+    h.frame->updateCommands();
+    h.frame->trigger(kCmdMem);
+    for (int t = 0; t < 6000 && !h.frame->memoryList(); t += 20) h.advance(20);
+    return h.frame->memoryList();
+}
+
+QAction* command(CMemListDlg* list, const QString& text) {
+    for (QAction* a : list->findChild<QToolBar*>()->actions())
+        if (a->text() == text) return a;
+    return nullptr;
+}
+
+bool near(QRgb c, Rgb want) {
+    return std::abs(qRed(c) - want.r) <= 2 && std::abs(qGreen(c) - want.g) <= 2 &&
+           std::abs(qBlue(c) - want.b) <= 2;
+}
+
+QString pdfText(const QString& pdf) {
+    QProcess text;
+    text.start("pdftotext", {"-layout", pdf, "-"});
+    if (!text.waitForFinished(10000)) return "pdftotext (poppler-utils) is needed";
+    return QString::fromUtf8(text.readAllStandardOutput());
+}
+
+}  // namespace
+
+TEST(SurveyWindow, TheStripUnderTheListSumsUpTheDownload) {
+    UiHarness h(surveyScenario());
+    CMemListDlg* list = downloadList(h);
+    ASSERT_NE(list, nullptr);
+    ASSERT_EQ(list->table()->rowCount(), 5);
+    EXPECT_EQ(list->table()->item(0, 1)->text(), "300.00");
+    EXPECT_EQ(list->table()->item(4, 3)->text(), "Rel");
+    // 300 + 250 + 350 + 200 = 1100 over 4: 275; 200 / 275 = 0.727, 200 / 350 = 0.571.
+    EXPECT_TRUE(list->surveyLine()->isVisible());
+    EXPECT_EQ(list->surveyLine()->text(),
+              "Eavg 275.0 Lux   Emin 200.0 Lux   Emax 350.0 Lux   U0 0.73   Ud 0.57   "
+              "(4 of 5 readings)");
+    EXPECT_TRUE(list->leftOutLine()->isVisible());
+    EXPECT_EQ(list->leftOutLine()->text(), "1 reading left out: 1 REL");
+    EXPECT_GE(list->surveyLine()->geometry().top(), list->table()->geometry().bottom());
+    saveShot(list->grab().toImage(), "survey-strip");
+}
+
+TEST(SurveyWindow, AnEmptyWindowShowsNoFigures) {
+    UiHarness h;
+    auto* list = new CMemListDlg(h.frame->model(), h.ui, h.clock, h.frame.get());
+    list->show();
+    UiHarness::settle();
+    EXPECT_EQ(list->surveyLine()->text(), "");
+    EXPECT_FALSE(list->leftOutLine()->isVisible());
+    list->close();
+}
+
+TEST(SurveyWindow, GridAsksTheShapeAndShowsTheColouredMapKeptWithTheList) {
+    UiHarness h(surveyScenario());
+    CMemListDlg* list = downloadList(h);
+    ASSERT_NE(list, nullptr);
+    h.ui.gridAnswers = {GridShape{3, 2, GridOrder::Serpentine}};
+    command(list, "Grid...")->trigger();
+    UiHarness::settle();
+    // Five readings: about square, 3 x 2, offered first.
+    ASSERT_EQ(h.ui.gridShown.size(), 1u);
+    EXPECT_EQ(h.ui.gridShown[0], (GridShape{3, 2, GridOrder::RowByRow}));
+    CGridMapDlg* map = list->gridMap();
+    ASSERT_NE(map, nullptr);
+    EXPECT_TRUE(map->isVisible());
+    EXPECT_EQ(map->windowTitle(), "Grid map: 3 x 2 points, serpentine");
+    const QImage shot = map->mapView()->grab().toImage();
+    saveShot(map->grab().toImage(), "survey-grid-map");
+    const std::vector<QRectF>& cells = map->picture().cellBoxes;
+    ASSERT_EQ(cells.size(), 6u);
+    // Walked 300 250 350 along the top, back 200 150(REL) along the bottom; scale 200..350.
+    // A place in each cell clear of its texts: right of the number, over the value.
+    auto colourIn = [&](int cell) {
+        const QRectF& b = cells[static_cast<size_t>(cell)];
+        return shot.pixel(static_cast<int>(b.left() + 0.85 * b.width()),
+                          static_cast<int>(b.top() + 0.2 * b.height()));
+    };
+    EXPECT_TRUE(near(colourIn(0), {58, 183, 118}));   // 300: two thirds up the scale
+    EXPECT_TRUE(near(colourIn(1), {49, 103, 141}));   // 250: one third
+    EXPECT_TRUE(near(colourIn(2), {253, 231, 37}));   // 350: Emax
+    EXPECT_TRUE(near(colourIn(5), {68, 1, 84}));      // 200: Emin, at the bottom right
+    EXPECT_TRUE(near(colourIn(4), {224, 224, 224}));  // REL: off the scale
+    EXPECT_TRUE(near(colourIn(3), {255, 255, 255}));  // a point without a reading
+    // The minimum is outlined in red and its texts are white.
+    const QRectF& low = cells[5];
+    EXPECT_TRUE(
+        near(shot.pixel(static_cast<int>(low.left() + 2), static_cast<int>(low.center().y())),
+             {220, 0, 0}));
+    const QRect middle =
+        QRectF(low.left() + 8, low.top() + low.height() * 0.3, low.width() - 16, low.height() * 0.6)
+            .toRect();
+    EXPECT_GT(
+        countPixels(shot, middle,
+                    [](QRgb c) { return qRed(c) > 200 && qBlue(c) > 200 && qGreen(c) > 200; }),
+        20);
+    // The legend under the cells: its first of 48 slices (t = 1/96) dark blue, its last
+    // (t = 95/96) yellow.
+    const QRectF bar = map->picture().legendBar;
+    const int barY = static_cast<int>(bar.center().y());
+    EXPECT_TRUE(near(shot.pixel(static_cast<int>(bar.left() + 3), barY), {68, 5, 87}));
+    EXPECT_TRUE(near(shot.pixel(static_cast<int>(bar.right() - 3), barY), {246, 230, 38}));
+    EXPECT_GT(bar.top(), cells[5].bottom());
+
+    // Kept under the unsaved list's key; a save moves it to the list file's name, and the
+    // list opened again offers it.
+    EXPECT_EQ(readSurveyGrid(""), (GridShape{3, 2, GridOrder::Serpentine}));
+    const QString listFile = h.home->path() + "/hall.MemDat";
+    h.ui.fileAnswers = {h.home->path() + "/hall"};
+    command(list, "Save")->trigger();
+    ASSERT_TRUE(QFile::exists(listFile));
+    EXPECT_EQ(readSurveyGrid(listFile), (GridShape{3, 2, GridOrder::Serpentine}));
+    list->close();
+
+    auto* again = new CMemListDlg(h.frame->model(), h.ui, h.clock, h.frame.get());
+    again->show();
+    h.ui.fileAnswers = {listFile};
+    command(again, "Open")->trigger();
+    UiHarness::settle();
+    EXPECT_EQ(again->table()->rowCount(), 5);
+    command(again, "Grid...")->trigger();  // no answer left: cancelled
+    ASSERT_EQ(h.ui.gridShown.size(), 2u);
+    EXPECT_EQ(h.ui.gridShown[1], (GridShape{3, 2, GridOrder::Serpentine}));
+    EXPECT_EQ(again->gridMap(), nullptr);
+    again->close();
+}
+
+TEST(SurveyWindow, ReportWritesAPdfBesideTheListFile) {
+    UiHarness h(surveyScenario());
+    CMemListDlg* list = downloadList(h);
+    ASSERT_NE(list, nullptr);
+    const QString listFile = h.home->path() + "/hall.MemDat";
+    h.ui.fileAnswers = {h.home->path() + "/hall"};
+    command(list, "Save")->trigger();
+    ASSERT_TRUE(QFile::exists(listFile));
+    h.ui.gridAnswers = {GridShape{3, 2, GridOrder::RowByRow}};
+    command(list, "Grid...")->trigger();
+
+    h.ui.detailsAnswers = {ReportDetails{"Hall B lighting", "Plant 4, Bay 2", "Lamps warm"}};
+    h.ui.fileAnswers = {RecordingInteraction::kAcceptProposed};
+    command(list, "Report...")->trigger();
+    ASSERT_FALSE(h.ui.dialogs.empty());
+    const FileDialogRequest& asked = h.ui.dialogs.back();
+    EXPECT_EQ(asked.folder, h.home->path());
+    EXPECT_EQ(asked.proposedName, "hall survey.pdf");
+    EXPECT_EQ(asked.filter, "PDF Files (*.pdf)");
+    EXPECT_TRUE(h.ui.messages.isEmpty()) << h.ui.messages.join('\n').toStdString();
+    const QString pdf = h.home->path() + "/hall survey.pdf";
+    QFile f(pdf);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(f.read(5) == "%PDF-");
+    const QString text = pdfText(pdf);
+    EXPECT_TRUE(text.contains("Hall B lighting")) << text.toStdString();
+    EXPECT_TRUE(text.contains("Plant 4, Bay 2"));
+    EXPECT_TRUE(text.contains("2026-12-07"));  // the first reading's day
+    EXPECT_TRUE(text.contains("Grid map: 3 x 2 points, row by row"));
+    EXPECT_TRUE(text.contains("275.0"));
+    EXPECT_TRUE(text.contains("Page 1 of 2"));
+    EXPECT_TRUE(text.contains("Page 2 of 2"));
+    list->close();
+}
+
+TEST(SurveyWindow, AReportThatCannotBeWrittenSaysSo) {
+    UiHarness h(surveyScenario());
+    CMemListDlg* list = downloadList(h);
+    ASSERT_NE(list, nullptr);
+    h.ui.detailsAnswers = {ReportDetails{"T", "", ""}};
+    h.ui.fileAnswers = {"/nonexistent-km905-folder/report"};
+    command(list, "Report...")->trigger();
+    ASSERT_EQ(h.ui.messages.size(), 1);
+    EXPECT_TRUE(h.ui.messages[0].startsWith("The file could not be saved: "));
+    EXPECT_FALSE(QFile::exists("/nonexistent-km905-folder/report.pdf"));
+    // A list not saved yet proposes its report in the data folder.
+    EXPECT_EQ(h.ui.dialogs.back().folder, h.home->path() + "/Documents/KM905");
+    list->close();
+}
+
+TEST(SurveyWindow, TheGridDialogOffersItsShapeAndGivesBackTheChoice) {
+    CGridShapeDlg d(GridShape{4, 3, GridOrder::Serpentine});
+    d.show();
+    UiHarness::settle();
+    EXPECT_EQ(d.windowTitle(), "Survey Grid");
+    auto* columns = d.findChild<QSpinBox*>("columns");
+    auto* rows = d.findChild<QSpinBox*>("rows");
+    auto* order = d.findChild<QComboBox*>("order");
+    ASSERT_TRUE(columns && rows && order);
+    EXPECT_EQ(columns->value(), 4);
+    EXPECT_EQ(rows->value(), 3);
+    EXPECT_EQ(order->currentText(), "Serpentine");
+    EXPECT_EQ(columns->minimum(), 1);
+    EXPECT_EQ(columns->maximum(), 99);
+    EXPECT_EQ(rows->maximum(), 99);
+    columns->setValue(120);  // held at 99
+    rows->setValue(2);
+    order->setCurrentIndex(0);
+    EXPECT_EQ(d.shape(), (GridShape{99, 2, GridOrder::RowByRow}));
+    saveShot(d.grab().toImage(), "survey-grid-dialog");
+}
+
+TEST(SurveyWindow, TheReportDialogOffersTheLastDetails) {
+    CReportDetailsDlg d(ReportDetails{"Hall B", "Plant 4", "line 1\nline 2"});
+    d.show();
+    UiHarness::settle();
+    EXPECT_EQ(d.windowTitle(), "Survey Report");
+    auto* title = d.findChild<QLineEdit*>("title");
+    auto* site = d.findChild<QLineEdit*>("site");
+    auto* notes = d.findChild<QPlainTextEdit*>("notes");
+    ASSERT_TRUE(title && site && notes);
+    EXPECT_EQ(title->text(), "Hall B");
+    EXPECT_EQ(notes->toPlainText(), "line 1\nline 2");
+    title->setText("  Hall C ");
+    site->clear();
+    EXPECT_EQ(d.details(), (ReportDetails{"Hall C", "", "line 1\nline 2"}));
+    saveShot(d.grab().toImage(), "survey-report-dialog");
+}

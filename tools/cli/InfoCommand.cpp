@@ -1,0 +1,70 @@
+// info: what a graph or list file holds.
+#include <cstdio>
+
+#include "Commands.h"
+#include "Report.h"
+#include "SavedFile.h"
+#include "files/TextExport.h"
+#include "model/TimeText.h"
+
+namespace km905::cli {
+
+namespace {
+QString unitName(int flag) {
+    return flag == 0   ? QStringLiteral("lux")
+           : flag == 1 ? QStringLiteral("foot-candles")
+                       : QStringLiteral("unknown (%1)").arg(flag);
+}
+
+void printGraph(const QString& path, const GraphRecord& g) {
+    std::printf("%s\n", qPrintable(path));
+    std::printf("  kind:       graph file (AsmDat)\n");
+    std::printf("  readings:   %zu (%d from meter frames)\n", g.readings.size(), g.headerCount);
+    std::printf("  unit:       %s\n", qPrintable(unitName(g.unitFC)));
+    std::printf("  start:      %s\n", qPrintable(formatMeterTime(g.start, kStoredTimeFormat)));
+    std::printf("  interval:   %d s\n", g.rateSecs);
+    std::printf("  scale:      %d\n", g.scale);
+    QStringList first;
+    for (size_t i = 0; i < g.readings.size() && i < 10; ++i) {
+        const QString v = graphValueText(g.readings[i], g.unitFC, Precision::Double);
+        first << (v.isEmpty() ? QString::number(g.readings[i]) : v);
+    }
+    std::printf("  first:      %s%s\n", qPrintable(first.join(", ")),
+                g.readings.size() > 10 ? ", ..." : "");
+}
+
+void printList(const QString& path, const std::vector<ListRecord>& recs) {
+    std::printf("%s\n", qPrintable(path));
+    std::printf("  kind:       memory list file (MemDat)\n");
+    std::printf("  records:    %zu\n", recs.size());
+    for (size_t i = 0; i < recs.size() && i < 10; ++i) {
+        const ListRecord& r = recs[i];
+        std::printf("  %3zu  %10s %-3s  %-7s  %s\n", i + 1,
+                    qPrintable(listValueText(r.value, r.unitFC, r.sign)), r.unitFC ? "FC" : "Lux",
+                    qPrintable(r.mode), qPrintable(r.time));
+    }
+    if (recs.size() > 10) std::printf("  ...\n");
+}
+}  // namespace
+
+int runInfo(const Arguments& args) {
+    QCommandLineParser parser;
+    if (const std::optional<int> done = parseSubcommand(parser, args)) return *done;
+    const QStringList files = parser.positionalArguments();
+    if (files.isEmpty()) return usageError(QStringLiteral("info needs a FILE"));
+    int status = kExitOk;
+    for (const QString& path : files) {
+        QString why;
+        const std::optional<SavedFile> file = readSavedFile(path, &why);
+        if (!file) {
+            status = fail(path, why);
+        } else if (file->kind == SavedFile::Kind::Graph) {
+            printGraph(path, file->graph);
+        } else {
+            printList(path, file->records);
+        }
+    }
+    return status;
+}
+
+}  // namespace km905::cli

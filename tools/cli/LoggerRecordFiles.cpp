@@ -1,0 +1,26 @@
+#include "LoggerRecordFiles.h"
+
+#include "Report.h"
+#include "logger/LoggerWindow.h"
+
+namespace km905::cli {
+
+int saveLoggerRecords(MeterModel& model, UnattendedSaves& saves) {
+    LoggerWindow window(model, saves);
+    const int records = usableRecordCount(model.doc);
+    if (records == 0) note(QStringLiteral("the datalogger holds no records; nothing saved"));
+    int status = kExitOk;
+    for (int row = 0; row < records; ++row) {
+        window.doubleClick(row);
+        // The window would ask to choose a record first; there is nothing to save.
+        if (model.doc.m_fileCount == 0) {
+            note(QStringLiteral("record %1 holds no readings; nothing saved").arg(row + 1));
+            continue;
+        }
+        status = std::max(status, saves.report(window.save()));
+    }
+    window.close();
+    return status;
+}
+
+}  // namespace km905::cli

@@ -1,0 +1,12 @@
+#pragma once
+
+#include "UnattendedSaves.h"
+#include "model/MeterState.h"
+
+namespace km905::cli {
+
+// Every record of a finished datalogger download, each saved as the datalogger window's Save
+// writes it: chosen in the window's list, named after its start time. The exit status.
+int saveLoggerRecords(MeterModel& model, UnattendedSaves& saves);
+
+}  // namespace km905::cli

@@ -1,0 +1,21 @@
+#include "Report.h"
+
+#include <cstdio>
+
+namespace km905::cli {
+
+int fail(const QString& subject, const QString& why, int status) {
+    std::fprintf(stderr, "km905-cli: %s: %s\n", qPrintable(subject), qPrintable(why));
+    return status;
+}
+
+void note(const QString& text) {
+    std::fprintf(stderr, "km905-cli: %s\n", qPrintable(text));
+}
+
+void printLine(const QString& text) {
+    std::printf("%s\n", qPrintable(text));
+    std::fflush(stdout);
+}
+
+}  // namespace km905::cli

@@ -1,0 +1,14 @@
+#pragma once
+
+#include <QString>
+#include <optional>
+
+#include "model/MeterState.h"
+
+namespace km905::cli {
+
+// A memory list file read into a document, as the memory list window holds it; nothing (and
+// the failure reported) when the file is not a list.
+std::optional<CDTDoc> readSurveyList(const QString& path, int* status);
+
+}  // namespace km905::cli

@@ -1,0 +1,90 @@
+#include "Utf8CsvExport.h"
+
+#include <QRegularExpression>
+
+#include "files/TextExport.h"
+#include "model/TimeText.h"
+
+namespace km905::cli {
+
+namespace {
+constexpr const char* kIsoTimeFormat = "%Y-%m-%dT%H:%M:%S";
+
+// Quoted only when it has to be: a mode text from a damaged file may hold anything.
+QString field(const QString& text) {
+    static const QRegularExpression needsQuotes(QStringLiteral("[\",\r\n]"));
+    if (!text.contains(needsQuotes)) return text;
+    QString quoted = text;
+    quoted.replace(QLatin1Char('"'), QStringLiteral("\"\""));
+    return QLatin1Char('"') + quoted + QLatin1Char('"');
+}
+
+QByteArray lines(const QStringList& rows) {
+    return (rows.join(QLatin1Char('\n')) + QLatin1Char('\n')).toUtf8();
+}
+
+QString unitWord(int unitFlag) {
+    if (unitFlag == 0) return QStringLiteral("lux");
+    if (unitFlag == 1) return QStringLiteral("fc");
+    return {};
+}
+
+// lux, fc and flag columns of one stored reading.
+QStringList valueFields(float lux, bool negative) {
+    if (lux == kOverRange) return {QString(), QString(), QStringLiteral("OL")};
+    const double sign = negative ? -1.0 : 1.0;
+    return {QString::asprintf("%.2f", sign * lux), QString::asprintf("%.2f", sign * lux * kLuxToFc),
+            QString()};
+}
+
+// The list's "%m/%d/%y %H:%M:%S", the meter's years being 2000 + yy.
+QString isoFromStoredTime(const QString& stored) {
+    static const QRegularExpression form(
+        QStringLiteral("^(\\d\\d)/(\\d\\d)/(\\d\\d) (\\d\\d):(\\d\\d):(\\d\\d)$"));
+    const QRegularExpressionMatch m = form.match(stored);
+    if (!m.hasMatch()) return {};
+    const MeterDateTime t{2000 + m.captured(3).toInt(), m.captured(1).toInt(),
+                          m.captured(2).toInt(),        m.captured(4).toInt(),
+                          m.captured(5).toInt(),        m.captured(6).toInt()};
+    return isValidDateTime(t) ? formatMeterTime(t, kIsoTimeFormat) : QString();
+}
+}  // namespace
+
+QByteArray graphCsvUtf8(const GraphRecord& g) {
+    QStringList rows{QStringLiteral("number,time,lux,fc,unit,flag")};
+    const std::optional<qint64> start = toEpochSecs(g.start);
+    for (size_t i = 0; i < g.readings.size(); ++i) {
+        const QString time =
+            start ? formatLocalTime(*start + static_cast<qint64>(i) * g.rateSecs, kIsoTimeFormat)
+                  : QString();
+        const QStringList v = valueFields(g.readings[i], false);
+        rows << QStringList{QString::number(i + 1), time, v[0], v[1], unitWord(g.unitFC), v[2]}
+                    .join(QLatin1Char(','));
+    }
+    return lines(rows);
+}
+
+QByteArray listCsvUtf8(const std::vector<ListRecord>& records) {
+    QStringList rows{QStringLiteral("number,time,lux,fc,unit,mode,flag")};
+    for (size_t i = 0; i < records.size(); ++i) {
+        const ListRecord& r = records[i];
+        const QStringList v = valueFields(r.value, r.sign != 0);
+        rows << QStringList{QString::number(i + 1),
+                            isoFromStoredTime(r.time),
+                            v[0],
+                            v[1],
+                            r.unitFC ? QStringLiteral("fc") : QStringLiteral("lux"),
+                            field(r.mode),
+                            v[2]}
+                    .join(QLatin1Char(','));
+    }
+    return lines(rows);
+}
+
+QString utf8CsvPathFor(const QString& path, const QString& extension) {
+    QString csv = exportPathFor(path, extension);
+    csv.chop(4);  // ".csv"
+    return csv + QStringLiteral(".utf8.csv");
+}
+
+}  // namespace km905::cli
