@@ -6,7 +6,7 @@ cd "$(dirname "$0")/.."
 scripts/build.sh default
 export KM905_DEV_DIR="${KM905_DEV_DIR:-/tmp/km905-dev}"
 mkdir -p "$KM905_DEV_DIR"
-build/sim/km905-sim --quiet &
+build/sim/km905-sim --quiet --scenario sim/scenarios/demo.txt &
 sim=$!
 trap 'kill $sim 2>/dev/null || true' EXIT
 sleep 0.5

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <QFile>
+
 #include "LinkHarness.h"
 #include "Scenario.h"
 
@@ -206,4 +208,20 @@ TEST(Simulator, TheMetersOwnRecordingLogsAtItsInterval) {
         EXPECT_EQ(r.samples[k].count, counts[k]) << k;
         EXPECT_EQ(r.samples[k].range, 1) << k;
     }
+}
+
+// The README's demonstration meter: a 4 x 3 survey in its memory, worked by hand.
+TEST(Simulator, TheDemonstrationScenarioHoldsTheOfficeSurvey) {
+    QFile f(QStringLiteral(KM905_TEST_DATA "/../../sim/scenarios/demo.txt"));
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    const sim::Scenario s = sim::parseScenario(QString::fromUtf8(f.readAll()));
+    ASSERT_EQ(s.memory.size(), 14u);
+    EXPECT_EQ(s.logger.size(), 2u);
+    // Point 9, the darkest: 298 lux fits the 400 lux range (code 1) at 0.1 lux a count.
+    EXPECT_EQ(s.memory[8].range, 1);
+    EXPECT_EQ(s.memory[8].count, 2980);
+    // Point 6, 520 lux, needs the 4k lux range (code 2).
+    EXPECT_EQ(s.memory[5].range, 2);
+    EXPECT_EQ(s.memory[5].count, 520);
+    EXPECT_EQ(s.memory[12].modeBits, 0x30);
 }
