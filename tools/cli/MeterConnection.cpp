@@ -2,8 +2,8 @@
 
 #include <QTimer>
 
-#include "QuitSignals.h"
 #include "Report.h"
+#include "app/QuitSignals.h"
 #include "link/PortDiscovery.h"
 #include "link/PortNames.h"
 #include "realtime/Acquisition.h"

@@ -1,4 +1,4 @@
-#include "QuitSignals.h"
+#include "app/QuitSignals.h"
 
 #ifdef Q_OS_UNIX
 #include <sys/socket.h>
@@ -7,7 +7,7 @@
 #include <csignal>
 #endif
 
-namespace km905::cli {
+namespace km905 {
 
 #ifdef Q_OS_UNIX
 namespace {
@@ -35,4 +35,4 @@ void onQuitSignals(QObject* context, std::function<void()> quit) {
 void onQuitSignals(QObject*, std::function<void()>) {}
 #endif
 
-}  // namespace km905::cli
+}  // namespace km905
