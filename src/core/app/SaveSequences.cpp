@@ -27,18 +27,25 @@ QString replaceQuestionText(const QString& fileName) {
     return QStringLiteral("%1 already exists.\nDo you want to replace it?").arg(fileName);
 }
 
-namespace {
-SaveOutcome savePair(IUserInteraction& ui, const FileDialogRequest& req, const QByteArray& binary,
-                     const std::function<QByteArray()>& text, const FileSteps& steps,
-                     QString* savedPath = nullptr) {
+std::optional<QString> chooseSavePath(IUserInteraction& ui, const FileDialogRequest& req) {
     const std::optional<QString> chosen = ui.saveFileName(req);
-    if (!chosen || chosen->isEmpty()) return SaveOutcome::Cancelled;
+    if (!chosen || chosen->isEmpty()) return std::nullopt;
     const QString path = withDefaultSuffix(*chosen, req.defaultSuffix);
     // The dialog saw the name before its extension was added, so the question is asked here.
     const QFileInfo target(path);
     if ((target.exists() || target.isSymLink()) &&
         !ui.askYesNo(replaceQuestionText(target.fileName())))
-        return SaveOutcome::Cancelled;
+        return std::nullopt;
+    return path;
+}
+
+namespace {
+SaveOutcome savePair(IUserInteraction& ui, const FileDialogRequest& req, const QByteArray& binary,
+                     const std::function<QByteArray()>& text, const FileSteps& steps,
+                     QString* savedPath = nullptr) {
+    const std::optional<QString> chosen = chooseSavePath(ui, req);
+    if (!chosen) return SaveOutcome::Cancelled;
+    const QString& path = *chosen;
     ui.setWaitCursor(true);
     const WriteResult written = writeFilesTogether(
         {{path, binary}, {exportPathFor(path, req.defaultSuffix), text()}}, steps);

@@ -16,6 +16,9 @@ enum class SaveOutcome { Saved, Cancelled, Failed, NotAllowed };
 // Told when a save failed; the reason is the system's.
 QString saveFailedText(const QString& reason);
 QString replaceQuestionText(const QString& fileName);
+// The save dialog, then the default extension, then the replace question for the final name;
+// nothing when the user cancelled either.
+std::optional<QString> chooseSavePath(IUserInteraction& ui, const FileDialogRequest& req);
 
 // The main window's Save: the real-time recording as a graph file and its export.
 SaveOutcome saveRealtimeRecording(const MeterModel& m, IUserInteraction& ui, qint64 nowSecs,

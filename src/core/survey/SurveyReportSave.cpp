@@ -24,13 +24,9 @@ SaveOutcome saveSurveyReport(IUserInteraction& ui, const FileDialogRequest& requ
     const std::optional<ReportDetails> details = ui.askReportDetails(readReportDetails());
     if (!details) return SaveOutcome::Cancelled;
     writeReportDetails(*details);
-    const std::optional<QString> chosen = ui.saveFileName(request);
-    if (!chosen || chosen->isEmpty()) return SaveOutcome::Cancelled;
-    const QString path = withDefaultSuffix(*chosen, request.defaultSuffix);
-    const QFileInfo target(path);
-    if ((target.exists() || target.isSymLink()) &&
-        !ui.askYesNo(replaceQuestionText(target.fileName())))
-        return SaveOutcome::Cancelled;
+    const std::optional<QString> chosen = chooseSavePath(ui, request);
+    if (!chosen) return SaveOutcome::Cancelled;
+    const QString& path = *chosen;
     ui.setWaitCursor(true);
     const std::optional<QByteArray> pdf = make(*details);
     WriteResult written;
