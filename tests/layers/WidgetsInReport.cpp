@@ -1,0 +1,2 @@
+// Must not compile: the report painter reaches Qt Gui and Qt Core only.
+#include <QtWidgets/QWidget>
