@@ -16,6 +16,7 @@
 
 #include "CMSComm.h"
 #include "RecordingInteraction.h"
+#include "SimProgram.h"
 #include "app/CMainFrame.h"
 #include "app/FontSetup.h"
 #include "link/QtTimerService.h"
@@ -47,15 +48,10 @@ int recordUntilKilled() {
 }  // namespace
 
 TEST(ProgramCrash, ARecordingKilledMidwayIsRestoredAndSaved) {
-    QTemporaryDir dev, home;
-    qputenv("KM905_DEV_DIR", dev.path().toLocal8Bit());
-    qputenv("HOME", home.path().toLocal8Bit());
-    QProcess sim;
-    sim.start(KM905_SIM_BINARY, {"--quiet"});
-    ASSERT_TRUE(sim.waitForStarted(5000));
-    ASSERT_TRUE(waitFor([&] { return sim.canReadLine(); }, 5000));
+    test::SimProgram meter;
+    ASSERT_TRUE(meter.ready());
 
-    const QString journal = home.filePath("Documents/KM905/KM905-recording.journal");
+    const QString journal = meter.home("Documents/KM905/KM905-recording.journal");
     QProcess child;
     child.setProcessChannelMode(QProcess::ForwardedChannels);
     child.start(QCoreApplication::applicationFilePath(), {"--record"});
@@ -74,7 +70,7 @@ TEST(ProgramCrash, ARecordingKilledMidwayIsRestoredAndSaved) {
     NoBridgeLookup bridges;
     test::RecordingInteraction ui;
     ui.answers = {true};  // restore it
-    const QString saved = home.filePath("restored.AsmDat");
+    const QString saved = meter.home("restored.AsmDat");
     {
         CMainFrame frame({comm, timers, bridges, ui});
         frame.resize(1200, 800);
@@ -99,8 +95,6 @@ TEST(ProgramCrash, ARecordingKilledMidwayIsRestoredAndSaved) {
         ui.answers = {false};  // no second save on closing
         frame.close();
     }
-    sim.terminate();
-    sim.waitForFinished(3000);
 
     QProcess cli;
     cli.start(KM905_CLI_BINARY, {"info", saved});

@@ -11,6 +11,7 @@
 
 #include "CMSComm.h"
 #include "RecordingInteraction.h"
+#include "SimProgram.h"
 #include "app/CMainFrame.h"
 #include "app/FontSetup.h"
 #include "link/QtTimerService.h"
@@ -24,21 +25,11 @@ using km905::test::waitFor;
 namespace {}  // namespace
 
 TEST(LoggerProgram, TheDataLoggerCommandOpensTheWindowWithTheMetersRecords) {
-    QTemporaryDir dev, home;
-    qputenv("KM905_DEV_DIR", dev.path().toLocal8Bit());
-    qputenv("HOME", home.path().toLocal8Bit());
-    QFile scenario(dev.filePath("logger.txt"));
-    ASSERT_TRUE(scenario.open(QIODevice::WriteOnly));
-    scenario.write(
+    test::SimProgram meter(
         "level const 250\nrange 2\n"
         "logger 2026-12-06 08:00:00 2 lux 100 200 300\n"
         "logger 2026-12-06 09:30:00 5 fc 10 20\n");
-    scenario.close();
-    QProcess sim;
-    sim.start(KM905_SIM_BINARY, {"--scenario", scenario.fileName()});
-    ASSERT_TRUE(sim.waitForStarted(5000));
-    ASSERT_TRUE(waitFor([&] { return sim.canReadLine(); }, 5000));
-    sim.readLine();
+    ASSERT_TRUE(meter.ready());
 
     CMSComm comm;
     QtTimerService timers;
@@ -66,8 +57,6 @@ TEST(LoggerProgram, TheDataLoggerCommandOpensTheWindowWithTheMetersRecords) {
         ui.answers = {false};
         frame.close();
     }
-    sim.terminate();
-    sim.waitForFinished(3000);
 }
 
 int main(int argc, char** argv) {

@@ -11,6 +11,7 @@
 
 #include "CMSComm.h"
 #include "RecordingInteraction.h"
+#include "SimProgram.h"
 #include "app/CMainFrame.h"
 #include "app/FontSetup.h"
 #include "app/Settings.h"
@@ -26,18 +27,9 @@ using km905::test::waitFor;
 namespace {}  // namespace
 
 TEST(Program, MirrorsTheMeterAndEndsTheLinkOnClose) {
-    QTemporaryDir dev, home;
-    qputenv("KM905_DEV_DIR", dev.path().toLocal8Bit());
-    qputenv("HOME", home.path().toLocal8Bit());
-    QFile scenario(dev.filePath("steady.txt"));
-    ASSERT_TRUE(scenario.open(QIODevice::WriteOnly));
-    scenario.write("level const 1234\nrange 2\n");
-    scenario.close();
-    QProcess sim;
-    sim.start(KM905_SIM_BINARY, {"--scenario", scenario.fileName()});
-    ASSERT_TRUE(sim.waitForStarted(5000));
-    ASSERT_TRUE(waitFor([&] { return sim.canReadLine(); }, 5000));
-    sim.readLine();
+    test::SimProgram meter("level const 1234\nrange 2\n");
+    ASSERT_TRUE(meter.ready());
+    QProcess& sim = meter.process();
 
     CMSComm comm;
     QtTimerService timers;
@@ -63,23 +55,16 @@ TEST(Program, MirrorsTheMeterAndEndsTheLinkOnClose) {
     QFile ini(Settings::iniPath());
     ASSERT_TRUE(ini.open(QIODevice::ReadOnly));
     EXPECT_EQ(ini.readAll(), "[COMInfo]\r\nCOM num=1\r\n");
-    sim.terminate();
-    sim.waitForFinished(3000);
 }
 
 TEST(Program, ARecordingIsSavedAndReadsBackWithTheCli) {
-    QTemporaryDir dev, home;
-    qputenv("KM905_DEV_DIR", dev.path().toLocal8Bit());
-    qputenv("HOME", home.path().toLocal8Bit());
-    QProcess sim;
-    sim.start(KM905_SIM_BINARY, {"--quiet"});
-    ASSERT_TRUE(sim.waitForStarted(5000));
-    ASSERT_TRUE(waitFor([&] { return sim.canReadLine(); }, 5000));
+    test::SimProgram meter;
+    ASSERT_TRUE(meter.ready());
     CMSComm comm;
     QtTimerService timers;
     NoBridgeLookup bridges;
     test::RecordingInteraction ui;
-    const QString saved = home.filePath("office.AsmDat");
+    const QString saved = meter.home("office.AsmDat");
     {
         CMainFrame frame({comm, timers, bridges, ui});
         frame.resize(1200, 800);
@@ -94,8 +79,6 @@ TEST(Program, ARecordingIsSavedAndReadsBackWithTheCli) {
         ui.answers = {false};  // no second save on closing
         frame.close();
     }
-    sim.terminate();
-    sim.waitForFinished(3000);
     QProcess cli;
     cli.start(KM905_CLI_BINARY, {"info", saved});
     ASSERT_TRUE(cli.waitForFinished(5000));
@@ -104,7 +87,7 @@ TEST(Program, ARecordingIsSavedAndReadsBackWithTheCli) {
     EXPECT_TRUE(out.contains("kind:       graph file (AsmDat)")) << out.toStdString();
     EXPECT_TRUE(out.contains("interval:   1 s"));
     EXPECT_TRUE(out.contains("unit:       lux"));
-    EXPECT_TRUE(QFile::exists(home.filePath("office.csv")));
+    EXPECT_TRUE(QFile::exists(meter.home("office.csv")));
 }
 
 int main(int argc, char** argv) {
