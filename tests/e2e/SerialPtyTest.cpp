@@ -52,24 +52,35 @@ class PtySim : public testing::Test {
 
 }  // namespace
 
-TEST_F(PtySim, LinksAsTheLinuxNameOfItsPort) {
-    EXPECT_EQ(m_link, m_dir.path() + "/ttyUSB1");
-    EXPECT_EQ(portDeviceName(2), m_link);
-}
-
-TEST_F(PtySim, PollsAreAnsweredAndTheLoopKeepsGoing) {
+// The program's session on the real serial control, as the program builds it.
+struct PtySession {
     CMSComm comm;
     QtTimerService timers;
     NoBridgeLookup bridges;
     NoUserInteraction dialogs;
     NoJournalFile journal;
     ILinkUi ui;
-    Session session({comm, timers, bridges, dialogs, ui, &journal});
+    Session session{{comm, timers, bridges, dialogs, ui, &journal}};
     MeterModel& model = session.model();
     MeterLink& link = session.link();
-    model.frame.m_comPort = 2;
-    comm.SetSettings("9600,n,8,1");
-    ASSERT_TRUE(link.reopenAndPoll());
+
+    bool openPort(int port) {
+        model.frame.m_comPort = port;
+        comm.SetSettings("9600,n,8,1");
+        return link.reopenAndPoll();
+    }
+};
+
+TEST_F(PtySim, LinksAsTheLinuxNameOfItsPort) {
+    EXPECT_EQ(m_link, m_dir.path() + "/ttyUSB1");
+    EXPECT_EQ(portDeviceName(2), m_link);
+}
+
+TEST_F(PtySim, PollsAreAnsweredAndTheLoopKeepsGoing) {
+    PtySession pty;
+    MeterModel& model = pty.model;
+    MeterLink& link = pty.link;
+    ASSERT_TRUE(pty.openPort(2));
     ASSERT_TRUE(waitFor([&] { return model.view.m_frameArrived == 1; }, 3000));
     EXPECT_EQ(model.view.m_linkDown, 0);
     EXPECT_EQ(model.view.m_batteryText, "Normal");
@@ -134,18 +145,10 @@ class PtySimStores : public PtySim {
 }  // namespace
 
 TEST_F(PtySimStores, MemoryAndDataloggerDownloads) {
-    CMSComm comm;
-    QtTimerService timers;
-    NoBridgeLookup bridges;
-    NoUserInteraction dialogs;
-    NoJournalFile journal;
-    ILinkUi ui;
-    Session session({comm, timers, bridges, dialogs, ui, &journal});
-    MeterModel& model = session.model();
-    MeterLink& link = session.link();
-    model.frame.m_comPort = 2;
-    comm.SetSettings("9600,n,8,1");
-    ASSERT_TRUE(link.reopenAndPoll());
+    PtySession pty;
+    MeterModel& model = pty.model;
+    MeterLink& link = pty.link;
+    ASSERT_TRUE(pty.openPort(2));
     ASSERT_TRUE(waitFor([&] { return model.view.m_batteryText == "Normal"; }, 3000));
 
     link.startMemDownload();
