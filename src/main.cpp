@@ -82,6 +82,7 @@ int main(int argc, char** argv) {
     const auto bridges = km905::makeSystemBridgeLookup();
     km905::QtUserInteraction ui(nullptr);
     km905::CMainFrame frame({comm, timers, *bridges, ui, port});
+    ui.setParent(&frame);
     km905::onQuitSignals(&frame, [&frame] { frame.close(); });
     frame.showMaximized();
     return app.exec();

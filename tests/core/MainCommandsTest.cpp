@@ -133,6 +133,13 @@ TEST_F(Commands, ClosingOffersToSaveOnlyFromTwoSamples) {
     EXPECT_EQ(cmd.offerSaveBeforeClose(), Offer::Declined);
     EXPECT_EQ(ui.questions, QStringList({"Do you want to save the data before closing?"}));
     EXPECT_TRUE(ui.dialogs.empty());  // answered No
+
+    // Yes, then Cancel in the save dialog: the close is called off, not the recording.
+    ui.answers = {true};
+    ui.fileAnswers = {""};
+    EXPECT_EQ(cmd.offerSaveBeforeClose(), Offer::Cancelled);
+    EXPECT_EQ(ui.dialogs.size(), 1u);
+    EXPECT_EQ(h.model.view.m_sampleIndex, 2);
 }
 
 // A save that fails never lets the recording go: neither a close nor a new Run goes ahead.
@@ -191,6 +198,18 @@ TEST_F(Commands, YAxisRescalesAndRemembersThePositions) {
     EXPECT_EQ(h.model.view.m_yGain, 4000);
     EXPECT_EQ(h.model.view.m_yOffset, 0);
     EXPECT_EQ(Settings::readGainIndex(), 5);
+    EXPECT_TRUE(ui.messages.isEmpty());
+
+    // A settings file that cannot be written: the graph changes for this run, and the user
+    // hears once that it will not last.
+    QFile(Settings::iniPath()).setPermissions(QFile::ReadOwner);
+    ui.yAxisAnswers = {{2, 1}};
+    cmd.yAxis();
+    EXPECT_EQ(h.model.view.m_yGain, 400);
+    EXPECT_EQ(Settings::readGainIndex(), 5);
+    EXPECT_EQ(ui.messages, QStringList({"The settings could not be written to " +
+                                        QDir::toNativeSeparators(Settings::iniPath()) +
+                                        ". The change holds until the program closes."}));
 }
 
 TEST_F(Commands, HelpOpensTheChmWhenThereIsOneElseTheShippedPage) {

@@ -44,6 +44,13 @@ TEST(PollLoop, LowBatteryStopsPollingAndRecordingWithOneMessage) {
     EXPECT_EQ(h.model.frame.m_recording, 0);
     EXPECT_EQ(h.model.frame.m_stopped, 1);
     EXPECT_EQ(h.model.view.m_canStop, 0);
+
+    // Noise or another device on the line afterwards: frame-like chunks raise nothing more.
+    const QByteArray noise = bytes({0xAA, 0xDD, 0x13, 0x57, 0x9B, 0xDF, 0x24, 0x68, 0xAC, 0xE0,
+                                    0x35, 0x79, 0xBD, 0x01, 0x46, 0x8A, 0xCE, 0x12, 0x56});
+    for (int i = 0; i < 10000; ++i)
+        h.link.pollStep(reinterpret_cast<const uint8_t*>(noise.constData()), 19);
+    EXPECT_EQ(h.ui.messages.size(), 1);
 }
 
 TEST(PollLoop, GarbageAnswersKeepTheLoopGoingWithoutCorruptingReadings) {

@@ -130,3 +130,17 @@ TEST(RtZoom, OnlyThumbTrackingScrollsAndEveryMessagePutsTheThumbBack) {
     EXPECT_EQ(t.zoom.scrollMessage(false, 12), 11);
     EXPECT_EQ(t.g.m_scrollShift, 14);
 }
+
+// A sample recorded while the pointer was off the plot must not bring the line back at a
+// later repaint: the zoom's repaint wipes it, and the next move draws the only one.
+TEST(RtZoom, AZoomLeavesNoCursorLineBehind) {
+    Zoomed t;
+    t.v.m_redrawCursor = 1;  // the last sample, with the pointer elsewhere; then Stop
+    t.paint();
+    t.zoom.mouseMove(500, 300, t.rect);
+    ASSERT_EQ(t.zoom.cursorX(), 500);
+    ASSERT_TRUE(t.drag(400, 200, 600, 400));
+    EXPECT_FALSE(t.zoom.cursorX().has_value());
+    t.zoom.mouseMove(450, 300, t.rect);
+    EXPECT_EQ(t.zoom.cursorX(), 450);
+}

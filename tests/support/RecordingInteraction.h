@@ -3,6 +3,7 @@
 #include <QStringList>
 #include <climits>
 #include <deque>
+#include <functional>
 #include <vector>
 
 #include "app/UserInteraction.h"
@@ -26,7 +27,12 @@ struct RecordingInteraction : IUserInteraction {
     std::vector<std::pair<int, int>> yAxisShown;
     QStringList helpOpened;
 
-    void showMessage(const QString& t) override { messages << t; }
+    // Runs while a message is on screen, as the box's own event loop would.
+    std::function<void(const QString&)> whileShown;
+    void showMessage(const QString& t) override {
+        messages << t;
+        if (whileShown) whileShown(t);
+    }
     bool askYesNo(const QString& t) override {
         questions << t;
         if (answers.empty()) return false;

@@ -112,6 +112,20 @@ TEST(InfoAndStatsBars, StatisticsInFootCandles) {
     EXPECT_EQ(h.frame->model().view.m_lcdUnit, "FC");
 }
 
+// Without a recording nothing repaints the graph, yet the bar follows every live frame.
+TEST(InfoAndStatsBars, StatisticsFollowTheLiveFramesWithoutARecording) {
+    sim::Scenario s = steady(0);
+    s.level.kind = sim::LevelCurve::Kind::Points;
+    s.level.points = {{0, 435}, {1, 435}, {2, 459}, {60, 459}};  // in range 4k lux throughout
+    UiHarness h(s);
+    h.advance(1000);
+    const CStatsBar* stats = h.frame->view()->statsBar();
+    EXPECT_EQ(stats->maxText(), "435.00  Lux");
+    h.advance(2000);
+    EXPECT_EQ(stats->maxText(), "459.00  Lux");
+    EXPECT_EQ(stats->minText(), "435.00  Lux");
+}
+
 TEST(InfoAndStatsBars, TheYAxisButtonRescalesTheGraph) {
     UiHarness h(steady(250));
     h.ui.yAxisAnswers = {{3, 2}};

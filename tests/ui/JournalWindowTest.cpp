@@ -2,6 +2,8 @@
 
 #include <QDir>
 #include <QFile>
+#include <QLabel>
+#include <QStatusTipEvent>
 #include <QStatusBar>
 
 #include "UiHarness.h"
@@ -93,6 +95,16 @@ TEST(JournalWindow, OnlyACloseThatGoesAheadRemovesTheJournal) {
     h.ui.fileAnswers = {QStringLiteral("/nonexistent-km905-folder/run")};
     EXPECT_FALSE(h.frame->close());
     EXPECT_TRUE(QFile::exists(journalFile()));
+    // Yes, then Cancel in the save dialog: the window stays and the link goes on.
+    h.ui.answers = {true};
+    h.ui.fileAnswers = {""};
+    EXPECT_FALSE(h.frame->close());
+    EXPECT_TRUE(h.frame->isVisible());
+    EXPECT_TRUE(QFile::exists(journalFile()));
+    const int polls = h.meter.pollCount();
+    h.advance(1000);
+    EXPECT_GT(h.meter.pollCount(), polls + 5);
+    EXPECT_EQ(h.frame->model().view.m_sampleIndex, 3);
     h.ui.answers = {false};
     EXPECT_TRUE(h.frame->close());
     EXPECT_FALSE(QFile::exists(journalFile()));
@@ -102,11 +114,17 @@ TEST(JournalWindow, AJournalThatCannotBeWrittenIsSaidOnceAndTheRecordingGoesOn) 
     UiHarness h(steadyScenario(250));
     QDir().mkpath(journalFile());  // a folder in the journal's place
     recordThreeSamples(h);
-    EXPECT_EQ(h.frame->statusBar()->currentMessage(),
-              "The recording could not be written to its journal: Save it before closing to "
-              "keep it.");
-    h.frame->statusBar()->clearMessage();
+    const QString told =
+        "The recording could not be written to its journal: Save it before closing to keep it.";
+    EXPECT_EQ(h.ui.messages, QStringList{told});
+    // The line stays, whatever fly-by help passes over the status bar.
+    const auto* pane = h.frame->findChild<QLabel*>("journalPane");
+    ASSERT_NE(pane, nullptr);
+    QStatusTipEvent tip("Start");
+    QApplication::sendEvent(h.frame.get(), &tip);
     h.advance(3000);
     EXPECT_EQ(h.frame->model().view.m_sampleIndex, 6);
-    EXPECT_EQ(h.frame->statusBar()->currentMessage(), "");
+    EXPECT_EQ(h.ui.messages, QStringList{told});
+    EXPECT_TRUE(pane->isVisible());
+    EXPECT_EQ(pane->text(), told);
 }

@@ -131,6 +131,19 @@ TEST(LoggerWindow, TheDataLoggerCommandListsTheRecordsAndDrawsTheOneChosen) {
     }
     dlg->trigger(CLoggerGraphDlg::kZoomOut);
     EXPECT_FALSE(dlg->scrollBar()->isEnabled());
+
+    // Y axis 4000 a division from 4 divisions up: the labels read 16.00K to 56.00K, each
+    // beginning at x = 306 - 70 + 7.5, in the open, with no list over its first digit.
+    h.ui.yAxisAnswers = {{3, 2}};
+    dlg->trigger(CLoggerGraphDlg::kYAxis);
+    h.settle();
+    const QImage labelled = dlg->grab().toImage();
+    saveShot(labelled, "logger-window-56k");
+    for (int k = 0; k <= 10; ++k) {
+        const int y = 509 - 419 * k / 10;
+        EXPECT_EQ(dlg->childAt(244, y + 7), nullptr) << "label " << k;
+        EXPECT_GT(countPixels(labelled, QRect(243, y, 8, 14), isDark), 4) << "label " << k;
+    }
     dlg->close();
     h.settle();
     EXPECT_EQ(h.frame->loggerWindow(), nullptr);

@@ -17,6 +17,9 @@
 
 #include "UiHarness.h"
 #include "app/QtUserInteraction.h"
+#include "dialogs/CDownloadProgressDlg.h"
+#include "logger/CLoggerGraphDlg.h"
+#include "panel/CMeterPanelDlg.h"
 
 using namespace km905;
 using namespace km905::test;
@@ -49,6 +52,20 @@ void whileModal(const std::function<void()>& open, const std::function<void(QWid
     });
     open();
     EXPECT_TRUE(seen);
+}
+
+// A dialog's frame: no maximise button, and room for the whole caption beside the window
+// manager's three buttons.
+void expectDialogFrame(const QWidget* w, bool closeBox, bool minimizeBox = false) {
+    const Qt::WindowFlags f = w->windowFlags();
+    EXPECT_EQ(f & Qt::WindowType_Mask, Qt::Dialog) << w->windowTitle().toStdString();
+    EXPECT_FALSE(f & Qt::WindowMaximizeButtonHint) << w->windowTitle().toStdString();
+    EXPECT_EQ(bool(f & Qt::WindowCloseButtonHint), closeBox) << w->windowTitle().toStdString();
+    EXPECT_EQ(bool(f & Qt::WindowMinimizeButtonHint), minimizeBox);
+    QFont bold = QApplication::font();
+    bold.setBold(true);
+    EXPECT_GE(w->width(), QFontMetrics(bold).horizontalAdvance(w->windowTitle()) + 3 * 30)
+        << w->windowTitle().toStdString();
 }
 
 // The status bar's texts a person sees: its passing message and the panes that are shown.
@@ -133,6 +150,7 @@ TEST(MainWindow, MessageBoxesArePlain) {
                    ASSERT_NE(box, nullptr);
                    icon = box->icon();
                    text = box->text();
+                   expectDialogFrame(box, true);
                    ASSERT_NE(box->button(QMessageBox::Ok), nullptr);
                    box->button(QMessageBox::Ok)->click();
                });
@@ -152,6 +170,17 @@ TEST(MainWindow, MessageBoxesArePlain) {
                });
     EXPECT_TRUE(answer);
     EXPECT_EQ(icon, QMessageBox::NoIcon);
+
+    // The Y axis dialog has no system menu, the progress window no close box, and the
+    // datalogger window a minimise box beside its close box.
+    whileModal([&] { ui.askYAxis(1, 0); }, [&](QWidget* w) { expectDialogFrame(w, false); });
+    expectDialogFrame(h.frame->progressWindow(), false);
+    auto* logger = new CLoggerGraphDlg(h.session().model(), h.ui, h.clock, h.frame.get());
+    logger->show();
+    UiHarness::settle();
+    expectDialogFrame(logger, true, true);
+    logger->close();
+    UiHarness::settle();
 }
 
 TEST(StatusBar, ThePortStaysInSightUnderToolbarAndMenuHelp) {
@@ -170,6 +199,10 @@ TEST(StatusBar, ThePortStaysInSightUnderToolbarAndMenuHelp) {
     QStringList shown = statusTexts(*h.frame);
     EXPECT_TRUE(shown.contains("Start")) << shown.join(" | ").toStdString();
     EXPECT_TRUE(shown.contains(port)) << shown.join(" | ").toStdString();
+    // A click takes the tip away, as leaving the button would: Start is disabled under the
+    // pointer, which then never leaves it.
+    h.frame->trigger(kCmdRun);
+    EXPECT_EQ(h.frame->statusBar()->currentMessage(), "");
 
     // A menu entry's help likewise.
     QStatusTipEvent tip("Save");
@@ -218,4 +251,48 @@ TEST(StatusBar, AMeterClockOffByMoreThanTwoMinutesIsTold) {
     onTime.advance(500);
     onTime.frame->updateCommands();
     EXPECT_EQ(onTime.frame->statusPane(0), port);
+}
+
+// The line raises messages faster than anyone reads them: one box at a time, a repeat of the
+// one on screen or waiting is dropped, and the next opens only after the first has closed.
+TEST(MainWindow, MessagesOfTheLineOpenOneBoxAtATime) {
+    sim::Scenario s = steadyScenario(250);
+    s.lowBattery = true;
+    UiHarness h(s);
+    int open = 0, mostOpen = 0;
+    h.ui.whileShown = [&](const QString&) {
+        mostOpen = std::max(mostOpen, ++open);
+        for (int i = 0; i < 100; ++i) {  // the user tries both downloads while the box is up
+            h.frame->trigger(kCmdMem);
+            h.frame->trigger(kCmdDataLogger);
+            QApplication::processEvents();
+        }
+        --open;
+    };
+    h.advance(1000);
+    h.advance(1000);
+    EXPECT_EQ(h.ui.messages,
+              QStringList({"Power is low,please change another battery!",
+                           "Power is low,please change another battery to try again!"}));
+    EXPECT_EQ(mostOpen, 1);
+}
+
+// Un-maximised, the window keeps room for the meter panel, the graph and the status panes.
+TEST(MainWindow, ARestoredWindowShowsThePanelTheGraphAndThePanes) {
+    UiHarness h;
+    h.frame->showMaximized();
+    UiHarness::settle();
+    h.frame->showNormal();
+    h.frame->resize(268, 100);  // what a window manager asks of a window without a size
+    UiHarness::settle();
+    EXPECT_GE(h.frame->width(), 800);
+    EXPECT_GE(h.frame->view()->meterPanel()->height(), 620);
+    EXPECT_GE(h.frame->view()->height(), 640);
+    QList<QRect> panes;
+    for (QLabel* l : h.frame->statusBar()->findChildren<QLabel*>())
+        if (l->isVisible()) panes << l->geometry();
+    ASSERT_GE(panes.size(), 3);
+    for (int i = 0; i < panes.size(); ++i)
+        for (int j = i + 1; j < panes.size(); ++j)
+            EXPECT_FALSE(panes[i].intersects(panes[j])) << i << " and " << j;
 }

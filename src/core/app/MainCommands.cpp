@@ -59,7 +59,7 @@ void MainCommands::yAxis() {
     v.m_yGain = gainForIndex(c->gainSel, v.m_yGain);
     v.m_yOffset = offsetForIndex(c->offsetSel, v.m_yOffset);
     m_views.updateAllViews();
-    Settings::writeYScale(c->gainSel, c->offsetSel);
+    if (!Settings::writeYScale(c->gainSel, c->offsetSel)) m_ui.showMessage(settingsNotSavedText());
 }
 
 bool MainCommands::print() {
@@ -72,7 +72,14 @@ MainCommands::CloseOffer MainCommands::offerSaveBeforeClose() {
     // Frozen while the user decides, as the close would leave it; kept if the save fails.
     stop();
     if (!m_ui.askYesNo(kSaveBeforeCloseText)) return CloseOffer::Declined;
-    return save() == SaveOutcome::Failed ? CloseOffer::SaveFailed : CloseOffer::Saved;
+    switch (save()) {
+        case SaveOutcome::Saved:
+            return CloseOffer::Saved;
+        case SaveOutcome::Cancelled:  // the user changed their mind about closing
+            return CloseOffer::Cancelled;
+        default:
+            return CloseOffer::SaveFailed;
+    }
 }
 
 QString helpFilePath(const QString& programDir) {

@@ -27,8 +27,8 @@ class MainCommands {
     void yAxis();  // the info bar's "Y Axis" button
     bool print();  // the real-time report
     // The close sequence's offer. A recording of two or more samples is stopped and the user
-    // asked; the window may close unless the save asked for failed.
-    enum class CloseOffer { NotAsked, Declined, Saved, SaveFailed };
+    // asked; the window may close unless the save asked for failed or was cancelled.
+    enum class CloseOffer { NotAsked, Declined, Saved, SaveFailed, Cancelled };
     CloseOffer offerSaveBeforeClose();
     void help(const QString& programDir);
 

@@ -50,6 +50,13 @@ bool Settings::writeYScale(int gainIndex, int offsetIndex) {
     return a && b;
 }
 
+QString settingsNotSavedText() {
+    return QStringLiteral(
+               "The settings could not be written to %1. The change holds until the program "
+               "closes.")
+        .arg(QDir::toNativeSeparators(Settings::iniPath()));
+}
+
 int gainForIndex(int index, int current) {
     return index >= 0 && index < 5 ? kGains[index] : current;
 }

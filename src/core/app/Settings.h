@@ -18,6 +18,9 @@ class Settings {
     static bool writeYScale(int gainIndex, int offsetIndex);
 };
 
+// Told when a setting could not be kept; the change holds for this run only.
+QString settingsNotSavedText();
+
 // The Y scale the indexes stand for; an index outside the table leaves the value as it was.
 int gainForIndex(int index, int current);
 int offsetForIndex(int index, int current);

@@ -83,6 +83,7 @@ class MeterLink {
     ITimerService& m_timers;
     ILinkUi& m_ui;
     IRecordingSink* m_sink = nullptr;
+    bool m_lowBatteryTold = false;  // the low-battery message of this reading was shown
 };
 
 }  // namespace km905

@@ -225,6 +225,8 @@ void MeterLink::decodeLive(const uint8_t* data, size_t size, qint64 now) {
     setUnitTexts(f, v, lf);
     if (prev.rangeCode != f.m_rangeCode || prev.unitFC != f.m_unitFC) rescaleGraph(lf);
     setDisplayValue(m_model, lf, reading);
+    // A battery judged anew may be told about again.
+    if (f.m_checkBattery == 1) m_lowBatteryTold = false;
     checkBattery(f, v, lf);
     setBarCounts(m_model);
     setMemoryIndicator(v, lf);
@@ -332,7 +334,10 @@ void MeterLink::pollStep(const uint8_t* data, size_t size) {
         m_model.frame.m_stopped = 1;
         m_model.frame.m_recording = 0;
         m_model.view.m_canStop = 0;
-        m_ui.showMessage(kLowBatteryText);
+        // Once for each low reading: any later bytes on the line (noise, another device)
+        // must not raise it again.
+        if (!m_lowBatteryTold) m_ui.showMessage(kLowBatteryText);
+        m_lowBatteryTold = true;
     }
 }
 

@@ -47,7 +47,7 @@ bool loggerYAxis(LoggerWindowState& s, IUserInteraction& ui) {
     s.m_offsetSel = c->offsetSel;
     s.m_gainValue = gainForIndex(s.m_gainSel, s.m_gainValue);
     s.m_offsetSteps = offsetForIndex(s.m_offsetSel, s.m_offsetSteps);
-    Settings::writeYScale(s.m_gainSel, s.m_offsetSel);
+    if (!Settings::writeYScale(s.m_gainSel, s.m_offsetSel)) ui.showMessage(settingsNotSavedText());
     return true;
 }
 

@@ -72,11 +72,13 @@ PlotRect rtPlotRect(const ClientRect& client) {
 
 std::optional<int> keepCursorThroughRepaint(RtGraphState& g, ViewState& v) {
     std::optional<int> kept;
-    if (v.m_redrawCursor == 1 && g.g_rtCursorHidden == 0) {
+    if (v.m_redrawCursor == 1 && g.g_rtCursorHidden == 0)
         kept = g.g_rtCursorX;
-        v.m_redrawCursor = 0;
-    }
-    if (v.m_redrawCursor == 0) g.g_rtCursorHidden = 1;
+    else
+        g.g_rtCursorHidden = 1;
+    // Taken by this repaint even with no line on screen: left set, it would bring back a line
+    // at a stale place at a later repaint that follows no sample, such as a zoom.
+    v.m_redrawCursor = 0;
     return kept;
 }
 

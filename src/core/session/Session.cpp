@@ -82,7 +82,8 @@ void Session::closeSequence() {
     m_closed = true;
     // Nothing may poll the meter after the end of the link.
     for (TimerOwner owner : kTimerOwners) m_timers.killAllTimers(owner);
-    if (m_portInSettings) Settings::writeComPort(m_model.frame.m_comPort);
+    if (m_portInSettings && !Settings::writeComPort(m_model.frame.m_comPort))
+        m_ui.showMessage(settingsNotSavedText());
     m_link.sendEndOfLink();
     m_journal.recordingEnded();
 }

@@ -23,7 +23,7 @@ SaveOutcome saveSurveyReport(IUserInteraction& ui, const FileDialogRequest& requ
                              QString* savedPath) {
     const std::optional<ReportDetails> details = ui.askReportDetails(readReportDetails());
     if (!details) return SaveOutcome::Cancelled;
-    writeReportDetails(*details);
+    if (!writeReportDetails(*details)) ui.showMessage(settingsNotSavedText());
     const std::optional<QString> chosen = chooseSavePath(ui, request);
     if (!chosen) return SaveOutcome::Cancelled;
     const QString& path = *chosen;

@@ -9,6 +9,7 @@
 #include <QMenuBar>
 #include <QPointer>
 #include <QPushButton>
+#include <QScreen>
 #include <QStatusBar>
 #include <QToolBar>
 #include <QVBoxLayout>
@@ -18,9 +19,11 @@
 #endif
 
 #include "app/CommandState.h"
+#include "app/DialogFrame.h"
 #include "app/PortStatus.h"
 #include "app/ToolbarIcons.h"
 #include "dialogs/CDownloadProgressDlg.h"
+#include "dialogs/CStatsBar.h"
 #include "link/PortNames.h"
 #include "logger/CLoggerGraphDlg.h"
 #include "logger/OpenChooser.h"
@@ -48,6 +51,7 @@ CMainFrame::CMainFrame(FrameServices services, QWidget* parent)
 
     m_view = new CDTView(model(), this);
     setCentralWidget(m_view);
+    setNormalSize();
     m_view->onArmFirstTick = [this] { m_session.acquisition().armFirstTickIfPending(); };
     m_view->onDragWatch = [this](bool on) { m_session.setDragWatch(on); };
     m_session.onDragWatchTick = [this] { m_view->dragWatchTick(); };
@@ -55,7 +59,12 @@ CMainFrame::CMainFrame(FrameServices services, QWidget* parent)
         m_panes[1]->setText(t);
         m_panes[2]->setText(d);
     };
-    m_session.journal().onFailed = [this](const QString& text) { statusBar()->showMessage(text); };
+    m_session.journal().onFailed = [this](const QString& text) {
+        // A box the user cannot miss, and a line that stays until the program closes.
+        m_journalPane->setText(text);
+        m_journalPane->show();
+        showMessage(text);
+    };
     m_view->meterPanel()->onKey = [this](int id, bool twice) {
         twice ? m_session.keys().doubleClick(id) : m_session.keys().click(id);
     };
@@ -73,6 +82,15 @@ CMainFrame::CMainFrame(FrameServices services, QWidget* parent)
 }
 
 CMainFrame::~CMainFrame() = default;
+
+// The program starts maximised; un-maximised it takes this size, never one too small for the
+// meter panel (its body is 220 x 620) and the graph beside it.
+void CMainFrame::setNormalSize() {
+    m_view->setMinimumSize(800, 640);
+    QSize normal(1280, 860);
+    if (const QScreen* s = screen()) normal = normal.boundedTo(s->availableGeometry().size() * 0.9);
+    resize(normal.expandedTo(minimumSizeHint()));
+}
 
 QAction* CMainFrame::action(int id) const {
     auto it = m_actions.find(id);
@@ -152,12 +170,19 @@ void CMainFrame::createStatusBar() {
     m_panes[2]->setFixedWidth(300);
     // Fly-by help and other passing messages take the space on the left; the port and why it
     // cannot be opened stay in sight beside it.
+    m_journalPane = new QLabel(this);
+    m_journalPane->setObjectName(QStringLiteral("journalPane"));
+    m_journalPane->hide();
+    statusBar()->addPermanentWidget(m_journalPane);
     statusBar()->addPermanentWidget(m_panes[0]);
     statusBar()->addPermanentWidget(m_panes[1]);
     statusBar()->addPermanentWidget(m_panes[2]);
 }
 
 void CMainFrame::trigger(int id) {
+    // A clicked button may be disabled under the pointer and never see it leave: its tip
+    // goes as it would on leaving.
+    statusBar()->clearMessage();
     switch (id) {
         case kCmdRun:
             m_session.commands().run();
@@ -227,6 +252,7 @@ void CMainFrame::updateCommands() {
 void CMainFrame::showAbout() {
     QDialog d(this);
     d.setWindowTitle(QStringLiteral("About KM905"));
+    setDialogFrame(&d);
     auto* layout = new QVBoxLayout(&d);
     auto* row = new QHBoxLayout;
     auto* icon = new QLabel(&d);
@@ -244,9 +270,11 @@ void CMainFrame::showAbout() {
 }
 
 void CMainFrame::closeEvent(QCloseEvent* e) {
-    // The save offer comes first: a recording whose save failed keeps the window open, with
-    // the link still running.
-    if (m_session.offerSaveBeforeClose() == MainCommands::CloseOffer::SaveFailed) {
+    // The save offer comes first: a recording whose save failed or was cancelled keeps the
+    // window open, with the link still running.
+    const MainCommands::CloseOffer offer = m_session.offerSaveBeforeClose();
+    if (offer == MainCommands::CloseOffer::SaveFailed ||
+        offer == MainCommands::CloseOffer::Cancelled) {
         e->ignore();
         return;
     }
@@ -294,7 +322,10 @@ void CMainFrame::updateAllViews() {
     if (m_view) m_view->invalidateGraph();
 }
 void CMainFrame::transferInfoBar() {
-    if (m_view) m_view->infoBar()->transfer();
+    if (!m_view) return;
+    m_view->infoBar()->transfer();
+    // The statistics follow every live frame, not only the sampled ones that repaint the graph.
+    m_view->statsBar()->transfer();
 }
 void CMainFrame::openProgressWindow() {
     if (m_progressDlg) m_progressDlg->showForDownload();
@@ -326,6 +357,7 @@ void CMainFrame::showOpenChooser() {
     chooser->setObjectName(QStringLiteral("openChooser"));
     chooser->setAttribute(Qt::WA_DeleteOnClose);
     chooser->setWindowTitle(kChooserTitle);
+    setDialogFrame(chooser);
     auto* layout = new QVBoxLayout(chooser);
     const std::pair<ChooserButton, const QString*> buttons[] = {
         {ChooserButton::ListFile, &kOpenListButtonText},
@@ -364,8 +396,16 @@ void CMainFrame::repaintGraph() {
 
 void CMainFrame::showMessage(const QString& text) {
     // Shown once the event that raised it has finished, so no handler runs inside another.
-    QMetaObject::invokeMethod(
-        this, [this, text] { m_services.ui.showMessage(text); }, Qt::QueuedConnection);
+    if (m_messages.post(text))
+        QMetaObject::invokeMethod(this, &CMainFrame::showNextMessage, Qt::QueuedConnection);
+}
+
+void CMainFrame::showNextMessage() {
+    const std::optional<QString> text = m_messages.next();
+    if (!text) return;
+    m_services.ui.showMessage(*text);
+    if (m_messages.closed())
+        QMetaObject::invokeMethod(this, &CMainFrame::showNextMessage, Qt::QueuedConnection);
 }
 
 }  // namespace km905

@@ -6,6 +6,7 @@
 #include <map>
 #include <memory>
 
+#include "app/MessageQueue.h"
 #include "session/Session.h"
 
 class QAction;
@@ -77,6 +78,7 @@ class CMainFrame : public QMainWindow, private ILinkUi {
     void createMenus();
     void createToolBar();
     void createStatusBar();
+    void setNormalSize();
     void showAbout();
     void offerRestore();  // a journal left by a crash, asked about once at start
     void openMemoryList();
@@ -92,6 +94,7 @@ class CMainFrame : public QMainWindow, private ILinkUi {
     void openProgressWindow() override;
     void repaintProgress() override;
     void showMessage(const QString& text) override;
+    void showNextMessage();
 
     FrameServices m_services;
     Session m_session;
@@ -99,8 +102,10 @@ class CMainFrame : public QMainWindow, private ILinkUi {
     CDTView* m_view = nullptr;
     std::map<int, QAction*> m_actions;
     QLabel* m_panes[3] = {};
+    QLabel* m_journalPane = nullptr;  // why the running recording has no journal
     QTimer m_idle;
     bool m_restoreOffered = false;  // a journal left by a crash is offered once
+    MessageQueue m_messages;
 };
 
 }  // namespace km905

@@ -8,6 +8,7 @@
 #include <QPrinter>
 #include <QUrl>
 
+#include "app/DialogFrame.h"
 #include "app/HelpWindow.h"
 #include "dialogs/CSampleRateDlg.h"
 #include "dialogs/CYAxisDlg.h"
@@ -21,6 +22,7 @@ namespace {
 // The program's boxes are plain: its text and buttons, no icon.
 int plainMessageBox(QWidget* parent, const QString& text, QMessageBox::StandardButtons buttons) {
     QMessageBox box(QMessageBox::NoIcon, QStringLiteral("KM905"), text, buttons, parent);
+    fitCaption(&box);
     return box.exec();
 }
 }  // namespace

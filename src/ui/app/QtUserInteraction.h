@@ -11,6 +11,9 @@ namespace km905 {
 class QtUserInteraction : public IUserInteraction {
   public:
     explicit QtUserInteraction(QWidget* parent) : m_parent(parent) {}
+    // Dialogs stand over this window: a window manager frames a parentless one as a main
+    // window, with minimise and maximise buttons.
+    void setParent(QWidget* parent) { m_parent = parent; }
     void showMessage(const QString& text) override;
     bool askYesNo(const QString& text) override;
     std::optional<QString> saveFileName(const FileDialogRequest& r) override;

@@ -2,12 +2,13 @@
 
 #include <QVBoxLayout>
 
+#include "app/DialogFrame.h"
 namespace km905 {
 
 CDownloadProgressDlg::CDownloadProgressDlg(DownloadProgress& logic, QWidget* parent)
     : QDialog(parent), m_logic(logic) {
     setWindowTitle(QStringLiteral("logging..."));
-    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);  // no close box
+    setDialogFrame(this, FrameButtons::None);
     setModal(true);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(4, 4, 4, 4);

@@ -6,6 +6,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "app/DialogFrame.h"
 namespace km905 {
 
 namespace {
@@ -20,7 +21,7 @@ QFont labelFont() {
 CSampleRateDlg::CSampleRateDlg(int rateSecs, IUserInteraction& ui, QWidget* parent)
     : QDialog(parent), m_rateSecs(rateSecs), m_ui(ui) {
     setWindowTitle(QStringLiteral("Sample Rate Setup"));
-    setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
+    setDialogFrame(this);
     auto* outer = new QVBoxLayout(this);
     auto* group = new QGroupBox(QStringLiteral("Sample Rate Setup"), this);
     auto* row = new QHBoxLayout(group);

@@ -6,13 +6,14 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "app/DialogFrame.h"
 namespace km905 {
 
 CYAxisDlg::CYAxisDlg(int gainSel, int offsetSel, QWidget* parent)
     : QDialog(parent), m_gainSel(gainSel), m_offsetSel(offsetSel) {
     setWindowTitle(QStringLiteral("Y OFFSET And Y GAINS Setup"));
     // No close box: OK or Escape.
-    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
+    setDialogFrame(this, FrameButtons::None);  // no system menu, so no close box
     QFont f(QStringLiteral("Arial"));
     f.setPixelSize(13);
     f.setWeight(QFont::Medium);

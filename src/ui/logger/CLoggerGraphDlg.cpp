@@ -6,6 +6,7 @@
 #include <QPainter>
 #include <QToolButton>
 
+#include "app/DialogFrame.h"
 #include "app/ToolbarIcons.h"
 #include "logger/LoggerGraphPainter.h"
 #include "logger/LoggerReport.h"
@@ -19,7 +20,9 @@ namespace {
 constexpr int kWidth = 1000;
 constexpr int kHeight = 570;
 constexpr int kToolBarHeight = 23;
-constexpr QRect kListRect{6, 27, 244, 540};
+// The list ends short of the Y labels: the widest (thousands) begins 70 - 7.5 pixels left of
+// the plot, which begins 306 pixels from the window's left edge.
+constexpr QRect kListRect{6, 27, 230, 540};
 constexpr QRect kScrollRect{250, 551, 741, 15};
 
 QIcon yAxisIcon() {
@@ -40,6 +43,7 @@ CLoggerGraphDlg::CLoggerGraphDlg(MeterModel& model, IUserInteraction& ui, ITimer
                                  QWidget* parent)
     : QDialog(parent), m_model(model), m_ui(ui), m_timers(timers), m_window(model, ui) {
     setWindowTitle(QStringLiteral("Light Datalogger Graph"));
+    setDialogFrame(this, FrameButtons::CloseAndMinimize);
     setAttribute(Qt::WA_DeleteOnClose);
     setAttribute(Qt::WA_OpaquePaintEvent);  // the paint covers the whole window
     setMouseTracking(true);

@@ -10,6 +10,7 @@
 #include <QVBoxLayout>
 
 #include "SurveyReportPdf.h"
+#include "app/DialogFrame.h"
 #include "app/OpenFiles.h"
 #include "app/SaveSequences.h"
 #include "app/Settings.h"
@@ -42,6 +43,7 @@ CMemListDlg::CMemListDlg(MeterModel& model, IUserInteraction& ui, const ITimerSe
                          QWidget* parent)
     : QDialog(parent), m_model(model), m_ui(ui), m_clock(clock) {
     setWindowTitle(QStringLiteral("Light Data List"));
+    setDialogFrame(this);
     setAttribute(Qt::WA_DeleteOnClose);
     QFont f(QStringLiteral("Arial"));
     f.setPixelSize(14);
@@ -183,7 +185,7 @@ void CMemListDlg::showGrid() {
         readSurveyGrid(list).value_or(suggestedGridShape(m_model.doc.m_memCount));
     const std::optional<GridShape> shape = m_ui.askGridShape(offered);
     if (!shape || !shape->valid()) return;
-    writeSurveyGrid(list, *shape);
+    if (!writeSurveyGrid(list, *shape)) m_ui.showMessage(settingsNotSavedText());
     CGridMapDlg* map = gridMap();
     if (!map) {
         map = new CGridMapDlg(this);

@@ -101,13 +101,14 @@ QImage CDTView::renderGraph(const QSize& size) {
     const PlotRect plot = rtPlotRect({0, 0, size.width(), size.height()});
     ViewState& v = m_model.view;
     // The paint's state changes first, then the picture of the state they leave.
-    const std::optional<int> keptCursor = keepCursorThroughRepaint(m_graph, v);
+    // The line itself is drawn over the picture at each paint, so none is kept inside it.
+    keepCursorThroughRepaint(m_graph, v);
     resetZoomAtFirstSample(m_graph, v);
     const bool axisGrew = growRtTimeAxis(m_graph, v, plot);
     const std::optional<int> scrollPos =
         rebuildRtLevels(m_graph, v, m_model.doc, m_model.frame.m_unitFC, plot);
     updateRtLabels(m_graph, v, plot);
-    const RtGraphPicture pic = rtGraphPicture(m_graph, v, plot, keptCursor);
+    const RtGraphPicture pic = rtGraphPicture(m_graph, v, plot, std::nullopt);
     drawRtGraph(m_surface, pic, m_labelFont);
     if (pic.noSamples && onStatusTexts)
         onStatusTexts(QStringLiteral("Time:"), QStringLiteral("Data:"));

@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "DrawingPainter.h"
+#include "app/DialogFrame.h"
 
 namespace km905 {
 
@@ -48,6 +49,7 @@ void CGridMapDlg::setMap(const GridMap& map, const SurveySummary& summary, const
     m_notes = notes;
     m_pictureSize = QSize();
     setWindowTitle(gridMapTitle(map.shape));
+    fitCaptionWidth(this);
     // Room for cells of about 64 pixels, within a screen.
     const int cell = 64;
     resize(std::clamp(map.shape.columns * cell + 2 * kMapMargin, 380, 1100),

@@ -3,10 +3,13 @@
 #include <QDialogButtonBox>
 #include <QFormLayout>
 
+#include "app/DialogFrame.h"
+
 namespace km905 {
 
 CGridShapeDlg::CGridShapeDlg(const GridShape& initial, QWidget* parent) : QDialog(parent) {
     setWindowTitle(QStringLiteral("Survey Grid"));
+    setDialogFrame(this);
     auto* form = new QFormLayout(this);
     auto side = [this](int value) {
         auto* box = new QSpinBox(this);

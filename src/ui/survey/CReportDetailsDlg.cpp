@@ -3,6 +3,8 @@
 #include <QDialogButtonBox>
 #include <QFormLayout>
 
+#include "app/DialogFrame.h"
+
 #include "survey/SurveyReport.h"
 
 namespace km905 {
@@ -10,6 +12,7 @@ namespace km905 {
 CReportDetailsDlg::CReportDetailsDlg(const ReportDetails& initial, QWidget* parent)
     : QDialog(parent) {
     setWindowTitle(QStringLiteral("Survey Report"));
+    setDialogFrame(this);
     auto* form = new QFormLayout(this);
     m_title = new QLineEdit(initial.title, this);
     m_title->setObjectName(QStringLiteral("title"));
