@@ -27,8 +27,10 @@ TEST(MeterPanel, OfflineFaceBeforeTheFirstFrame) {
     UiHarness h(s);
     const QImage face = h.grabPanel();
     saveShot(face, "panel-offline");
-    EXPECT_GT(countPixels(face, kLcd, isRed), 150);       // "OFFLINE" in red
-    EXPECT_EQ(countPixels(face, kLcd, isDark), 0);        // nothing else in the LCD
+    EXPECT_GT(countPixels(face, kLcd, isRed), 150);  // "OFFLINE" in red
+    EXPECT_EQ(countPixels(face, kLcd, isDark), 0);   // nothing else in the LCD
+    // 13 pixels a character from x = 53: it ends by x = 144, well inside the LCD (x < 166).
+    EXPECT_EQ(countPixels(face, QRect(146, 125, 74, 150), isRed), 0);
     EXPECT_EQ(face.pixelColor(0, 0), QColor(Qt::white));  // the brand block
 }
 
@@ -41,7 +43,8 @@ TEST(MeterPanel, AFrameShowsNumberUnitRangeAndBar) {
     EXPECT_EQ(countPixels(face, kLcd, isRed), 0);
     // The number is right-aligned at x = 145: four characters from x = 85.
     EXPECT_GT(countPixels(face, QRect(85, 190, 60, 55), isDark), 200);
-    EXPECT_EQ(countPixels(face, QRect(52, 205, 30, 35), isDark), 0);  // below the bar
+    EXPECT_EQ(countPixels(face, QRect(52, 205, 30, 35), isDark), 0);   // below the bar
+    EXPECT_EQ(countPixels(face, QRect(146, 200, 20, 45), isDark), 0);  // nothing past x = 145
     // Unit and range texts.
     EXPECT_GT(countPixels(face, QRect(140, 250, 26, 12), isDark), 5);
     EXPECT_GT(countPixels(face, QRect(117, 250, 20, 10), isDark), 3);

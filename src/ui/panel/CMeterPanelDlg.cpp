@@ -1,5 +1,6 @@
 #include "panel/CMeterPanelDlg.h"
 
+#include <QFontMetricsF>
 #include <QKeyEvent>
 #include <QPainter>
 
@@ -52,10 +53,19 @@ void CMeterPanelDlg::paintEvent(QPaintEvent*) {
     p.setPen(QPen(Qt::black, 1));
     for (const PixelLine& l : face.lines) p.drawLine(l.x1, l.y1, l.x2, l.y2);
     for (const FaceText& t : face.texts) {
-        p.setFont(faceFont(t.font));
+        const QFont font = faceFont(t.font);
+        p.setFont(font);
         p.setPen(t.red ? QColor(255, 0, 0) : QColor(0, 0, 0));
-        p.drawText(QRect(t.x, t.y, 400, 200), Qt::AlignLeft | Qt::AlignTop | Qt::TextDontClip,
-                   t.text);
+        // A font wider than the face allows (a stretch the system may not honour) is squeezed
+        // to the width its characters are given, so the number stays right-aligned and
+        // "OFFLINE" inside the LCD.
+        const double allowed = faceCharWidth(t.font) * t.text.size();
+        const double natural = QFontMetricsF(font).horizontalAdvance(t.text);
+        p.save();
+        p.translate(t.x, t.y);
+        if (allowed > 0 && natural > allowed) p.scale(allowed / natural, 1.0);
+        p.drawText(QRect(0, 0, 400, 200), Qt::AlignLeft | Qt::AlignTop | Qt::TextDontClip, t.text);
+        p.restore();
     }
 }
 

@@ -24,6 +24,20 @@ QFont make(const QString& family, int height, int avgWidth, int weight, bool ita
 }
 }  // namespace
 
+int faceCharWidth(FaceFont kind) {
+    switch (kind) {
+        case FaceFont::Number:
+            return 15;
+        case FaceFont::Offline:
+        case FaceFont::Brand:
+            return 13;
+        case FaceFont::Clock:
+            return 6;
+        default:
+            return 0;
+    }
+}
+
 QFont faceFont(FaceFont kind) {
     static std::map<FaceFont, QFont> cache;
     auto it = cache.find(kind);
