@@ -128,6 +128,19 @@ TEST(LoggerWindow, TheDataLoggerCommandListsTheRecordsAndDrawsTheOneChosen) {
         for (const char* t : {"09:30:00", "09:30:25", "09:30:50", "09:31:15", "09:31:40"})
             EXPECT_TRUE(out.contains(t)) << t << "\n" << out.toStdString();
         EXPECT_TRUE(out.contains("400.0"));
+        // Its dotted grid is dark grey (27, 27, 27), not the real-time report's (127, 127, 127).
+        ASSERT_EQ(QProcess::execute(
+                      "pdftoppm", {"-png", "-r", "300", "-singlefile", pdf, dir.filePath("page")}),
+                  0);
+        const QImage page(dir.filePath("page.png"));
+        auto grey = [](int level) {
+            return [level](QRgb c) {
+                return qRed(c) == qGreen(c) && qGreen(c) == qBlue(c) &&
+                       std::abs(qRed(c) - level) <= 4;
+            };
+        };
+        EXPECT_GT(countPixels(page, page.rect(), grey(27)), 20000);
+        EXPECT_LT(countPixels(page, page.rect(), grey(127)), 1000);
     }
     dlg->trigger(CLoggerGraphDlg::kZoomOut);
     EXPECT_FALSE(dlg->scrollBar()->isEnabled());

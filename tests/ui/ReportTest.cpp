@@ -6,6 +6,7 @@
 #include <QTemporaryDir>
 
 #include "UiHarness.h"
+#include "memlist/MemoryListPages.h"
 #include "print/ReportPage.h"
 #include "print/ReportPainter.h"
 
@@ -143,4 +144,43 @@ TEST(RealtimeReport, ThePrintCommandIsEnabledByTheFirstSample) {
     h.frame->trigger(kCmdPrint);
     ASSERT_EQ(h.ui.printed.size(), 1u);
     EXPECT_EQ(h.ui.printed[0].documentName, "client   print");
+}
+
+// Printed at 1200 dots per inch (the print dialog's PDF route), the survey line under the
+// memory list runs to its last glyph: about six inches of text, not three and a third.
+TEST(MemoryListReport, APrintedLineIsNeverCut) {
+    CDTDoc doc;
+    const float lux[3] = {300, 200, 400};
+    for (int i = 0; i < 3; ++i) {
+        doc.m_memValues[static_cast<size_t>(i)] = lux[i];
+        doc.m_memModes[static_cast<size_t>(i)] = "General";
+    }
+    doc.m_memCount = 3;
+    QTemporaryDir dir;
+    const QString pdf = dir.filePath("list.pdf");
+    {
+        QPdfWriter w(pdf);
+        w.setResolution(1200);
+        ASSERT_EQ(paintReport(w, memoryListPages(doc)), PrintOutcome::Printed);
+    }
+    ASSERT_EQ(QProcess::execute("pdftoppm",
+                                {"-png", "-r", "100", "-singlefile", pdf, dir.filePath("page")}),
+              0);
+    const QImage page(dir.filePath("page.png"));
+    ASSERT_FALSE(page.isNull());
+    auto dark = [&](int x, int y) { return qGray(page.pixel(x, y)) < 128; };
+    // The line over the summary is the lowest one 7.8 inches long; the text hangs under it.
+    int line = -1;
+    for (int y = page.height() - 1; y >= 0 && line < 0; --y) {
+        int n = 0;
+        for (int x = 0; x < page.width(); ++x) n += dark(x, y);
+        if (n > 700) line = y;
+    }
+    ASSERT_GT(line, 0);
+    int left = page.width(), right = -1;
+    for (int y = line + 3; y < line + 25 && y < page.height(); ++y)
+        for (int x = 0; x < page.width(); ++x)
+            if (dark(x, y)) left = std::min(left, x), right = std::max(right, x);
+    ASSERT_GE(right, 0);
+    EXPECT_GT(right - left, 500);  // more than five inches at 100 dots per inch
 }

@@ -9,6 +9,7 @@ namespace km905 {
 
 ReportPage loggerReport(const CDTDoc& d, const YLabels& labels, qint64 printedAtSecs) {
     ReportPage p;
+    p.gridGrey = 27;  // darker than the real-time report's grid
     p.documentName = QStringLiteral("client   print");
     using Pen = ReportPage::Pen;
     using Font = ReportPage::Font;

@@ -27,6 +27,7 @@ struct ReportPage {
     bool whiteBands = false;  // cut the trace at the frame's top and bottom
     std::vector<Text> texts;
     QString documentName;
+    int gridGrey = 127;  // red, green and blue of the dotted grid pen
 };
 
 // Pen widths in hundredths of an inch: the frame and the trace 2, the dotted grid 1.

@@ -27,7 +27,8 @@ void paintPage(QPainter& p, QPagedPaintDevice& device, const ReportPage& page) {
             case ReportPage::Pen::Trace:
                 return QPen(QColor(55, 0, 0), width);
             case ReportPage::Pen::Grid:
-                return QPen(QColor(127, 127, 127), width, Qt::DotLine);
+                return QPen(QColor(page.gridGrey, page.gridGrey, page.gridGrey), width,
+                            Qt::DotLine);
         }
         return QPen();
     };
@@ -48,7 +49,9 @@ void paintPage(QPainter& p, QPagedPaintDevice& device, const ReportPage& page) {
     p.setPen(Qt::black);
     for (const ReportPage::Text& t : page.texts) {
         p.setFont(font(t.font));
-        p.drawText(QRectF(pt(t.x, t.y), QSizeF(4000, 1000)), Qt::AlignLeft | Qt::AlignTop, t.text);
+        // Placed by its top-left corner and never cut, whatever the device's resolution.
+        p.drawText(QRectF(pt(t.x, t.y), QSizeF(0, 0)),
+                   Qt::AlignLeft | Qt::AlignTop | Qt::TextDontClip, t.text);
     }
     drawLines(traceEnd, page.lines.size());
 }
