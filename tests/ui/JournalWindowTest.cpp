@@ -3,8 +3,8 @@
 #include <QDir>
 #include <QFile>
 #include <QLabel>
-#include <QStatusTipEvent>
 #include <QStatusBar>
+#include <QStatusTipEvent>
 
 #include "UiHarness.h"
 #include "realtime/CRealTimeInfoBar.h"

@@ -2,8 +2,10 @@
 
 #include <QAbstractButton>
 #include <QDialogButtonBox>
+#include <QDir>
 #include <QEnterEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
@@ -17,6 +19,7 @@
 
 #include "UiHarness.h"
 #include "app/QtUserInteraction.h"
+#include "app/Settings.h"
 #include "dialogs/CDownloadProgressDlg.h"
 #include "logger/CLoggerGraphDlg.h"
 #include "panel/CMeterPanelDlg.h"
@@ -181,6 +184,22 @@ TEST(MainWindow, MessageBoxesArePlain) {
     expectDialogFrame(logger, true, true);
     logger->close();
     UiHarness::settle();
+}
+
+// Printed to a PDF, a report is proposed in the data folder, as Save proposes its files.
+TEST(MainWindow, ThePrintDialogProposesThePdfInTheDataFolder) {
+    UiHarness h(quiet());
+    QtUserInteraction ui(h.frame.get());
+    ReportPage page;
+    page.proposedName = "12-08-25 09.00.00";
+    const QString before = QDir::currentPath();
+    QString proposed;
+    whileModal([&] { ui.printReport({page}); },
+               [&](QWidget* w) {
+                   if (auto* name = w->findChild<QLineEdit*>("filename")) proposed = name->text();
+               });
+    EXPECT_TRUE(proposed.startsWith(Settings::dataFolder())) << proposed.toStdString();
+    EXPECT_EQ(QDir::currentPath(), before);
 }
 
 TEST(StatusBar, ThePortStaysInSightUnderToolbarAndMenuHelp) {

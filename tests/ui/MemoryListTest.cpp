@@ -135,6 +135,12 @@ TEST(MemoryList, APrintedPageWithRoomHoldsTheSummaryUnderItsLastRow) {
     EXPECT_EQ(memoryListPages(doc).size(), 1u);
     doc.m_memModes[47] = "Rel";
     EXPECT_EQ(memoryListPages(doc).size(), 2u);
+
+    // A PDF of it is proposed under the list file's name, or the time for a list not saved.
+    ViewState v;
+    EXPECT_EQ(memoryListPrintName(v, 1765184400), "12-08-25 09.00.00");
+    v.m_memListPath = "/home/u/Documents/KM905/office 2.MemDat";
+    EXPECT_EQ(memoryListPrintName(v, 1765184400), "office 2");
 }
 
 // Headings sit at the left of their columns; save, open and print are 48 x 20 picture buttons

@@ -42,7 +42,8 @@ TEST(RealtimeReport, LayoutTimesAndTrace) {
     EXPECT_EQ(t.mid(t.indexOf("400.0") + 1, 5),
               QStringList({"09:00:00", "09:00:04", "09:00:08", "09:00:12", "09:00:16"}));
     EXPECT_EQ(t.back(), "2025-12-08  11:00");
-    EXPECT_EQ(p.traceEnd, 4 + 8);  // frame, then one segment per pair of samples
+    EXPECT_EQ(p.proposedName, "12-08-25 09.00.00");  // a PDF is named as Save names the file
+    EXPECT_EQ(p.traceEnd, 4 + 8);                    // frame, then one segment per pair of samples
     EXPECT_EQ(p.lines[4].x1, -750);
     EXPECT_EQ(p.lines[4].y1, static_cast<int>(100 * 800 / 400.0 + 200));
     EXPECT_EQ(p.lines[11].x2, -10);

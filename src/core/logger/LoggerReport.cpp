@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "files/GraphFile.h"
 #include "graph/PlotRect.h"
 #include "model/TimeText.h"
 
@@ -11,6 +12,7 @@ ReportPage loggerReport(const CDTDoc& d, const YLabels& labels, qint64 printedAt
     ReportPage p;
     p.gridGrey = 27;  // darker than the real-time report's grid
     p.documentName = QStringLiteral("client   print");
+    p.proposedName = formatMeterTime(graphFromDocument(d).start, kFileNameTimeFormat);
     using Pen = ReportPage::Pen;
     using Font = ReportPage::Font;
     p.lines = {{Pen::Frame, -750, 200, -10, 200},

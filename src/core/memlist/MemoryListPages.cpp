@@ -1,6 +1,9 @@
 #include "memlist/MemoryListPages.h"
 
+#include <QFileInfo>
+
 #include "files/TextExport.h"
+#include "model/TimeText.h"
 #include "survey/SurveySummary.h"
 
 namespace km905 {
@@ -18,7 +21,12 @@ std::vector<QStringList> memoryListRows(const CDTDoc& doc) {
     return rows;
 }
 
-std::vector<ReportPage> memoryListPages(const CDTDoc& doc) {
+QString memoryListPrintName(const ViewState& v, qint64 nowSecs) {
+    if (!v.m_memListPath.isEmpty()) return QFileInfo(v.m_memListPath).completeBaseName();
+    return formatLocalTime(nowSecs, kFileNameTimeFormat);
+}
+
+std::vector<ReportPage> memoryListPages(const CDTDoc& doc, const QString& printName) {
     const std::vector<QStringList> rows = memoryListRows(doc);
     const int pages = rows.size() > 50 ? 2 : 1;
     const int xs[5] = {-670, -550, -430, -310, -190};
@@ -28,6 +36,7 @@ std::vector<ReportPage> memoryListPages(const CDTDoc& doc) {
     for (int page = 0; page < pages; ++page) {
         ReportPage p;
         p.documentName = QStringLiteral("client   print");
+        p.proposedName = printName;
         p.lines.push_back({ReportPage::Pen::Frame, -790, 1010, -10, 1010});
         p.traceEnd = 1;
         for (int c = 0; c < 5; ++c)

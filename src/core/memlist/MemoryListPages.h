@@ -15,6 +15,9 @@ std::vector<QStringList> memoryListRows(const CDTDoc& doc);
 
 // The printed list: one page, or two when there are more than 50 records; the survey summary
 // and what it left out follow the last row (on a page of their own when the last is full).
-std::vector<ReportPage> memoryListPages(const CDTDoc& doc);
+// printName is what the print dialog proposes for a PDF.
+std::vector<ReportPage> memoryListPages(const CDTDoc& doc, const QString& printName = {});
+// The list file's name, or for a list not saved the time, as Save would name it.
+QString memoryListPrintName(const ViewState& v, qint64 nowSecs);
 
 }  // namespace km905

@@ -27,6 +27,8 @@ struct ReportPage {
     bool whiteBands = false;  // cut the trace at the frame's top and bottom
     std::vector<Text> texts;
     QString documentName;
+    // What the print dialog proposes for a PDF, without extension: named as Save names it.
+    QString proposedName;
     int gridGrey = 127;  // red, green and blue of the dotted grid pen
 };
 

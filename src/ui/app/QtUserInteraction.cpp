@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QDesktopServices>
+#include <QDir>
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QPrintDialog>
@@ -10,6 +11,7 @@
 
 #include "app/DialogFrame.h"
 #include "app/HelpWindow.h"
+#include "app/Settings.h"
 #include "dialogs/CSampleRateDlg.h"
 #include "dialogs/CYAxisDlg.h"
 #include "print/ReportPainter.h"
@@ -80,11 +82,21 @@ std::optional<YAxisChoice> QtUserInteraction::askYAxis(int gainSel, int offsetSe
 bool QtUserInteraction::printReport(const std::vector<ReportPage>& pages) {
     if (pages.empty()) return false;
     QPrinter printer(QPrinter::HighResolution);
+    // The dialog proposes its PDF in the current folder, named after the document: the data
+    // folder and the name Save would give, for the time the dialog is up.
+    const QString wasCurrent = QDir::currentPath();
+    QDir::setCurrent(Settings::dataFolder());
+    // Its own extension keeps the dialog from taking the seconds of "12-08-26 09.30.00" for one.
+    printer.setDocName(pages.front().proposedName.isEmpty()
+                           ? pages.front().documentName
+                           : pages.front().proposedName + QStringLiteral(".pdf"));
     QPrintDialog dialog(&printer, m_parent);
     dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
     dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
     // The print-to-file route stays: on a machine without a printer it is the only one.
-    if (dialog.exec() != QDialog::Accepted) return false;
+    const int answer = dialog.exec();
+    QDir::setCurrent(wasCurrent);
+    if (answer != QDialog::Accepted) return false;
     printer.setDocName(pages.front().documentName);
     const PrintOutcome outcome =
         printer.isValid() ? paintReport(printer, pages) : PrintOutcome::NoPrinter;

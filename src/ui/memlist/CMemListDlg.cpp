@@ -176,7 +176,8 @@ void CMemListDlg::openList() {
 }
 
 void CMemListDlg::printList() {
-    m_ui.printReport(memoryListPages(m_model.doc));
+    m_ui.printReport(
+        memoryListPages(m_model.doc, memoryListPrintName(m_model.view, m_clock.nowSecs())));
 }
 
 void CMemListDlg::showGrid() {
