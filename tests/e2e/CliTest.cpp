@@ -61,11 +61,36 @@ std::vector<QStringList> readCsv(const QString& text) {
     return rows;
 }
 
+// Little-endian 32-bit values, as the program's files hold them.
+QByteArray int32s(std::initializer_list<uint32_t> values) {
+    QByteArray out;
+    for (uint32_t v : values)
+        for (int i = 0; i < 4; ++i) out.append(static_cast<char>(v >> (8 * i)));
+    return out;
+}
+
+// A string of a list file: its length byte, then the characters.
+QByteArray listString(const QByteArray& text) {
+    return static_cast<char>(text.size()) + text;
+}
+
+QString utf16Text(const QByteArray& file) {
+    if (!file.startsWith("\xFF\xFE")) return "no byte-order mark";
+    return QString::fromUtf16(reinterpret_cast<const char16_t*>(file.constData() + 2),
+                              (file.size() - 2) / 2);
+}
+
 class Cli : public testing::Test {
   protected:
     QString copy(const QString& golden, const QString& as) {
         const QString path = m_dir.filePath(as);
         QFile::copy(KM905_TEST_DATA "/" + golden, path);
+        return path;
+    }
+    QString write(const QString& name, const QByteArray& bytes) {
+        const QString path = m_dir.filePath(name);
+        QFile f(path);
+        if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size()) return {};
         return path;
     }
     QTemporaryDir m_dir;
@@ -288,4 +313,36 @@ TEST_F(Cli, AFullDiskKeepsTheOldExportAndFails) {
     EXPECT_EQ(bytesOf(csv), "old export");
     EXPECT_EQ(QDir(mountPoint.path()).entryList(QDir::Files | QDir::Hidden, QDir::Name),
               QStringList({"big.AsmDat", "big.csv"}));
+}
+
+// Texts a damaged or crafted list file holds: escape sequences never reach the terminal, and
+// a mode that looks like a formula is written to the comma-separated export as text, while
+// the program's own negative values stay numbers.
+TEST_F(Cli, TextsFromAFileAreShownAndExportedAsText) {
+    const QByteArray file = QByteArray("\x05KM905", 6) + int32s({3}) + int32s({0x437A0000}) + '\0' +
+                            listString("=HYPERLINK(\"http://x\",\"y\")") + '\0' +
+                            listString("01/02/19 10:20:30") + int32s({0x437A0000}) + '\0' +
+                            listString("\x1b]0;owned\x07\x1b[2J\\") + '\x01' +
+                            listString("--/--/-- --:--:--") + int32s({0x437A0000}) + '\0' +
+                            listString("General\r\n@SUM(1)") + '\0' + listString("+1\t2");
+    const QString path = write("odd.MemDat", file);
+    CliRun r = cli({"info", path});
+    EXPECT_EQ(r.status, 0) << r.err.toStdString();
+    EXPECT_EQ(r.out,
+              path +
+                  "\n"
+                  "  kind:       memory list file (MemDat)\n"
+                  "  records:    3\n"
+                  "    1      250.00 Lux  =HYPERLINK(\"http://x\",\"y\")  01/02/19 10:20:30\n"
+                  "    2     -250.00 Lux  \\x1b]0;owned\\x07\\x1b[2J\\\\  --/--/-- --:--:--\n"
+                  "    3      250.00 Lux  General\\x0d\\x0a@SUM(1)  +1\\x092\n");
+
+    r = cli({"export", "--format", "csv", path});
+    EXPECT_EQ(r.status, 0) << r.err.toStdString();
+    EXPECT_EQ(
+        bytesOf(m_dir.filePath("odd.utf8.csv")),
+        "number,time,lux,fc,unit,mode,flag\n"
+        "1,2019-01-02T10:20:30,250.00,23.23,lux,\"'=HYPERLINK(\"\"http://x\"\",\"\"y\"\")\",\n"
+        "2,,-250.00,-23.23,lux,\x1b]0;owned\x07\x1b[2J\\,\n"
+        "3,,250.00,23.23,lux,\"General\r\n@SUM(1)\",\n");
 }
