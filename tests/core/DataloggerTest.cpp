@@ -1,9 +1,11 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <tuple>
 
 #include "FakeSerial.h"
 #include "LinkHarness.h"
+#include "dialogs/DownloadProgress.h"
 
 using namespace km905;
 using namespace km905::test;
@@ -252,6 +254,38 @@ TEST(Datalogger, ASecondHeaderPairDuringADownloadIsStreamData) {
     EXPECT_FLOAT_EQ(t.model.doc.m_logValues[2662], static_cast<float>(170 * 100 * 1.076));
     EXPECT_FLOAT_EQ(t.model.doc.m_logValues[2663], 0.0f);  // 0 counts, range 3
     EXPECT_EQ(t.model.doc.m_logRecGain, std::vector<int>{4000});
+}
+
+// A stream that stops below the threshold leaves its last bytes in the serial control, and
+// reopening the port discards them: the time-out first takes them, up to the announced count,
+// so every byte that came is in g_logBuffer. 300 of 566 bytes (no whole block), and 12000 of
+// 20000 (one 8000-byte block and 4000 more).
+TEST(Datalogger, AStreamGivenUpKeepsEveryByteThatCame) {
+    for (const auto& [announced, inBlocks, held] :
+         {std::tuple{566, 0, 300}, std::tuple{20000, 8000, 4000}}) {
+        SCOPED_TRACE(announced);
+        RequestedLog t;
+        DownloadProgress& progress = t.session.progress();
+        t.comm.deliver(bytes({0xAA, 0xCC, 0x00, announced >> 8, announced & 0xFF}));
+        progress.opened();  // main-frame timer 1 opens the window, which paints
+        progress.paint();
+        QByteArray came;
+        for (int i = 0; i < inBlocks + held; ++i) came.append(static_cast<char>(i * 7 + i / 256));
+        if (inBlocks > 0) t.comm.deliver(came.left(inBlocks));
+        ASSERT_EQ(t.model.g.g_logReceived, inBlocks);
+        t.comm.buffer = came.mid(inBlocks);  // below the threshold: no event
+        t.comm.ops.clear();
+        t.clock.advance((announced + 157) / 158 * 500 + 15000);
+        ASSERT_EQ(t.model.frame.m_logPending, 0);
+        EXPECT_EQ(t.model.frame.m_logByteCount, announced);
+        EXPECT_EQ(t.model.g.g_logReceived, inBlocks + held);
+        EXPECT_EQ(QByteArray(reinterpret_cast<const char*>(t.model.g.g_logBuffer.data()),
+                             inBlocks + held),
+                  came);
+        // The held bytes are read, then the port is closed and reopened.
+        EXPECT_EQ(t.comm.ops.mid(0, 3).join(", ").toStdString(), "Input, PortOpen=0, CommPort=1");
+        EXPECT_EQ(t.model.doc.m_logRecordCount, 0);  // nothing is parsed from a cut stream
+    }
 }
 
 // Every count in both units and all four ranges, one sample each: the value and the record's

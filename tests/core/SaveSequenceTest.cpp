@@ -157,6 +157,23 @@ TEST_F(Saving, AFailureAtAnyStepLeavesTheOldFilesAndSaysSo) {
         ASSERT_EQ(ui.messages.size(), 1);
         EXPECT_TRUE(ui.messages[0].startsWith("The file could not be saved: "));
         EXPECT_TRUE(ui.messages[0].endsWith(". Nothing was changed on the disk."));
+
+        // A file written as its bytes come (a download's raw bytes) fails the same way; its
+        // one move into place is the first rename.
+        calls = 0;
+        const bool movedIn = c.step == std::string("rename") && c.failingCall == 2;
+        {
+            GrowingFile growing(m_folder + "/Old.MemDat", steps);
+            ASSERT_TRUE(growing.open());
+            growing.append("new ");
+            growing.append("list");
+            const WriteResult committed = growing.commit();
+            EXPECT_EQ(committed.ok, movedIn) << committed.reason.toStdString();
+            EXPECT_EQ(growing.append("more").ok, false);  // nothing after the end
+        }
+        EXPECT_EQ(fileBytes(m_folder + "/Old.MemDat"), movedIn ? "new list" : "old list");
+        EXPECT_EQ(QDir(m_folder).entryList(QDir::Files | QDir::Hidden, QDir::Name),
+                  QStringList({"Old.MemDat", "Old.csv"}));
     }
     ui.messages.clear();
     ui.answers = {true};

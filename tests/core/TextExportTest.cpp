@@ -40,6 +40,21 @@ TEST(TextExport, ListExports) {
     EXPECT_EQ(listExport({}), golden("empty-list.csv"));
 }
 
+// A list file's mode and time are free text: one a spreadsheet would take for a formula is
+// marked as text, and tabs and line breaks in them never make cells or rows of their own.
+// The program's own texts keep their bytes: the sign of a negative value, the dashes of a
+// date the meter could not give.
+TEST(TextExport, AListFilesTextsStayText) {
+    EXPECT_EQ(listExport({{250.0f, 0, "=HYPERLINK(\"http://x\",\"y\")", 0, "01/02/19 10:20:30"},
+                          {250.0f, 0, "+1", 1, "--/--/-- --:--:--"},
+                          {250.0f, 1, "Max\r\n@SUM(A1)", 0, "-1\t2"},
+                          {250.0f, 0, " -x", 0, "@t"}}),
+              utf16Lines({"NO\tData\tUNIT\tSTATUS\tTIME",
+                          "1\t250.00\tLux\t'=HYPERLINK(\"http://x\",\"y\")\t 01/02/19 10:20:30",
+                          "2\t-250.00\tLux\t'+1\t --/--/-- --:--:--",
+                          "3\t23.23\tFC\tMax  @SUM(A1)\t' -1 2", "4\t250.00\tLux\t' -x\t' @t"}));
+}
+
 TEST(TextExport, RealtimeExportHasOneRowPerFrameWithItsTime) {
     MeterModel m;
     m.view.m_startTime = 1772352930;  // 2026-03-01 08:15:30 UTC
@@ -55,6 +70,28 @@ TEST(TextExport, RealtimeExportHasOneRowPerFrameWithItsTime) {
     EXPECT_EQ(realtimeExport(m),
               utf16Lines({"NO\tData\tUNIT\tTIME", "1\t250.00\tLux\t 03/01/26 08:15:30",
                           "2\t1.23K\tLux\t 03/01/26 08:15:36"}));
+}
+
+// A damaged journal may hold any start time: rows past what a time can hold, either way,
+// show the dashes of an unknown time.
+TEST(TextExport, RealtimeRowsAtTheEndsOfTime) {
+    for (const auto& [start, rateMs] : {std::pair<qint64, int>{INT64_MAX - 1, 2000},
+                                        std::pair<qint64, int>{INT64_MIN + 1, -2000}}) {
+        SCOPED_TRACE(start);
+        MeterModel m;
+        m.view.m_startTime = start;
+        m.view.m_sampleRateMs = rateMs;
+        m.view.m_frameCount = 2;
+        m.view.m_sampleIndex = 4;
+        m.view.m_viewUnitFC = 0;
+        m.frame.m_frameSlot[0] = 0;
+        m.frame.m_frameSlot[1] = 3;
+        m.doc.m_readings[0] = 250.0f;
+        m.doc.m_readings[3] = 1234.5f;
+        EXPECT_EQ(realtimeExport(m),
+                  utf16Lines({"NO\tData\tUNIT\tTIME", "1\t250.00\tLux\t --/--/-- --:--:--",
+                              "2\t1.23K\tLux\t --/--/-- --:--:--"}));
+    }
 }
 
 TEST(TextExport, ExportPaths) {

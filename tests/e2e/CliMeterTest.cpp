@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "LinkHarness.h"
+#include "SimProgram.h"
 #include "WaitFor.h"
 
 #include <QCoreApplication>
@@ -202,6 +203,48 @@ TEST_F(CliMeter, RecordWritesTheRecordingAsSaveWritesIt) {
     EXPECT_EQ(text, "NO\tData\tUNIT\tTIME\r\n" +
                         row.arg(1).arg(start.toString("MM/dd/yy HH:mm:ss")) +
                         row.arg(2).arg(start.addSecs(1).toString("MM/dd/yy HH:mm:ss")));
+}
+
+// Stopped (Ctrl+C or SIGTERM) while the datalogger stream comes: the bytes reach the disk
+// beside --raw's file as they come, the file that was there stays whole meanwhile, and every
+// byte that came is kept under its name. The meter announces 20000 bytes and stops after
+// 16000: a header of 13 bytes, no samples, then padding.
+TEST(CliLoggerStream, AnInterruptedDownloadKeepsEveryByteThatCame) {
+    test::SimProgram meter(
+        "logger 2026-12-06 08:00:00 1 lux\nloggerpad 19987\nfault stopstream 16000\n",
+        {"--unpaced"});
+    ASSERT_TRUE(meter.ready());
+    const QString folder = meter.home("raw");
+    ASSERT_TRUE(QDir().mkpath(folder));
+    const QString raw = folder + "/raw.bin";
+    QFile old(raw);
+    ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+    old.write("a good file");
+    old.close();
+    QProcess p;
+    p.start(KM905_CLI_BINARY, {"download", "logger", "--port", "1", "-o", meter.home("out"),
+                               "--raw", raw, "--force"});
+    // The file km905-cli holds open in the folder: a temporary one, which may have no name
+    // there until it is finished.
+    auto growing = [&] {
+        const QDir fds(QStringLiteral("/proc/%1/fd").arg(p.processId()));
+        for (const QFileInfo& fd : fds.entryInfoList(QDir::AllEntries | QDir::System))
+            if (fd.symLinkTarget().startsWith(folder + "/")) return fd.size();
+        return qint64(-1);
+    };
+    ASSERT_TRUE(waitFor([&] { return growing() == 16000; }, 20000)) << growing();
+    EXPECT_EQ(bytesOf(raw), "a good file");
+    p.terminate();
+    ASSERT_TRUE(p.waitForFinished(10000));
+    EXPECT_EQ(p.exitCode(), 130);
+    EXPECT_EQ(QString::fromLocal8Bit(p.readAllStandardOutput()), raw + "\n");
+    EXPECT_TRUE(QString::fromLocal8Bit(p.readAllStandardError())
+                    .endsWith("km905-cli: interrupted; the download was given up: 16000 of "
+                              "20000 bytes came\n"));
+    const QByteArray header("\xAA\x56\x00\x01\x00\x00\x26\x00\x12\x06\x08\x00\x00", 13);
+    EXPECT_EQ(bytesOf(raw), header + QByteArray(16000 - 13, '\0'));
+    EXPECT_EQ(QDir(folder).entryList(QDir::Files | QDir::Hidden), QStringList({"raw.bin"}));
+    EXPECT_EQ(filesIn(meter.home("out")), QStringList());
 }
 
 TEST(CliMeterless, APortThatCannotBeOpenedEndsWithThree) {

@@ -61,11 +61,36 @@ std::vector<QStringList> readCsv(const QString& text) {
     return rows;
 }
 
+// Little-endian 32-bit values, as the program's files hold them.
+QByteArray int32s(std::initializer_list<uint32_t> values) {
+    QByteArray out;
+    for (uint32_t v : values)
+        for (int i = 0; i < 4; ++i) out.append(static_cast<char>(v >> (8 * i)));
+    return out;
+}
+
+// A string of a list file: its length byte, then the characters.
+QByteArray listString(const QByteArray& text) {
+    return static_cast<char>(text.size()) + text;
+}
+
+QString utf16Text(const QByteArray& file) {
+    if (!file.startsWith("\xFF\xFE")) return "no byte-order mark";
+    return QString::fromUtf16(reinterpret_cast<const char16_t*>(file.constData() + 2),
+                              (file.size() - 2) / 2);
+}
+
 class Cli : public testing::Test {
   protected:
     QString copy(const QString& golden, const QString& as) {
         const QString path = m_dir.filePath(as);
         QFile::copy(KM905_TEST_DATA "/" + golden, path);
+        return path;
+    }
+    QString write(const QString& name, const QByteArray& bytes) {
+        const QString path = m_dir.filePath(name);
+        QFile f(path);
+        if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size()) return {};
         return path;
     }
     QTemporaryDir m_dir;
@@ -288,4 +313,91 @@ TEST_F(Cli, AFullDiskKeepsTheOldExportAndFails) {
     EXPECT_EQ(bytesOf(csv), "old export");
     EXPECT_EQ(QDir(mountPoint.path()).entryList(QDir::Files | QDir::Hidden, QDir::Name),
               QStringList({"big.AsmDat", "big.csv"}));
+}
+
+// Four datalogger records: two started in the same second, and two whose dates the meter
+// could not give (month 13, day 0). Each gets files of its own, under names no command line
+// takes for an option; a second run with --force replaces the files of the first.
+TEST_F(Cli, EveryDataloggerRecordGetsFilesOfItsOwn) {
+    auto header = [](char month, char day) {
+        return QByteArray("\xAA\x56\x00\x02\x00\x00\x26\x00", 8) + month + day +
+               QByteArray("\x08\x15\x30", 3);  // every 2 s in lux, 2026-MM-DD 08:15:30
+    };
+    const QByteArray raw =
+        header('\x03', '\x01') + QByteArray("\x02\x32\x02", 3) +  // 250 counts, range 2
+        header('\x03', '\x01') + QByteArray("\x0C\x22\x02", 3) +  // 1234 counts
+        header('\x13', '\x01') + QByteArray("\x01\x00\x02", 3) +  // 100 counts
+        header('\x03', '\x00') + QByteArray("\x28\x00\x02", 3);   // 4000 counts: OL
+    ASSERT_EQ(raw.size(), 64);
+    const QString rawPath = write("raw.bin", raw);
+    const QString out = m_dir.filePath("out");
+    const QStringList names = {"03-01-26 08.15.30", "03-01-26 08.15.30 (2)", "record 3",
+                               "record 4"};
+    QString printed;
+    QStringList files;
+    for (const QString& name : names) {
+        printed += out + "/" + name + ".AsmDat\n" + out + "/" + name + ".csv\n";
+        files << name + ".AsmDat" << name + ".csv";
+    }
+    files.sort();
+    // One reading each: its float, then the start fields and the 2 s interval.
+    const struct {
+        uint32_t reading;
+        uint32_t month, day;
+        const char* row;
+    } expected[] = {{0x437A0000, 3, 1, "1\t250.00\tLux\t 03/01/26 08:15:30"},
+                    {0x449A4000, 3, 1, "1\t1.23K\tLux\t 03/01/26 08:15:30"},
+                    {0x42C80000, 13, 1, "1\t100.00\tLux\t --/--/-- --:--:--"},
+                    {0x4A989680, 3, 0, "1\tOL\tLux\t --/--/-- --:--:--"}};
+    for (int run = 1; run <= 2; ++run) {
+        SCOPED_TRACE(run);
+        const CliRun r = cli({"parse-raw", "--force", rawPath, "-o", out});
+        EXPECT_EQ(r.status, 0) << r.err.toStdString();
+        EXPECT_EQ(r.out, printed);
+        EXPECT_EQ(QDir(out).entryList(QDir::Files | QDir::Hidden, QDir::Name), files);
+        for (int k = 0; k < 4; ++k) {
+            SCOPED_TRACE(names[k].toStdString());
+            const QByteArray graph = bytesOf(out + "/" + names[k] + ".AsmDat");
+            ASSERT_EQ(graph.size(), 47 + 4);
+            EXPECT_EQ(graph.left(18),
+                      QByteArray("\x05KM905", 6) + int32s({1, 1, expected[k].reading}));
+            // The scale (bytes 18..21) is the window's Y gain; then lux and the start.
+            EXPECT_EQ(graph.mid(22),
+                      '\0' + int32s({2026, expected[k].month, expected[k].day, 8, 15, 30, 2}));
+            EXPECT_EQ(utf16Text(bytesOf(out + "/" + names[k] + ".csv")),
+                      QString("NO\tData\tUNIT\tTIME\r\n") + expected[k].row + "\r\n");
+        }
+    }
+}
+
+// Texts a damaged or crafted list file holds: escape sequences never reach the terminal, and
+// a mode that looks like a formula is written to the comma-separated export as text, while
+// the program's own negative values stay numbers.
+TEST_F(Cli, TextsFromAFileAreShownAndExportedAsText) {
+    const QByteArray file = QByteArray("\x05KM905", 6) + int32s({3}) + int32s({0x437A0000}) + '\0' +
+                            listString("=HYPERLINK(\"http://x\",\"y\")") + '\0' +
+                            listString("01/02/19 10:20:30") + int32s({0x437A0000}) + '\0' +
+                            listString("\x1b]0;owned\x07\x1b[2J\\") + '\x01' +
+                            listString("--/--/-- --:--:--") + int32s({0x437A0000}) + '\0' +
+                            listString("General\r\n@SUM(1)") + '\0' + listString("+1\t2");
+    const QString path = write("odd.MemDat", file);
+    CliRun r = cli({"info", path});
+    EXPECT_EQ(r.status, 0) << r.err.toStdString();
+    EXPECT_EQ(r.out,
+              path +
+                  "\n"
+                  "  kind:       memory list file (MemDat)\n"
+                  "  records:    3\n"
+                  "    1      250.00 Lux  =HYPERLINK(\"http://x\",\"y\")  01/02/19 10:20:30\n"
+                  "    2     -250.00 Lux  \\x1b]0;owned\\x07\\x1b[2J\\\\  --/--/-- --:--:--\n"
+                  "    3      250.00 Lux  General\\x0d\\x0a@SUM(1)  +1\\x092\n");
+
+    r = cli({"export", "--format", "csv", path});
+    EXPECT_EQ(r.status, 0) << r.err.toStdString();
+    EXPECT_EQ(
+        bytesOf(m_dir.filePath("odd.utf8.csv")),
+        "number,time,lux,fc,unit,mode,flag\n"
+        "1,2019-01-02T10:20:30,250.00,23.23,lux,\"'=HYPERLINK(\"\"http://x\"\",\"\"y\"\")\",\n"
+        "2,,-250.00,-23.23,lux,\x1b]0;owned\x07\x1b[2J\\,\n"
+        "3,,250.00,23.23,lux,\"General\r\n@SUM(1)\",\n");
 }

@@ -13,8 +13,9 @@ namespace km905::test {
 class SimProgram {
   public:
     // `scenario` is a scenario file's text; without one the demonstration meter answers
-    // quietly. With one the simulator logs each poll it answers on its output.
-    explicit SimProgram(const QByteArray& scenario = {}) {
+    // quietly. With one the simulator logs each poll it answers on its output. `more` are
+    // further options, such as --unpaced.
+    explicit SimProgram(const QByteArray& scenario = {}, const QStringList& more = {}) {
         qputenv("KM905_DEV_DIR", m_dev.path().toLocal8Bit());
         qputenv("HOME", m_home.path().toLocal8Bit());
         QStringList args{QStringLiteral("--quiet")};
@@ -24,7 +25,7 @@ class SimProgram {
             file.close();
             args = {QStringLiteral("--scenario"), file.fileName()};
         }
-        m_sim.start(QStringLiteral(KM905_SIM_BINARY), args);
+        m_sim.start(QStringLiteral(KM905_SIM_BINARY), args + more);
         // Its first line names the linked port: the meter is there from then on.
         m_ready = m_sim.waitForStarted(5000) && waitFor([&] { return m_sim.canReadLine(); }, 5000);
         if (m_ready) m_sim.readLine();

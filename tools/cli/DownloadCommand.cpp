@@ -66,26 +66,44 @@ int finishMemory(MeterConnection& meter, const ProgressWindow& window, Unattende
     return saves.report(saveMemoryList(meter.model(), saves, meter.timers().nowSecs()));
 }
 
+QString bytesCame(const MeterModel& model) {
+    return QStringLiteral("%1 of %2 bytes came")
+        .arg(model.g.g_logReceived)
+        .arg(model.frame.m_logByteCount);
+}
+
+// The raw file, whole or as far as the stream came; kept from the saves that follow.
+int keepRaw(RawStreamFile* raw, const MeterModel& model, UnattendedSaves& saves) {
+    if (!raw) return kExitOk;
+    const int status = raw->finish(model.g);
+    if (status == kExitOk) saves.noteWritten(raw->path());
+    return status;
+}
+
 int finishLogger(MeterConnection& meter, const ProgressWindow& window, UnattendedSaves& saves,
-                 const DownloadOptions& o) {
+                 RawStreamFile* raw) {
     MeterModel& model = meter.model();
-    int status = kExitOk;
-    if (!o.rawPath.isEmpty()) status = keepRawStream(o.rawPath, model.g);
-    const int announced = model.frame.m_logByteCount;
+    const int status = keepRaw(raw, model, saves);
     if (window.completed) return std::max(status, saveLoggerRecords(model, saves));
-    if (announced == 0) return status;  // the link said "There is no data on the RAM!"
-    return std::max(status, fail(meter.portText(),
-                                 QStringLiteral("the download was cut: %1 of %2 bytes came")
-                                     .arg(model.g.g_logReceived)
-                                     .arg(announced),
-                                 kExitCut));
+    // A count of 0: the link said "There is no data on the RAM!"
+    if (model.frame.m_logByteCount == 0) return status;
+    return std::max(
+        status, fail(meter.portText(), QStringLiteral("the download was cut: ") + bytesCame(model),
+                     kExitCut));
 }
 
 int download(const DownloadOptions& o) {
     UnattendedSaves saves(o.folder, o.force);
+    // Found out before the meter is asked, not after.
+    std::unique_ptr<RawStreamFile> raw;
+    if (!o.rawPath.isEmpty()) {
+        raw = std::make_unique<RawStreamFile>(o.rawPath);
+        if (const int status = raw->open()) return status;
+    }
     MeterConnection meter(o.port, saves);
     ProgressBar bar(o.logger ? QStringLiteral("datalogger") : QStringLiteral("memory"));
     ProgressWindow window(meter, bar);
+    if (raw) meter.onLogBytes = [&] { raw->catchUp(meter.model().g); };
     if (const int status = meter.open()) return status;
     if (const int status = meter.waitForMeter()) {
         meter.close();
@@ -117,12 +135,21 @@ int download(const DownloadOptions& o) {
     }
     meter.runUntil([&] { return window.ended; });
     bar.finish();
-    meter.close();
     if (meter.interrupted()) {
-        note(QStringLiteral("interrupted; the download was given up"));
+        // What the port held goes to the buffer before the close discards it.
+        if (o.logger) link.takeHeldLogBytes();
+        meter.close();
+        if (!o.logger || f.m_logByteCount == 0) {
+            note(QStringLiteral("interrupted; the download was given up"));
+            return kExitInterrupted;
+        }
+        keepRaw(raw.get(), meter.model(), saves);
+        note(QStringLiteral("interrupted; the download was given up: ") + bytesCame(meter.model()));
         return kExitInterrupted;
     }
-    return o.logger ? finishLogger(meter, window, saves, o) : finishMemory(meter, window, saves);
+    meter.close();
+    return o.logger ? finishLogger(meter, window, saves, raw.get())
+                    : finishMemory(meter, window, saves);
 }
 }  // namespace
 
@@ -148,7 +175,6 @@ int runDownload(const Arguments& args) {
     o.force = parser.isSet(force);
     o.folder = parser.isSet(output) ? parser.value(output) : QDir::currentPath();
     if (!QDir().mkpath(o.folder)) return fail(o.folder, QStringLiteral("cannot be made"));
-    // Found out before the meter is asked, not after.
     if (!o.rawPath.isEmpty() && !o.force && QFileInfo::exists(o.rawPath))
         return fail(o.rawPath, QStringLiteral("already exists; --force replaces it"));
     return download(o);

@@ -10,6 +10,31 @@
 namespace km905::cli {
 
 namespace {
+// A file's text as the terminal should show it: a control character (an escape sequence, a
+// carriage return) is written as \xHH or \uHHHH, never sent as it is; a backslash doubles.
+QString printable(const QString& fromFile) {
+    QString out;
+    for (qsizetype i = 0; i < fromFile.size(); ++i) {
+        const QChar c = fromFile[i];
+        const QChar::Category kind = c.category();
+        if (c.isHighSurrogate() && i + 1 < fromFile.size() && fromFile[i + 1].isLowSurrogate()) {
+            out += c;
+            out += fromFile[++i];
+        } else if (c == QLatin1Char('\\')) {
+            out += QStringLiteral("\\\\");
+        } else if (kind == QChar::Other_Control || kind == QChar::Other_Format ||
+                   kind == QChar::Separator_Line || kind == QChar::Separator_Paragraph ||
+                   c.isSurrogate()) {
+            out += c.unicode() < 0x100
+                       ? QStringLiteral("\\x%1").arg(c.unicode(), 2, 16, QLatin1Char('0'))
+                       : QStringLiteral("\\u%1").arg(c.unicode(), 4, 16, QLatin1Char('0'));
+        } else {
+            out += c;
+        }
+    }
+    return out;
+}
+
 QString unitName(int flag) {
     return flag == 0   ? QStringLiteral("lux")
            : flag == 1 ? QStringLiteral("foot-candles")
@@ -41,7 +66,7 @@ void printList(const QString& path, const std::vector<ListRecord>& recs) {
         const ListRecord& r = recs[i];
         std::printf("  %3zu  %10s %-3s  %-7s  %s\n", i + 1,
                     qPrintable(listValueText(r.value, r.unitFC, r.sign)), r.unitFC ? "FC" : "Lux",
-                    qPrintable(r.mode), qPrintable(r.time));
+                    qPrintable(printable(r.mode)), qPrintable(printable(r.time)));
     }
     if (recs.size() > 10) std::printf("  ...\n");
 }

@@ -17,6 +17,7 @@ int saveLoggerRecords(MeterModel& model, UnattendedSaves& saves) {
             note(QStringLiteral("record %1 holds no readings; nothing saved").arg(row + 1));
             continue;
         }
+        saves.setNameForUnreadableDate(QStringLiteral("record %1").arg(row + 1));
         status = std::max(status, saves.report(window.save()));
     }
     window.close();

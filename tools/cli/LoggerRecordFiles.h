@@ -6,7 +6,9 @@
 namespace km905::cli {
 
 // Every record of a finished datalogger download, each saved as the datalogger window's Save
-// writes it: chosen in the window's list, named after its start time. The exit status.
+// writes it: chosen in the window's list, named after its start time, or "record N" (its row)
+// when the meter's date cannot be read. Records that started in the same second each get a
+// file of their own. The exit status.
 int saveLoggerRecords(MeterModel& model, UnattendedSaves& saves);
 
 }  // namespace km905::cli

@@ -93,6 +93,10 @@ void MeterConnection::repaintProgress() {
     if (onProgressRepaint) onProgressRepaint();
 }
 
+void MeterConnection::logBytesStored() {
+    if (onLogBytes) onLogBytes();
+}
+
 void MeterConnection::showMessage(const QString& text) {
     note(text);
 }

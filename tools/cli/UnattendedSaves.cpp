@@ -20,18 +20,34 @@ bool UnattendedSaves::askYesNo(const QString& text) {
     return false;
 }
 
-std::optional<QString> UnattendedSaves::saveFileName(const FileDialogRequest& request) {
-    const QString chosen =
-        m_path.isEmpty() ? QDir(m_folder).filePath(request.proposedName) : m_path;
-    m_lastSuffix = request.defaultSuffix;
-    m_lastFile = withDefaultSuffix(chosen, request.defaultSuffix);
-    m_refusedReplace = false;
-    return chosen;
+void UnattendedSaves::noteWritten(const QString& path) {
+    m_written.insert(QFileInfo(path).absoluteFilePath());
 }
 
-int UnattendedSaves::report(SaveOutcome outcome) const {
+std::optional<QString> UnattendedSaves::saveFileName(const FileDialogRequest& request) {
+    QString name = request.proposedName;
+    if (name.startsWith(QLatin1Char('-'))) name = m_unreadableDateName;
+    const QString& suffix = request.defaultSuffix;
+    const QString chosen =
+        withDefaultSuffix(m_path.isEmpty() ? QDir(m_folder).filePath(name) : m_path, suffix);
+    const QString stem = chosen.chopped(suffix.size() + 1);
+    QString path = chosen;
+    auto writtenHere = [&](const QString& file) {
+        return m_written.contains(QFileInfo(file).absoluteFilePath());
+    };
+    for (int n = 2; writtenHere(path) || writtenHere(exportPathFor(path, suffix)); ++n)
+        path = QStringLiteral("%1 (%2).%3").arg(stem).arg(n).arg(suffix);
+    m_lastSuffix = suffix;
+    m_lastFile = path;
+    m_refusedReplace = false;
+    return path;
+}
+
+int UnattendedSaves::report(SaveOutcome outcome) {
     switch (outcome) {
         case SaveOutcome::Saved:
+            noteWritten(m_lastFile);
+            noteWritten(exportPathFor(m_lastFile, m_lastSuffix));
             printLine(m_lastFile);
             printLine(exportPathFor(m_lastFile, m_lastSuffix));
             return kExitOk;

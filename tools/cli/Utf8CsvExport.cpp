@@ -10,8 +10,10 @@ namespace km905::cli {
 namespace {
 constexpr const char* kIsoTimeFormat = "%Y-%m-%dT%H:%M:%S";
 
-// Quoted only when it has to be: a mode text from a damaged file may hold anything.
-QString field(const QString& text) {
+// Quoted only when it has to be: a mode text from a damaged file may hold anything, so it
+// also never reaches a spreadsheet as a formula.
+QString textField(const QString& fromFile) {
+    const QString text = spreadsheetText(fromFile);
     static const QRegularExpression needsQuotes(QStringLiteral("[\",\r\n]"));
     if (!text.contains(needsQuotes)) return text;
     QString quoted = text;
@@ -74,7 +76,7 @@ QByteArray listCsvUtf8(const std::vector<ListRecord>& records) {
                             v[0],
                             v[1],
                             r.unitFC ? QStringLiteral("fc") : QStringLiteral("lux"),
-                            field(r.mode),
+                            textField(r.mode),
                             v[2]}
                     .join(QLatin1Char(','));
     }

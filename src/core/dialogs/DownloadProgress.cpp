@@ -80,6 +80,7 @@ void DownloadProgress::onTimer(int id) {
             break;
         case kLogTimeout:
             if (!f.m_logReady && f.m_logPending) {
+                m_link.takeHeldLogBytes();  // what came is kept, though no record is made of it
                 abandon();
                 f.m_logReady = 1;
                 f.m_liveMode = 1;

@@ -113,19 +113,25 @@ struct Staged {
     bool moved = false;
 };
 
-QString stage(const PendingFile& file, const FileSteps& steps, Staged& out) {
-    out.target = file.path;
-    const Target kind = targetKind(file.path);
-    if (kind == Target::Other) return notRegularReason(file.path);
-    out.existed = kind == Target::Regular;
-    const QFileInfo info(file.path);
+// The temporary file beside the target, open for writing, with the target's permissions.
+QString openTemporary(const QString& path, std::unique_ptr<QTemporaryFile>& out, bool* existed) {
+    const Target kind = targetKind(path);
+    if (kind == Target::Other) return notRegularReason(path);
+    *existed = kind == Target::Regular;
+    const QFileInfo info(path);
     if (!info.dir().exists())
         return QStringLiteral("the folder %1 does not exist").arg(info.path());
-    out.temp = std::make_unique<QTemporaryFile>(
+    out = std::make_unique<QTemporaryFile>(
         info.dir().filePath(QStringLiteral(".%1.XXXXXX").arg(info.fileName())));
+    if (!out->open()) return out->errorString();
+    out->setPermissions(*existed ? QFile(path).permissions() : defaultPermissions());
+    return {};
+}
+
+QString stage(const PendingFile& file, const FileSteps& steps, Staged& out) {
+    out.target = file.path;
+    if (QString e = openTemporary(file.path, out.temp, &out.existed); !e.isEmpty()) return e;
     QTemporaryFile& temp = *out.temp;
-    if (!temp.open()) return temp.errorString();
-    temp.setPermissions(out.existed ? QFile(file.path).permissions() : defaultPermissions());
     if (QString e = steps.write(temp, file.bytes); !e.isEmpty()) return e;
     if (QString e = steps.flush(temp); !e.isEmpty()) return e;
     if (QString e = steps.sync(temp); !e.isEmpty()) return e;
@@ -208,6 +214,55 @@ WriteResult writeFilesTogether(const std::vector<PendingFile>& files, const File
     for (Staged& s : staged)
         if (!s.backup.isEmpty()) QFile::remove(s.backup);
     if (!staged.empty()) syncFolder(QFileInfo(staged.front().target).path());
+    return {true, {}};
+}
+
+GrowingFile::GrowingFile(QString path, FileSteps steps)
+    : m_path(std::move(path)), m_steps(std::move(steps)) {}
+
+GrowingFile::~GrowingFile() = default;  // an uncommitted temporary file goes with it
+
+WriteResult GrowingFile::open() {
+    bool existed = false;
+    m_failure = openTemporary(m_path, m_temp, &existed);
+    if (!m_failure.isEmpty()) m_temp.reset();
+    return {m_failure.isEmpty(), m_failure};
+}
+
+WriteResult GrowingFile::append(const QByteArray& bytes) {
+    if (m_failure.isEmpty() && !m_temp)
+        m_failure = QStringLiteral("%1 was not opened").arg(QFileInfo(m_path).fileName());
+    if (!m_failure.isEmpty()) return {false, m_failure};
+    if (bytes.isEmpty()) return {true, {}};
+    QTemporaryFile& temp = *m_temp;
+    if (QString e = m_steps.write(temp, bytes); !e.isEmpty()) {
+        m_failure = e;
+    } else if (QString e = m_steps.flush(temp); !e.isEmpty()) {
+        m_failure = e;
+    } else if (QString e = m_steps.sync(temp); !e.isEmpty()) {
+        m_failure = e;
+    } else {
+        m_size += bytes.size();
+    }
+    return {m_failure.isEmpty(), m_failure};
+}
+
+WriteResult GrowingFile::commit() {
+    if (const WriteResult r = append({}); !r) return r;
+    QTemporaryFile& temp = *m_temp;
+    temp.close();
+    if (temp.error() != QFileDevice::NoError) {
+        m_failure = temp.errorString();
+    } else if (targetKind(m_path) == Target::Other) {  // put there since open()
+        m_failure = notRegularReason(m_path);
+    } else {
+        m_failure = m_steps.rename(temp.fileName(), m_path);
+    }
+    if (!m_failure.isEmpty()) return {false, m_failure};
+    temp.setAutoRemove(false);
+    m_temp.reset();
+    syncFolder(QFileInfo(m_path).path());
+    m_failure = QStringLiteral("%1 is already in place").arg(QFileInfo(m_path).fileName());
     return {true, {}};
 }
 

@@ -4,8 +4,11 @@
 #include <QFile>
 #include <QString>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <vector>
+
+class QTemporaryFile;
 
 namespace km905 {
 
@@ -37,6 +40,32 @@ struct WriteResult {
 // link, a pipe, a device or a folder is refused rather than followed or written into.
 WriteResult writeFilesTogether(const std::vector<PendingFile>& files,
                                const FileSteps& steps = FileSteps::real());
+
+// A file written while its bytes come: each piece is written, flushed and synced under a
+// temporary name beside the target as it is appended, and commit() moves the whole into
+// place. Until then, and after any failure, the file at the target stays as it was; an
+// uncommitted temporary file is removed with this object. After the first failure nothing
+// more is written and every later call returns that failure.
+class GrowingFile {
+  public:
+    explicit GrowingFile(QString path, FileSteps steps = FileSteps::real());
+    ~GrowingFile();
+    GrowingFile(const GrowingFile&) = delete;
+    GrowingFile& operator=(const GrowingFile&) = delete;
+
+    // Refuses a link, pipe, device or folder at the target, as writeFilesTogether does.
+    WriteResult open();
+    WriteResult append(const QByteArray& bytes);
+    WriteResult commit();
+    qint64 size() const { return m_size; }
+
+  private:
+    QString m_path;
+    FileSteps m_steps;
+    std::unique_ptr<QTemporaryFile> m_temp;
+    QString m_failure;
+    qint64 m_size = 0;
+};
 
 struct ReadResult {
     std::optional<QByteArray> bytes;  // at most maxBytes of the file

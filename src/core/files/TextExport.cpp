@@ -1,5 +1,7 @@
 #include "files/TextExport.h"
 
+#include <limits>
+
 #include "model/TimeText.h"
 
 namespace km905 {
@@ -31,7 +33,36 @@ QString fcText(double lux) {
 QString fcTextSingle(float lux) {
     return exportNumberText(lux * kLuxToFcSingle, lux * kLuxToKfcSingle);
 }
+
+// start + offset, or nothing past what a time can hold (a damaged journal's start time).
+std::optional<qint64> rowTime(qint64 start, qint64 offset) {
+    constexpr qint64 kMax = std::numeric_limits<qint64>::max();
+    constexpr qint64 kMin = std::numeric_limits<qint64>::min();
+    if (offset > 0 ? start > kMax - offset : start < kMin - offset) return std::nullopt;
+    return start + offset;
+}
+
+// A file's text as one cell of the tab-separated export: a tab or line break in it would
+// start another cell or row.
+QString tabCellText(const QString& fromFile) {
+    QString text = fromFile;
+    for (QChar& c : text)
+        if (c == QLatin1Char('\t') || c == QLatin1Char('\r') || c == QLatin1Char('\n'))
+            c = QLatin1Char(' ');
+    return spreadsheetText(text);
+}
 }  // namespace
+
+QString spreadsheetText(const QString& fromFile) {
+    for (const QChar c : fromFile) {
+        if (c.isSpace()) continue;
+        if (c == QLatin1Char('=') || c == QLatin1Char('+') || c == QLatin1Char('-') ||
+            c == QLatin1Char('@'))
+            return QLatin1Char('\'') + fromFile;
+        break;
+    }
+    return fromFile;
+}
 
 QByteArray utf16Lines(const QStringList& lines) {
     QByteArray out("\xFF\xFE", 2);
@@ -100,11 +131,13 @@ QByteArray realtimeExport(const MeterModel& m) {
         const int slot = m.frame.m_frameSlot[static_cast<size_t>(k)];
         if (slot < 0 || slot >= kReadingsCapacity) continue;
         const float v = m.doc.m_readings[static_cast<size_t>(slot)];
-        const qint64 t = m.view.m_startTime + static_cast<qint64>(slot) * interval;
+        const std::optional<qint64> t =
+            rowTime(m.view.m_startTime, static_cast<qint64>(slot) * interval);
         lines << QStringLiteral("%1\t%2\t%3\t%4")
                      .arg(k + 1)
-                     .arg(graphValueText(v, unit, Precision::Single), unitText(unit),
-                          formatLocalTime(t, kRowTimeFormat));
+                     .arg(
+                         graphValueText(v, unit, Precision::Single), unitText(unit),
+                         t ? formatLocalTime(*t, kRowTimeFormat) : unknownTimeText(kRowTimeFormat));
     }
     return utf16Lines(lines);
 }
@@ -113,10 +146,16 @@ QByteArray listExport(const std::vector<ListRecord>& records) {
     QStringList lines{QStringLiteral("NO\tData\tUNIT\tSTATUS\tTIME")};
     for (size_t i = 0; i < records.size(); ++i) {
         const ListRecord& r = records[i];
-        lines << QStringLiteral("%1\t%2\t%3\t%4\t %5")
+        // The mode and time are the file's own texts, except the dashes the program stores
+        // for a date the meter could not give.
+        const QString timeCell = QLatin1Char(' ') + r.time;
+        lines << QStringLiteral("%1\t%2\t%3\t%4\t%5")
                      .arg(i + 1)
                      .arg(listValueText(r.value, r.unitFC, r.sign),
-                          r.unitFC ? QStringLiteral("FC") : QStringLiteral("Lux"), r.mode, r.time);
+                          r.unitFC ? QStringLiteral("FC") : QStringLiteral("Lux"),
+                          tabCellText(r.mode),
+                          r.time == unknownTimeText(kStoredTimeFormat) ? timeCell
+                                                                       : tabCellText(timeCell));
     }
     return utf16Lines(lines);
 }

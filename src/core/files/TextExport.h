@@ -24,6 +24,11 @@ QByteArray loggerGraphExport(const GraphRecord& g);
 QByteArray realtimeExport(const MeterModel& m);
 QByteArray listExport(const std::vector<ListRecord>& records);
 
+// Text from a file, as a spreadsheet cell that shows it as text: one whose first character
+// other than a blank is =, +, - or @ would be read as a formula, so it gets a leading
+// apostrophe. Only for free text from files; the program's own texts keep their form.
+QString spreadsheetText(const QString& fromFile);
+
 // "x.AsmDat" -> "x.csv"; a path without the extension just gains ".csv".
 QString exportPathFor(const QString& path, const QString& extension);
 

@@ -73,6 +73,21 @@ void MeterLink::appendLogBytes(const uint8_t* data, size_t size) {
     if (take <= 0) return;
     std::copy_n(data, take, g.g_logBuffer.begin() + g.g_logReceived);
     g.g_logReceived += take;
+    m_ui.logBytesStored();
+}
+
+void MeterLink::takeHeldLogBytes() {
+    const LinkState& f = m_model.frame;
+    if (f.m_logPending != 1 || f.m_liveMode != 0 || m_model.g.g_logPhase == LogPhase::Idle) return;
+    QByteArray held;
+    try {
+        if (m_comm.GetInBufferCount() <= 0) return;
+        held = m_comm.GetInput();
+    } catch (const SerialError&) {
+        return;
+    }
+    appendLogBytes(reinterpret_cast<const uint8_t*>(held.constData()),
+                   static_cast<size_t>(held.size()));
 }
 
 // The next event is asked for at the end of the current 8000-byte block, or of the

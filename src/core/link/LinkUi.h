@@ -15,6 +15,7 @@ class ILinkUi {
     virtual void repaintProgress() {}
     virtual void openProgressWindow() {}  // main-frame timer 1
     virtual void repaintGraph() {}        // the real-time graph, without erasing
+    virtual void logBytesStored() {}      // more datalogger stream bytes in g_logBuffer
     virtual void showMessage(const QString& text) { (void)text; }
 };
 

@@ -64,6 +64,11 @@ class MeterLink {
     void decodeMemory(const uint8_t* data, size_t size);
     void dataloggerStep(const uint8_t* data, size_t size);
 
+    // Before a datalogger download that stopped is given up: the stream bytes the serial
+    // control still holds below its threshold go to g_logBuffer (up to the announced count),
+    // as reopening the port would discard them.
+    void takeHeldLogBytes();
+
   private:
     // The steps of a live frame that reach beyond the model.
     void noteLiveFrame(qint64 now);
