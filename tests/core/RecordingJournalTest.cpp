@@ -2,7 +2,17 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
+#include <chrono>
+#include <csignal>
+#include <future>
+
+#ifndef Q_OS_WIN
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
 
 #include "LinkHarness.h"
 #include "RecordingInteraction.h"
@@ -117,7 +127,7 @@ TEST(RecordingJournal, EveryCutRestoresTheWholeSamplesBeforeIt) {
     }
 }
 
-TEST(RecordingJournal, NoDeletesTheJournalAndABadHeaderIsDeletedUnasked) {
+TEST(RecordingJournal, NoDeletesTheJournalAndAnUnreadableHeaderIsKeptAsideAndTold) {
     MemoryJournalFile file;
     file.bytes = kHeader + kRecords[0];
     JournalKeeper keeper(file);
@@ -130,17 +140,51 @@ TEST(RecordingJournal, NoDeletesTheJournalAndABadHeaderIsDeletedUnasked) {
     EXPECT_EQ(m.view.m_sampleIndex, 0);
     EXPECT_EQ(m.frame.m_graphUsed, 0);
 
-    for (int at : {0, 7, 8, 19}) {  // magic, version, a period of 208 ms
+    // Another magic, version 2 (a newer program's), a period of 208 ms, one of 1.5 s.
+    const std::pair<int, char> damage[] = {{0, 'k'}, {8, 2}, {19, 0}, {18, char(0xDC)}};
+    for (const auto& [at, byte] : damage) {
         SCOPED_TRACE(at);
         QByteArray damaged = kHeader + kRecords[0];
-        damaged[at] = 0;
+        damaged[at] = byte;
+        if (at == 18) damaged[19] = 0x05;
         file.bytes = damaged;
+        ui.messages.clear();
         EXPECT_FALSE(keeper.offerRestore(m, ui));
-        EXPECT_EQ(ui.questions.size(), 1);
+        EXPECT_EQ(ui.questions.size(), 1);  // nothing asked
         EXPECT_FALSE(file.bytes);
+        ASSERT_FALSE(file.kept.empty());
+        EXPECT_EQ(file.kept.back(), damaged);
+        EXPECT_EQ(ui.messages,
+                  QStringList{
+                      QStringLiteral("A recording journal left behind could not be read; a newer "
+                                     "version of KM905 may have written it. Nothing was restored, "
+                                     "and the journal was kept as journal.%1.")
+                          .arg(file.kept.size())});
     }
+    EXPECT_EQ(file.removes, 1);
     EXPECT_FALSE(keeper.offerRestore(m, ui));  // no journal at all: nothing asked
     EXPECT_EQ(ui.questions.size(), 1);
+
+    // One that cannot be moved aside stays, and no recording of this run writes over it.
+    QByteArray newer = kHeader + kRecords[0];
+    newer[8] = 2;
+    file.bytes = newer;
+    file.keepFails = true;
+    ui.messages.clear();
+    QStringList told;
+    keeper.onFailed = [&](const QString& t) { told << t; };
+    EXPECT_FALSE(keeper.offerRestore(m, ui));
+    EXPECT_EQ(ui.messages,
+              QStringList{"A recording journal left behind could not be read; a newer version "
+                          "of KM905 may have written it. Nothing was restored. It could not be "
+                          "moved aside either, so it stays where it is and recordings of this "
+                          "run keep no journal: save them before closing."});
+    writeSmallRecording(keeper, m);
+    keeper.recordingEnded();
+    EXPECT_EQ(file.bytes, newer);
+    EXPECT_EQ(file.removes, 1);
+    EXPECT_EQ(file.appends, 0);
+    EXPECT_EQ(told, QStringList{kJournalFailedText});
 }
 
 TEST(RecordingJournal, ADamagedRecordEndsTheRestore) {
@@ -199,19 +243,106 @@ TEST(RecordingJournal, TheDiskFileKeepsWhatWasAppended) {
     EXPECT_FALSE(nowhere.append("de"));
 }
 
-TEST(RecordingJournal, ASecondProgramLeavesTheFirstOnesJournalAlone) {
+TEST(RecordingJournal, TheCopyThatRecordsKeepsTheJournalWhicheverStartedFirst) {
     QTemporaryDir dir;
-    DiskJournalFile first(dir.filePath("j"));
-    ASSERT_TRUE(first.create("abc"));
+    const QString path = dir.filePath("j");
+    // Two copies started together; each looks for a journal left behind, finds none.
+    DiskJournalFile first(path);
+    DiskJournalFile second(path);
+    EXPECT_FALSE(first.readAll());
+    EXPECT_FALSE(second.readAll());
+    // The second one got the meter and records.
+    ASSERT_TRUE(second.create("abc"));
+    EXPECT_TRUE(second.append("d"));
+    // The first one neither reads, replaces, keeps aside nor deletes it, closing or not.
+    EXPECT_FALSE(first.readAll());
+    EXPECT_FALSE(first.create("x"));
+    EXPECT_FALSE(first.keepAside());
+    first.remove();
+    EXPECT_EQ(fileBytes(path), "abcd");
     {
-        DiskJournalFile second(dir.filePath("j"));
-        EXPECT_FALSE(second.readAll());  // nothing offered
-        second.remove();
-        EXPECT_FALSE(second.create("x"));
-        EXPECT_EQ(fileBytes(dir.filePath("j")), "abc");
+        DiskJournalFile third(path);  // started later, while the recording runs
+        EXPECT_FALSE(third.readAll());
+        third.remove();
     }
-    EXPECT_TRUE(first.append("d"));
-    EXPECT_EQ(first.readAll(), QByteArray("abcd"));
+    EXPECT_TRUE(second.append("e"));
+    EXPECT_EQ(fileBytes(path), "abcde");
+    // Once that recording has ended, the first copy may record.
+    second.remove();
+    EXPECT_FALSE(QFile::exists(path));
+    EXPECT_TRUE(first.create("x"));
+    EXPECT_FALSE(second.create("y"));
+    EXPECT_EQ(fileBytes(path), "x");
+}
+
+#ifndef Q_OS_WIN
+namespace {
+// Runs a call that must not block on the pipe at `fifo`. Past the deadline, the pipe's ends
+// are opened and closed once, so that a call blocked in it returns and the test fails
+// instead of hanging.
+template <typename F>
+bool returnsInTime(const QString& fifo, F call) {
+    auto done = std::async(std::launch::async, call);
+    if (done.wait_for(std::chrono::seconds(5)) == std::future_status::ready) return true;
+    const int fd = ::open(QFile::encodeName(fifo).constData(), O_RDWR | O_NONBLOCK);
+    if (fd >= 0) ::close(fd);
+    done.wait();
+    return false;
+}
+}  // namespace
+#endif
+
+TEST(RecordingJournal, OnlyARegularFileIsReadAndNoMoreThanTheLongestRecording) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("j");
+    DiskJournalFile file(path);
+    std::optional<QByteArray> read;
+#ifndef Q_OS_WIN
+    std::signal(SIGPIPE, SIG_IGN);  // a write into a pipe without a reader fails instead
+
+    ASSERT_EQ(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+    read = QByteArray("not read");
+    EXPECT_TRUE(returnsInTime(path, [&] { read = file.readAll(); }));
+    EXPECT_FALSE(read);
+    bool created = true;
+    EXPECT_TRUE(returnsInTime(path, [&] { created = file.create("abc"); }));
+    EXPECT_FALSE(created);
+    EXPECT_TRUE(QFileInfo(path).exists());  // left as it is
+    ASSERT_TRUE(QFile::remove(path));
+
+    // A link to an endless device.
+    ASSERT_TRUE(QFile::link("/dev/zero", path));
+    EXPECT_FALSE(file.readAll());
+    EXPECT_FALSE(file.create("abc"));
+    EXPECT_TRUE(QFileInfo(path).isSymLink());
+    ASSERT_TRUE(QFile::remove(path));
+#endif
+
+    // A valid header, then 20000 held samples of 250 lux and zeros up to 1 GB: 22 bytes of
+    // header and 10 a sample for the 19990 samples a recording holds, the rest unread.
+    QByteArray big = kHeader;
+    for (int i = 0; i < 20000; ++i) big += kRecords[1];
+    putFile(path, big);
+    {
+        QFile grow(path);
+        ASSERT_TRUE(grow.resize(qint64{1} << 30));
+    }
+    read = file.readAll();
+    ASSERT_TRUE(read);
+    EXPECT_EQ(read->size(), 22 + 19990 * 10);
+    file.remove();
+
+    putFile(path, big);
+    DiskJournalFile again(path);
+    JournalKeeper keeper(again);
+    MeterModel m;
+    RecordingInteraction ui;
+    ui.answers = {true};
+    ASSERT_TRUE(keeper.offerRestore(m, ui));
+    EXPECT_EQ(ui.questions, QStringList{"A recording was interrupted on 01/02/19 10:20:30 with "
+                                        "19990 samples. Restore it?"});
+    EXPECT_EQ(m.view.m_sampleIndex, 19990);
+    EXPECT_FLOAT_EQ(m.doc.m_readings[19989], 250.0f);
 }
 
 namespace {

@@ -47,36 +47,71 @@ SurveyPdfMaker fakePdf(int* calls = nullptr) {
 }
 }  // namespace
 
-TEST_F(SurveyHome, TheGridIsKeptByTheListFilesNameAlone) {
+TEST_F(SurveyHome, TheGridIsKeptByTheListFilesWholePath) {
     EXPECT_FALSE(readSurveyGrid("/lists/12-07-26 10.20.30.MemDat"));
     ASSERT_TRUE(writeSurveyGrid("/lists/12-07-26 10.20.30.MemDat", k4x3Snake));
     EXPECT_EQ(readSurveyGrid("/lists/12-07-26 10.20.30.MemDat"), k4x3Snake);
-    EXPECT_EQ(readSurveyGrid("/copied/elsewhere/12-07-26 10.20.30.MemDat"), k4x3Snake);
+    EXPECT_EQ(readSurveyGrid("/lists/./old/..//12-07-26 10.20.30.MemDat"), k4x3Snake);
+    // A list of the same name in another folder is another list.
+    EXPECT_FALSE(readSurveyGrid("/copied/elsewhere/12-07-26 10.20.30.MemDat"));
     EXPECT_FALSE(readSurveyGrid("/lists/12-07-26 10.20.31.MemDat"));
     EXPECT_FALSE(readSurveyGrid(""));
-    EXPECT_EQ(iniBytes(), "[SurveyGrids]\r\n12-07-26 10.20.30.MemDat=4x3 serpentine\r\n");
+    EXPECT_EQ(iniBytes(), "[SurveyGrids]\r\n/lists/12-07-26 10.20.30.MemDat=4x3 serpentine\r\n");
     // A second write changes its line only.
     ASSERT_TRUE(writeSurveyGrid("/lists/12-07-26 10.20.30.MemDat", {5, 2, GridOrder::RowByRow}));
     EXPECT_EQ(readSurveyGrid("/lists/12-07-26 10.20.30.MemDat"),
               (GridShape{5, 2, GridOrder::RowByRow}));
-    EXPECT_EQ(iniBytes(), "[SurveyGrids]\r\n12-07-26 10.20.30.MemDat=5x2 row\r\n");
+    EXPECT_EQ(iniBytes(), "[SurveyGrids]\r\n/lists/12-07-26 10.20.30.MemDat=5x2 row\r\n");
+
+    // A name given from the working folder, with a blank in front, is found again and
+    // written once.
+    const QString oldCwd = QDir::currentPath();
+    ASSERT_TRUE(QDir::setCurrent(m_folder));
+    ASSERT_TRUE(writeSurveyGrid(" a.MemDat", {2, 2, GridOrder::RowByRow}));
+    ASSERT_TRUE(writeSurveyGrid(" a.MemDat", {3, 2, GridOrder::RowByRow}));
+    EXPECT_EQ(readSurveyGrid(" a.MemDat"), (GridShape{3, 2, GridOrder::RowByRow}));
+    EXPECT_EQ(readSurveyGrid(m_folder + "/ a.MemDat"), (GridShape{3, 2, GridOrder::RowByRow}));
+    EXPECT_FALSE(readSurveyGrid("a.MemDat"));
+    QDir::setCurrent(oldCwd);
+    EXPECT_EQ(iniBytes(), "[SurveyGrids]\r\n/lists/12-07-26 10.20.30.MemDat=5x2 row\r\n" +
+                              m_folder.toUtf8() + "/ a.MemDat=3x2 row\r\n");
+#ifndef Q_OS_WIN
+    // Letter case tells two files apart here.
+    EXPECT_FALSE(readSurveyGrid("/LISTS/12-07-26 10.20.30.MemDat"));
+#endif
 }
 
-TEST_F(SurveyHome, AnUnsavedListHasItsOwnKeyAndItsGridGoesWithItsSave) {
-    ASSERT_TRUE(writeSurveyGrid("", {3, 2, GridOrder::RowByRow}));
-    EXPECT_EQ(iniBytes(), "[SurveyGrids]\r\n(unsaved list)=3x2 row\r\n");
-    carrySurveyGrid("", m_folder + "/Hall.MemDat");
+TEST_F(SurveyHome, AnUnsavedListsGridLivesWithItAndGoesWithItsSave) {
+    ListGrid downloaded;
+    EXPECT_FALSE(downloaded.read(""));
+    ASSERT_TRUE(downloaded.write("", {3, 2, GridOrder::RowByRow}));
+    EXPECT_EQ(downloaded.read(""), (GridShape{3, 2, GridOrder::RowByRow}));
+    EXPECT_EQ(iniBytes(), "");  // in memory only
+    // The next download's window is not offered it.
+    ListGrid next;
+    EXPECT_FALSE(next.read(""));
+    downloaded.listSaved("", m_folder + "/Hall.MemDat");
     EXPECT_EQ(readSurveyGrid(m_folder + "/Hall.MemDat"), (GridShape{3, 2, GridOrder::RowByRow}));
-    // A list without a grid carries nothing.
-    carrySurveyGrid(m_folder + "/None.MemDat", m_folder + "/Other.MemDat");
+    EXPECT_EQ(downloaded.read(m_folder + "/Hall.MemDat"), (GridShape{3, 2, GridOrder::RowByRow}));
+    EXPECT_FALSE(downloaded.read(""));
+    // Saved again under another name, it takes its grid along; a list without a grid carries
+    // nothing; a new download forgets the unsaved grid.
+    downloaded.listSaved(m_folder + "/Hall.MemDat", m_folder + "/Hall 2.MemDat");
+    EXPECT_EQ(readSurveyGrid(m_folder + "/Hall 2.MemDat"), (GridShape{3, 2, GridOrder::RowByRow}));
+    downloaded.listSaved(m_folder + "/None.MemDat", m_folder + "/Other.MemDat");
     EXPECT_FALSE(readSurveyGrid(m_folder + "/Other.MemDat"));
+    ASSERT_TRUE(downloaded.write("", k4x3Snake));
+    downloaded.newDownload();
+    EXPECT_FALSE(downloaded.read(""));
 }
 
 TEST_F(SurveyHome, NamesThatWouldBreakTheLineAreEscaped) {
-    EXPECT_EQ(surveyGridKey("/a/x=1 [b];%.MemDat"), "x%3D1 %5Bb%5D%3B%25.MemDat");
+    EXPECT_EQ(surveyGridKey("/a/x=1 [b];%.MemDat"), "/a/x%3D1 %5Bb%5D%3B%25.MemDat");
+    EXPECT_EQ(surveyGridKey("/a/B\u00fcro.MemDat "), "/a/B%C3%BCro.MemDat%20");
     ASSERT_TRUE(writeSurveyGrid("/a/x=1 [b];%.MemDat", k4x3Snake));
-    EXPECT_EQ(readSurveyGrid("/b/x=1 [b];%.MemDat"), k4x3Snake);
-    EXPECT_FALSE(readSurveyGrid("/b/x.MemDat"));
+    EXPECT_EQ(readSurveyGrid("/a/x=1 [b];%.MemDat"), k4x3Snake);
+    EXPECT_FALSE(readSurveyGrid("/b/x=1 [b];%.MemDat"));
+    EXPECT_FALSE(readSurveyGrid("/a/x.MemDat"));
 }
 
 TEST_F(SurveyHome, ReportDetailsAreRememberedWordForWord) {

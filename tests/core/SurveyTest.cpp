@@ -4,6 +4,8 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 
+#include "files/ListFile.h"
+#include "memlist/MemoryListPages.h"
 #include "survey/SurveyGrid.h"
 #include "survey/SurveySummary.h"
 
@@ -55,6 +57,46 @@ TEST(SurveySummary, NormalReadingsOnlyWithTheRestCountedByReason) {
               "Eavg 300.0 Lux   Emin 200.0 Lux   Emax 400.0 Lux   U0 0.67   Ud 0.50   "
               "(3 of 8 readings)");
     EXPECT_EQ(surveyLeftOutText(s), "5 readings left out: 1 OL, 1 REL, 1 Pmax, 1 MAX, 1 negative");
+}
+
+TEST(SurveySummary, ValuesNoMeterStoresAreLeftOutAsInvalidAndListedAsStored) {
+    // A list file made by hand: 250 lux, not a number, 300 lux, infinity in REL, -1e30 lux
+    // without the sign byte, 120 lux in REL.
+    auto record = [](const char* value, const char* mode) {
+        const QByteArray m(mode);
+        return QByteArray::fromHex(value) + '\0' + char(m.size()) + m + '\0' + char(17) +
+               QByteArray("12/08/26 10:00:00");
+    };
+    const QByteArray file = QByteArray::fromHex("054B4D39303506000000") +
+                            record("00007a43", "General") + record("0000c07f", "General") +
+                            record("00009643", "General") + record("0000807f", "Rel") +
+                            record("caf249f1", "General") + record("0000f042", "Rel");
+    const ListReadResult read = readListFile(file);
+    ASSERT_EQ(read.status, ListReadResult::Status::Ok);
+    CDTDoc d;
+    listToDocument(read.records, d);
+    const SurveySummary s = surveySummary(d);
+    EXPECT_EQ(s.used, 2);
+    // 250 and 300: Eavg 275, U0 250 / 275 = 0.909, Ud 250 / 300 = 0.833.
+    EXPECT_EQ(surveySummaryLine(s),
+              "Eavg 275.0 Lux   Emin 250.0 Lux   Emax 300.0 Lux   U0 0.91   Ud 0.83   "
+              "(2 of 6 readings)");
+    EXPECT_EQ(surveyLeftOutText(s), "4 readings left out: 3 invalid, 1 REL");
+    const QJsonObject o = QJsonDocument::fromJson(surveySummaryJson(s)).object();
+    EXPECT_EQ(o["left_out"].toObject()["invalid"].toInt(), 3);
+    EXPECT_DOUBLE_EQ(o["Emin"].toObject()["lux"].toDouble(), 250);
+
+    // The grid map leaves them off its colour scale; the list shows them as they are.
+    const GridMap m = surveyGridMap(d, {3, 2, GridOrder::RowByRow}, s);
+    EXPECT_TRUE(m.at(0, 0).coloured);
+    EXPECT_TRUE(m.at(0, 0).isMinimum);
+    EXPECT_FALSE(m.at(1, 0).coloured);
+    EXPECT_EQ(m.at(2, 0).colour, (Rgb{253, 231, 37}));  // 300: Emax
+    EXPECT_FALSE(m.at(1, 1).coloured);
+    const std::vector<QStringList> rows = memoryListRows(d);
+    ASSERT_EQ(rows.size(), 6u);
+    EXPECT_EQ(rows[1][1], "nan");
+    EXPECT_EQ(rows[1][3], "General");
 }
 
 TEST(SurveySummary, AllOverRangeGivesNoFigures) {

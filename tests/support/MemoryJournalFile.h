@@ -1,13 +1,16 @@
 #pragma once
 
 #include <QByteArray>
+#include <QString>
 #include <optional>
+#include <vector>
 
 #include "files/JournalFile.h"
 
 namespace km905::test {
 
-// The journal in memory; it can lose the bytes of one append, as a full disk would.
+// The journal in memory; it can lose the bytes of one append, as a full disk would, and
+// refuse to be moved aside.
 struct MemoryJournalFile : IJournalFile {
     std::optional<QByteArray> bytes;
     int failAppend = -1;  // the append (from 0) that writes only 3 bytes and fails
@@ -30,6 +33,14 @@ struct MemoryJournalFile : IJournalFile {
     void remove() override {
         bytes.reset();
         ++removes;
+    }
+    std::vector<QByteArray> kept;  // what keepAside moved, in order
+    bool keepFails = false;
+    std::optional<QString> keepAside() override {
+        if (!bytes || keepFails) return std::nullopt;
+        kept.push_back(*bytes);
+        bytes.reset();
+        return QStringLiteral("journal.%1").arg(kept.size());
     }
 };
 

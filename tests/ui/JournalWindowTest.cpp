@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QStatusBar>
 #include <QStatusTipEvent>
@@ -18,6 +19,11 @@ void putFile(const QString& path, const QByteArray& b) {
     if (f.open(QIODevice::WriteOnly)) f.write(b);
 }
 
+QByteArray fileBytes(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
+}
+
 QString journalFile() {
     return QDir::homePath() + "/Documents/KM905/KM905-recording.journal";
 }
@@ -31,13 +37,19 @@ void restartProgram(UiHarness& h) {
     UiHarness::settle();
 }
 
-void recordThreeSamples(UiHarness& h) {
-    h.ui.rateAnswers = {1};
-    h.advance(100);
-    h.frame->trigger(kCmdRun);
+void recordThreeSamples(CMainFrame& frame, VirtualClock& clock, RecordingInteraction& ui) {
+    ui.rateAnswers = {1};
+    clock.advance(100);
+    UiHarness::settle();
+    frame.trigger(kCmdRun);
     UiHarness::settle();  // the repaint after Run arms the first tick
-    h.advance(2150);
-    ASSERT_EQ(h.frame->model().view.m_sampleIndex, 3);
+    clock.advance(2150);
+    UiHarness::settle();
+    ASSERT_EQ(frame.model().view.m_sampleIndex, 3);
+}
+
+void recordThreeSamples(UiHarness& h) {
+    recordThreeSamples(*h.frame, h.clock, h.ui);
 }
 }  // namespace
 
@@ -127,4 +139,60 @@ TEST(JournalWindow, AJournalThatCannotBeWrittenIsSaidOnceAndTheRecordingGoesOn) 
     EXPECT_EQ(h.ui.messages, QStringList{told});
     EXPECT_TRUE(pane->isVisible());
     EXPECT_EQ(pane->text(), told);
+}
+
+TEST(JournalWindow, AJournalThisVersionCannotReadIsKeptAsideAndTold) {
+    UiHarness h(steadyScenario(250));
+    // Version 2, as a newer program may write; beside it one kept before.
+    const QByteArray newer =
+        bytes({'K',  'M',  '9',  '0',  '5',  'J',  'N',  'L',  0x02, 0x00, 0x6E,
+               0x90, 0x2C, 0x5C, 0x00, 0x00, 0x00, 0x00, 0xD0, 0x07, 0x00, 0x00,
+               0x00, 0x00, 0x7A, 0x43, 'F',  0x00, 0x28, 0x00, 0x00, 0x00});
+    putFile(journalFile(), newer);
+    putFile(journalFile() + ".1", "kept before");
+    h.ui.answers = {true};
+    restartProgram(h);
+    EXPECT_TRUE(h.ui.questions.isEmpty());
+    EXPECT_EQ(h.ui.messages,
+              QStringList{"A recording journal left behind could not be read; a newer version "
+                          "of KM905 may have written it. Nothing was restored, and the journal "
+                          "was kept as " +
+                          journalFile() + ".2."});
+    EXPECT_FALSE(QFile::exists(journalFile()));
+    EXPECT_EQ(fileBytes(journalFile() + ".1"), "kept before");
+    EXPECT_EQ(fileBytes(journalFile() + ".2"), newer);
+    EXPECT_EQ(h.frame->model().view.m_sampleIndex, 0);
+
+    // This run's recordings get a journal of their own.
+    recordThreeSamples(h);
+    EXPECT_EQ(QFileInfo(journalFile()).size(), 22 + 3 * 10);
+    EXPECT_EQ(fileBytes(journalFile() + ".2"), newer);
+}
+
+TEST(JournalWindow, OfTwoCopiesStartedTogetherTheOneOnTheMeterKeepsTheJournal) {
+    // The first copy finds no meter at its port (the meter is at port 2 for it)...
+    UiHarness first(steadyScenario(250), 2);
+    // ...and the second, started next, gets it.
+    VirtualClock clock;
+    sim::MeterSimulator meter(UiHarness::withVirtualClock(steadyScenario(250)));
+    sim::SimSerialControl comm(clock, meter, 1);
+    FakeBridgeList bridges;
+    RecordingInteraction ui;
+    CMainFrame second(FrameServices{comm, clock, bridges, ui});
+    second.resize(1280, 860);
+    second.show();
+    UiHarness::settle();
+    recordThreeSamples(second, clock, ui);
+    EXPECT_EQ(second.statusBar()->currentMessage(), "");
+    EXPECT_EQ(QFileInfo(journalFile()).size(), 22 + 3 * 10);
+
+    // The first copy closing leaves the recording's journal alone.
+    EXPECT_TRUE(first.frame->close());
+    clock.advance(1000);
+    UiHarness::settle();
+    EXPECT_EQ(QFileInfo(journalFile()).size(), 22 + 4 * 10);
+    EXPECT_TRUE(ui.messages.isEmpty());
+    ui.answers = {false};  // not saved: the journal goes with the close
+    EXPECT_TRUE(second.close());
+    EXPECT_FALSE(QFile::exists(journalFile()));
 }

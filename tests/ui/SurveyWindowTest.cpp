@@ -141,15 +141,25 @@ TEST(SurveyWindow, GridAsksTheShapeAndShowsTheColouredMapKeptWithTheList) {
     EXPECT_TRUE(near(shot.pixel(static_cast<int>(bar.right() - 3), barY), {246, 230, 38}));
     EXPECT_GT(bar.top(), cells[5].bottom());
 
-    // Kept under the unsaved list's key; a save moves it to the list file's name, and the
-    // list opened again offers it.
-    EXPECT_EQ(readSurveyGrid(""), (GridShape{3, 2, GridOrder::Serpentine}));
+    // Kept with the unsaved list alone; a save puts it in the settings under the list file's
+    // path, and the list opened again offers it.
+    EXPECT_FALSE(QFile::exists(h.home->path() + "/Documents/KM905/KM905.ini"));
     const QString listFile = h.home->path() + "/hall.MemDat";
     h.ui.fileAnswers = {h.home->path() + "/hall"};
     command(list, "Save")->trigger();
     ASSERT_TRUE(QFile::exists(listFile));
     EXPECT_EQ(readSurveyGrid(listFile), (GridShape{3, 2, GridOrder::Serpentine}));
     list->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+
+    // The next download is offered a shape of its own, not the last list's grid.
+    CMemListDlg* next = downloadList(h);
+    ASSERT_NE(next, nullptr);
+    command(next, "Grid...")->trigger();  // no answer left: cancelled
+    ASSERT_EQ(h.ui.gridShown.size(), 2u);
+    EXPECT_EQ(h.ui.gridShown[1], (GridShape{3, 2, GridOrder::RowByRow}));
+    next->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 
     auto* again = new CMemListDlg(h.frame->model(), h.ui, h.clock, h.frame.get());
     again->show();
@@ -158,8 +168,8 @@ TEST(SurveyWindow, GridAsksTheShapeAndShowsTheColouredMapKeptWithTheList) {
     UiHarness::settle();
     EXPECT_EQ(again->table()->rowCount(), 5);
     command(again, "Grid...")->trigger();  // no answer left: cancelled
-    ASSERT_EQ(h.ui.gridShown.size(), 2u);
-    EXPECT_EQ(h.ui.gridShown[1], (GridShape{3, 2, GridOrder::Serpentine}));
+    ASSERT_EQ(h.ui.gridShown.size(), 3u);
+    EXPECT_EQ(h.ui.gridShown[2], (GridShape{3, 2, GridOrder::Serpentine}));
     EXPECT_EQ(again->gridMap(), nullptr);
     again->close();
 }

@@ -40,8 +40,9 @@ std::optional<QByteArray> keyName(const QByteArray& line) {
     return line.left(eq).trimmed();
 }
 
-bool sameName(const QByteArray& a, const QByteArray& b) {
-    return a.compare(b, Qt::CaseInsensitive) == 0;
+bool sameName(const QByteArray& a, const QByteArray& b,
+              Qt::CaseSensitivity cs = Qt::CaseInsensitive) {
+    return a.compare(b, cs) == 0;
 }
 
 QByteArray valueOf(const QByteArray& line) {
@@ -55,7 +56,7 @@ QByteArray valueOf(const QByteArray& line) {
 }  // namespace
 
 std::optional<QByteArray> IniFile::lookup(const QByteArray& content, const QByteArray& section,
-                                          const QByteArray& key) {
+                                          const QByteArray& key, Qt::CaseSensitivity keyCase) {
     bool inSection = false;
     for (const QByteArray& line : splitLines(content)) {
         if (auto s = sectionName(line)) {
@@ -63,13 +64,14 @@ std::optional<QByteArray> IniFile::lookup(const QByteArray& content, const QByte
             continue;
         }
         if (!inSection) continue;
-        if (auto k = keyName(line); k && sameName(*k, key)) return valueOf(line);
+        if (auto k = keyName(line); k && sameName(*k, key, keyCase)) return valueOf(line);
     }
     return std::nullopt;
 }
 
 QByteArray IniFile::withValue(const QByteArray& content, const QByteArray& section,
-                              const QByteArray& key, const QByteArray& value) {
+                              const QByteArray& key, const QByteArray& value,
+                              Qt::CaseSensitivity keyCase) {
     std::vector<QByteArray> lines = splitLines(content);
     int sectionAt = -1;
     int lastEntry = -1;  // last non-blank line of the section
@@ -83,7 +85,7 @@ QByteArray IniFile::withValue(const QByteArray& content, const QByteArray& secti
         }
         if (sectionAt < 0) continue;
         if (!line.trimmed().isEmpty()) lastEntry = i;
-        if (auto k = keyName(line); k && sameName(*k, key)) {
+        if (auto k = keyName(line); k && sameName(*k, key, keyCase)) {
             // The key keeps its own spelling; only the value changes.
             lines[static_cast<size_t>(i)] = line.left(line.indexOf('=')).trimmed() + '=' + value;
             done = true;
@@ -126,10 +128,11 @@ IniFile::Load IniFile::load(QByteArray* content) const {
     return Load::Ok;
 }
 
-std::optional<QByteArray> IniFile::readString(const QString& section, const QString& key) const {
+std::optional<QByteArray> IniFile::readString(const QString& section, const QString& key,
+                                              Qt::CaseSensitivity keyCase) const {
     QByteArray content;
     if (load(&content) != Load::Ok) return std::nullopt;
-    return lookup(content, section.toLocal8Bit(), key.toLocal8Bit());
+    return lookup(content, section.toLocal8Bit(), key.toLocal8Bit(), keyCase);
 }
 
 int IniFile::readInt(const QString& section, const QString& key, int defaultValue) const {
@@ -138,7 +141,8 @@ int IniFile::readInt(const QString& section, const QString& key, int defaultValu
     return parseProfileInt(*v).value_or(defaultValue);
 }
 
-bool IniFile::writeString(const QString& section, const QString& key, const QString& value) const {
+bool IniFile::writeString(const QString& section, const QString& key, const QString& value,
+                          Qt::CaseSensitivity keyCase) const {
     QByteArray content;
     const Load l = load(&content);
     if (l == Load::Failed) return false;  // rewriting what we could not read would lose it
@@ -146,7 +150,7 @@ bool IniFile::writeString(const QString& section, const QString& key, const QStr
     if (l == Load::Ok && !(fi.permissions() & QFile::WriteOwner))
         return false;  // a read-only file stays as the user made it
     const QByteArray out =
-        withValue(content, section.toLocal8Bit(), key.toLocal8Bit(), value.toLocal8Bit());
+        withValue(content, section.toLocal8Bit(), key.toLocal8Bit(), value.toLocal8Bit(), keyCase);
     return bool(writeFilesTogether({{m_path, out}}, m_steps));
 }
 

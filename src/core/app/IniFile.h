@@ -10,8 +10,9 @@
 namespace km905 {
 
 // An INI file read and written the way the Windows profile functions do: sections and keys
-// match without regard to case, a write changes one line (or adds the key or section) and
-// keeps every other byte of the file, and the file is written with CRLF line endings.
+// match without regard to case (keys may be asked to match exactly), a write changes one
+// line (or adds the key or section) and keeps every other byte of the file, and the file is
+// written with CRLF line endings.
 class IniFile {
   public:
     // Files larger than this are neither parsed nor rewritten, so nothing in them is lost.
@@ -23,19 +24,23 @@ class IniFile {
     // The integer after key=, as GetPrivateProfileInt reads it: an optional sign and the
     // leading digits; no digits, or no key, gives the default.
     int readInt(const QString& section, const QString& key, int defaultValue) const;
-    std::optional<QByteArray> readString(const QString& section, const QString& key) const;
+    std::optional<QByteArray> readString(const QString& section, const QString& key,
+                                         Qt::CaseSensitivity keyCase = Qt::CaseInsensitive) const;
 
     // Returns false when the file could not be read whole or written; it is then untouched.
-    bool writeString(const QString& section, const QString& key, const QString& value) const;
+    bool writeString(const QString& section, const QString& key, const QString& value,
+                     Qt::CaseSensitivity keyCase = Qt::CaseInsensitive) const;
     bool writeInt(const QString& section, const QString& key, int value) const {
         return writeString(section, key, QString::number(value));
     }
 
     // Pure forms over the file's bytes, for tests.
     static std::optional<QByteArray> lookup(const QByteArray& content, const QByteArray& section,
-                                            const QByteArray& key);
+                                            const QByteArray& key,
+                                            Qt::CaseSensitivity keyCase = Qt::CaseInsensitive);
     static QByteArray withValue(const QByteArray& content, const QByteArray& section,
-                                const QByteArray& key, const QByteArray& value);
+                                const QByteArray& key, const QByteArray& value,
+                                Qt::CaseSensitivity keyCase = Qt::CaseInsensitive);
     static std::optional<int> parseProfileInt(const QByteArray& value);
 
   private:

@@ -1,10 +1,16 @@
 #include "files/JournalFile.h"
 
+#include <QFileInfo>
+
 #include "app/Settings.h"
+#include "files/RecordingJournal.h"
+#include "files/SafeFile.h"
 
 #ifdef Q_OS_WIN
 #include <io.h>
 #else
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 #endif
 
@@ -21,19 +27,53 @@ bool syncToDisk(QFile& f) {
     return ::fsync(f.handle()) == 0;
 #endif
 }
+
+// Opens the journal for a new recording, empty. A link, pipe, device or folder in its place
+// is refused: writing there would block or lose the samples.
+bool openEmptyJournal(const QString& path, QFile& file) {
+#ifndef Q_OS_WIN
+    const int fd = ::open(QFile::encodeName(path).constData(),
+                          O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0666);
+    if (fd < 0) return false;
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) ||
+        !file.open(fd, QIODevice::WriteOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
+        return false;
+    }
+    return true;
+#else
+    const QFileInfo info(path);
+    if (info.isSymLink() || (info.exists() && !info.isFile())) return false;
+    return file.open(QIODevice::WriteOnly | QIODevice::Truncate);
+#endif
+}
 }  // namespace
 
 DiskJournalFile::DiskJournalFile(QString path)
     : m_path(std::move(path)), m_file(m_path), m_lock(m_path + QStringLiteral(".lock")) {
     // A lock is stale only when its program is gone, however long a recording runs.
     m_lock.setStaleLockTime(0);
-    m_owner = m_lock.tryLock(0);
+}
+
+bool DiskJournalFile::own() {
+    if (!m_owner) m_owner = m_lock.tryLock(0);
+    return m_owner;
+}
+
+void DiskJournalFile::release() {
+    m_file.close();
+    if (m_owner) m_lock.unlock();
+    m_owner = false;
 }
 
 bool DiskJournalFile::create(const QByteArray& bytes) {
-    if (!m_owner) return false;
+    if (!own()) return false;
     m_file.close();
-    if (!m_file.open(QIODevice::WriteOnly | QIODevice::Truncate)) return false;
+    if (!openEmptyJournal(m_path, m_file)) {
+        release();  // nothing of ours is there
+        return false;
+    }
     return append(bytes);
 }
 
@@ -42,15 +82,38 @@ bool DiskJournalFile::append(const QByteArray& bytes) {
 }
 
 std::optional<QByteArray> DiskJournalFile::readAll() {
-    QFile f(m_path);
-    if (!m_owner || !f.open(QIODevice::ReadOnly)) return std::nullopt;
-    return f.readAll();
+    if (!own()) return std::nullopt;
+    ReadResult r = readRegularFile(m_path, kJournalMaxSize);
+    if (!r.bytes) {
+        release();
+        return std::nullopt;
+    }
+    return std::move(r.bytes);
 }
 
 void DiskJournalFile::remove() {
     if (!m_owner) return;
     m_file.close();
     QFile::remove(m_path);
+    release();
+}
+
+std::optional<QString> DiskJournalFile::keepAside() {
+    if (!m_owner) return std::nullopt;
+    m_file.close();
+    std::optional<QString> kept;
+    for (int n = 1; n <= 999 && !kept; ++n) {
+        const QString aside = m_path + QStringLiteral(".%1").arg(n);
+        const QFileInfo there(aside);
+        if (there.exists() || there.isSymLink()) continue;
+        // QFile::rename never replaces a file that is there.
+        if (QFile::rename(m_path, aside))
+            kept = aside;
+        else if (!QFileInfo(aside).exists())
+            break;  // not a name taken in the meantime
+    }
+    release();
+    return kept;
 }
 
 QString journalPath() {

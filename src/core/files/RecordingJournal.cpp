@@ -52,7 +52,8 @@ std::optional<JournalContents> readJournal(const QByteArray& bytes) {
     JournalContents j;
     j.header.startTime = get<qint64>(p + 10);
     j.header.sampleRateMs = get<int32_t>(p + 18);
-    if (j.header.sampleRateMs < 1000) return std::nullopt;  // Run never records faster
+    // Run records at whole seconds only, from 1 s up.
+    if (j.header.sampleRateMs < 1000 || j.header.sampleRateMs % 1000 != 0) return std::nullopt;
 
     int frames = 0;
     for (qsizetype at = kJournalHeaderSize; at + kJournalRecordSize <= bytes.size();

@@ -20,6 +20,10 @@ namespace km905 {
 inline constexpr int kJournalHeaderSize = 22;
 inline constexpr int kJournalRecordSize = 10;
 inline constexpr uint16_t kJournalVersion = 1;
+// The longest journal a recording can leave: the sampling tick stops at kMaxSampleIndex
+// samples. Nothing past it is ever read.
+inline constexpr qint64 kJournalMaxSize =
+    kJournalHeaderSize + qint64{kMaxSampleIndex} * kJournalRecordSize;
 
 struct JournalHeader {
     qint64 startTime = 0;
@@ -41,7 +45,8 @@ struct JournalContents {
 QByteArray journalHeaderBytes(const JournalHeader& h);
 QByteArray journalRecordBytes(const JournalSample& s);
 
-// Nothing when the header cannot be read. A cut or damaged tail ends the samples: every
+// Nothing when the header cannot be read: too short, another magic or version, or a period
+// Run does not offer (whole seconds only). A cut or damaged tail ends the samples: every
 // whole, sound record before it is kept.
 std::optional<JournalContents> readJournal(const QByteArray& bytes);
 

@@ -1,5 +1,7 @@
 #include "realtime/JournalKeeper.h"
 
+#include <QDir>
+
 #include "files/RecordingJournal.h"
 
 namespace km905 {
@@ -7,7 +9,9 @@ namespace km905 {
 void JournalKeeper::recordingStarted(const MeterModel& m) {
     m_written = 0;
     m_state = State::Writing;
-    if (!m_file.create(journalHeaderBytes({m.view.m_startTime, m.view.m_sampleRateMs}))) fail();
+    if (m_blocked ||
+        !m_file.create(journalHeaderBytes({m.view.m_startTime, m.view.m_sampleRateMs})))
+        fail();
 }
 
 void JournalKeeper::sampleStored(const MeterModel& m, int index, bool fromFrame) {
@@ -23,7 +27,7 @@ void JournalKeeper::sampleStored(const MeterModel& m, int index, bool fromFrame)
 void JournalKeeper::recordingEnded() {
     m_state = State::Idle;
     m_written = 0;
-    m_file.remove();
+    if (!m_blocked) m_file.remove();
 }
 
 void JournalKeeper::fail() {
@@ -36,6 +40,16 @@ bool JournalKeeper::offerRestore(MeterModel& m, IUserInteraction& ui) {
     const std::optional<QByteArray> bytes = m_file.readAll();
     if (!bytes) return false;
     const std::optional<JournalContents> j = readJournal(*bytes);
+    if (!j && bytes->size() >= kJournalHeaderSize) {
+        if (const std::optional<QString> kept = m_file.keepAside()) {
+            ui.showMessage(kJournalKeptText.arg(QDir::toNativeSeparators(*kept)));
+        } else {
+            m_blocked = true;
+            ui.showMessage(kJournalNotKeptText);
+        }
+        return false;
+    }
+    // Too short to hold a header, or no whole sample: nothing to keep.
     if (!j || j->samples.empty() || !ui.askYesNo(restoreQuestion(*j))) {
         m_file.remove();
         return false;

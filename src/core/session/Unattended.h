@@ -32,6 +32,7 @@ struct NoJournalFile : IJournalFile {
     bool append(const QByteArray&) override { return false; }
     std::optional<QByteArray> readAll() override { return std::nullopt; }
     void remove() override {}
+    std::optional<QString> keepAside() override { return std::nullopt; }
 };
 
 }  // namespace km905

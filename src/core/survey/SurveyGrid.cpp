@@ -59,9 +59,7 @@ GridMap surveyGridMap(const CDTDoc& doc, const GridShape& shape, const SurveySum
         cell.record = k;
         cell.text = listValueText(doc.m_memValues[r], doc.m_memUnitFC[r], doc.m_memFlagB[r]) +
                     (doc.m_memUnitFC[r] ? QStringLiteral(" FC") : QStringLiteral(" Lux"));
-        const bool normal = doc.m_memModes[r] == QLatin1String("General") &&
-                            doc.m_memValues[r] != kOverRange && doc.m_memFlagB[r] == 0;
-        if (normal && summary.hasFigures()) {
+        if (surveyUseOf(doc, k) == SurveyUse::Used && summary.hasFigures()) {
             cell.coloured = true;
             cell.colour =
                 surveyColour(span > 0 ? (doc.m_memValues[r] - summary.eminLux) / span : 0.5);

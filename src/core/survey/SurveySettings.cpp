@@ -1,5 +1,6 @@
 #include "survey/SurveySettings.h"
 
+#include <QDir>
 #include <QFileInfo>
 
 #include "app/IniFile.h"
@@ -9,6 +10,13 @@ namespace km905 {
 
 namespace {
 const QString kReportSection = QStringLiteral("SurveyReport");
+
+// Paths are told apart by letter case where the file system does.
+#ifdef Q_OS_WIN
+constexpr Qt::CaseSensitivity kPathCase = Qt::CaseInsensitive;
+#else
+constexpr Qt::CaseSensitivity kPathCase = Qt::CaseSensitive;
+#endif
 
 IniFile ini() {
     return IniFile(Settings::iniPath());
@@ -22,32 +30,51 @@ std::optional<QString> readText(const QString& section, const QString& key) {
 }  // namespace
 
 QString surveyGridKey(const QString& listPath) {
-    if (listPath.isEmpty()) return kUnsavedListKey;
-    // Only what would end the key early or read as a section or comment is escaped.
+    if (listPath.isEmpty()) return {};
+    const QByteArray path = QDir::cleanPath(QFileInfo(listPath).absoluteFilePath()).toUtf8();
     QString key;
-    for (const QChar c : QFileInfo(listPath).fileName()) {
-        if (QStringLiteral("%=[];\"\r\n").contains(c))
-            key += QStringLiteral("%%1").arg(c.unicode(), 2, 16, QLatin1Char('0')).toUpper();
+    for (qsizetype i = 0; i < path.size(); ++i) {
+        const auto c = static_cast<uint8_t>(path[i]);
+        // Escaped: what would end the key early or read as a section or comment, a blank at
+        // either end (the reader trims it), and every byte past ASCII, which the settings
+        // file's 8-bit code page might not hold.
+        const bool endBlank = c == ' ' && (i == 0 || i == path.size() - 1);
+        if (c < 0x20 || c > 0x7E || endBlank || QByteArrayLiteral("%=[];\"").contains(char(c)))
+            key += QStringLiteral("%%1").arg(c, 2, 16, QLatin1Char('0')).toUpper();
         else
-            key += c;
+            key += QLatin1Char(char(c));
     }
     return key;
 }
 
 std::optional<GridShape> readSurveyGrid(const QString& listPath) {
-    const std::optional<QString> v = readText(kSurveyGridsSection, surveyGridKey(listPath));
+    const QString key = surveyGridKey(listPath);
+    if (key.isEmpty()) return std::nullopt;
+    const std::optional<QByteArray> v = ini().readString(kSurveyGridsSection, key, kPathCase);
     if (!v) return std::nullopt;
-    return parseGridShape(*v);
+    return parseGridShape(QString::fromLocal8Bit(*v));
 }
 
 bool writeSurveyGrid(const QString& listPath, const GridShape& shape) {
-    return ini().writeString(kSurveyGridsSection, surveyGridKey(listPath), gridShapeText(shape));
+    const QString key = surveyGridKey(listPath);
+    return !key.isEmpty() &&
+           ini().writeString(kSurveyGridsSection, key, gridShapeText(shape), kPathCase);
 }
 
-void carrySurveyGrid(const QString& fromPath, const QString& toPath) {
-    if (surveyGridKey(fromPath) == surveyGridKey(toPath)) return;
-    if (const std::optional<GridShape> shape = readSurveyGrid(fromPath))
-        writeSurveyGrid(toPath, *shape);
+std::optional<GridShape> ListGrid::read(const QString& listPath) const {
+    return listPath.isEmpty() ? m_unsaved : readSurveyGrid(listPath);
+}
+
+bool ListGrid::write(const QString& listPath, const GridShape& shape) {
+    if (!listPath.isEmpty()) return writeSurveyGrid(listPath, shape);
+    m_unsaved = shape;
+    return true;
+}
+
+void ListGrid::listSaved(const QString& fromPath, const QString& toPath) {
+    if (surveyGridKey(fromPath) != surveyGridKey(toPath))
+        if (const std::optional<GridShape> shape = read(fromPath)) writeSurveyGrid(toPath, *shape);
+    if (fromPath.isEmpty()) m_unsaved.reset();
 }
 
 QString settingsValueText(const QString& text) {

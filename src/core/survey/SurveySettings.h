@@ -8,16 +8,30 @@
 
 namespace km905 {
 
-// A list's grid is kept in the settings file, never in the list file: section [SurveyGrids],
-// keyed by the list file's name; a downloaded list not saved yet has a key of its own.
+// A list file's grid is kept in the settings file, never in the list file: section
+// [SurveyGrids], keyed by the list file's whole path, made absolute and clean, so that two
+// lists of one name in two folders have a grid each. A list no file holds has no key.
 inline const QString kSurveyGridsSection = QStringLiteral("SurveyGrids");
-inline const QString kUnsavedListKey = QStringLiteral("(unsaved list)");
 
-QString surveyGridKey(const QString& listPath);  // listPath empty: the unsaved list
+QString surveyGridKey(const QString& listPath);  // empty for an empty path
 std::optional<GridShape> readSurveyGrid(const QString& listPath);
 bool writeSurveyGrid(const QString& listPath, const GridShape& shape);
-// A list just saved keeps the grid it had while unsaved.
-void carrySurveyGrid(const QString& fromPath, const QString& toPath);
+
+// The grid of the list a memory list window shows. A downloaded list not saved yet keeps its
+// grid here, in memory only: no later download is offered it, and the list's save takes it
+// into the settings under the new file.
+class ListGrid {
+  public:
+    std::optional<GridShape> read(const QString& listPath) const;
+    bool write(const QString& listPath, const GridShape& shape);
+    // The list was saved as toPath; its grid goes along.
+    void listSaved(const QString& fromPath, const QString& toPath);
+    // A download brought another list.
+    void newDownload() { m_unsaved.reset(); }
+
+  private:
+    std::optional<GridShape> m_unsaved;
+};
 
 // The last report's title, site and notes, offered for the next one ([SurveyReport]).
 ReportDetails readReportDetails();

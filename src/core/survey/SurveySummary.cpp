@@ -4,6 +4,8 @@
 #include <QJsonObject>
 #include <QStringList>
 #include <algorithm>
+#include <cmath>
+#include <iterator>
 
 #include "model/MeterTypes.h"
 
@@ -19,41 +21,57 @@ std::optional<double> SurveySummary::ud() const {
     return eminLux / emaxLux;
 }
 
+SurveyUse surveyUseOf(const CDTDoc& doc, int record) {
+    const auto k = static_cast<size_t>(record);
+    const float lux = doc.m_memValues[k];
+    const QString& mode = doc.m_memModes[k];
+    if (!std::isfinite(lux) || lux < 0) return SurveyUse::Invalid;
+    if (lux == kOverRange) return SurveyUse::OverRange;
+    if (mode == QLatin1String("Rel")) return SurveyUse::Relative;
+    if (mode == QLatin1String("Pmax")) return SurveyUse::PeakMax;
+    if (mode == QLatin1String("Pmin")) return SurveyUse::PeakMin;
+    if (mode == QLatin1String("Max")) return SurveyUse::Maximum;
+    if (mode == QLatin1String("Min")) return SurveyUse::Minimum;
+    if (mode != QLatin1String("General")) return SurveyUse::Other;
+    if (doc.m_memFlagB[k] != 0) return SurveyUse::Negative;
+    return SurveyUse::Used;
+}
+
+namespace {
+// The count of each reason, in SurveyUse's order.
+constexpr int SurveySummary::*kLeftOutCounts[] = {nullptr,
+                                                  &SurveySummary::invalid,
+                                                  &SurveySummary::overRange,
+                                                  &SurveySummary::relative,
+                                                  &SurveySummary::peakMax,
+                                                  &SurveySummary::peakMin,
+                                                  &SurveySummary::maximum,
+                                                  &SurveySummary::minimum,
+                                                  &SurveySummary::negative,
+                                                  &SurveySummary::other};
+static_assert(std::size(kLeftOutCounts) == static_cast<size_t>(SurveyUse::Other) + 1);
+}  // namespace
+
 SurveySummary surveySummary(const CDTDoc& doc) {
     SurveySummary s;
     s.total = std::clamp(doc.m_memCount, 0, kMemCapacity);
     double sum = 0;
     bool allFc = true;
     for (int i = 0; i < s.total; ++i) {
-        const auto k = static_cast<size_t>(i);
-        const QString& mode = doc.m_memModes[k];
-        const float lux = doc.m_memValues[k];
-        if (lux == kOverRange) {
-            ++s.overRange;
-        } else if (mode == QLatin1String("Rel")) {
-            ++s.relative;
-        } else if (mode == QLatin1String("Pmax")) {
-            ++s.peakMax;
-        } else if (mode == QLatin1String("Pmin")) {
-            ++s.peakMin;
-        } else if (mode == QLatin1String("Max")) {
-            ++s.maximum;
-        } else if (mode == QLatin1String("Min")) {
-            ++s.minimum;
-        } else if (mode != QLatin1String("General")) {
-            ++s.other;
-        } else if (doc.m_memFlagB[k] != 0) {
-            ++s.negative;
-        } else {
-            if (s.used == 0 || lux < s.eminLux) {
-                s.eminLux = lux;
-                s.minRecord = i;
-            }
-            if (s.used == 0 || lux > s.emaxLux) s.emaxLux = lux;
-            sum += lux;
-            allFc = allFc && doc.m_memUnitFC[k] != 0;
-            ++s.used;
+        if (const SurveyUse use = surveyUseOf(doc, i); use != SurveyUse::Used) {
+            ++(s.*kLeftOutCounts[static_cast<size_t>(use)]);
+            continue;
         }
+        const auto k = static_cast<size_t>(i);
+        const float lux = doc.m_memValues[k];
+        if (s.used == 0 || lux < s.eminLux) {
+            s.eminLux = lux;
+            s.minRecord = i;
+        }
+        if (s.used == 0 || lux > s.emaxLux) s.emaxLux = lux;
+        sum += lux;
+        allFc = allFc && doc.m_memUnitFC[k] != 0;
+        ++s.used;
     }
     if (s.used > 0) s.eavgLux = sum / s.used;
     s.allFootCandles = s.used > 0 && allFc;
@@ -97,6 +115,7 @@ QString surveyLeftOutReasons(const SurveySummary& s) {
     auto add = [&](int n, const char* what) {
         if (n > 0) parts << QStringLiteral("%1 %2").arg(n).arg(QLatin1String(what));
     };
+    add(s.invalid, "invalid");
     add(s.overRange, "OL");
     add(s.relative, "REL");
     add(s.peakMax, "Pmax");
@@ -129,6 +148,7 @@ QByteArray surveySummaryJson(const SurveySummary& s) {
     o["used"] = s.used;
     QJsonObject left;
     left["total"] = s.leftOut();
+    left["invalid"] = s.invalid;
     left["OL"] = s.overRange;
     left["REL"] = s.relative;
     left["Pmax"] = s.peakMax;

@@ -9,11 +9,29 @@
 
 namespace km905 {
 
+// What a record of a memory list is to a survey: used, or left out for the first of these
+// reasons that applies. A value no meter stores (not a number, infinite, or below zero,
+// where the sign has a byte of its own) is invalid, whatever its mode.
+enum class SurveyUse : uint8_t {
+    Used,
+    Invalid,
+    OverRange,
+    Relative,
+    PeakMax,
+    PeakMin,
+    Maximum,
+    Minimum,
+    Negative,
+    Other,
+};
+SurveyUse surveyUseOf(const CDTDoc& doc, int record);
+
 // The uniformity figures of a lighting survey: the normal readings of a memory list only.
 struct SurveySummary {
     int total = 0;  // records in the list
     int used = 0;   // normal ("General") readings, not over range, not negative
-    // Left out, by reason: over range first, then by mode, then negative readings.
+    // Left out, by reason, in SurveyUse's order.
+    int invalid = 0;
     int overRange = 0;
     int relative = 0, peakMax = 0, peakMin = 0, maximum = 0, minimum = 0;
     int negative = 0;
@@ -39,7 +57,7 @@ double inSurveyUnit(double lux, SurveyUnit unit);
 
 // "Eavg 412.3 Lux   Emin 298.0 Lux   Emax 530.1 Lux   U0 0.72   Ud 0.56   (48 of 50 readings)"
 QString surveySummaryLine(const SurveySummary& s);
-// "3 readings left out: 2 OL, 1 REL", or empty when none were.
+// "3 readings left out: 1 invalid, 1 OL, 1 REL", or empty when none were.
 QString surveyLeftOutText(const SurveySummary& s);
 // Its reasons alone: "2 OL, 1 REL".
 QString surveyLeftOutReasons(const SurveySummary& s);

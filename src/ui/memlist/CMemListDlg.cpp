@@ -120,7 +120,10 @@ void CMemListDlg::fillList() {
     }
     if (!f.m_memWanted && !v.m_memListLoaded) return;
     // A download brings a list that no file holds yet.
-    if (f.m_memWanted) v.m_memListPath.clear();
+    if (f.m_memWanted) {
+        v.m_memListPath.clear();
+        m_grid.newDownload();
+    }
     const std::vector<QStringList> rows = memoryListRows(m_model.doc);
     const int base = m_table->rowCount();
     m_table->setRowCount(base + static_cast<int>(rows.size()));
@@ -143,7 +146,7 @@ void CMemListDlg::refreshSurvey() {
     if (CGridMapDlg* map = gridMap()) {
         const SurveySummary s = surveySummary(m_model.doc);
         // Another list brings its own grid when one is kept for it.
-        const GridShape shape = readSurveyGrid(m_model.view.m_memListPath).value_or(map->shape());
+        const GridShape shape = m_grid.read(m_model.view.m_memListPath).value_or(map->shape());
         const GridMap m = surveyGridMap(m_model.doc, shape, s);
         map->setMap(m, s, gridNotesText(m, m_model.doc));
     }
@@ -158,7 +161,7 @@ void CMemListDlg::saveList() {
     if (saveMemoryList(m_model, m_ui, m_clock.nowSecs(), FileSteps::real(), &saved) !=
         SaveOutcome::Saved)
         return;
-    carrySurveyGrid(m_model.view.m_memListPath, saved);
+    m_grid.listSaved(m_model.view.m_memListPath, saved);
     m_model.view.m_memListPath = saved;
 }
 
@@ -183,10 +186,10 @@ void CMemListDlg::printList() {
 void CMemListDlg::showGrid() {
     const QString& list = m_model.view.m_memListPath;
     const GridShape offered =
-        readSurveyGrid(list).value_or(suggestedGridShape(m_model.doc.m_memCount));
+        m_grid.read(list).value_or(suggestedGridShape(m_model.doc.m_memCount));
     const std::optional<GridShape> shape = m_ui.askGridShape(offered);
     if (!shape || !shape->valid()) return;
-    if (!writeSurveyGrid(list, *shape)) m_ui.showMessage(settingsNotSavedText());
+    if (!m_grid.write(list, *shape)) m_ui.showMessage(settingsNotSavedText());
     CGridMapDlg* map = gridMap();
     if (!map) {
         map = new CGridMapDlg(this);
@@ -201,7 +204,7 @@ void CMemListDlg::showGrid() {
 
 void CMemListDlg::writeReport() {
     const QString list = m_model.view.m_memListPath;
-    const std::optional<GridShape> grid = readSurveyGrid(list);
+    const std::optional<GridShape> grid = m_grid.read(list);
     const qint64 now = m_clock.nowSecs();
     const PaperSize paper = paperSizeFor(QLocale::system().territory());
     saveSurveyReport(m_ui, surveyReportRequest(list, now), [&](const ReportDetails& d) {

@@ -6,6 +6,7 @@
 #include "app/UserInteraction.h"
 #include "link/Timers.h"
 #include "model/MeterState.h"
+#include "survey/SurveySettings.h"
 
 class QAction;
 class QLabel;
@@ -44,6 +45,7 @@ class CMemListDlg : public QDialog {
     QLabel* m_surveyLine;
     QLabel* m_leftOutLine;
     bool m_toldEmpty = false;
+    ListGrid m_grid;  // the shown list's survey grid
 };
 
 }  // namespace km905
