@@ -86,7 +86,7 @@ CMainFrame::~CMainFrame() = default;
 // The program starts maximised; un-maximised it takes this size, never one too small for the
 // meter panel (its body is 220 x 620) and the graph beside it.
 void CMainFrame::setNormalSize() {
-    m_view->setMinimumSize(800, 640);
+    m_view->setMinimumSize(840, 640);  // the bars beside the panel are 600 wide
     QSize normal(1280, 860);
     if (const QScreen* s = screen()) normal = normal.boundedTo(s->availableGeometry().size() * 0.9);
     resize(normal.expandedTo(minimumSizeHint()));
