@@ -2,11 +2,11 @@
 # (`cpack -G DEB`).
 set(_linux ${PROJECT_SOURCE_DIR}/res/linux)
 
+# km905-sim is a tool of the developers and testers; it runs from the build tree.
 set(_programs km905 km905-cli)
-if(TARGET km905-sim)
-  list(APPEND _programs km905-sim)
-endif()
 install(TARGETS ${_programs} RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+# The licence and the history, where Debian keeps a package's documentation.
+install(FILES ${_linux}/debian/copyright DESTINATION ${CMAKE_INSTALL_DOCDIR})
 # The help page: the program looks for it in ../share/km905 beside its bin folder.
 install(FILES ${PROJECT_SOURCE_DIR}/res/help.html DESTINATION ${CMAKE_INSTALL_DATADIR}/km905)
 
@@ -49,7 +49,6 @@ if(UNIX AND NOT APPLE)
   if(KM905_HELP2MAN AND KM905_GZIP)
     set(_km905_name "desktop companion of the KM905 light meter")
     set(_km905-cli_name "the KM905 light meter and its files from the command line")
-    set(_km905-sim_name "simulated KM905 light meter on a pseudo-terminal")
     set(_pages)
     foreach(program IN LISTS _programs)
       set(_man ${CMAKE_BINARY_DIR}/man/${program}.1)
@@ -65,6 +64,13 @@ if(UNIX AND NOT APPLE)
       install(FILES ${_man}.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
     endforeach()
     add_custom_target(km905_man ALL DEPENDS ${_pages})
+    set(_changelog ${CMAKE_BINARY_DIR}/changelog.Debian.gz)
+    add_custom_command(OUTPUT ${_changelog}
+      COMMAND ${KM905_GZIP} -9nc ${_linux}/debian/changelog > ${_changelog}
+      DEPENDS ${_linux}/debian/changelog
+      COMMENT "changelog.Debian.gz")
+    add_custom_target(km905_changelog ALL DEPENDS ${_changelog})
+    install(FILES ${_changelog} DESTINATION ${CMAKE_INSTALL_DOCDIR})
   else()
     message(WARNING "help2man not found: no manual pages are built or installed")
   endif()
@@ -83,7 +89,7 @@ four ranges), which talks to the meter over its CP210x USB-serial cable. It
 mirrors the meter's display live, records a real-time graph, downloads the
 meter's datalogger records and stored readings, saves them with text exports
 and prints reports. Also km905-cli, for saved files and the meter from the
-command line, and km905-sim, a simulated meter on a pseudo-terminal.")
+command line.")
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
@@ -92,7 +98,6 @@ set(CPACK_DEBIAN_PACKAGE_RELEASE 1)
 set(CPACK_DEBIAN_PACKAGE_SECTION science)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, fonts-liberation")
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "xdg-utils")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_EXTRA ${_linux}/debian/postinst)
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 include(CPack)

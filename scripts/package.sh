@@ -4,7 +4,9 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 [ "${KM905_SKIP_SETUP:-0}" = 1 ] || scripts/setup-debian.sh
-# A build of its own, without the tests and benchmarks the package does not hold.
+# A build of its own, without the tests and benchmarks the package does not hold, with the
+# distribution's hardening flags (fortify, stack protector, RELRO and BIND_NOW).
+eval "$(DEB_BUILD_MAINT_OPTIONS=hardening=+all dpkg-buildflags --export=sh)"
 cmake -S . -B build-deb -G Ninja -DCMAKE_BUILD_TYPE=Release \
   -DKM905_BUILD_TESTS=OFF -DKM905_BUILD_BENCH=OFF
 cmake --build build-deb -j "$(nproc)"
