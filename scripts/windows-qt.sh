@@ -34,12 +34,14 @@ if [ -z "$src" ]; then
   (cd "$work" && apt-get source qt6-base >&2)
   src=$(find_src)
 fi
+# A build that was stopped goes on where it stopped.
 build="$root/build-$key"
-rm -rf "$build" "$prefix"
 mkdir -p "$build"
-(cd "$build" && "$src/configure" -prefix "$prefix" "${config[@]}" -- \
-  -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
-  -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake >&2)
+if [ ! -f "$build/build.ninja" ]; then
+  (cd "$build" && "$src/configure" -prefix "$prefix" "${config[@]}" -- \
+    -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
+    -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake >&2)
+fi
 cmake --build "$build" --parallel "$(nproc)" >&2
 cmake --install "$build" >&2
 touch "$prefix/.complete"
