@@ -10,7 +10,7 @@ namespace km905 {
 
 namespace {
 constexpr int kLegendSlices = 48;
-constexpr int kBeyondListed = 24;  // the readings table holds them all anyway
+constexpr int kListed = 24;  // readings a note names; the readings table holds them all
 constexpr double kLineHeight = 1.3;
 
 QString unitName(SurveyUnit u) {
@@ -74,7 +74,7 @@ void addCell(Drawing& d, const GridCell& cell, const QRectF& box, const CellLook
                            false});
 }
 
-// "No. 13 35.00 Lux", held together by no-break spaces.
+// "No. 13 35.00 Lux (REL)", held together by no-break spaces.
 QString readingEntry(const CDTDoc& doc, int record, const QString& reason = {}) {
     const auto r = static_cast<size_t>(record);
     QStringList words{QStringLiteral("No."), QString::number(record + 1),
@@ -84,14 +84,14 @@ QString readingEntry(const CDTDoc& doc, int record, const QString& reason = {}) 
     return words.join(QChar(0x00A0));
 }
 
-// "Beyond the grid: No. 13 212.00 Lux, No. 14 OL Lux", the first few of them.
+// "Beyond the grid: No. 13 212.00 Lux, No. 14 230.00 Lux", the first few of them.
 QString readingsLine(const QString& heading, const std::vector<int>& records,
                      const std::function<QString(int)>& entry) {
     QStringList listed;
-    for (size_t i = 0; i < records.size() && i < kBeyondListed; ++i) listed << entry(records[i]);
+    for (size_t i = 0; i < records.size() && i < kListed; ++i) listed << entry(records[i]);
     QString text = heading + QStringLiteral(": ") + listed.join(QStringLiteral(", "));
-    if (records.size() > kBeyondListed)
-        text += QStringLiteral(" and %1 more").arg(records.size() - kBeyondListed);
+    if (records.size() > kListed)
+        text += QStringLiteral(" and %1 more").arg(records.size() - kListed);
     return text;
 }
 }  // namespace

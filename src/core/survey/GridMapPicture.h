@@ -14,7 +14,7 @@ namespace km905 {
 // Sizes of a grid map in the picture's unit (pixels on screen, points on paper).
 struct GridMapLook {
     double textSize = 12;     // the legend and the notes under it
-    double smallestText = 7;  // a cell whose value would be smaller shows its colour alone
+    double smallestText = 7;  // values that would be smaller leave the cells their colours alone
     double largestCell = 90;  // cells never grow beyond this
     double gridLine = 1;      // the lines between cells
 };
