@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <map>
 
 #include "survey/GridMapPicture.h"
 #include "survey/SurveyReport.h"
@@ -48,6 +49,11 @@ QString besideOf(const Drawing& d, const QString& label, int column = 1) {
         return column <= static_cast<int>(row.size()) ? row[column - 1]->text : QString();
     }
     return QStringLiteral("<no %1>").arg(label);
+}
+
+// A note as the map shows it: "~" stands for a space a line never breaks at.
+QString held(const char* text) {
+    return QString::fromLatin1(text).replace(QLatin1Char('~'), QChar(0x00A0));
 }
 
 bool hasFill(const Drawing& d, Rgb c) {
@@ -173,7 +179,8 @@ TEST(SurveyReport, HundredTwentyReadingsRunOverThreePagesOfFiftyOnA4) {
 }
 
 TEST(SurveyReport, TheGridMapFollowsTheSummaryWhenSet) {
-    // 2 x 2 serpentine: 300 100 on top, then 500 at the right and OL at the left; 200 beyond.
+    // 2 x 2 serpentine: 300 100 on top, then 500 at the right and 200 at the left; the OL
+    // is off the map.
     const CDTDoc d = listOf(
         {{300, "General"}, {100, "General"}, {500, "General"}, {kOL, "General"}, {200, "General"}});
     const SurveyReport r = surveyReport(surveyReportInput(d, GridShape{2, 2, GridOrder::Serpentine},
@@ -183,16 +190,18 @@ TEST(SurveyReport, TheGridMapFollowsTheSummaryWhenSet) {
     const QStringList t = textsOf(p);
     EXPECT_TRUE(t.contains("Grid map: 2 x 2 points, serpentine"));
     EXPECT_TRUE(t.contains("min"));
-    EXPECT_TRUE(t.contains("Beyond the grid: No. 5 200.00 Lux"));
+    EXPECT_TRUE(t.contains(held("Left out of the figures: No.~4~OL~Lux~(OL)")));
     EXPECT_TRUE(t.contains("Emin 100.0 Lux"));
     EXPECT_TRUE(t.contains("Emax 500.0 Lux"));
-    EXPECT_TRUE(hasFill(p, Rgb{68, 1, 84}));      // 100, the minimum
-    EXPECT_TRUE(hasFill(p, Rgb{253, 231, 37}));   // 500
-    EXPECT_TRUE(hasFill(p, Rgb{33, 145, 140}));   // 300, halfway
-    EXPECT_TRUE(hasFill(p, Rgb{224, 224, 224}));  // OL: off the scale
+    EXPECT_TRUE(hasFill(p, Rgb{68, 1, 84}));     // 100, the minimum
+    EXPECT_TRUE(hasFill(p, Rgb{253, 231, 37}));  // 500
+    EXPECT_TRUE(hasFill(p, Rgb{33, 145, 140}));  // 300, halfway
+    EXPECT_TRUE(hasFill(p, Rgb{59, 82, 139}));   // 200, a quarter
+    EXPECT_FALSE(hasFill(p, Rgb{255, 255, 255}));
     // The cell values, in the legend's unit.
     EXPECT_TRUE(t.contains("300.00"));
-    EXPECT_TRUE(t.contains("OL"));
+    EXPECT_TRUE(t.contains("200.00"));
+    EXPECT_FALSE(t.contains("OL"));
 }
 
 TEST(SurveyReport, AMapWithoutRoomUnderTheSummaryGetsAPageOfItsOwn) {
@@ -225,8 +234,9 @@ TEST(GridMapPicture, SquareCellsCentredWithTheLegendUnder) {
     const SurveySummary s = surveySummary(d);
     const GridMap m = surveyGridMap(d, {2, 2, GridOrder::Serpentine}, s);
     const GridMapLook look{12, 7, 90, 1};
-    // 400 x 400: the legend takes 9.6 + 14.4 + 15.6, the two lines of notes 9.6 + 31.2, so
-    // cells could be 159.8; the largest is 90. Two columns of 90 centred: from 110.
+    // 400 x 400: the legend takes 9.6 + 14.4 + 15.6, the notes 9.6 + 31.2 (two lines of 216:
+    // "Left out of the figures:", then the reading held together), so cells could be 159.8;
+    // the largest is 90. Two columns of 90 centred: from 110.
     const GridMapPicture pic =
         gridMapPicture(m, s, gridNotesText(m, d), QRectF(0, 0, 400, 400), look);
     ASSERT_EQ(pic.cellBoxes.size(), 4u);
@@ -238,7 +248,7 @@ TEST(GridMapPicture, SquareCellsCentredWithTheLegendUnder) {
     const QStringList t = textsOf(pic.drawing);
     EXPECT_TRUE(t.contains("Emin 100.0 Lux"));
     EXPECT_TRUE(t.contains("Emax 500.0 Lux"));
-    EXPECT_TRUE(t.contains("Beyond the grid: No. 5 200.00 Lux"));
+    EXPECT_TRUE(t.contains(held("Left out of the figures: No.~4~OL~Lux~(OL)")));
     // The minimum: its value in white on dark blue, "min", and a red outline 6.3 wide.
     bool minText = false;
     for (const DrawText& x : pic.drawing.texts)
@@ -253,6 +263,38 @@ TEST(GridMapPicture, SquareCellsCentredWithTheLegendUnder) {
     EXPECT_FALSE(outline.fill);
     EXPECT_DOUBLE_EQ(outline.strokeWidth, 6.3);
     EXPECT_EQ(outline.box, QRectF(203.15, 3.15, 83.7, 83.7));
+}
+
+TEST(GridMapPicture, EveryValueHasOneSizeAndNumbersKeepClearOfTheOutline) {
+    // 250, 5 and 1500 lux ("250.00", "5.00", "1.50K") along a 3 x 1 row; the REL is off the
+    // map. 300 x 300 leaves room for cells of more than 90 under the legend and the notes;
+    // the largest is 90.
+    const CDTDoc d = listOf({{250, "General"}, {5, "General"}, {1500, "General"}, {50, "Rel"}});
+    const SurveySummary s = surveySummary(d);
+    const GridMap m = surveyGridMap(d, {3, 1, GridOrder::RowByRow}, s);
+    const GridMapPicture pic = gridMapPicture(m, s, gridNotesText(m, d), QRectF(0, 0, 300, 300),
+                                              GridMapLook{12, 7, 90, 1});
+    ASSERT_EQ(pic.cellBoxes.size(), 3u);
+    EXPECT_EQ(pic.cellBoxes[1], QRectF(105, 0, 90, 90));
+    // The longest value, six letters, sets the size of all: 90 x 0.8 / (0.58 x 6) = 20.69;
+    // the numbers 0.72 of it, 14.90.
+    std::map<QString, const DrawText*> byText;
+    for (const DrawText& x : pic.drawing.texts) byText[x.text] = &x;
+    for (const char* value : {"250.00", "5.00", "1.50K"}) {
+        ASSERT_TRUE(byText.count(value)) << value;
+        EXPECT_NEAR(byText[value]->size, 20.69, 0.01) << value;
+    }
+    for (const char* number : {"1", "2", "3"}) {
+        ASSERT_TRUE(byText.count(number)) << number;
+        EXPECT_NEAR(byText[number]->size, 14.90, 0.01) << number;
+    }
+    // The minimum (No. 2, 5 lux) in the middle cell: a red outline 6.3 wide inside its edge,
+    // the number within it, at the same place as in every other cell.
+    const QRectF inside = pic.cellBoxes[1].adjusted(6.3, 6.3, -6.3, -6.3);
+    const QRectF number = byText["2"]->box;
+    EXPECT_TRUE(inside.contains(number)) << number.left() << " " << number.top();
+    EXPECT_DOUBLE_EQ(byText["1"]->box.left() - pic.cellBoxes[0].left(), number.left() - 105);
+    EXPECT_DOUBLE_EQ(byText["1"]->box.top(), number.top());
 }
 
 TEST(GridMapPicture, TextIsBlackOrWhiteByTheCellsBrightness) {

@@ -6,6 +6,7 @@
 
 #include "files/ListFile.h"
 #include "memlist/MemoryListPages.h"
+#include "survey/GridMapPicture.h"
 #include "survey/SurveyGrid.h"
 #include "survey/SurveySummary.h"
 
@@ -34,6 +35,11 @@ CDTDoc listOf(std::initializer_list<Rec> recs) {
 }
 
 constexpr float kOL = 5000000.0f;
+
+// A note as the map shows it: "~" stands for a space a line never breaks at.
+QString held(const char* text) {
+    return QString::fromLatin1(text).replace(QLatin1Char('~'), QChar(0x00A0));
+}
 
 }  // namespace
 
@@ -86,13 +92,16 @@ TEST(SurveySummary, ValuesNoMeterStoresAreLeftOutAsInvalidAndListedAsStored) {
     EXPECT_EQ(o["left_out"].toObject()["invalid"].toInt(), 3);
     EXPECT_DOUBLE_EQ(o["Emin"].toObject()["lux"].toDouble(), 250);
 
-    // The grid map leaves them off its colour scale; the list shows them as they are.
+    // The grid map leaves them off: 250 and 300 take the first two points. The list shows
+    // them as they are.
     const GridMap m = surveyGridMap(d, {3, 2, GridOrder::RowByRow}, s);
-    EXPECT_TRUE(m.at(0, 0).coloured);
+    EXPECT_EQ(m.at(0, 0).record, 0);
     EXPECT_TRUE(m.at(0, 0).isMinimum);
-    EXPECT_FALSE(m.at(1, 0).coloured);
-    EXPECT_EQ(m.at(2, 0).colour, (Rgb{253, 231, 37}));  // 300: Emax
-    EXPECT_FALSE(m.at(1, 1).coloured);
+    EXPECT_EQ(m.at(1, 0).record, 2);
+    EXPECT_EQ(m.at(1, 0).colour, (Rgb{253, 231, 37}));  // 300: Emax
+    EXPECT_EQ(m.at(2, 0).record, -1);
+    EXPECT_EQ(m.leftOut, (std::vector<int>{1, 3, 4, 5}));
+    EXPECT_EQ(m.empty, 4);
     const std::vector<QStringList> rows = memoryListRows(d);
     ASSERT_EQ(rows.size(), 6u);
     EXPECT_EQ(rows[1][1], "nan");
@@ -154,8 +163,9 @@ TEST(SurveyGrid, PointsFollowTheWalkingOrder) {
     EXPECT_FALSE(gridPointOf(GridShape{0, 3}, 0));
 }
 
-TEST(SurveyGrid, MapColoursNormalReadingsMarksTheMinimumAndListsTheRest) {
-    // 2 x 2, serpentine: records 0, 1 on the top row, 2 at the bottom right, 3 bottom left.
+TEST(SurveyGrid, MapPlacesTheNormalReadingsMarksTheMinimumAndListsTheRest) {
+    // 2 x 2, serpentine: the normal readings 300, 100 on the top row, 500 at the bottom right,
+    // 200 at the bottom left; the OL between them takes no point.
     const CDTDoc d = listOf(
         {{300, "General"}, {100, "General"}, {500, "General"}, {kOL, "General"}, {200, "General"}});
     const SurveySummary s = surveySummary(d);
@@ -163,23 +173,65 @@ TEST(SurveyGrid, MapColoursNormalReadingsMarksTheMinimumAndListsTheRest) {
     EXPECT_EQ(m.at(0, 0).record, 0);
     EXPECT_EQ(m.at(1, 0).record, 1);
     EXPECT_EQ(m.at(1, 1).record, 2);
-    EXPECT_EQ(m.at(0, 1).record, 3);
-    EXPECT_EQ(m.beyond, std::vector<int>{4});
+    EXPECT_EQ(m.at(0, 1).record, 4);
+    EXPECT_TRUE(m.beyond.empty());
     EXPECT_EQ(m.empty, 0);
     EXPECT_EQ(m.at(1, 0).text, "100.00 Lux");
     EXPECT_TRUE(m.at(1, 0).isMinimum);
     EXPECT_FALSE(m.at(0, 0).isMinimum);
-    // Emin 100 (record 4's 200 is beyond the grid but still counts) ... Emax 500.
+    // Emin 100 ... Emax 500: 300 halfway, 200 a quarter of the way (the third of nine stops).
     EXPECT_EQ(m.at(1, 0).colour, (Rgb{68, 1, 84}));
     EXPECT_EQ(m.at(1, 1).colour, (Rgb{253, 231, 37}));
-    EXPECT_EQ(m.at(0, 0).colour, (Rgb{33, 145, 140}));  // 300: halfway
-    EXPECT_EQ(m.at(0, 1).text, "OL Lux");
-    EXPECT_FALSE(m.at(0, 1).coloured);
+    EXPECT_EQ(m.at(0, 0).colour, (Rgb{33, 145, 140}));
+    EXPECT_EQ(m.at(0, 1).text, "200.00 Lux");
+    EXPECT_EQ(m.at(0, 1).colour, (Rgb{59, 82, 139}));
+    EXPECT_EQ(gridNotesText(m, d), held("Left out of the figures: No.~4~OL~Lux~(OL)"));
 
-    const GridMap big = surveyGridMap(d, {3, 2, GridOrder::RowByRow}, s);
+    // One point fewer: the last normal reading is beyond the grid; one more, it waits empty.
+    const GridMap small = surveyGridMap(d, {3, 1, GridOrder::RowByRow}, s);
+    EXPECT_EQ(small.beyond, std::vector<int>{4});
+    EXPECT_EQ(gridNotesText(small, d), held("Beyond the grid: No.~5~200.00~Lux\n"
+                                            "Left out of the figures: No.~4~OL~Lux~(OL)"));
+    const GridMap big = surveyGridMap(d, {5, 1, GridOrder::RowByRow}, s);
     EXPECT_TRUE(big.beyond.empty());
     EXPECT_EQ(big.empty, 1);
-    EXPECT_EQ(big.at(2, 1).record, -1);
+    EXPECT_EQ(big.at(3, 0).record, 4);
+    EXPECT_EQ(big.at(4, 0).record, -1);
+    EXPECT_EQ(gridNotesText(big, d),
+              held("Left out of the figures: No.~4~OL~Lux~(OL)\n1 point without a reading"));
+}
+
+// The demonstration meter's office survey: twelve points of a 4 x 3 grid, then a relative
+// reading and the maximum hold (500.34 lux, 46.50 FC).
+TEST(SurveyGrid, TheDemonstrationSurveyFillsItsFourByThreeGrid) {
+    const CDTDoc d = listOf({{412, "General"},
+                             {455, "General"},
+                             {498, "General"},
+                             {430, "General"},
+                             {388, "General"},
+                             {520, "General"},
+                             {530, "General"},
+                             {470, "General"},
+                             {298, "General"},
+                             {360, "General"},
+                             {401, "General"},
+                             {442, "General"},
+                             {35, "Rel"},
+                             {500.34f, "Max", 1}});
+    const SurveySummary s = surveySummary(d);
+    // The Grid dialog offers a point for each of the twelve normal readings, or the list's
+    // own grid when one is kept for it.
+    EXPECT_EQ(offeredGridShape(std::nullopt, s), (GridShape{4, 3, GridOrder::RowByRow}));
+    EXPECT_EQ(offeredGridShape(GridShape{6, 2, GridOrder::Serpentine}, s),
+              (GridShape{6, 2, GridOrder::Serpentine}));
+    const GridMap m = surveyGridMap(d, {4, 3, GridOrder::RowByRow}, s);
+    for (int k = 0; k < 12; ++k) EXPECT_EQ(m.at(k % 4, k / 4).record, k) << k;
+    EXPECT_TRUE(m.beyond.empty());
+    EXPECT_EQ(m.empty, 0);
+    EXPECT_TRUE(m.at(0, 2).isMinimum);                  // No. 9, 298 lux
+    EXPECT_EQ(m.at(2, 1).colour, (Rgb{253, 231, 37}));  // No. 7, 530 lux
+    EXPECT_EQ(gridNotesText(m, d),
+              held("Left out of the figures: No.~13~35.00~Lux~(REL), No.~14~46.50~FC~(MAX)"));
 }
 
 TEST(SurveyGrid, ShapeTextsRoundTrip) {

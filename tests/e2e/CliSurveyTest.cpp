@@ -104,6 +104,11 @@ TEST(CliSurvey, ReportWritesThePdfWithoutADisplay) {
     EXPECT_TRUE(text.contains("Bay 2"));
     EXPECT_TRUE(text.contains("2026-12-07"));
     EXPECT_TRUE(text.contains("Grid map: 3 x 2 points, serpentine"));
+    // The four normal readings take the first four points; the other two are listed.
+    EXPECT_TRUE(text.contains(QRegularExpression(
+        "Left out of the figures:\\s+No\\.\\s+5\\s+150\\.00\\s+Lux\\s+\\(REL\\),\\s+"
+        "No\\.\\s+6\\s+OL\\s+Lux\\s+\\(OL\\)")));
+    EXPECT_TRUE(text.contains("2 points without a reading"));
     EXPECT_TRUE(text.contains(QRegularExpression("Eavg \\(average\\)\\s+275\\.0\\s+25\\.6")));
     EXPECT_TRUE(text.contains(QRegularExpression("Left out\\s+2: 1 OL, 1 REL")));
     const char* rows[6] = {"1\\s+300\\.00\\s+Lux\\s+General\\s+12/07/26 10:01:00",

@@ -68,7 +68,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const GridMap map = surveyGridMap(doc, shape, s);
     check(map.cells.size() == static_cast<size_t>(shape.points()));
     for (const GridCell& c : map.cells)
-        check(!c.coloured || surveyUseOf(doc, c.record) == SurveyUse::Used);
+        check(c.record < 0 || surveyUseOf(doc, c.record) == SurveyUse::Used);
+    check(map.leftOut.size() == static_cast<size_t>(s.leftOut()));
     const QString notes = gridNotesText(map, doc);
     checkDrawing(gridMapPicture(map, s, notes, QRectF(0, 0, 640, 480), GridMapLook{}).drawing);
 

@@ -8,6 +8,7 @@
 
 #include "SurveyReportPdf.h"
 #include "UiHarness.h"
+#include "survey/GridMapPicture.h"
 #include "survey/SurveyReport.h"
 
 using namespace km905;
@@ -67,7 +68,7 @@ QRect boundsOf(const QImage& img, QRgb want, int tolerance) {
 
 TEST(SurveyReportPdf, EveryReadingTheFiguresAndThePageNumbersAreInThePdf) {
     const SurveyReport report = surveyReport(surveyReportInput(
-        surveyList(), GridShape{10, 10, GridOrder::Serpentine},
+        surveyList(), GridShape{9, 9, GridOrder::Serpentine},
         {"Warehouse 3", "Aisle 7", "Emergency lighting off"}, 1765184400, PaperSize::A4));
     const std::optional<QByteArray> pdf = surveyReportPdf(report);
     ASSERT_TRUE(pdf);
@@ -96,8 +97,28 @@ TEST(SurveyReportPdf, EveryReadingTheFiguresAndThePageNumbersAreInThePdf) {
     EXPECT_TRUE(row("Ud = Emin / Emax\\s+0\\.23"));
     EXPECT_TRUE(row("Readings used\\s+97 of 99"));
     EXPECT_TRUE(row("Left out\\s+2: 1 OL, 1 REL"));
-    EXPECT_TRUE(text.contains("Grid map: 10 x 10 points, serpentine"));
-    EXPECT_TRUE(text.contains("1 point without a reading"));
+    EXPECT_TRUE(text.contains("Grid map: 9 x 9 points, serpentine"));
+    // The first 81 normal readings, No. 1 to 83, fill the grid; under it, wrapped between
+    // readings, never inside one: the 16 beyond it and the 2 left out of the figures.
+    const QString notes = text.split(QLatin1Char('\f')).value(0).section("Emax 443.0 Lux", 1);
+    EXPECT_TRUE(notes.contains(QRegularExpression("^\\s*Beyond the grid: No\\.")))
+        << notes.toStdString();
+    static const QRegularExpression reading(
+        "No\\.\\s+(\\d+)\\s+(OL|\\d+\\.\\d\\d)\\s+Lux(\\s+\\((\\w+)\\))?",
+        QRegularExpression::UseUnicodePropertiesOption);
+    QStringList found;
+    for (auto m = reading.globalMatch(notes); m.hasNext();) {
+        const QRegularExpressionMatch r = m.next();
+        EXPECT_FALSE(r.captured(0).contains('\n')) << r.captured(0).toStdString();
+        const int no = r.captured(1).toInt();
+        const QString value =
+            no == 10 ? QStringLiteral("OL") : QString::asprintf("%.2f", 96.5 + 3.5 * no);
+        EXPECT_EQ(r.captured(2), value) << no;
+        found << (r.captured(4).isEmpty() ? r.captured(1) : r.captured(1) + ' ' + r.captured(4));
+    }
+    QStringList beyond;
+    for (int no = 84; no <= 99; ++no) beyond << QString::number(no);
+    EXPECT_EQ(found, beyond + QStringList({"10 OL", "20 REL"}));
     // Every reading on the table pages, with its unit, mode and time.
     for (int i = 0; i < 99; ++i) {
         const QString value =
@@ -142,7 +163,8 @@ TEST(SurveyReportPdf, TheFirstPageShowsTheColouredGrid) {
     ASSERT_EQ(page.size(), QSize(612, 792));
     page.save("survey-report-page1.png");
     // The minimum (No. 1, the top left cell) dark blue inside a red outline; the maximum
-    // (No. 99, walked back along the tenth row: its second cell) yellow.
+    // (No. 99, the 97th normal reading, walked back along the tenth row: its fourth cell)
+    // yellow.
     const QRect low = boundsOf(page, qRgb(68, 1, 84), 3);
     const QRect high = boundsOf(page, qRgb(253, 231, 37), 3);
     const QRect red = boundsOf(page, qRgb(220, 0, 0), 3);
@@ -156,6 +178,47 @@ TEST(SurveyReportPdf, TheFirstPageShowsTheColouredGrid) {
     EXPECT_LT(low.top(), high.top());    // the first row above the last
     EXPECT_LT(low.left(), high.left());  // the first column left of the second
     EXPECT_GT(high.top(), 300);          // the map lies under the summary table
-    // An off-scale (OL) cell, light grey, in the first row.
-    EXPECT_GT(countNear(page, qRgb(224, 224, 224), 2), 400);
+    EXPECT_GT(high.left(), low.left() + 2 * low.width());
+    // The legend's colour bar, as wide as the map.
+    QRectF bar;
+    for (const DrawRect& r : report.pages[0].rects)
+        if (!r.fill && r.stroke == kGridLineColour && r.box.width() > 5 * r.box.height())
+            bar = r.box;
+    ASSERT_FALSE(bar.isEmpty());
+    // The OL and the REL take no cell: none of the map is light grey.
+    const QImage map = page.copy(
+        QRectF(bar.left(), red.top(), bar.width(), high.bottom() - red.top()).toAlignedRect());
+    EXPECT_LT(countNear(map, qRgb(224, 224, 224), 2), 20);
+
+    // The bar at any resolution one run from dark blue to yellow, lighter at every step (as
+    // viridis is), without a lighter seam between two steps.
+    // Two renderers: poppler's own, and cairo, which smooths each step's edges alone as many
+    // viewers do.
+    for (const char* renderer : {"pdftoppm", "pdftocairo"})
+        for (int dpi : {50, 72, 96, 100, 150, 300}) {
+            const double px = dpi / 72.0;
+            const QRect crop =
+                QRectF(bar.left() * px, bar.top() * px, bar.width() * px, bar.height() * px)
+                    .toAlignedRect();
+            const QString name = dir.filePath(QStringLiteral("%1-%2").arg(renderer).arg(dpi));
+            ASSERT_EQ(
+                QProcess::execute(renderer,
+                                  {"-png", "-r", QString::number(dpi), "-f", "1", "-l", "1", "-x",
+                                   QString::number(crop.left()), "-y", QString::number(crop.top()),
+                                   "-W", QString::number(crop.width()), "-H",
+                                   QString::number(crop.height()), "-singlefile", path, name}),
+                0);
+            const QImage strip(name + ".png");
+            ASSERT_FALSE(strip.isNull()) << renderer;
+            const int y = strip.height() / 2;
+            auto luma = [&](int x) { return qGray(strip.pixel(x, y)); };
+            int seams = 0;
+            // Clear of the frame at both ends.
+            for (int x = static_cast<int>(2 * px) + 1; x + 1 < strip.width() - 2 * px - 1; ++x)
+                if (luma(x) > luma(x + 1) + 3) ++seams;
+            EXPECT_EQ(seams, 0) << renderer << " at " << dpi << " dots per inch";
+            EXPECT_LT(luma(static_cast<int>(3 * px)), 40) << renderer << " " << dpi;
+            EXPECT_GT(luma(strip.width() - 1 - static_cast<int>(3 * px)), 200)
+                << renderer << " " << dpi;
+        }
 }

@@ -1,6 +1,8 @@
 // The memory list's survey: the figures under the list, the grid map and the PDF report.
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include <QFile>
 #include <QLabel>
 #include <QProcess>
@@ -53,6 +55,11 @@ bool near(QRgb c, Rgb want) {
            std::abs(qBlue(c) - want.b) <= 2;
 }
 
+// A note as the map shows it: "~" stands for a space a line never breaks at.
+QString held(const char* text) {
+    return QString::fromLatin1(text).replace(QLatin1Char('~'), QChar(0x00A0));
+}
+
 QString pdfText(const QString& pdf) {
     QProcess text;
     text.start("pdftotext", {"-layout", pdf, "-"});
@@ -97,9 +104,9 @@ TEST(SurveyWindow, GridAsksTheShapeAndShowsTheColouredMapKeptWithTheList) {
     h.ui.gridAnswers = {GridShape{3, 2, GridOrder::Serpentine}};
     command(list, "Grid...")->trigger();
     UiHarness::settle();
-    // Five readings: about square, 3 x 2, offered first.
+    // Four normal readings (the REL is no point's): about square, 2 x 2, offered first.
     ASSERT_EQ(h.ui.gridShown.size(), 1u);
-    EXPECT_EQ(h.ui.gridShown[0], (GridShape{3, 2, GridOrder::RowByRow}));
+    EXPECT_EQ(h.ui.gridShown[0], (GridShape{2, 2, GridOrder::RowByRow}));
     CGridMapDlg* map = list->gridMap();
     ASSERT_NE(map, nullptr);
     EXPECT_TRUE(map->isVisible());
@@ -108,7 +115,8 @@ TEST(SurveyWindow, GridAsksTheShapeAndShowsTheColouredMapKeptWithTheList) {
     saveShot(map->grab().toImage(), "survey-grid-map");
     const std::vector<QRectF>& cells = map->picture().cellBoxes;
     ASSERT_EQ(cells.size(), 6u);
-    // Walked 300 250 350 along the top, back 200 150(REL) along the bottom; scale 200..350.
+    // Walked 300 250 350 along the top, back 200 along the bottom; the REL is listed under
+    // the map, two points wait for a reading. Scale 200..350.
     // A place in each cell clear of its texts: right of the number, over the value.
     auto colourIn = [&](int cell) {
         const QRectF& b = cells[static_cast<size_t>(cell)];
@@ -119,13 +127,32 @@ TEST(SurveyWindow, GridAsksTheShapeAndShowsTheColouredMapKeptWithTheList) {
     EXPECT_TRUE(near(colourIn(1), {49, 103, 141}));   // 250: one third
     EXPECT_TRUE(near(colourIn(2), {253, 231, 37}));   // 350: Emax
     EXPECT_TRUE(near(colourIn(5), {68, 1, 84}));      // 200: Emin, at the bottom right
-    EXPECT_TRUE(near(colourIn(4), {224, 224, 224}));  // REL: off the scale
-    EXPECT_TRUE(near(colourIn(3), {255, 255, 255}));  // a point without a reading
-    // The minimum is outlined in red and its texts are white.
+    EXPECT_TRUE(near(colourIn(4), {255, 255, 255}));  // points without a reading
+    EXPECT_TRUE(near(colourIn(3), {255, 255, 255}));
+    const QStringList notes = map->picture().drawing.texts.back().text.split('\n');
+    EXPECT_EQ(notes, QStringList({held("Left out of the figures: No.~5~150.00~Lux~(REL)"),
+                                  "2 points without a reading"}));
+    // The minimum is outlined in red, all round: its number (4) keeps inside; its texts are
+    // white.
     const QRectF& low = cells[5];
     EXPECT_TRUE(
         near(shot.pixel(static_cast<int>(low.left() + 2), static_cast<int>(low.center().y())),
              {220, 0, 0}));
+    double outline = 0;
+    for (const DrawRect& r : map->picture().drawing.rects)
+        if (r.stroke == kMinimumOutline) outline = r.strokeWidth;
+    ASSERT_GT(outline, 3);
+    // The band's pixels from the one inside its outer edge to the one its inner edge crosses:
+    // red, or red blended with the dark blue; never lit by the white number.
+    const int outer = static_cast<int>(std::ceil(low.left())) + 1;
+    const int inner = static_cast<int>(std::floor(low.left() + outline));
+    const int outerTop = static_cast<int>(std::ceil(low.top())) + 1;
+    const int innerTop = static_cast<int>(std::floor(low.top() + outline));
+    const int right = static_cast<int>(low.right()) - 2;
+    const int bottom = static_cast<int>(low.bottom()) - 2;
+    const auto lit = [](QRgb c) { return qGreen(c) > 60; };
+    EXPECT_EQ(countPixels(shot, QRect(QPoint(outer, outerTop), QPoint(right, innerTop)), lit), 0);
+    EXPECT_EQ(countPixels(shot, QRect(QPoint(outer, outerTop), QPoint(inner, bottom)), lit), 0);
     const QRect middle =
         QRectF(low.left() + 8, low.top() + low.height() * 0.3, low.width() - 16, low.height() * 0.6)
             .toRect();
@@ -157,7 +184,7 @@ TEST(SurveyWindow, GridAsksTheShapeAndShowsTheColouredMapKeptWithTheList) {
     ASSERT_NE(next, nullptr);
     command(next, "Grid...")->trigger();  // no answer left: cancelled
     ASSERT_EQ(h.ui.gridShown.size(), 2u);
-    EXPECT_EQ(h.ui.gridShown[1], (GridShape{3, 2, GridOrder::RowByRow}));
+    EXPECT_EQ(h.ui.gridShown[1], (GridShape{2, 2, GridOrder::RowByRow}));
     next->close();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 

@@ -34,7 +34,7 @@ struct DrawText {
     bool bold = false;
     Rgb colour{0, 0, 0};
     TextAlign align = TextAlign::Left;
-    bool wrap = false;  // wrapped at words from the box's top; otherwise one line, centred
+    bool wrap = false;  // wrapped at spaces from the box's top; otherwise one line, centred
                         // vertically in the box
 };
 
@@ -50,8 +50,8 @@ struct Drawing {
     }
 };
 
-// How many lines a text needs in a box this wide, by the average width of a sans-serif
-// letter; its own line breaks count too.
+// How many lines a text needs in a box this wide, by the widths of a sans-serif face's
+// letters, wrapped at spaces as the painter wraps; its own line breaks count too.
 int estimatedLines(const QString& text, double size, double width);
 
 }  // namespace km905

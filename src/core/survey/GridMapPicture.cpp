@@ -2,6 +2,7 @@
 
 #include <QStringList>
 #include <algorithm>
+#include <functional>
 
 #include "files/TextExport.h"
 
@@ -9,7 +10,7 @@ namespace km905 {
 
 namespace {
 constexpr int kLegendSlices = 48;
-constexpr int kBeyondListed = 24;  // the readings table holds them all anyway
+constexpr int kListed = 24;  // readings a note names; the readings table holds them all
 constexpr double kLineHeight = 1.3;
 
 QString unitName(SurveyUnit u) {
@@ -20,31 +21,78 @@ QString scaleLabel(const char* name, double lux, SurveyUnit unit) {
     return QString::asprintf("%s %.1f ", name, inSurveyUnit(lux, unit)) + unitName(unit);
 }
 
-void addCell(Drawing& d, const GridCell& cell, const QRectF& box, SurveyUnit unit,
-             const GridMapLook& look) {
-    const Rgb fill = cell.record < 0 ? kEmptyFill : cell.coloured ? cell.colour : kNoScaleFill;
-    d.rects.push_back({box, fill, kGridLineColour, look.gridLine});
-    if (cell.record < 0) return;
-    // "298.00 Lux": the value alone when it is in the legend's unit.
+// "298.00 Lux": the value alone when it is in the legend's unit.
+QString cellValue(const GridCell& cell, SurveyUnit unit) {
     const qsizetype space = cell.text.lastIndexOf(QLatin1Char(' '));
-    QString value = cell.text;
-    if (space > 0 && cell.text.mid(space + 1) == unitName(unit)) value = cell.text.left(space);
-    const double side = box.width();
-    const double size =
-        std::min(side * 0.26, side * 0.8 / (0.58 * static_cast<double>(value.size())));
-    if (size < look.smallestText) return;
+    if (space > 0 && cell.text.mid(space + 1) == unitName(unit)) return cell.text.left(space);
+    return cell.text;
+}
+
+// The sizes every cell of one map shares.
+struct CellLook {
+    double side = 0;
+    double outline = 0;  // the minimum's red outline, inside the cell
+    double value = 0;    // 0: the cells show their colour alone
+    double number = 0;   // 0: no point numbers
+};
+
+CellLook cellLook(const GridMap& map, double side, SurveyUnit unit, const GridMapLook& look) {
+    CellLook c;
+    c.side = side;
+    c.outline = std::max(look.gridLine * 3, side * 0.07);
+    qsizetype longest = 1;
+    for (const GridCell& cell : map.cells)
+        if (cell.record >= 0) longest = std::max(longest, cellValue(cell, unit).size());
+    // The longest value fills at most four fifths of a cell.
+    const double size = std::min(side * 0.26, side * 0.8 / (0.58 * static_cast<double>(longest)));
+    if (size < look.smallestText) return c;
+    c.value = size;
+    if (size * 0.72 >= look.smallestText * 0.75) c.number = size * 0.72;
+    return c;
+}
+
+void addCell(Drawing& d, const GridCell& cell, const QRectF& box, const CellLook& c,
+             SurveyUnit unit, const GridMapLook& look) {
+    const Rgb fill = cell.record < 0 ? kEmptyFill : cell.colour;
+    d.rects.push_back({box, fill, kGridLineColour, look.gridLine});
+    if (cell.record < 0 || c.value == 0) return;
+    const double side = c.side;
     const Rgb ink = textColourOn(fill);
-    d.texts.push_back({QRectF(box.left(), box.top() + side * 0.3, side, side * 0.4), value, size,
-                       false, ink, TextAlign::Centre, false});
-    const double small = size * 0.72;
-    if (small >= look.smallestText * 0.75)
-        d.texts.push_back({QRectF(box.left() + side * 0.06, box.top() + side * 0.03, side * 0.9,
-                                  small * kLineHeight),
-                           QString::number(cell.record + 1), small, false, ink, TextAlign::Left,
+    d.texts.push_back({QRectF(box.left(), box.top() + side * 0.3, side, side * 0.4),
+                       cellValue(cell, unit), c.value, false, ink, TextAlign::Centre, false});
+    if (c.number > 0) {
+        // Inside where the minimum's outline would be, in every cell alike.
+        const double inset = c.outline + side * 0.03;
+        d.texts.push_back({QRectF(box.left() + inset, box.top() + inset, side - 2 * inset,
+                                  c.number * kLineHeight),
+                           QString::number(cell.record + 1), c.number, false, ink, TextAlign::Left,
                            false});
+    }
     if (cell.isMinimum)
         d.texts.push_back({QRectF(box.left(), box.top() + side * 0.68, side, side * 0.24),
-                           QStringLiteral("min"), size * 0.8, true, ink, TextAlign::Centre, false});
+                           QStringLiteral("min"), c.value * 0.8, true, ink, TextAlign::Centre,
+                           false});
+}
+
+// "No. 13 35.00 Lux (REL)", held together by no-break spaces.
+QString readingEntry(const CDTDoc& doc, int record, const QString& reason = {}) {
+    const auto r = static_cast<size_t>(record);
+    QStringList words{QStringLiteral("No."), QString::number(record + 1),
+                      listValueText(doc.m_memValues[r], doc.m_memUnitFC[r], doc.m_memFlagB[r]),
+                      doc.m_memUnitFC[r] ? QStringLiteral("FC") : QStringLiteral("Lux")};
+    if (!reason.isEmpty()) words << QLatin1Char('(') + reason + QLatin1Char(')');
+    return words.join(QChar(0x00A0));
+}
+
+// "Beyond the grid: No. 13 212.00 Lux, No. 14 230.00 Lux", the first few of them.
+QString readingsLine(const QString& heading, const std::vector<int>& records,
+                     const std::function<QString(int)>& entry) {
+    QStringList listed;
+    for (size_t i = 0; i < records.size() && i < kListed; ++i) listed << entry(records[i]);
+    QString text = heading + QStringLiteral(": ") + listed.join(QStringLiteral(", "));
+    if (records.size() > kListed)
+        text += QStringLiteral(" and %1 more").arg(records.size() - kListed);
+    return text;
 }
 }  // namespace
 
@@ -63,21 +111,13 @@ Rgb textColourOn(Rgb c) {
 
 QString gridNotesText(const GridMap& map, const CDTDoc& doc) {
     QStringList lines;
-    if (!map.beyond.empty()) {
-        QStringList listed;
-        for (size_t i = 0; i < map.beyond.size() && i < kBeyondListed; ++i) {
-            const auto r = static_cast<size_t>(map.beyond[i]);
-            listed << QStringLiteral("No. %1 %2 %3")
-                          .arg(map.beyond[i] + 1)
-                          .arg(listValueText(doc.m_memValues[r], doc.m_memUnitFC[r],
-                                             doc.m_memFlagB[r]),
-                               doc.m_memUnitFC[r] ? QStringLiteral("FC") : QStringLiteral("Lux"));
-        }
-        QString text = QStringLiteral("Beyond the grid: ") + listed.join(QStringLiteral(", "));
-        if (map.beyond.size() > kBeyondListed)
-            text += QStringLiteral(" and %1 more").arg(map.beyond.size() - kBeyondListed);
-        lines << text;
-    }
+    if (!map.beyond.empty())
+        lines << readingsLine(QStringLiteral("Beyond the grid"), map.beyond,
+                              [&](int k) { return readingEntry(doc, k); });
+    if (!map.leftOut.empty())
+        lines << readingsLine(QStringLiteral("Left out of the figures"), map.leftOut, [&](int k) {
+            return readingEntry(doc, k, surveyUseName(surveyUseOf(doc, k)));
+        });
     if (map.empty == 1) lines << QStringLiteral("1 point without a reading");
     if (map.empty > 1) lines << QStringLiteral("%1 points without a reading").arg(map.empty);
     return lines.join(QLatin1Char('\n'));
@@ -93,14 +133,33 @@ GridMapPicture gridMapPicture(const GridMap& map, const SurveySummary& summary,
     const double legendH = summary.hasFigures() ? t * 1.2 + t * kLineHeight : t * kLineHeight;
     // The notes are as wide as the legend, which is at least this wide.
     const double narrowest = std::min(area.width(), 18 * t);
-    const double notesH =
-        notes.isEmpty() ? 0 : estimatedLines(notes, t, narrowest) * t * kLineHeight;
-    const double mapH = area.height() - gap - legendH - (notes.isEmpty() ? 0 : gap + notesH);
-    const double side = std::max(
-        0.0, std::min({area.width() / shape.columns, mapH / shape.rows, look.largestCell}));
+    double notesH = 0;
+    auto sideWithNotes = [&](double notesW) {
+        notesH = notes.isEmpty() ? 0 : estimatedLines(notes, t, notesW) * t * kLineHeight;
+        const double mapH = area.height() - gap - legendH - (notes.isEmpty() ? 0 : gap + notesH);
+        return std::max(
+            0.0, std::min({area.width() / shape.columns, mapH / shape.rows, look.largestCell}));
+    };
+    double notesW = narrowest;
+    double side = sideWithNotes(notesW);
+    // The notes are as wide as the map when it is wider, and so need fewer lines: the cells
+    // may grow into the room that leaves.
+    for (int i = 0; i < 4; ++i) {
+        const double wider = std::min(area.width(), side * shape.columns);
+        if (wider <= notesW) break;
+        const double grown = sideWithNotes(wider);
+        if (std::min(area.width(), grown * shape.columns) < wider) {
+            sideWithNotes(notesW);  // the notes would not get that width after all
+            break;
+        }
+        notesW = wider;
+        side = grown;
+    }
     const double mapW = side * shape.columns;
     const double left = area.left() + (area.width() - mapW) / 2;
     const SurveyUnit unit = preferredSurveyUnit(summary);
+
+    const CellLook cells = cellLook(map, side, unit, look);
 
     Drawing& d = pic.drawing;
     std::vector<DrawRect> outlines;
@@ -109,10 +168,10 @@ GridMapPicture gridMapPicture(const GridMap& map, const SurveySummary& summary,
             const QRectF box(left + c * side, area.top() + r * side, side, side);
             pic.cellBoxes.push_back(box);
             const GridCell& cell = map.at(c, r);
-            addCell(d, cell, box, unit, look);
+            addCell(d, cell, box, cells, unit, look);
             if (cell.isMinimum) {
                 // Drawn after every cell, so that no neighbour's line covers it.
-                const double w = std::max(look.gridLine * 3, side * 0.07);
+                const double w = cells.outline;
                 outlines.push_back(
                     {box.adjusted(w / 2, w / 2, -w / 2, -w / 2), std::nullopt, kMinimumOutline, w});
             }
@@ -124,9 +183,12 @@ GridMapPicture gridMapPicture(const GridMap& map, const SurveySummary& summary,
     const double legendLeft = area.left() + (area.width() - legendW) / 2;
     if (summary.hasFigures()) {
         pic.legendBar = QRectF(legendLeft, y, legendW, t * 1.2);
+        // Each step runs on to the bar's end under the steps after it: two steps that only
+        // touched would let the paper show through their shared edge wherever a viewer
+        // smooths it.
         const double slice = legendW / kLegendSlices;
         for (int i = 0; i < kLegendSlices; ++i)
-            d.rects.push_back({QRectF(legendLeft + i * slice, y, slice, t * 1.2),
+            d.rects.push_back({QRectF(legendLeft + i * slice, y, legendW - i * slice, t * 1.2),
                                surveyColour((i + 0.5) / kLegendSlices), std::nullopt, 0});
         d.rects.push_back({pic.legendBar, std::nullopt, kGridLineColour, look.gridLine});
         y += t * 1.2;

@@ -14,13 +14,12 @@ namespace km905 {
 // Sizes of a grid map in the picture's unit (pixels on screen, points on paper).
 struct GridMapLook {
     double textSize = 12;     // the legend and the notes under it
-    double smallestText = 7;  // a cell whose value would be smaller shows its colour alone
+    double smallestText = 7;  // values that would be smaller leave the cells their colours alone
     double largestCell = 90;  // cells never grow beyond this
     double gridLine = 1;      // the lines between cells
 };
 
-inline constexpr Rgb kNoScaleFill{224, 224, 224};  // a reading left out of the figures
-inline constexpr Rgb kEmptyFill{255, 255, 255};    // a point without a reading
+inline constexpr Rgb kEmptyFill{255, 255, 255};  // a point without a reading
 inline constexpr Rgb kGridLineColour{150, 150, 150};
 inline constexpr Rgb kMinimumOutline{220, 0, 0};
 
@@ -30,8 +29,10 @@ QString gridMapTitle(const GridShape& shape);
 // Black or white, whichever reads better on the colour (by its luma).
 Rgb textColourOn(Rgb background);
 
-// What the map cannot show: "Beyond the grid: No. 13 212.00 Lux, No. 14 OL Lux" and
-// "2 points without a reading", one a line; empty when there is neither.
+// What the map cannot show, one a line: "Beyond the grid: No. 13 212.00 Lux", "Left out of
+// the figures: No. 14 35.00 Lux (REL), No. 15 OL Lux (OL)" and "2 points without a reading";
+// empty when there is none of them. No-break spaces hold each "No. ..." together, so that a
+// wrapped line never splits a reading.
 QString gridNotesText(const GridMap& map, const CDTDoc& doc);
 
 struct GridMapPicture {
@@ -42,6 +43,7 @@ struct GridMapPicture {
 
 // The map in the area: square cells as large as fit, centred, coloured by the scale from
 // Emin to Emax, the minimum outlined and marked "min"; the legend and the notes under it.
+// Every cell's value has one size, the point numbers another.
 GridMapPicture gridMapPicture(const GridMap& map, const SurveySummary& summary,
                               const QString& notes, const QRectF& area, const GridMapLook& look);
 

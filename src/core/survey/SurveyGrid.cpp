@@ -48,8 +48,15 @@ GridMap surveyGridMap(const CDTDoc& doc, const GridShape& shape, const SurveySum
     map.cells.resize(static_cast<size_t>(shape.points()));
     const int count = std::clamp(doc.m_memCount, 0, kMemCapacity);
     const double span = summary.emaxLux - summary.eminLux;
+    int placed = 0;
     for (int k = 0; k < count; ++k) {
-        const std::optional<GridPoint> p = gridPointOf(shape, k);
+        // A reading the figures leave out was not taken for a point (a REL or MAX press
+        // between points): it takes none, so the next points keep their own readings.
+        if (surveyUseOf(doc, k) != SurveyUse::Used) {
+            map.leftOut.push_back(k);
+            continue;
+        }
+        const std::optional<GridPoint> p = gridPointOf(shape, placed++);
         if (!p) {
             map.beyond.push_back(k);
             continue;
@@ -59,21 +66,22 @@ GridMap surveyGridMap(const CDTDoc& doc, const GridShape& shape, const SurveySum
         cell.record = k;
         cell.text = listValueText(doc.m_memValues[r], doc.m_memUnitFC[r], doc.m_memFlagB[r]) +
                     (doc.m_memUnitFC[r] ? QStringLiteral(" FC") : QStringLiteral(" Lux"));
-        if (surveyUseOf(doc, k) == SurveyUse::Used && summary.hasFigures()) {
-            cell.coloured = true;
-            cell.colour =
-                surveyColour(span > 0 ? (doc.m_memValues[r] - summary.eminLux) / span : 0.5);
-            cell.isMinimum = k == summary.minRecord;
-        }
+        cell.colour = surveyColour(span > 0 ? (doc.m_memValues[r] - summary.eminLux) / span : 0.5);
+        cell.isMinimum = k == summary.minRecord;
     }
-    map.empty = std::max(shape.points() - count, 0);
+    map.empty = std::max(shape.points() - placed, 0);
     return map;
 }
 
-GridShape suggestedGridShape(int readings) {
-    const int n = std::clamp(readings, 1, GridShape::kMaxGridPoints);
+GridShape suggestedGridShape(int points) {
+    const int n = std::clamp(points, 1, GridShape::kMaxGridPoints);
     const int columns = static_cast<int>(std::ceil(std::sqrt(static_cast<double>(n))));
     return {columns, (n + columns - 1) / columns, GridOrder::RowByRow};
+}
+
+GridShape offeredGridShape(const std::optional<GridShape>& kept, const SurveySummary& summary) {
+    if (kept && kept->valid()) return *kept;
+    return suggestedGridShape(summary.used);
 }
 
 QString gridShapeText(const GridShape& shape) {

@@ -44,18 +44,19 @@ struct Rgb {
 Rgb surveyColour(double t);
 
 struct GridCell {
-    int record = -1;        // 0-based memory record, -1 when the point has no reading
-    QString text;           // the reading as the list shows it, with its unit
-    bool coloured = false;  // a normal reading, on the colour scale
+    int record = -1;  // 0-based memory record of the normal reading here, -1 when none
+    QString text;     // the reading as the list shows it, with its unit
     Rgb colour{255, 255, 255};
     bool isMinimum = false;
 };
 
-// The readings laid on the grid, row by row from the top left.
+// The normal readings laid on the grid in the order they were taken, point by point, row by
+// row from the top left. The rest are no point's reading: they are listed apart.
 struct GridMap {
     GridShape shape;
     std::vector<GridCell> cells;  // rows × columns
-    std::vector<int> beyond;      // records past the grid's last point
+    std::vector<int> beyond;      // normal readings past the grid's last point
+    std::vector<int> leftOut;     // readings left out of the figures, off the map
     int empty = 0;                // points without a reading
 
     const GridCell& at(int column, int row) const {
@@ -65,8 +66,11 @@ struct GridMap {
 
 GridMap surveyGridMap(const CDTDoc& doc, const GridShape& shape, const SurveySummary& summary);
 
-// A shape offered for a list without one: about square, with room for every reading.
-GridShape suggestedGridShape(int readings);
+// A shape with room for this many points, about square.
+GridShape suggestedGridShape(int points);
+// The shape the Grid dialog offers: the list's own when one is kept, else one with a point for
+// every normal reading, the readings the map places.
+GridShape offeredGridShape(const std::optional<GridShape>& kept, const SurveySummary& summary);
 
 // "4x3 row", "4x3 serpentine": the form kept in the settings and given on the command line
 // ("4x3" alone is row by row).

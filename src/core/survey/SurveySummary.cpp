@@ -110,20 +110,37 @@ QString surveySummaryLine(const SurveySummary& s) {
         .join(QStringLiteral("   "));
 }
 
+QString surveyUseName(SurveyUse use) {
+    switch (use) {
+        case SurveyUse::Used:
+            return {};
+        case SurveyUse::Invalid:
+            return QStringLiteral("invalid");
+        case SurveyUse::OverRange:
+            return QStringLiteral("OL");
+        case SurveyUse::Relative:
+            return QStringLiteral("REL");
+        case SurveyUse::PeakMax:
+            return QStringLiteral("Pmax");
+        case SurveyUse::PeakMin:
+            return QStringLiteral("Pmin");
+        case SurveyUse::Maximum:
+            return QStringLiteral("MAX");
+        case SurveyUse::Minimum:
+            return QStringLiteral("MIN");
+        case SurveyUse::Negative:
+            return QStringLiteral("negative");
+        case SurveyUse::Other:
+            return QStringLiteral("other");
+    }
+    return QStringLiteral("other");
+}
+
 QString surveyLeftOutReasons(const SurveySummary& s) {
     QStringList parts;
-    auto add = [&](int n, const char* what) {
-        if (n > 0) parts << QStringLiteral("%1 %2").arg(n).arg(QLatin1String(what));
-    };
-    add(s.invalid, "invalid");
-    add(s.overRange, "OL");
-    add(s.relative, "REL");
-    add(s.peakMax, "Pmax");
-    add(s.peakMin, "Pmin");
-    add(s.maximum, "MAX");
-    add(s.minimum, "MIN");
-    add(s.negative, "negative");
-    add(s.other, "other");
+    for (size_t i = 1; i < std::size(kLeftOutCounts); ++i)
+        if (const int n = s.*kLeftOutCounts[i]; n > 0)
+            parts << QStringLiteral("%1 %2").arg(n).arg(surveyUseName(static_cast<SurveyUse>(i)));
     return parts.join(", ");
 }
 

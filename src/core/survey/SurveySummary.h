@@ -25,6 +25,8 @@ enum class SurveyUse : uint8_t {
     Other,
 };
 SurveyUse surveyUseOf(const CDTDoc& doc, int record);
+// The reason as the texts give it: "invalid", "OL", "REL", "MAX"...; empty for Used.
+QString surveyUseName(SurveyUse use);
 
 // The uniformity figures of a lighting survey: the normal readings of a memory list only.
 struct SurveySummary {

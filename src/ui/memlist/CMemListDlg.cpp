@@ -185,9 +185,8 @@ void CMemListDlg::printList() {
 
 void CMemListDlg::showGrid() {
     const QString& list = m_model.view.m_memListPath;
-    const GridShape offered =
-        m_grid.read(list).value_or(suggestedGridShape(m_model.doc.m_memCount));
-    const std::optional<GridShape> shape = m_ui.askGridShape(offered);
+    const std::optional<GridShape> shape =
+        m_ui.askGridShape(offeredGridShape(m_grid.read(list), surveySummary(m_model.doc)));
     if (!shape || !shape->valid()) return;
     if (!m_grid.write(list, *shape)) m_ui.showMessage(settingsNotSavedText());
     CGridMapDlg* map = gridMap();
