@@ -10,8 +10,9 @@ step() { printf '\n== %s (%ds)\n' "$*" $((SECONDS - start)); }
 
 if [ "${KM905_SKIP_SETUP:-0}" != 1 ]; then
   step "installing the tools"
+  # The Linux build's own (its simulated meter serves the end-to-end run), then Windows'.
+  scripts/setup-debian.sh
   export DEBIAN_FRONTEND=noninteractive
-  apt-get update
   apt-get install -y --no-install-recommends cmake ninja-build g++ ccache \
     g++-mingw-w64-x86-64-posix mingw-w64-x86-64-dev qt6-base-dev qt6-base-dev-tools \
     wine wine64 nsis icoutils librsvg2-bin googletest xvfb xauth zip unzip ca-certificates
@@ -41,6 +42,9 @@ grep -E '^[0-9]+% tests passed' build-windows/ctest.log | tail -n 1 >build-windo
 cases=$(grep -hE '^\[  PASSED  \] [0-9]+ test' build-windows/Testing/Temporary/LastTest.log |
   awk '{n += $4} END {print n + 0}')
 echo "windows tests: $(cat build-windows/ctest.summary); $cases GoogleTest cases passed"
+
+step "end to end under Wine: km905-cli.exe against the simulated meter on COM5"
+scripts/windows-e2e.sh
 
 step "the portable zip"
 stage=build-windows/stage
