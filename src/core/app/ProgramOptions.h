@@ -6,11 +6,6 @@
 #include <cstdio>
 #include <optional>
 
-#ifdef Q_OS_WIN
-#include <shellapi.h>
-#include <windows.h>
-#endif
-
 namespace km905 {
 
 // What a program says of itself on --help and --version.
@@ -22,21 +17,21 @@ struct ProgramInfo {
     QStringList fileSuffixes = {};  // one file argument with one of these suffixes is taken
 };
 
-inline QStringList argumentList(int argc, char** argv) {
-    QStringList args;
 #ifdef Q_OS_WIN
-    // The wide command line: a file name in any script reaches the program whole.
+// The wide command line: a file name in any script reaches the program whole.
+QStringList wideArgumentList();
+#endif
+
+inline QStringList argumentList(int argc, char** argv) {
+#ifdef Q_OS_WIN
     (void)argc;
     (void)argv;
-    int n = 0;
-    if (LPWSTR* w = CommandLineToArgvW(GetCommandLineW(), &n)) {
-        for (int i = 0; i < n; ++i) args << QString::fromWCharArray(w[i]);
-        LocalFree(w);
-    }
+    return wideArgumentList();
 #else
+    QStringList args;
     for (int i = 0; i < argc; ++i) args << QString::fromLocal8Bit(argv[i]);
-#endif
     return args;
+#endif
 }
 
 // The file argument the program was given, when its ProgramInfo takes one.
