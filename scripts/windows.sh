@@ -24,7 +24,10 @@ export KM905_QT_WIN="$qt"
 echo "Qt for Windows: $qt"
 
 step "building with the windows preset"
-cmake --preset windows
+# ccache keeps a second run (CI's) to the files that changed.
+launcher=()
+if command -v ccache >/dev/null; then launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache); fi
+cmake --preset windows "${launcher[@]}"
 cmake --build --preset windows -j "$(nproc)"
 
 version=$(sed -n 's/^project(km905 VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
