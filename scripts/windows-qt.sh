@@ -2,6 +2,7 @@
 # Builds Qt's base module for 64-bit Windows from Debian's own source package, once, into a
 # cache outside the repository; prints the cache's folder. The cache is keyed by the Qt
 # version and this configure line, so a changed line builds anew beside the old one.
+# With --cached it only says where the cache is, and fails when there is none yet.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root="${KM905_QT_CACHE:-/var/cache/km905}"
@@ -17,6 +18,7 @@ if [ -f "$prefix/.complete" ]; then
   echo "$prefix"
   exit 0
 fi
+[ "${1:-}" != --cached ] || exit 1
 export DEBIAN_FRONTEND=noninteractive
 # Source packages come from the archive the machine already uses.
 if ! grep -qs '^Types:.*deb-src' /etc/apt/sources.list.d/debian.sources; then

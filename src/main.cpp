@@ -1,6 +1,7 @@
 // km905: the desktop companion program of the KM905 light meter.
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QTimer>
 
 #include "CMSComm.h"
 #include "app/CMainFrame.h"
@@ -9,6 +10,12 @@
 #include "app/QtUserInteraction.h"
 #include "app/QuitSignals.h"
 #include "link/QtTimerService.h"
+
+#ifdef Q_OS_WIN
+#include <windows.h>
+
+#include <cstdio>
+#endif
 
 namespace {
 
@@ -31,20 +38,36 @@ void acceptQtOptions(QCommandLineParser& parser) {
 
 const char* const kMoreHelp =
 #ifdef Q_OS_WIN
-    "Port N is COMN. Without --port\n"
+    "Port N is COMN. Without --port the program uses the port kept in its settings file,\n"
+    "Documents\\KM905\\KM905.ini, and looks for the meter when devices come and go.\n"
+    "A graph (.AsmDat) or list (.MemDat) file given opens in its window.\n";
 #else
     "Port N is /dev/ttyUSB(N-1); the meter's CP210x cable is usually port 1. Without --port\n"
-#endif
     "the program uses the port kept in its settings file, ~/Documents/KM905/KM905.ini, and\n"
     "looks for the meter when serial devices come and go.\n"
     "\n"
     "Environment:\n"
     "  KM905_DEV_DIR   folder that stands for /dev in port names, for the simulated meter\n"
     "                  of km905-sim\n";
+#endif
+
+#ifdef Q_OS_WIN
+// A windowed program starts without a console: --help and --version write to the console it
+// was started from, unless their output already goes somewhere.
+void useParentConsole() {
+    if (GetFileType(GetStdHandle(STD_OUTPUT_HANDLE)) != FILE_TYPE_UNKNOWN) return;
+    if (!AttachConsole(ATTACH_PARENT_PROCESS)) return;
+    (void)std::freopen("CONOUT$", "w", stdout);
+    (void)std::freopen("CONOUT$", "w", stderr);
+}
+#endif
 
 }  // namespace
 
 int main(int argc, char** argv) {
+#ifdef Q_OS_WIN
+    if (argc > 1) useParentConsole();
+#endif
     // Before QApplication, which needs a display: --help and --version work without one.
     QCommandLineParser parser;
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
@@ -56,11 +79,13 @@ int main(int argc, char** argv) {
     parser.addOption(portOption);
     acceptQtOptions(parser);
     const km905::ProgramInfo info{
-        "km905", KM905_VERSION,
+        "km905",
+        KM905_VERSION,
         QStringLiteral("The desktop companion of the KM905 datalogging light meter: it shows the "
                        "meter's display,\nrecords a real-time graph, downloads the meter's "
                        "memory and datalogger records,\nsaves and prints them."),
-        QString::fromLatin1(kMoreHelp)};
+        QString::fromLatin1(kMoreHelp),
+        {QStringLiteral(".AsmDat"), QStringLiteral(".MemDat")}};
     if (const auto status =
             km905::parseProgramOptions(parser, km905::argumentList(argc, argv), info))
         return *status;
@@ -85,5 +110,8 @@ int main(int argc, char** argv) {
     ui.setParent(&frame);
     km905::onQuitSignals(&frame, [&frame] { frame.close(); });
     frame.showMaximized();
+    // A graph or list file the program was opened with shows once the window is up.
+    if (const QString file = km905::givenFile(parser); !file.isEmpty())
+        QTimer::singleShot(0, &frame, [&frame, file] { frame.openGivenFile(file); });
     return app.exec();
 }

@@ -569,6 +569,22 @@ TEST_F(Logger, TheListButtonReadsAListFileAndOpensTheMemoryList) {
     EXPECT_EQ(m.doc.m_memValues[0], 250.0f);
 }
 
+// A file the program is started with (the file manager's double-click) goes by its suffix.
+TEST_F(Logger, AGivenFileOpensTheWindowItsSuffixNamesWithoutADialog) {
+    const QString graph = copyGolden("three-lux.AsmDat", "a.ASMDAT");
+    EXPECT_EQ(openGivenFile(graph, m, ui), WindowToOpen::Datalogger);
+    EXPECT_EQ(m.view.m_logFromFile, 1);
+    EXPECT_EQ(m.doc.m_fileCount, 3);
+    const QString list = copyGolden("general-250lux.MemDat", "office.MemDat");
+    EXPECT_EQ(openGivenFile(list, m, ui), WindowToOpen::MemoryList);
+    EXPECT_EQ(m.view.m_memListFromFile, 1);
+    ASSERT_EQ(m.doc.m_memCount, 1);
+    EXPECT_EQ(m.doc.m_memValues[0], 250.0f);
+    EXPECT_TRUE(ui.dialogs.empty());
+    putFile(m_home.path() + "/notes.MemDat", "not a list");
+    EXPECT_EQ(openGivenFile(m_home.path() + "/notes.MemDat", m, ui), WindowToOpen::None);
+}
+
 TEST_F(Logger, ACancelledOrRefusedChoiceOpensNoWindow) {
     EXPECT_EQ(chooseAndOpen(ChooserButton::GraphFile, m, ui), WindowToOpen::None);
     EXPECT_EQ(chooseAndOpen(ChooserButton::ListFile, m, ui), WindowToOpen::None);

@@ -2,6 +2,7 @@
 
 #include <QCommandLineParser>
 #include <QStringList>
+#include <algorithm>
 #include <cstdio>
 #include <optional>
 
@@ -9,16 +10,34 @@ namespace km905 {
 
 // What a program says of itself on --help and --version.
 struct ProgramInfo {
-    const char* name;     // as typed: "km905"
-    const char* version;  // the project's version
-    QString description;  // under the usage line
-    QString moreHelp;     // after the options
+    const char* name;               // as typed: "km905"
+    const char* version;            // the project's version
+    QString description;            // under the usage line
+    QString moreHelp;               // after the options
+    QStringList fileSuffixes = {};  // one file argument with one of these suffixes is taken
 };
 
+#ifdef Q_OS_WIN
+// The wide command line: a file name in any script reaches the program whole.
+QStringList wideArgumentList();
+#endif
+
 inline QStringList argumentList(int argc, char** argv) {
+#ifdef Q_OS_WIN
+    (void)argc;
+    (void)argv;
+    return wideArgumentList();
+#else
     QStringList args;
     for (int i = 0; i < argc; ++i) args << QString::fromLocal8Bit(argv[i]);
     return args;
+#endif
+}
+
+// The file argument the program was given, when its ProgramInfo takes one.
+inline QString givenFile(const QCommandLineParser& parser) {
+    const QStringList rest = parser.positionalArguments();
+    return rest.isEmpty() ? QString() : rest.first();
 }
 
 // A wrong command line: one line on standard error, and exit status 2 as usual for usage errors.
@@ -62,10 +81,17 @@ inline std::optional<int> parseProgramOptions(QCommandLineParser& parser, const 
         std::printf("%s %s\n", program.name, program.version);
         return 0;
     }
-    if (!parser.positionalArguments().isEmpty())
-        return optionError(
-            program.name,
-            QStringLiteral("unexpected argument '%1'.").arg(parser.positionalArguments().first()));
+    const QStringList rest = parser.positionalArguments();
+    for (qsizetype i = 0; i < rest.size(); ++i) {
+        const bool taken =
+            i == 0 && std::any_of(program.fileSuffixes.begin(), program.fileSuffixes.end(),
+                                  [&](const QString& suffix) {
+                                      return rest[i].endsWith(suffix, Qt::CaseInsensitive);
+                                  });
+        if (!taken)
+            return optionError(program.name,
+                               QStringLiteral("unexpected argument '%1'.").arg(rest[i]));
+    }
     return std::nullopt;
 }
 

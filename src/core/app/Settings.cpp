@@ -11,14 +11,22 @@ namespace {
 constexpr int kGains[5] = {4, 40, 400, 4000, 40000};
 constexpr int kOffsets[6] = {0, 2, 4, 6, 8, 10};
 
+QString (*g_documentsSource)() = nullptr;
+
 IniFile ini() {
     return IniFile(Settings::iniPath());
 }
 }  // namespace
 
+void Settings::setDocumentsFolderSource(QString (*source)()) {
+    g_documentsSource = source;
+}
+
 QString Settings::dataFolder() {
-    const QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation) +
-                           QStringLiteral("/KM905");
+    const QString documents =
+        g_documentsSource ? g_documentsSource()
+                          : QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    const QString folder = documents + QStringLiteral("/KM905");
     QDir().mkpath(folder);
     return folder;
 }

@@ -10,6 +10,8 @@ class Settings {
     // The documents folder followed by "KM905", created when missing.
     static QString dataFolder();
     static QString iniPath();
+    // Where the documents folder comes from: the system's unless tests point it elsewhere.
+    static void setDocumentsFolderSource(QString (*source)());
 
     static int readComPort();  // "COM num" of [COMInfo], default 1
     static bool writeComPort(int port);

@@ -6,8 +6,8 @@
 
 namespace km905 {
 
-// Hears serial devices arrive and go. On Linux it watches the device folder; on Windows the
-// main window forwards WM_DEVICECHANGE to notify().
+// Hears serial devices arrive and go. On Linux it watches the device folder; on Windows it
+// filters the application's native messages for WM_DEVICECHANGE.
 class DeviceWatch : public QObject {
   public:
     explicit DeviceWatch(std::function<void()> onChange, QObject* parent = nullptr);

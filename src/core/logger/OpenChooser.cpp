@@ -13,16 +13,11 @@ bool wasRead(OpenOutcome r) {
 }
 }  // namespace
 
-WindowToOpen chooseAndOpen(ChooserButton button, MeterModel& m, IUserInteraction& ui) {
-    const bool graph = button == ChooserButton::GraphFile;
-    const FileDialogRequest req =
-        graph ? loggerOpenRequest()
-              : FileDialogRequest{Settings::dataFolder(), QString(), kListFilter, kListSuffix};
-    const std::optional<QString> chosen = ui.openFileName(req);
-    if (!chosen || chosen->isEmpty()) return WindowToOpen::None;
+namespace {
+WindowToOpen openChosen(bool graph, const QString& chosen, MeterModel& m, IUserInteraction& ui) {
     ui.setWaitCursor(true);
-    const OpenOutcome r = graph ? openGraphFile(loggerGraphPath(*chosen), m, ui)
-                                : openListFile(withDefaultSuffix(*chosen, kListSuffix), m, ui);
+    const OpenOutcome r = graph ? openGraphFile(loggerGraphPath(chosen), m, ui)
+                                : openListFile(withDefaultSuffix(chosen, kListSuffix), m, ui);
     ui.setWaitCursor(false);
     if (!wasRead(r)) return WindowToOpen::None;
     if (graph) {
@@ -31,6 +26,22 @@ WindowToOpen chooseAndOpen(ChooserButton button, MeterModel& m, IUserInteraction
     }
     m.view.m_memListFromFile = 1;
     return WindowToOpen::MemoryList;
+}
+}  // namespace
+
+WindowToOpen chooseAndOpen(ChooserButton button, MeterModel& m, IUserInteraction& ui) {
+    const bool graph = button == ChooserButton::GraphFile;
+    const FileDialogRequest req =
+        graph ? loggerOpenRequest()
+              : FileDialogRequest{Settings::dataFolder(), QString(), kListFilter, kListSuffix};
+    const std::optional<QString> chosen = ui.openFileName(req);
+    if (!chosen || chosen->isEmpty()) return WindowToOpen::None;
+    return openChosen(graph, *chosen, m, ui);
+}
+
+WindowToOpen openGivenFile(const QString& path, MeterModel& m, IUserInteraction& ui) {
+    return openChosen(path.endsWith(QLatin1Char('.') + kGraphSuffix, Qt::CaseInsensitive), path, m,
+                      ui);
 }
 
 }  // namespace km905

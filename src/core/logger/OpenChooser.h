@@ -22,4 +22,8 @@ enum class WindowToOpen {
 // file-mode flag is set only when it opens.
 WindowToOpen chooseAndOpen(ChooserButton button, MeterModel& m, IUserInteraction& ui);
 
+// A file the program was started with (a double-click in the file manager): an .AsmDat file is
+// read as the chooser's graph button reads it, anything else as a list file.
+WindowToOpen openGivenFile(const QString& path, MeterModel& m, IUserInteraction& ui);
+
 }  // namespace km905

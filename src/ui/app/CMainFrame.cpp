@@ -14,10 +14,6 @@
 #include <QToolBar>
 #include <QVBoxLayout>
 
-#ifdef Q_OS_WIN
-#include <windows.h>
-#endif
-
 #include "app/CommandState.h"
 #include "app/DialogFrame.h"
 #include "app/PortStatus.h"
@@ -298,19 +294,6 @@ void CMainFrame::offerRestore() {
     updateCommands();
 }
 
-#ifdef Q_OS_WIN
-// Device arrival (0x8000) and removal (0x8004) look for the meter again a second later.
-bool CMainFrame::nativeEvent(const QByteArray& type, void* message, qintptr* result) {
-    const MSG* msg = static_cast<const MSG*>(message);
-    if (type == "windows_generic_MSG" && msg->message == WM_DEVICECHANGE) {
-        if (msg->wParam == 0x8000 || msg->wParam == 0x8004) m_session.devicesChanged();
-        *result = TRUE;
-        return true;
-    }
-    return QMainWindow::nativeEvent(type, message, result);
-}
-#endif
-
 // Guarded for calls while the frame is still being built.
 void CMainFrame::repaintLcd() {
     if (m_view) m_view->meterPanel()->repaintLcd();
@@ -376,6 +359,13 @@ void CMainFrame::showOpenChooser() {
         });
     }
     chooser->open();
+}
+
+void CMainFrame::openGivenFile(const QString& path) {
+    const WindowToOpen next = km905::openGivenFile(path, model(), m_services.ui);
+    if (next == WindowToOpen::MemoryList) openMemoryList();
+    if (next == WindowToOpen::Datalogger) openLoggerWindow();
+    updateCommands();
 }
 
 CLoggerGraphDlg* CMainFrame::loggerWindow() const {

@@ -66,13 +66,11 @@ class CMainFrame : public QMainWindow, private ILinkUi {
     QAction* action(int id) const;
     QString statusPane(int pane) const;
     void updateCommands();  // enable states and the port pane, as idle processing does
+    void openGivenFile(const QString& path);  // the file the program was started with
 
   protected:
     void closeEvent(QCloseEvent* e) override;
     void showEvent(QShowEvent* e) override;
-#ifdef Q_OS_WIN
-    bool nativeEvent(const QByteArray& type, void* message, qintptr* result) override;
-#endif
 
   private:
     void createMenus();

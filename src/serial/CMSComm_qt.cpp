@@ -1,4 +1,6 @@
-#include "CMSComm.h"
+#include "CMSComm_qt.h"
+
+#include "SerialSettings.h"
 
 #include <QFileInfo>
 #include <QTimer>
@@ -51,21 +53,13 @@ void CMSComm::SetCommPort(int port) {
 }
 
 void CMSComm::SetSettings(const QString& settings) {
-    const QStringList p = settings.split(',');
-    bool ok = p.size() == 4;
-    const int baud = ok ? p[0].toInt(&ok) : 0;
-    const QString parity = ok ? p[1].trimmed().toLower() : QString();
-    const int bits = ok ? p[2].toInt(&ok) : 0;
-    const QString stop = ok ? p[3].trimmed() : QString();
-    if (!ok || baud <= 0 || bits < 5 || bits > 8 || (stop != "1" && stop != "2") ||
-        !QStringLiteral("neo").contains(parity) || parity.size() != 1)
-        throw SerialError(SerialErrorKind::Io, QStringLiteral("Invalid property value"));
-    m_baud = baud;
-    m_parity = parity == "n"   ? QSerialPort::NoParity
-               : parity == "e" ? QSerialPort::EvenParity
-                               : QSerialPort::OddParity;
-    m_dataBits = static_cast<QSerialPort::DataBits>(bits);
-    m_stopBits = stop == "1" ? QSerialPort::OneStop : QSerialPort::TwoStop;
+    const SerialSettings s = parseSerialSettings(settings);
+    m_baud = s.baud;
+    m_parity = s.parity == 'n'   ? QSerialPort::NoParity
+               : s.parity == 'e' ? QSerialPort::EvenParity
+                                 : QSerialPort::OddParity;
+    m_dataBits = static_cast<QSerialPort::DataBits>(s.dataBits);
+    m_stopBits = s.stopBits == 1 ? QSerialPort::OneStop : QSerialPort::TwoStop;
     if (m_serial.isOpen()) {
         m_serial.setBaudRate(m_baud);
         m_serial.setParity(m_parity);

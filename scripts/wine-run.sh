@@ -1,0 +1,10 @@
+#!/usr/bin/env bash
+# Runs a Windows program of the windows build under Wine, in the build's own quiet prefix
+# (CTest's emulator for that build).
+set -euo pipefail
+root="$(cd "$(dirname "$0")/.." && pwd)"
+export WINEPREFIX="${WINEPREFIX:-$root/build-windows/wine}"
+export WINEDEBUG="${WINEDEBUG:--all}"
+# No Mono or Gecko installer prompts in a fresh prefix.
+export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree,mshtml=}"
+exec wine "$@"

@@ -1,0 +1,22 @@
+#include "SerialSettings.h"
+
+#include <QStringList>
+
+#include "link/SerialControl.h"
+
+namespace km905 {
+
+SerialSettings parseSerialSettings(const QString& settings) {
+    const QStringList p = settings.split(',');
+    bool ok = p.size() == 4;
+    const int baud = ok ? p[0].toInt(&ok) : 0;
+    const QString parity = ok ? p[1].trimmed().toLower() : QString();
+    const int bits = ok ? p[2].toInt(&ok) : 0;
+    const QString stop = ok ? p[3].trimmed() : QString();
+    if (!ok || baud <= 0 || bits < 5 || bits > 8 || (stop != "1" && stop != "2") ||
+        parity.size() != 1 || !QStringLiteral("neo").contains(parity))
+        throw SerialError(SerialErrorKind::Io, QStringLiteral("Invalid property value"));
+    return {baud, parity[0].toLatin1(), bits, stop == "1" ? 1 : 2};
+}
+
+}  // namespace km905

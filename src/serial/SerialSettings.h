@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QString>
+
+namespace km905 {
+
+// A Settings string such as "9600,n,8,1": baud, parity (n, e or o), data bits, stop bits.
+struct SerialSettings {
+    int baud = 9600;
+    char parity = 'n';
+    int dataBits = 8;
+    int stopBits = 1;
+};
+
+// Raises SerialError "Invalid property value" for a string the control would refuse.
+SerialSettings parseSerialSettings(const QString& settings);
+
+}  // namespace km905
