@@ -44,12 +44,7 @@ QString CMSComm::deviceName() const {
 }
 
 void CMSComm::SetCommPort(int port) {
-    if (m_serial.isOpen())
-        throw SerialError(SerialErrorKind::Io,
-                          QStringLiteral("Operation valid only when the port is closed"));
-    if (port < 1 || port > 255)
-        throw SerialError(SerialErrorKind::InvalidPort, QStringLiteral("Invalid port number"));
-    m_port = port;
+    m_port = checkedCommPort(port, m_serial.isOpen());
 }
 
 void CMSComm::SetSettings(const QString& settings) {

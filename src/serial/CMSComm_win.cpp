@@ -58,12 +58,7 @@ bool CMSComm::GetPortOpen() const {
 }
 
 void CMSComm::SetCommPort(int port) {
-    if (GetPortOpen())
-        throw SerialError(SerialErrorKind::Io,
-                          QStringLiteral("Operation valid only when the port is closed"));
-    if (port < 1 || port > 255)
-        throw SerialError(SerialErrorKind::InvalidPort, QStringLiteral("Invalid port number"));
-    m_port = port;
+    m_port = checkedCommPort(port, GetPortOpen());
 }
 
 void CMSComm::SetSettings(const QString& settings) {

@@ -19,4 +19,13 @@ SerialSettings parseSerialSettings(const QString& settings) {
     return {baud, parity[0].toLatin1(), bits, stop == "1" ? 1 : 2};
 }
 
+int checkedCommPort(int port, bool portOpen) {
+    if (portOpen)
+        throw SerialError(SerialErrorKind::Io,
+                          QStringLiteral("Operation valid only when the port is closed"));
+    if (port < 1 || port > 255)
+        throw SerialError(SerialErrorKind::InvalidPort, QStringLiteral("Invalid port number"));
+    return port;
+}
+
 }  // namespace km905

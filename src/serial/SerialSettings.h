@@ -15,4 +15,8 @@ struct SerialSettings {
 // Raises SerialError "Invalid property value" for a string the control would refuse.
 SerialSettings parseSerialSettings(const QString& settings);
 
+// The port a CommPort assignment asks for; raises SerialError while the port is open or for a
+// number outside 1..255, as the control does.
+int checkedCommPort(int port, bool portOpen);
+
 }  // namespace km905
