@@ -1,6 +1,7 @@
 #include "Utf8CsvExport.h"
 
 #include <QRegularExpression>
+#include <algorithm>
 
 #include "files/TextExport.h"
 #include "model/TimeText.h"
@@ -10,12 +11,28 @@ namespace km905::cli {
 namespace {
 constexpr const char* kIsoTimeFormat = "%Y-%m-%dT%H:%M:%S";
 
+// A damaged file may hold half a surrogate pair, which has no UTF-8 form: it reads as U+FFFD.
+QString wellFormed(const QString& fromFile) {
+    QString text = fromFile;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (text[i].isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate())
+            ++i;
+        else if (text[i].isSurrogate())
+            text[i] = QChar::ReplacementCharacter;
+    }
+    return text;
+}
+
 // Quoted only when it has to be: a mode text from a damaged file may hold anything, so it
-// also never reaches a spreadsheet as a formula.
+// also never reaches a spreadsheet as a formula. No regular expression here: it refuses text
+// that is not well formed and would leave a line break unquoted.
 QString textField(const QString& fromFile) {
-    const QString text = spreadsheetText(fromFile);
-    static const QRegularExpression needsQuotes(QStringLiteral("[\",\r\n]"));
-    if (!text.contains(needsQuotes)) return text;
+    const QString text = spreadsheetText(wellFormed(fromFile));
+    const bool needsQuotes = std::any_of(text.begin(), text.end(), [](QChar c) {
+        return c == QLatin1Char('"') || c == QLatin1Char(',') || c == QLatin1Char('\r') ||
+               c == QLatin1Char('\n');
+    });
+    if (!needsQuotes) return text;
     QString quoted = text;
     quoted.replace(QLatin1Char('"'), QStringLiteral("\"\""));
     return QLatin1Char('"') + quoted + QLatin1Char('"');
