@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // One live frame through the receive event, display texts and statistics included.
 #include <benchmark/benchmark.h>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // One full paint of the real-time graph: geometry and drawing into the window's image, beside
 // the same paint taken literally (a line and a new pen for every segment).
 #include <benchmark/benchmark.h>

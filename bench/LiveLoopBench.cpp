@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The live loop against the simulated meter at 9600 baud, and the program's own CPU use.
 #include <benchmark/benchmark.h>
 #include <sys/resource.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A datalogger download from the menu against the paced simulator: how long after the last
 // byte of the records arrived the window shows them.
 #include <benchmark/benchmark.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // One paint of the datalogger window with 33,000 samples, full view and zoom level 99: the
 // core's picture (segments merged per pixel column, levels as composed maps) beside a literal
 // paint (a line and a pen per segment, every level's table recomputed).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // km905_logger_memory: what the datalogger window adds to the resident memory with a
 // 33,000-sample graph at zoom level 99 and 100 files in its list. It measures and prints;
 // it never fails a run (see README, Performance).

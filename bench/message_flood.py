@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """A meter on a pseudo-terminal that reports a low battery once, then floods the line with
 frame-like noise (0xAA 0xDD and 17 random bytes) at about 2 KB/s. Run km905 against it under
 Xvfb and watch its windows and resident memory:

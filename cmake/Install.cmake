@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # What `cmake --install` puts where a Linux desktop looks, and the Debian package made of it
 # (`cpack -G DEB`).
 set(_linux ${PROJECT_SOURCE_DIR}/res/linux)

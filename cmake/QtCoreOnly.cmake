@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # km905_qtcore_only: Qt Core for the core library, with an include root that holds QtCore and
 # nothing else, so that a Widgets, Gui or SerialPort include in the core fails to compile.
 # (Qt's own include root holds every module side by side.)

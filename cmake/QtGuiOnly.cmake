@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # km905_qtgui_only: Qt Gui for the report painter, with an include root that holds QtCore and
 # QtGui and nothing else, so that a Widgets include there fails to compile.
 get_target_property(_qt_gui_dirs Qt6::Gui INTERFACE_INCLUDE_DIRECTORIES)

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The Windows programs' icon (drawn from the one SVG, packed by icoutils' icotool), version
 # resource and manifest (per-monitor DPI awareness, common controls 6).
 find_program(KM905_RSVG_CONVERT rsvg-convert REQUIRED)

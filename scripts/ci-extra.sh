@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Sanitizer build with its tests, and each fuzzer for a bounded time.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -8,7 +9,12 @@ ctest --preset asan -j 2
 # Every fuzz target (listed by the build in fuzzers.txt) runs from its seeds in a scratch
 # corpus, so the repository is left as it was; crash inputs are kept in build-fuzz/artifacts.
 # tests/fuzz/NAME.options, when there, holds a target's own libFuzzer flags on one line.
-cmake --preset fuzz
+launcher=()
+if command -v ccache >/dev/null; then
+  export CCACHE_BASEDIR="$PWD" CCACHE_NOHASHDIR=1
+  launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache -DCMAKE_C_COMPILER_LAUNCHER=ccache)
+fi
+cmake --preset fuzz "${launcher[@]}"
 cmake --build --preset fuzz -j "$(nproc)" --target km905_fuzzers
 secs="${KM905_FUZZ_SECONDS:-40}"  # ten targets: under seven minutes in all
 artifacts="$PWD/build-fuzz/artifacts"

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs what is needed, builds the Debian package (build-deb/km905_*.deb) and installs it:
 # the program in the desktop's menu, its manual pages, and the udev rule for the meter's port.
 set -euo pipefail

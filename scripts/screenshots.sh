@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The AppStream pictures: the program's main window recording and its datalogger window, drawn
 # offscreen against the simulated meter and written as PNGs into res/linux/screenshots (or the
 # folder given). KM905_BUILD_DIR names the build tree (default: build).

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # End to end under Wine: the simulated meter (km905-sim, built for Linux) on a pseudo-terminal
 # that the Wine prefix maps to COM5. km905-cli.exe downloads the meter's memory and datalogger
 # through the Win32 serial control, and the files must be byte for byte what the Linux

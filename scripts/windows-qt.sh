@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds Qt's base module for 64-bit Windows from Debian's own source package, once, into a
 # cache outside the repository; prints the cache's folder. The cache is keyed by the Qt
-# version and this configure line, so a changed line builds anew beside the old one.
+# version, this configure line and the toolchain file (its licence line aside), so a changed
+# line builds anew beside the old one.
 # With --cached it only says where the cache is, and fails when there is none yet.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -12,7 +14,7 @@ config=(-release -xplatform win32-g++ -qt-host-path /usr -nomake examples -nomak
   -no-feature-tabletevent)
 version=$(dpkg-query -W -f='${Version}' qt6-base-dev 2>/dev/null | sed 's/[-+].*//')
 [ -n "$version" ] || { echo "qt6-base-dev is not installed" >&2; exit 1; }
-key=$(printf '%s\n' "${config[@]}" "$(cat "$toolchain")" | sha1sum | cut -c1-10)
+key=$(printf '%s\n' "${config[@]}" "$(grep -v SPDX-License-Identifier "$toolchain")" | sha1sum | cut -c1-10)
 prefix="$root/qt-$version-mingw-$key"
 if [ -f "$prefix/.complete" ]; then
   echo "$prefix"

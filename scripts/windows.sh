@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Fresh Debian 12, as root: builds the Windows programs with MinGW-w64 on a Qt for Windows
 # built once into a cache (scripts/windows-qt.sh), runs their tests under Wine, and writes
 # build-windows/km905-VERSION-win64.zip and build-windows/km905-VERSION-setup.exe, whose
@@ -26,7 +27,10 @@ echo "Qt for Windows: $qt"
 step "building with the windows preset"
 # ccache keeps a second run (CI's) to the files that changed.
 launcher=()
-if command -v ccache >/dev/null; then launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache); fi
+if command -v ccache >/dev/null; then
+  export CCACHE_BASEDIR="$PWD" CCACHE_NOHASHDIR=1
+  launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+fi
 cmake --preset windows "${launcher[@]}"
 cmake --build --preset windows -j "$(nproc)"
 

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Runs a Windows program of the windows build under Wine, in the build's own quiet prefix
 # (CTest's emulator for that build).
 set -euo pipefail

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // km905-sim: a simulated KM905 meter on a pseudo-terminal.
 #include <QCommandLineParser>
 #include <QCoreApplication>

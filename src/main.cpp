@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // km905: the desktop companion program of the KM905 light meter.
 #include <QApplication>
 #include <QCommandLineParser>

@@ -1,3 +1,4 @@
+; SPDX-License-Identifier: GPL-3.0-or-later
 ; The KM905 installer: per-user or for all users, a Start-menu entry, an uninstaller, and the
 ; graph (.AsmDat) and list (.MemDat) files opened by the program.
 ; makensis -DVERSION=x.y.z -DSRCDIR=<programs> -DICON=<.ico> -DFILELIST=<uninstall list> -DOUTFILE=<setup.exe> km905.nsi

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The serial control of this platform: the Win32 communications API on Windows, QSerialPort

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the status bar's port pane says: the fix for a port the user may not open, and how far
 // the meter's clock is off.
 #include <gtest/gtest.h>

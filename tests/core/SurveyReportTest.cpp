@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The survey report's pages and the grid map's picture, against values worked by hand.
 #include <gtest/gtest.h>
 

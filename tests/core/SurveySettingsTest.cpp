@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The survey's grid kept by list file name, the remembered report details, and the report's
 // save sequence.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // km905-cli's meter commands against km905-sim on a pseudo-terminal, in real time. What they
 // write is compared byte for byte with what the program's windows save for the same
 // simulated records (downloaded here on virtual time), and with the file layouts by hand.

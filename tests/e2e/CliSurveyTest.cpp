@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // km905-cli's lighting survey commands as a user runs them.
 #include <gtest/gtest.h>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // km905-cli as a user runs it.
 #include <gtest/gtest.h>
 

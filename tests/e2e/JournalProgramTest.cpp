@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A recording survives the program being killed: the program against km905-sim on a
 // pseudo-terminal, in real time. The recording runs in a child process (this test program
 // started again with --record), which is killed with SIGKILL.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The programs' command lines, run as a person runs them: --help and --version with no display
 // to reach, wrong options refused with status 2, and km905 --port against km905-sim.
 #include <gtest/gtest.h>

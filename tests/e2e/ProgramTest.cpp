@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The program against km905-sim on a pseudo-terminal, in real time.
 #include <gtest/gtest.h>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Arbitrary bytes into the receive event, in every decoder state.
 #include <cstddef>
 #include <cstdint>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Whatever a graph or list file decodes to, through the text exports: each must be UTF-16LE
 // with a byte-order mark, one CRLF-terminated line per entry after the title line.
 #include <algorithm>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Arbitrary bytes into both file readers, the document update and the exports.
 #include <cstddef>
 #include <cstdint>

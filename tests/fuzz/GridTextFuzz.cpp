@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The grid text a person types on the command line or the settings file holds: what it
 // accepts is a valid grid, and its own form of that grid reads back the same.
 #include <cstddef>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Whatever a crash, a disk or a newer program leaves as the recording journal: read, offered,
 // restored into the view and saved as the graph file and its text export.
 #include <cmath>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // km905-cli parse-raw's road: a datalogger stream stored into the model, each record chosen in
 // the datalogger window's core, drawn, zoomed and scrolled, and turned into its graph file.
 #include <QTemporaryDir>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The simulator's scenario reader: bad text may only end in its own error.
 #include <cstddef>
 #include <cstdint>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The settings file reader and writer: CONTENT \0 SECTION \0 KEY \0 VALUE (split at the last
 // three NULs, so the content may hold NULs itself).
 #include <climits>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A list file, whatever it holds, through the lighting survey: the figures, the strip's
 // texts, the grid map's picture and the report's pages.
 //   byte 0: grid columns, byte 1: rows (each 1 + value % 99), byte 2: bit 0 serpentine,

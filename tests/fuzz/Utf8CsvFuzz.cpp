@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Whatever a graph or list file decodes to, through km905-cli's UTF-8 exports: valid UTF-8,
 // a header line, then one LF-ended row per reading with every field in its place.
 #include <QStringList>

@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the Debian package from the build tree given, unpacks it as dpkg does into a scratch
 # root and checks that every file lies where its reader looks: the shell, the desktop menu,
 # the icon theme, AppStream, man and udev.

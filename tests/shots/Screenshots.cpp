@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // km905_screenshots DIR: the pictures of the program's AppStream page, written into DIR as
 // main-window.png and datalogger-window.png. The program's windows run offscreen against the
 // simulated meter on virtual time, so a recording of minutes takes a moment and every run

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // km905-sim on a pseudo-terminal, with scratch KM905_DEV_DIR and HOME folders, for the tests

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Both graphs' curves drawn with consecutive segments of one pixel column merged look the
 // same as the curves drawn segment by segment, with a pen for each.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The survey report as a PDF: its texts read back with pdftotext, its first page rendered.
 #include <gtest/gtest.h>
 

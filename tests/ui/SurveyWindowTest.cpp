@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The memory list's survey: the figures under the list, the grid map and the PDF report.
 #include <gtest/gtest.h>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Windows platform code on the real Win32 API (under Wine in CI): the serial control's
 // errors, the bridge lookup in the serial-device map, and device-change messages.
 #include <windows.h>

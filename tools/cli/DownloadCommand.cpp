@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // download: the meter's memory or datalogger, saved as the program's windows save them.
 #include <QDir>
 #include <QFileInfo>

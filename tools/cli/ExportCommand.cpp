@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // export: the text export of a graph or list file, UTF-16 as the program writes it or UTF-8.
 #include <QFileInfo>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // info: what a graph or list file holds.
 #include <cstdio>
 

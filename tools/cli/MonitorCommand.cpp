@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // monitor: the meter's display as lines, or one CSV row per live frame, until interrupted.
 #include <QDateTime>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // parse-raw: datalogger bytes kept by download logger --raw, turned into the same files.
 #include <QDir>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // record: a real-time recording without a window, saved as Run, Stop and Save write it.
 #include <QDir>
 #include <QFileInfo>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // summary: a memory list's lighting survey figures.
 #include <cstdio>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // report: a memory list's lighting survey as a PDF, the same as the window's Report...
 #include <QDateTime>
 #include <QFileInfo>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // km905-cli: the KM905 program's files and meter from the command line.
 #include <QCommandLineParser>
 #include <QCoreApplication>

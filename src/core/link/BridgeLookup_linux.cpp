@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The meter's bridges on Linux: ttyUSB devices whose USB device is a CP210x, found in sysfs.
 #include <QDir>
 #include <QFile>

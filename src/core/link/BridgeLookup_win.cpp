@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The meter's bridges on Windows: the CP210x driver registers each as "\Device\Silabser<i>"
 // in the serial-device map, with its COM name as the value.
 #include <windows.h>
