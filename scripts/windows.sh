@@ -65,6 +65,35 @@ for kind in platforms styles printsupport imageformats; do
   if [ -d "$bin/$kind" ]; then cp -r "$bin/$kind" "$stage/$name/"; fi
 done
 if [ -f res/help.chm ]; then cp res/help.chm "$stage/$name/"; fi
+# The licence, and the notices of what ships beside the program with where its source is had.
+sed 's/$/\r/' LICENSE >"$stage/$name/LICENSE.txt"
+mkdir -p "$stage/$name/licenses"
+qtsrc=$(find "${KM905_QT_CACHE:-/var/cache/km905}/src" -maxdepth 1 -type d -name 'qt6-base-*' | head -n 1)
+qtver=$(basename "$qtsrc" | sed 's/^qt6-base-//')
+for f in LGPL-3.0-only GPL-3.0-only; do
+  sed 's/$/\r/' "$qtsrc/LICENSES/$f.txt" >"$stage/$name/licenses/Qt-$f.txt"
+done
+sed 's/$/\r/' /usr/share/doc/gcc-mingw-w64-base/copyright >"$stage/$name/licenses/GCC-runtime.txt"
+sed 's/$/\r/' /usr/share/doc/mingw-w64-x86-64-dev/copyright >"$stage/$name/licenses/mingw-w64.txt"
+sed 's/$/\r/' >"$stage/$name/THIRD-PARTY.txt" <<NOTICE
+KM905 is free software under the GNU General Public License, version 3 or later (LICENSE.txt).
+It ships these libraries beside it, each under its own licence:
+
+Qt $qtver (Qt6Core, Qt6Gui, Qt6Widgets, Qt6PrintSupport and the plugins in platforms,
+styles, printsupport and imageformats), under the GNU Lesser General Public License version 3
+(licenses/Qt-LGPL-3.0-only.txt, with the GPL it builds on in licenses/Qt-GPL-3.0-only.txt).
+They were built unchanged from Debian's source package qt6-base $qtver
+(https://deb.debian.org/debian/pool/main/q/qt6-base/), which holds their complete source
+and the notices of the code Qt bundles. You may replace these DLLs with your own build of the
+same Qt version.
+
+The GCC runtime (libstdc++-6.dll, libgcc_s_seh-1.dll), under the GNU General Public License
+version 3 with the GCC Runtime Library Exception (licenses/GCC-runtime.txt), and the
+MinGW-w64 thread library (libwinpthread-1.dll), under the MIT and BSD licences
+(licenses/mingw-w64.txt); their source is Debian's gcc-mingw-w64 and mingw-w64 source
+packages (https://deb.debian.org/debian/pool/main/g/gcc-mingw-w64/ and
+https://deb.debian.org/debian/pool/main/m/mingw-w64/).
+NOTICE
 zipfile="build-windows/$name-win64.zip"
 rm -f "$zipfile"
 (cd "$stage" && zip -qr9 "../$name-win64.zip" "$name")

@@ -26,6 +26,7 @@ OutFile "${OUTFILE}"
 !define MUI_ICON "${ICON}"
 !define MUI_UNICON "${ICON}"
 
+!insertmacro MUI_PAGE_LICENSE "${SRCDIR}\LICENSE.txt"
 !insertmacro MULTIUSER_PAGE_INSTALLMODE
 !insertmacro MUI_PAGE_DIRECTORY
 !insertmacro MUI_PAGE_INSTFILES
@@ -40,7 +41,7 @@ VIAddVersionKey /LANG=${LANG_ENGLISH} "ProductName" "${APP}"
 VIAddVersionKey /LANG=${LANG_ENGLISH} "FileDescription" "${APP} ${VERSION} setup"
 VIAddVersionKey /LANG=${LANG_ENGLISH} "FileVersion" "${VERSION}"
 VIAddVersionKey /LANG=${LANG_ENGLISH} "ProductVersion" "${VERSION}"
-VIAddVersionKey /LANG=${LANG_ENGLISH} "LegalCopyright" "KM905 project"
+VIAddVersionKey /LANG=${LANG_ENGLISH} "LegalCopyright" "KM905 project, GPL-3.0-or-later"
 
 Function .onInit
   !insertmacro MULTIUSER_INIT
