@@ -258,6 +258,30 @@ TEST(MainWindow, HelpIsShownInsideTheProgram) {
     help->close();
 }
 
+// Exit (Ctrl+Q, and SIGTERM, which closes the window the same way) with the help window open
+// closes it too: the last window goes and the program's event loop ends.
+TEST(MainWindow, ExitWithTheHelpWindowOpenEndsTheProgram) {
+    UiHarness h(quiet());
+    QtUserInteraction ui(h.frame.get());
+    ui.openHelp(KM905_HELP_PAGE);
+    const QPointer<QWidget> help = ui.helpWindow();
+    ASSERT_NE(help, nullptr);
+    ASSERT_TRUE(help->isVisible());
+    int lastClosed = 0;
+    const QMetaObject::Connection c =
+        QObject::connect(qApp, &QGuiApplication::lastWindowClosed, [&lastClosed] { ++lastClosed; });
+    h.frame->action(kCmdExit)->trigger();
+    UiHarness::settle();
+    QObject::disconnect(c);
+    EXPECT_FALSE(h.frame->isVisible());
+    EXPECT_TRUE(help.isNull() || !help->isVisible());
+    QStringList open;
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (w->isVisible()) open << w->windowTitle();
+    EXPECT_TRUE(open.isEmpty()) << open.join(", ").toStdString();
+    EXPECT_EQ(lastClosed, 1);
+}
+
 TEST(StatusBar, AMeterClockOffByMoreThanTwoMinutesIsTold) {
     sim::Scenario s = sim::demoScenario();
     s.clockStart = MeterDateTime{2025, 12, 8, 9, 7, 0};  // the computer says 09:00:00

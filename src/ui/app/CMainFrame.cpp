@@ -2,6 +2,7 @@
 #include "app/CMainFrame.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QDialog>
@@ -64,6 +65,9 @@ CMainFrame::CMainFrame(FrameServices services, QWidget* parent)
     };
     m_view->meterPanel()->onKey = [this](int id, bool twice) {
         twice ? m_session.keys().doubleClick(id) : m_session.keys().click(id);
+    };
+    m_view->meterPanel()->onKeyboardKey = [this](int id) {
+        m_session.keys().keyboardPress(id, QApplication::doubleClickInterval());
     };
     connect(m_view->infoBar()->yAxisButton(), &QPushButton::clicked, this,
             [this] { m_session.commands().yAxis(); });
@@ -275,6 +279,10 @@ void CMainFrame::closeEvent(QCloseEvent* e) {
         e->ignore();
         return;
     }
+    // Windows of their own (help, lists) go with the main window: one left open would keep
+    // the program running with no main window.
+    for (QWidget* w : findChildren<QWidget*>())
+        if (w->isWindow() && w->isVisible()) w->close();
     m_session.closeSequence();
     m_idle.stop();
     e->accept();
@@ -300,7 +308,7 @@ void CMainFrame::repaintLcd() {
     if (m_view) m_view->meterPanel()->repaintLcd();
 }
 void CMainFrame::repaintFace() {
-    if (m_view) m_view->meterPanel()->update();
+    if (m_view) m_view->meterPanel()->repaintFace();
 }
 void CMainFrame::updateAllViews() {
     if (m_view) m_view->invalidateGraph();
