@@ -7,8 +7,10 @@ Run by scripts/atspi-tree.sh, which starts the program with accessibility on.
     atspi-tree.py [--wait SECONDS] [--list] [--open-help]
 
 --list prints every object (role, name, description, focusable); --open-help then opens the
-help window through the Help > Contents menu entry, as a screen reader user would."""
+help window through the Help > Contents menu entry, as a screen reader user would, and
+--ctrl-q types Ctrl+Q into it (with xdotool)."""
 import argparse
+import subprocess
 import sys
 import time
 
@@ -54,6 +56,7 @@ def main():
     ap.add_argument("--wait", type=float, default=20)
     ap.add_argument("--list", action="store_true")
     ap.add_argument("--open-help", action="store_true")
+    ap.add_argument("--ctrl-q", action="store_true")
     args = ap.parse_args()
     app, frame = find_app(args.wait)
     time.sleep(2)  # the first frames of the meter fill the display
@@ -90,6 +93,11 @@ def main():
                 w = app.get_child_at_index(i)
                 if w is not None and w.get_name() == "KM905 Help":
                     print("help window open")
+                    if args.ctrl_q:
+                        # Without a window manager the help window is given the focus by hand.
+                        subprocess.run(["xdotool", "search", "--sync", "--name", "KM905 Help",
+                                        "windowfocus", "--sync", "key", "ctrl+q"], check=True)
+                        print("Ctrl+Q typed")
                     return
             time.sleep(0.3)
         sys.exit("the help window did not open")

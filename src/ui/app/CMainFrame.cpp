@@ -130,6 +130,8 @@ void CMainFrame::createMenus() {
     m_actions.at(kCmdRun)->setShortcut(Qt::Key_F5);
     m_actions.at(kCmdStop)->setShortcut(Qt::SHIFT | Qt::Key_F5);
     m_actions.at(kCmdExit)->setShortcut(Qt::CTRL | Qt::Key_Q);
+    // Ctrl+Q quits from the help window too; a modal dialog still blocks it.
+    m_actions.at(kCmdExit)->setShortcutContext(Qt::ApplicationShortcut);
 
     QMenu* help = menuBar()->addMenu(QStringLiteral("&Help(H)"));
     connect(add(help, kCmdAbout, QStringLiteral("&About KM905...")), &QAction::triggered, this,

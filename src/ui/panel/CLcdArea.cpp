@@ -8,7 +8,8 @@
 namespace km905 {
 
 CLcdArea::CLcdArea(QWidget* parent) : QWidget(parent) {
-    setGeometry(kLcdX, kLcdY, kLcdW, kLcdH);
+    // Its focus mark runs just outside the LCD window, never over the display.
+    setGeometry(QRect(kLcdX, kLcdY, kLcdW, kLcdH).adjusted(-3, -3, 3, 3));
     setAttribute(Qt::WA_TransparentForMouseEvents);
     setFocusPolicy(Qt::TabFocus);
     setAccessibleName(QStringLiteral("LCD"));

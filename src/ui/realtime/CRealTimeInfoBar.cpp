@@ -52,7 +52,6 @@ CRealTimeInfoBar::CRealTimeInfoBar(const ViewState& view, QWidget* parent)
     m_dataNo = box(this, du(237, 33, 49, 12));
     dataNo->setBuddy(m_dataNo);
     label(this, QStringLiteral("Real-Time    Graph"), du(165, 0, 70, 8));
-    setAccessibleName(QStringLiteral("Real-Time Graph"));
 }
 
 void CRealTimeInfoBar::transfer() {
