@@ -75,3 +75,23 @@ TEST(PanelKeys, APortThatWillNotOpenDropsTheKeyPress) {
     t.clock.advance(1000);
     EXPECT_TRUE(t.comm.sent.empty());  // no key, and no reopen-and-poll either
 }
+
+// The keyboard's second press of a key within the double-click time is its double-click; a
+// third starts a new pair, as a third click of the mouse does.
+TEST(PanelKeys, KeyboardPressesPairLikeMouseClicks) {
+    Keys t;
+    t.keys.keyboardPress(kLoad, 400);
+    t.clock.advance(50);
+    t.keys.keyboardPress(kLoad, 400);
+    t.clock.advance(1000);
+    EXPECT_EQ(t.keyBytes(), std::vector<QByteArray>{bytes({0x87, 0x83, 0xDB})});
+    t.keys.keyboardPress(kLoad, 400);  // 1000 ms after the pair: a new first press
+    t.clock.advance(1000);
+    t.keys.keyboardPress(kRel, 400);
+    t.clock.advance(50);
+    t.keys.keyboardPress(kLoad, 400);  // another key between: no pair
+    t.clock.advance(1000);
+    EXPECT_EQ(t.keyBytes(),
+              (std::vector<QByteArray>{bytes({0x87, 0x83, 0xDB}), bytes({0x87, 0x83, 0xFD}),
+                                       bytes({0x87, 0x83, 0xFD})}));
+}

@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <gtest/gtest.h>
 
+#include <QAccessible>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QPushButton>
 
 #include "UiHarness.h"
@@ -101,6 +103,27 @@ TEST(InfoAndStatsBars, ShowTheRecordingAndStatisticsInLux) {
     h.frame->trigger(kCmdStop);
     h.frame->updateCommands();
     EXPECT_FALSE(h.frame->action(kCmdStop)->isEnabled());
+}
+
+// A screen reader finds each field of both bars by its label's text, and Tab reaches it.
+TEST(InfoAndStatsBars, EachFieldIsNamedByItsLabelAndReachedWithTab) {
+    UiHarness h(steady(250));
+    h.advance(100);
+    h.frame->view()->statsBar()->transfer();
+    QStringList names;
+    QString maxValue;
+    for (QWidget* bar : {static_cast<QWidget*>(h.frame->view()->infoBar()),
+                         static_cast<QWidget*>(h.frame->view()->statsBar())})
+        for (QLineEdit* field : bar->findChildren<QLineEdit*>()) {
+            QAccessibleInterface* a = QAccessible::queryAccessibleInterface(field);
+            ASSERT_NE(a, nullptr);
+            names << a->text(QAccessible::Name);
+            EXPECT_TRUE(field->focusPolicy() & Qt::TabFocus) << names.back().toStdString();
+            if (names.back() == "Max") maxValue = a->text(QAccessible::Value);
+        }
+    EXPECT_EQ(names, QStringList({"voltage stage", "Sample Rate", "Start Time", "Data No.", "Max",
+                                  "Max Time", "Min", "Min Time", "Avg"}));
+    EXPECT_EQ(maxValue, "250.00  Lux");
 }
 
 TEST(InfoAndStatsBars, StatisticsInFootCandles) {

@@ -206,3 +206,35 @@ TEST(LoggerWindow, TheOpenCommandShowsTheChooser) {
     EXPECT_EQ(h.frame->loggerWindow(), nullptr);
     EXPECT_EQ(h.frame->openChooser(), nullptr);
 }
+
+// Without a mouse: Return or Space on the chosen record draws it, as a double-click does.
+TEST(LoggerWindow, ReturnOrSpaceOnARecordDrawsIt) {
+    UiHarness h(threeRecords());
+    h.advance(100);
+    h.frame->trigger(kCmdDataLogger);
+    stepUntil(
+        h, [&] { return h.frame->loggerWindow() != nullptr; }, 60000);
+    CLoggerGraphDlg* dlg = h.frame->loggerWindow();
+    ASSERT_NE(dlg, nullptr);
+    QTableWidget* list = dlg->list();
+    ASSERT_EQ(list->rowCount(), 3);
+    EXPECT_TRUE(list->focusPolicy() & Qt::TabFocus);
+    list->setCurrentCell(1, 0);
+    h.settle();
+    EXPECT_EQ(countPixels(dlg->grab().toImage(), kPlotInside, isRed), 0);  // moving draws nothing
+    pressKey(list, Qt::Key_Return);
+    h.settle();
+    QImage img = dlg->grab().toImage();
+    // 300 lux lies on row 194.
+    EXPECT_GT(countPixels(img, QRect(310, 193, 625, 3), isRed), 600);
+    EXPECT_TRUE(dlg->isVisible());  // Return drew the record and left the window open
+    list->setCurrentCell(0, 0);
+    pressKey(list, Qt::Key_Space);
+    h.settle();
+    img = dlg->grab().toImage();
+    // The first record's 100 lux lies on row 404.
+    EXPECT_GT(countPixels(img, QRect(310, 403, 625, 3), isRed), 600);
+    EXPECT_EQ(countPixels(img, QRect(310, 193, 625, 3), isRed), 0);
+    dlg->close();
+    h.settle();
+}

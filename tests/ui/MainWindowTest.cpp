@@ -238,6 +238,8 @@ TEST(MainWindow, TheKeysALinuxUserTriesFirst) {
     EXPECT_EQ(h.frame->action(kCmdRun)->shortcut(), QKeySequence(Qt::Key_F5));
     EXPECT_EQ(h.frame->action(kCmdStop)->shortcut(), QKeySequence(Qt::SHIFT | Qt::Key_F5));
     EXPECT_EQ(h.frame->action(kCmdExit)->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_Q));
+    // Ctrl+Q works from the help window as well as from the main window.
+    EXPECT_EQ(h.frame->action(kCmdExit)->shortcutContext(), Qt::ApplicationShortcut);
     EXPECT_EQ(h.frame->action(kCmdHelp)->shortcut(), QKeySequence(Qt::Key_F1));
 }
 
@@ -256,6 +258,31 @@ TEST(MainWindow, HelpIsShownInsideTheProgram) {
     ui.openHelp(KM905_HELP_PAGE);
     EXPECT_EQ(ui.helpWindow(), help);
     help->close();
+}
+
+// Exit (Ctrl+Q, and SIGTERM, which closes the window the same way) with the help window open
+// closes it too: the last window goes and the program's event loop ends.
+TEST(MainWindow, ExitWithTheHelpWindowOpenEndsTheProgram) {
+    UiHarness h(quiet());
+    QtUserInteraction ui(h.frame.get());
+    ui.openHelp(KM905_HELP_PAGE);
+    const QPointer<QWidget> help = ui.helpWindow();
+    ASSERT_NE(help, nullptr);
+    ASSERT_TRUE(help->isVisible());
+    // The program's own loop: it ends by itself once the last window has gone.
+    bool endedByItself = true;
+    QTimer deadline;
+    deadline.setSingleShot(true);
+    QObject::connect(&deadline, &QTimer::timeout, [&endedByItself] {
+        endedByItself = false;
+        QApplication::exit(1);
+    });
+    deadline.start(10000);
+    QTimer::singleShot(0, h.frame.get(), [&h] { h.frame->action(kCmdExit)->trigger(); });
+    QApplication::exec();
+    EXPECT_TRUE(endedByItself);
+    EXPECT_FALSE(h.frame->isVisible());
+    EXPECT_TRUE(help.isNull() || !help->isVisible());
 }
 
 TEST(StatusBar, AMeterClockOffByMoreThanTwoMinutesIsTold) {

@@ -1,9 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <gtest/gtest.h>
 
+#include <QAccessible>
 #include <QMouseEvent>
 
 #include "UiHarness.h"
+#include "panel/CLcdArea.h"
 #include "panel/CMeterPanelDlg.h"
 #include "panel/CPanelButton.h"
 #include "panel/MeterFace.h"
@@ -149,4 +151,91 @@ TEST(MeterPanel, AHeldKeyShowsTheHandCursorExceptPowerOff) {
         EXPECT_EQ(b->cursor().shape(), Qt::ArrowCursor);
         h.advance(500);  // the key press runs its course
     }
+}
+
+// Without a mouse: Tab walks the LCD and the keys row by row, Return and Space press a key, and
+// a second press within the double-click time is the key's double-click (LOAD: 87 83 DB).
+TEST(MeterPanel, TheKeysAreReachedWithTabAndPressedFromTheKeyboard) {
+    UiHarness h(steady(250, 1));
+    h.advance(40);
+    h.frame->activateWindow();
+    UiHarness::settle();
+    CMeterPanelDlg* panel = h.frame->view()->meterPanel();
+    panel->lcd()->setFocus(Qt::TabFocusReason);
+    UiHarness::settle();
+    ASSERT_EQ(QApplication::focusWidget(), panel->lcd());
+    QStringList order;
+    for (int i = 0; i < 9; ++i) {
+        pressKey(QApplication::focusWidget(), Qt::Key_Tab);
+        auto* key = qobject_cast<CPanelButton*>(QApplication::focusWidget());
+        order << (key ? key->text() : QStringLiteral("?"));
+    }
+    EXPECT_EQ(order, QStringList({"FCLUX", "LOAD", "RANGE", "MEMSET", "MAXMIN", "PEAK", "REL",
+                                  "HOLD", "POWEROFF"}));
+
+    auto keyNamed = [&](const QString& caption) -> CPanelButton* {
+        for (CPanelButton* b : panel->findChildren<CPanelButton*>())
+            if (b->text() == caption) return b;
+        return nullptr;
+    };
+    auto sentSince = [&](size_t from) {
+        QStringList keys;
+        const std::vector<QString>& log = h.meter.commandLog();
+        for (size_t i = from; i < log.size(); ++i)
+            if (log[i].startsWith("key ")) keys << log[i];
+        return keys;
+    };
+
+    CPanelButton* hold = keyNamed("HOLD");
+    hold->setFocus(Qt::TabFocusReason);
+    size_t from = h.meter.commandLog().size();
+    pressKey(QApplication::focusWidget(), Qt::Key_Return);
+    h.advance(500);
+    EXPECT_EQ(sentSince(from), QStringList({"key HOLD"}));
+    EXPECT_EQ(h.frame->model().view.m_lcdHold, "HOLD");
+
+    CPanelButton* load = keyNamed("LOAD");
+    load->setFocus(Qt::TabFocusReason);
+    from = h.meter.commandLog().size();
+    pressKey(load, Qt::Key_Space);
+    h.advance(50);
+    pressKey(load, Qt::Key_Space);
+    h.advance(1000);
+    EXPECT_EQ(sentSince(from), QStringList({"key LOAD double"}));
+    // Presses further apart than the double-click time are two single presses.
+    from = h.meter.commandLog().size();
+    pressKey(load, Qt::Key_Space);
+    h.advance(QApplication::doubleClickInterval() + 100);
+    pressKey(load, Qt::Key_Space);
+    h.advance(1000);
+    EXPECT_EQ(sentSince(from), QStringList({"key LOAD", "key LOAD"}));
+    // POWEROFF sends nothing from the keyboard either.
+    from = h.meter.commandLog().size();
+    pressKey(keyNamed("POWEROFF"), Qt::Key_Return);
+    h.advance(1000);
+    EXPECT_EQ(sentSince(from), QStringList());
+}
+
+// A screen reader reads the LCD: its value, unit and range, HOLD, and OFFLINE without a link.
+TEST(MeterPanel, TheLcdReadsTheDisplayToAScreenReader) {
+    UiHarness h(steady(2500));
+    QAccessibleInterface* lcd =
+        QAccessible::queryAccessibleInterface(h.frame->view()->meterPanel()->lcd());
+    ASSERT_NE(lcd, nullptr);
+    EXPECT_EQ(lcd->text(QAccessible::Name), "LCD");
+    EXPECT_EQ(lcd->text(QAccessible::Description), "OFFLINE");
+    EXPECT_TRUE(lcd->state().focusable);
+    h.advance(40);
+    ASSERT_EQ(h.frame->model().view.m_lcdValue, "2500");
+    // Range code 2 in lux: "Lux", label "4k".
+    EXPECT_TRUE(lcd->text(QAccessible::Description).startsWith("2500 Lux, range 4k"))
+        << lcd->text(QAccessible::Description).toStdString();
+    EXPECT_FALSE(lcd->text(QAccessible::Description).contains("HOLD"));
+    h.frame->keys().click(1044);  // HOLD
+    h.advance(500);
+    EXPECT_TRUE(lcd->text(QAccessible::Description).contains(", HOLD"))
+        << lcd->text(QAccessible::Description).toStdString();
+    h.comm.unplug();
+    h.advance(8200);
+    EXPECT_EQ(lcd->text(QAccessible::Description), "OFFLINE");
 }

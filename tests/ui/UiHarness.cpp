@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "UiHarness.h"
 
+#include <QKeyEvent>
+
 #include "panel/CMeterPanelDlg.h"
 
 namespace km905::test {
@@ -31,6 +33,16 @@ bool isDark(QRgb c) {
 
 void saveShot(const QImage& img, const QString& name) {
     img.save(name + QStringLiteral(".png"));
+}
+
+void pressKey(QWidget* w, int key, Qt::KeyboardModifiers mods) {
+    const QString text = key == Qt::Key_Space    ? QStringLiteral(" ")
+                         : key == Qt::Key_Return ? QStringLiteral("\r")
+                                                 : QString();
+    QKeyEvent press(QEvent::KeyPress, key, mods, text);
+    QApplication::sendEvent(w, &press);
+    QKeyEvent release(QEvent::KeyRelease, key, mods, text);
+    QApplication::sendEvent(w, &release);
 }
 
 }  // namespace km905::test

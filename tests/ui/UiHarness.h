@@ -65,5 +65,7 @@ int countPixels(const QImage& img, const QRect& area, const std::function<bool(Q
 bool isRed(QRgb c);
 bool isDark(QRgb c);
 void saveShot(const QImage& img, const QString& name);  // into the build folder, to look at
+// A key pressed and let go on a widget, as the keyboard delivers it to the focused one.
+void pressKey(QWidget* w, int key, Qt::KeyboardModifiers mods = Qt::NoModifier);
 
 }  // namespace km905::test

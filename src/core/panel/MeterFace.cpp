@@ -4,6 +4,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include <QStringList>
+
 namespace km905 {
 
 const BarTicks& barTicks() {
@@ -69,6 +71,24 @@ FacePicture meterFace(const ViewState& v) {
     f.lines.push_back({3, 28, 47, 28});
     f.lines.push_back({3, 33, 47, 33});
     return f;
+}
+
+QString meterFaceSpoken(const ViewState& v) {
+    if (v.m_linkDown != 0) return QStringLiteral("OFFLINE");
+    QStringList parts;
+    // The blanks that keep the face's columns are not read out.
+    auto add = [&parts](const QString& text) {
+        if (!text.trimmed().isEmpty()) parts << text.simplified();
+    };
+    add(v.m_lcdValue + QLatin1Char(' ') + v.m_lcdUnit);
+    if (!v.m_lcdRange.trimmed().isEmpty()) add(QStringLiteral("range ") + v.m_lcdRange);
+    if (v.m_lcdMode != QLatin1String("    ")) add(QStringLiteral("Manu"));
+    if (v.m_lcdMode != QLatin1String("Manu")) add(v.m_lcdMode);
+    add(v.m_lcdHold);
+    add(v.m_lcdMemFlag + QLatin1Char(' ') + v.m_lcdMemNo);
+    add(v.m_lcdBanner);
+    add(v.m_lcdClockCaption + QLatin1Char(' ') + v.m_lcdClock);
+    return parts.join(QStringLiteral(", "));
 }
 
 }  // namespace km905

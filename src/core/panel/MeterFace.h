@@ -39,4 +39,8 @@ struct FacePicture {
 
 FacePicture meterFace(const ViewState& v);
 
+// The display read out in words for assistive technology, from the same texts the face shows:
+// "OFFLINE", or "2500 Lux, range 4000, Manu, MAX, HOLD, MEM 12, Time 09:00:05".
+QString meterFaceSpoken(const ViewState& v);
+
 }  // namespace km905

@@ -53,6 +53,18 @@ void PanelKeys::doubleClick(int id) {
     m_timers.setTimer(TimerOwner::Panel, kDoubleWait, 10);
 }
 
+void PanelKeys::keyboardPress(int id, int doubleClickMs) {
+    const qint64 now = m_timers.nowMs();
+    const bool twice = m_lastPressId == id && now - m_lastPressAt <= doubleClickMs;
+    // A third press starts a new pair, as a third click of the mouse does.
+    m_lastPressId = twice ? 0 : id;
+    m_lastPressAt = now;
+    if (twice)
+        doubleClick(id);
+    else
+        click(id);
+}
+
 void PanelKeys::onTimer(int id) {
     m_timers.killTimer(TimerOwner::Panel, id);
     try {

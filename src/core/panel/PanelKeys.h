@@ -29,6 +29,9 @@ class PanelKeys {
     PanelKeys(MeterLink& link, ITimerService& timers);
     void click(int id);
     void doubleClick(int id);
+    // A key pressed from the keyboard: a second press of the same key within the desktop's
+    // double-click time is its double-click, as the mouse's second click would be.
+    void keyboardPress(int id, int doubleClickMs);
     void onTimer(int id);  // panel timers 1..4
 
     uint8_t m_keyCode = 0;
@@ -36,6 +39,8 @@ class PanelKeys {
   private:
     MeterLink& m_link;
     ITimerService& m_timers;
+    int m_lastPressId = 0;  // 0: the next keyboard press starts a new pair
+    qint64 m_lastPressAt = 0;
 };
 
 }  // namespace km905

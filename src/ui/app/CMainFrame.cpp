@@ -2,6 +2,7 @@
 #include "app/CMainFrame.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QDialog>
@@ -65,6 +66,9 @@ CMainFrame::CMainFrame(FrameServices services, QWidget* parent)
     m_view->meterPanel()->onKey = [this](int id, bool twice) {
         twice ? m_session.keys().doubleClick(id) : m_session.keys().click(id);
     };
+    m_view->meterPanel()->onKeyboardKey = [this](int id) {
+        m_session.keys().keyboardPress(id, QApplication::doubleClickInterval());
+    };
     connect(m_view->infoBar()->yAxisButton(), &QPushButton::clicked, this,
             [this] { m_session.commands().yAxis(); });
     for (int id : {kCmdRun, kCmdStop, kCmdSave, kCmdHelp, kCmdPrint, kCmdUndoZoom, kCmdMem,
@@ -126,6 +130,8 @@ void CMainFrame::createMenus() {
     m_actions.at(kCmdRun)->setShortcut(Qt::Key_F5);
     m_actions.at(kCmdStop)->setShortcut(Qt::SHIFT | Qt::Key_F5);
     m_actions.at(kCmdExit)->setShortcut(Qt::CTRL | Qt::Key_Q);
+    // Ctrl+Q quits from the help window too; a modal dialog still blocks it.
+    m_actions.at(kCmdExit)->setShortcutContext(Qt::ApplicationShortcut);
 
     QMenu* help = menuBar()->addMenu(QStringLiteral("&Help(H)"));
     connect(add(help, kCmdAbout, QStringLiteral("&About KM905...")), &QAction::triggered, this,
@@ -275,6 +281,10 @@ void CMainFrame::closeEvent(QCloseEvent* e) {
         e->ignore();
         return;
     }
+    // Windows of their own (help, lists) go with the main window: one left open would keep
+    // the program running with no main window.
+    for (QWidget* w : findChildren<QWidget*>())
+        if (w->isWindow() && w->isVisible()) w->close();
     m_session.closeSequence();
     m_idle.stop();
     e->accept();
@@ -300,7 +310,7 @@ void CMainFrame::repaintLcd() {
     if (m_view) m_view->meterPanel()->repaintLcd();
 }
 void CMainFrame::repaintFace() {
-    if (m_view) m_view->meterPanel()->update();
+    if (m_view) m_view->meterPanel()->repaintFace();
 }
 void CMainFrame::updateAllViews() {
     if (m_view) m_view->invalidateGraph();

@@ -15,6 +15,7 @@ HelpWindow::HelpWindow(const QString& page, QWidget* parent)
     setAttribute(Qt::WA_DeleteOnClose);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(m_browser);
+    m_browser->setAccessibleName(QStringLiteral("Help"));
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::close);
     layout->addWidget(buttons);

@@ -15,6 +15,7 @@ CDownloadProgressDlg::CDownloadProgressDlg(DownloadProgress& logic, QWidget* par
     layout->setContentsMargins(4, 4, 4, 4);
     m_bar = new QProgressBar(this);
     m_bar->setTextVisible(false);
+    m_bar->setAccessibleName(QStringLiteral("Download progress"));
     m_bar->setRange(0, 1);
     m_bar->setValue(0);
     layout->addWidget(m_bar);

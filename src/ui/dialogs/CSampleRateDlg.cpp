@@ -30,6 +30,8 @@ CSampleRateDlg::CSampleRateDlg(int rateSecs, IUserInteraction& ui, QWidget* pare
     label->setFont(labelFont());
     m_field = new QLineEdit(QString::number(m_rateSecs), group);
     m_field->setObjectName(QStringLiteral("rate"));
+    label->setBuddy(m_field);
+    m_field->setAccessibleDescription(QStringLiteral("Sec"));
     auto* sec = new QLabel(QStringLiteral("Sec"), group);
     sec->setFont(labelFont());
     row->addWidget(label);

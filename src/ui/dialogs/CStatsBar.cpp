@@ -9,31 +9,33 @@
 namespace km905 {
 
 namespace {
-QLineEdit* field(QWidget* parent, int x, int y, int w) {
+// A read-only value that Tab reaches, named by its label for assistive technology.
+QLineEdit* field(QWidget* parent, int x, int y, int w, QLabel* name) {
     auto* e = new QLineEdit(parent);
     e->setReadOnly(true);
-    e->setFocusPolicy(Qt::NoFocus);
+    e->setFocusPolicy(Qt::TabFocus);
     e->setGeometry(x, y, w, 24);
+    name->setBuddy(e);
     return e;
 }
-void label(QWidget* parent, const char* text, int x, int y) {
+QLabel* label(QWidget* parent, const char* text, int x, int y) {
     auto* l = new QLabel(QString::fromLatin1(text), parent);
     l->setGeometry(x, y + 3, 40, 20);
+    return l;
 }
 }  // namespace
 
 CStatsBar::CStatsBar(const ViewState& view, QWidget* parent) : QWidget(parent), m_view(view) {
     applyBarStyle(this);
-    label(this, "Max", 16, 14);
-    m_max = field(this, 56, 14, 150);
-    label(this, "Time", 220, 14);
-    m_maxTime = field(this, 262, 14, 100);
-    label(this, "Min", 16, 50);
-    m_min = field(this, 56, 50, 150);
-    label(this, "Time", 220, 50);
-    m_minTime = field(this, 262, 50, 100);
-    label(this, "Avg", 392, 32);
-    m_avg = field(this, 432, 32, 150);
+    m_max = field(this, 56, 14, 150, label(this, "Max", 16, 14));
+    m_maxTime = field(this, 262, 14, 100, label(this, "Time", 220, 14));
+    m_min = field(this, 56, 50, 150, label(this, "Min", 16, 50));
+    m_minTime = field(this, 262, 50, 100, label(this, "Time", 220, 50));
+    m_avg = field(this, 432, 32, 150, label(this, "Avg", 392, 32));
+    // Two fields share the label "Time": their names say which.
+    m_maxTime->setAccessibleName(QStringLiteral("Max Time"));
+    m_minTime->setAccessibleName(QStringLiteral("Min Time"));
+    setAccessibleName(QStringLiteral("Statistics"));
 }
 
 void CStatsBar::transfer() {

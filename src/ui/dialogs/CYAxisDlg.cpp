@@ -32,6 +32,8 @@ CYAxisDlg::CYAxisDlg(int gainSel, int offsetSel, QWidget* parent)
     // A stored position the list does not have leaves it without a selection.
     m_offset->setCurrentIndex(offsetSel >= 0 && offsetSel < m_offset->count() ? offsetSel : -1);
     m_gain->setCurrentIndex(gainSel >= 0 && gainSel < m_gain->count() ? gainSel : -1);
+    offLabel->setBuddy(m_offset);
+    gainLabel->setBuddy(m_gain);
     grid->addWidget(offLabel, 0, 0);
     grid->addWidget(m_offset, 0, 1);
     grid->addWidget(gainLabel, 1, 0);

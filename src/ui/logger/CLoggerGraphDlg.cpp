@@ -3,6 +3,7 @@
 
 #include <QCursor>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QToolButton>
@@ -63,10 +64,16 @@ CLoggerGraphDlg::CLoggerGraphDlg(MeterModel& model, IUserInteraction& ui, ITimer
         {toolIcon(ToolIcon::UndoZoom), "ZoomOut"},
         {yAxisIcon(), ""},
     };
+    // The names screen readers say; the two buttons without a tip are named all the same.
+    const char* const names[5] = {"Save", "Download", "Print", "ZoomOut", "Y Axis"};
     for (int c = 0; c < 5; ++c) {
         QAction* a = m_toolBar->addAction(looks[c].first, QString());
         a->setToolTip(QString::fromLatin1(looks[c].second));
-        if (QWidget* button = m_toolBar->widgetForAction(a)) button->setFixedSize(78, 18);
+        if (QWidget* button = m_toolBar->widgetForAction(a)) {
+            button->setFixedSize(78, 18);
+            button->setFocusPolicy(Qt::TabFocus);
+            button->setAccessibleName(QString::fromLatin1(names[c]));
+        }
         connect(a, &QAction::triggered, this, [this, c] { trigger(static_cast<Command>(c)); });
         m_commands[c] = a;
     }
@@ -86,6 +93,10 @@ CLoggerGraphDlg::CLoggerGraphDlg(MeterModel& model, IUserInteraction& ui, ITimer
     m_list->setShowGrid(true);
     connect(m_list, &QTableWidget::cellDoubleClicked, this,
             [this](int row, int) { doubleClickRow(row); });
+    m_list->installEventFilter(this);
+    m_list->setAccessibleName(QStringLiteral("Records"));
+    m_list->setAccessibleDescription(QStringLiteral("Return or Space draws the record"));
+    setAccessibleName(windowTitle());
 
     m_scroll = new QScrollBar(Qt::Horizontal, this);
     m_scroll->setGeometry(kScrollRect);
@@ -160,7 +171,33 @@ void CLoggerGraphDlg::printReport() {
 void CLoggerGraphDlg::doubleClickRow(int row) {
     m_window.doubleClick(row);
     updateScrollBar();
+    tellReadout();
     update();
+}
+
+void CLoggerGraphDlg::tellReadout() {
+    // The graph's readout, as painted above it, is the window's description.
+    const LoggerZoomState& z = m_window.zoomState();
+    const QString spoken = z.g_readoutValue.trimmed().isEmpty()
+                               ? QString()
+                               : QStringLiteral("Light %1 @ %2")
+                                     .arg(z.g_readoutValue.trimmed(), z.g_readoutTime.trimmed());
+    if (accessibleDescription() != spoken) setAccessibleDescription(spoken);
+}
+
+bool CLoggerGraphDlg::eventFilter(QObject* watched, QEvent* e) {
+    // Return or Space on a record draws it, as a double-click does.
+    if (watched == m_list && e->type() == QEvent::KeyPress) {
+        const auto* k = static_cast<QKeyEvent*>(e);
+        const bool draw =
+            k->key() == Qt::Key_Return || k->key() == Qt::Key_Enter || k->key() == Qt::Key_Space;
+        if (draw && k->modifiers() == Qt::NoModifier) {
+            if (!k->isAutoRepeat() && m_list->currentRow() >= 0)
+                doubleClickRow(m_list->currentRow());
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, e);
 }
 
 void CLoggerGraphDlg::scrollAction(int action) {
@@ -192,7 +229,10 @@ void CLoggerGraphDlg::mousePressEvent(QMouseEvent* e) {
 void CLoggerGraphDlg::mouseMoveEvent(QMouseEvent* e) {
     QDialog::mouseMoveEvent(e);
     const QPoint p = e->position().toPoint();
-    if (m_window.mouseMove(p.x(), p.y(), clientRect())) update();
+    if (m_window.mouseMove(p.x(), p.y(), clientRect())) {
+        tellReadout();
+        update();
+    }
 }
 
 void CLoggerGraphDlg::mouseReleaseEvent(QMouseEvent* e) {

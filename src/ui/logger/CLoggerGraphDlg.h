@@ -41,6 +41,7 @@ class CLoggerGraphDlg : public QDialog {
     void done(int result) override;
 
   protected:
+    bool eventFilter(QObject* watched, QEvent* e) override;
     void paintEvent(QPaintEvent* e) override;
     void mousePressEvent(QMouseEvent* e) override;
     void mouseMoveEvent(QMouseEvent* e) override;
@@ -52,6 +53,7 @@ class CLoggerGraphDlg : public QDialog {
     void updateScrollBar();
     void scrollAction(int action);
     void printReport();
+    void tellReadout();
 
     MeterModel& m_model;
     IUserInteraction& m_ui;

@@ -75,6 +75,9 @@ CMemListDlg::CMemListDlg(MeterModel& model, IUserInteraction& ui, const ITimerSe
     connect(print, &QAction::triggered, this, &CMemListDlg::printList);
     connect(grid, &QAction::triggered, this, &CMemListDlg::showGrid);
     connect(report, &QAction::triggered, this, &CMemListDlg::writeReport);
+    // Tab reaches the commands before the list.
+    for (QAction* a : bar->actions())
+        if (QWidget* w = bar->widgetForAction(a)) w->setFocusPolicy(Qt::TabFocus);
     layout->addWidget(bar);
     auto* etched = new QFrame(this);
     etched->setObjectName(QStringLiteral("etchedLine"));

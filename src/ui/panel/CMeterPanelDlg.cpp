@@ -4,7 +4,9 @@
 #include <QFontMetricsF>
 #include <QKeyEvent>
 #include <QPainter>
+#include <algorithm>
 
+#include "panel/CLcdArea.h"
 #include "panel/CPanelButton.h"
 #include "panel/FaceFonts.h"
 #include "panel/MeterBodyArt.h"
@@ -16,24 +18,42 @@ namespace km905 {
 CMeterPanelDlg::CMeterPanelDlg(const ViewState& view, QWidget* parent)
     : QWidget(parent), m_view(view), m_bkBitmap(meterBodyPixmap()) {
     setAttribute(Qt::WA_OpaquePaintEvent);
+    setAccessibleName(QStringLiteral("Meter"));
+    m_lcd = new CLcdArea(this);
     int n = 0;
-    const PanelKey* keys = panelKeys(&n);
-    for (int i = 0; i < n; ++i) {
-        auto* b = new CPanelButton(QString::fromLatin1(keys[i].caption), keys[i].id, this);
-        b->setGeometry(keys[i].x, keys[i].y, keys[i].w, keys[i].h);
-        const int id = keys[i].id;
+    const PanelKey* table = panelKeys(&n);
+    // Tab walks the keys as they are read on the meter: row by row, left to right.
+    std::vector<const PanelKey*> keys;
+    for (int i = 0; i < n; ++i) keys.push_back(&table[i]);
+    std::stable_sort(keys.begin(), keys.end(), [](const PanelKey* a, const PanelKey* b) {
+        return std::make_pair(a->y, a->x) < std::make_pair(b->y, b->x);
+    });
+    for (const PanelKey* k : keys) {
+        auto* b = new CPanelButton(QString::fromLatin1(k->caption), k->id, this);
+        b->setGeometry(k->x, k->y, k->w, k->h);
+        const int id = k->id;
         connect(b, &QAbstractButton::clicked, this, [this, id] {
             if (onKey) onKey(id, false);
         });
         connect(b, &CPanelButton::doubleClicked, this, [this, id] {
             if (onKey) onKey(id, true);
         });
+        connect(b, &CPanelButton::keyboardPressed, this, [this, id] {
+            if (onKeyboardKey) onKeyboardKey(id);
+        });
         m_keys.push_back(b);
     }
+    m_lcd->setSpoken(meterFaceSpoken(m_view));
 }
 
 void CMeterPanelDlg::repaintLcd() {
+    m_lcd->setSpoken(meterFaceSpoken(m_view));
     update(QRect(kLcdX, kLcdY, kLcdW, kLcdH));
+}
+
+void CMeterPanelDlg::repaintFace() {
+    m_lcd->setSpoken(meterFaceSpoken(m_view));
+    update();
 }
 
 void CMeterPanelDlg::keyPressEvent(QKeyEvent* e) {

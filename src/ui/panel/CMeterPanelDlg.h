@@ -10,6 +10,7 @@
 
 namespace km905 {
 
+class CLcdArea;
 class CPanelButton;
 
 // The picture of the meter beside the graph: it mirrors the display texts.
@@ -20,8 +21,12 @@ class CMeterPanelDlg : public QWidget {
 
     // A key was clicked or double-clicked (code from the key table).
     std::function<void(int id, bool doubleClick)> onKey;
+    // A key was pressed from the keyboard; whether it is a double press is the core's call.
+    std::function<void(int id)> onKeyboardKey;
 
-    void repaintLcd();  // only the LCD rectangle
+    void repaintLcd();   // only the LCD rectangle
+    void repaintFace();  // the whole face: the link went down or came up
+    CLcdArea* lcd() const { return m_lcd; }
 
   protected:
     void paintEvent(QPaintEvent*) override;
@@ -30,6 +35,7 @@ class CMeterPanelDlg : public QWidget {
   private:
     const ViewState& m_view;
     QPixmap m_bkBitmap;
+    CLcdArea* m_lcd;
     std::vector<CPanelButton*> m_keys;
 };
 

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "panel/CPanelButton.h"
 
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -12,8 +13,16 @@ CPanelButton::CPanelButton(const QString& caption, int id, QWidget* parent)
     : QAbstractButton(parent), m_id(id) {
     setText(caption);
     setToolTip(caption);
-    setFocusPolicy(Qt::NoFocus);
+    // Reached with Tab; a click leaves the focus where it was, as the meter's keys always did.
+    setFocusPolicy(Qt::TabFocus);
     const PanelKey* key = panelKey(id);
+    if (key && key->clickCode < 0)
+        setAccessibleDescription(QStringLiteral("Meter key; sends nothing"));
+    else if (key && key->delayed())
+        setAccessibleDescription(
+            QStringLiteral("Meter key; press twice quickly for its second function"));
+    else
+        setAccessibleDescription(QStringLiteral("Meter key"));
     if (key && key->showsPressedCursor()) {
         connect(this, &QAbstractButton::pressed, this,
                 [this] { setCursor(Qt::PointingHandCursor); });
@@ -23,6 +32,33 @@ CPanelButton::CPanelButton(const QString& caption, int id, QWidget* parent)
 
 void CPanelButton::mouseDoubleClickEvent(QMouseEvent* e) {
     if (e->button() == Qt::LeftButton) emit doubleClicked();
+}
+
+void CPanelButton::keyPressEvent(QKeyEvent* e) {
+    switch (e->key()) {
+        case Qt::Key_Space:
+        case Qt::Key_Select:
+            // A held key repeats nothing: the meter gets one press, as from one click.
+            if (!e->isAutoRepeat()) setDown(true);
+            return;
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+            if (!e->isAutoRepeat()) emit keyboardPressed();
+            return;
+        default:
+            QAbstractButton::keyPressEvent(e);
+    }
+}
+
+void CPanelButton::keyReleaseEvent(QKeyEvent* e) {
+    if ((e->key() == Qt::Key_Space || e->key() == Qt::Key_Select) && !e->isAutoRepeat()) {
+        if (isDown()) {
+            setDown(false);
+            emit keyboardPressed();
+        }
+        return;
+    }
+    QAbstractButton::keyReleaseEvent(e);
 }
 
 void CPanelButton::paintEvent(QPaintEvent*) {
@@ -40,6 +76,7 @@ void CPanelButton::paintEvent(QPaintEvent*) {
         p.setPen(QPen(Qt::white, 2));
         p.drawArc(r.adjusted(6, 6, -6, -6), 120 * 16, 300 * 16);
         p.drawLine(QPointF(r.center().x(), r.top() + 4), QPointF(r.center().x(), r.center().y()));
+        paintFocus(p);
         return;
     }
     p.drawRoundedRect(r, 6, 6);
@@ -49,6 +86,15 @@ void CPanelButton::paintEvent(QPaintEvent*) {
     p.setFont(f);
     p.setPen(QColor(30, 30, 30));
     p.drawText(r.translated(down ? 1 : 0, down ? 1 : 0), Qt::AlignCenter, text());
+    paintFocus(p);
+}
+
+void CPanelButton::paintFocus(QPainter& p) {
+    if (!hasFocus()) return;
+    p.setRenderHint(QPainter::Antialiasing, false);
+    p.setBrush(Qt::NoBrush);
+    p.setPen(QPen(QColor(0, 90, 200), 1, Qt::DotLine));
+    p.drawRect(rect().adjusted(0, 0, -1, -1));
 }
 
 }  // namespace km905

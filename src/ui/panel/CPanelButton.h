@@ -3,6 +3,8 @@
 
 #include <QAbstractButton>
 
+class QPainter;
+
 namespace km905 {
 
 // One meter key: drawn from code at its place on the body picture.
@@ -15,12 +17,17 @@ class CPanelButton : public QAbstractButton {
 
   signals:
     void doubleClicked();
+    // Space (on release) or Return pressed the key while it had the focus.
+    void keyboardPressed();
 
   protected:
     void paintEvent(QPaintEvent*) override;
     void mouseDoubleClickEvent(QMouseEvent* e) override;
+    void keyPressEvent(QKeyEvent* e) override;
+    void keyReleaseEvent(QKeyEvent* e) override;
 
   private:
+    void paintFocus(QPainter& p);
     int m_id;
 };
 

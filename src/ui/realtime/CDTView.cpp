@@ -23,10 +23,13 @@ CDTView::CDTView(MeterModel& model, QWidget* parent)
     setMouseTracking(true);
     m_labelFont = QFont(QStringLiteral("SimSun"));
     m_labelFont.setPointSize(10);
-    m_infoBar = new CRealTimeInfoBar(model.view, this);
-    m_statsBar = new CStatsBar(model.view, this);
+    setAccessibleName(QStringLiteral("Real-Time Graph"));
+    // Made in the order Tab walks them: the meter, the bar above the graph, the graph's
+    // scroll bar, the statistics.
     m_panel = new CMeterPanelDlg(model.view, this);
+    m_infoBar = new CRealTimeInfoBar(model.view, this);
     m_zoomStrip = new CZoomStrip(this);
+    m_statsBar = new CStatsBar(model.view, this);
     QScrollBar* bar = m_zoomStrip->scrollBar();
     // Arrows and page clicks come here too: the core puts their thumb back.
     connect(bar, &QScrollBar::actionTriggered, this, [this, bar](int action) {
@@ -58,7 +61,7 @@ void CDTView::mousePressEvent(QMouseEvent* e) {
 void CDTView::mouseMoveEvent(QMouseEvent* e) {
     const QPoint p = e->position().toPoint();
     const std::optional<RtZoom::Readout> r = m_zoom.mouseMove(p.x(), p.y(), client());
-    if (r && onStatusTexts) onStatusTexts(r->time, r->data);
+    if (r) tellReadout(r->time, r->data);
     if (m_model.view.m_sampleIndex >= 1) update();  // only the cursor and band move
 }
 
@@ -111,8 +114,7 @@ QImage CDTView::renderGraph(const QSize& size) {
     updateRtLabels(m_graph, v, plot);
     const RtGraphPicture pic = rtGraphPicture(m_graph, v, plot, std::nullopt);
     drawRtGraph(m_surface, pic, m_labelFont);
-    if (pic.noSamples && onStatusTexts)
-        onStatusTexts(QStringLiteral("Time:"), QStringLiteral("Data:"));
+    if (pic.noSamples) tellReadout(QStringLiteral("Time:"), QStringLiteral("Data:"));
     if (pic.armFirstTick && onArmFirstTick) onArmFirstTick();
     if (pic.zoomed) {
         m_zoomStrip->scrollBar()->setRange(0, pic.scrollMax);
@@ -122,6 +124,13 @@ QImage CDTView::renderGraph(const QSize& size) {
     m_infoBar->transfer();
     m_statsBar->transfer();
     return m_surface;
+}
+
+void CDTView::tellReadout(const QString& time, const QString& data) {
+    // The readout is the graph's description for screen readers, as it is the status bar's.
+    const QString spoken = time + QLatin1Char(' ') + data;
+    if (accessibleDescription() != spoken) setAccessibleDescription(spoken);
+    if (onStatusTexts) onStatusTexts(time, data);
 }
 
 void CDTView::paintEvent(QPaintEvent*) {

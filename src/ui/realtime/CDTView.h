@@ -53,6 +53,7 @@ class CDTView : public QWidget {
 
   private:
     void layoutChildren();
+    void tellReadout(const QString& time, const QString& data);
     ClientRect client() const { return {0, 0, width(), height()}; }
 
     MeterModel& m_model;

@@ -18,14 +18,15 @@ QRect du(int x, int y, int w, int h) {
 QLineEdit* box(QWidget* parent, const QRect& r) {
     auto* e = new QLineEdit(parent);
     e->setReadOnly(true);
-    e->setFocusPolicy(Qt::NoFocus);
+    e->setFocusPolicy(Qt::TabFocus);  // Tab reaches the values for a screen reader to read
     e->setGeometry(r);
     return e;
 }
 
-void label(QWidget* parent, const QString& text, const QRect& r) {
+QLabel* label(QWidget* parent, const QString& text, const QRect& r) {
     auto* l = new QLabel(text, parent);
     l->setGeometry(r);
+    return l;
 }
 }  // namespace
 
@@ -35,15 +36,21 @@ CRealTimeInfoBar::CRealTimeInfoBar(const ViewState& view, QWidget* parent)
     m_yAxis = new QPushButton(QStringLiteral("Y Axis"), this);
     m_yAxis->setGeometry(du(25, 16, 48, 12));
     m_yAxis->setDefault(true);
-    label(this, QStringLiteral("voltage stage"), du(81, 17, 44, 9));
+    // Each label names its field for assistive technology.
+    QLabel* battery = label(this, QStringLiteral("voltage stage"), du(81, 17, 44, 9));
     m_battery = box(this, du(127, 16, 48, 12));
-    label(this, QStringLiteral("Sample Rate"), du(183, 18, 48, 8));
+    battery->setBuddy(m_battery);
+    QLabel* rate = label(this, QStringLiteral("Sample Rate"), du(183, 18, 48, 8));
     m_rate = box(this, du(237, 16, 48, 12));
+    rate->setBuddy(m_rate);
+    m_rate->setAccessibleDescription(QStringLiteral("Sec"));
     label(this, QStringLiteral("Sec"), du(286, 16, 16, 12));
-    label(this, QStringLiteral("Start Time"), du(30, 36, 35, 8));
+    QLabel* start = label(this, QStringLiteral("Start Time"), du(30, 36, 35, 8));
     m_start = box(this, du(80, 34, 95, 12));
-    label(this, QStringLiteral("Data No."), du(188, 34, 35, 8));
+    start->setBuddy(m_start);
+    QLabel* dataNo = label(this, QStringLiteral("Data No."), du(188, 34, 35, 8));
     m_dataNo = box(this, du(237, 33, 49, 12));
+    dataNo->setBuddy(m_dataNo);
     label(this, QStringLiteral("Real-Time    Graph"), du(165, 0, 70, 8));
 }
 

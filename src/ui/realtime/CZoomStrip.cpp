@@ -10,6 +10,7 @@ CZoomStrip::CZoomStrip(QWidget* parent) : QWidget(parent) {
     setPalette(pal);
     m_bar = new QScrollBar(Qt::Horizontal, this);
     m_bar->setEnabled(false);
+    m_bar->setAccessibleName(QStringLiteral("Real-Time Graph scroll bar"));
 }
 
 void CZoomStrip::resizeEvent(QResizeEvent*) {

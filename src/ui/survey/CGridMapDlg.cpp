@@ -50,6 +50,7 @@ void CGridMapDlg::setMap(const GridMap& map, const SurveySummary& summary, const
     m_notes = notes;
     m_pictureSize = QSize();
     setWindowTitle(gridMapTitle(map.shape));
+    m_view->setAccessibleName(windowTitle());
     fitCaptionWidth(this);
     // Room for cells of about 64 pixels, within a screen.
     const int cell = 64;
