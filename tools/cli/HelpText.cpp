@@ -138,6 +138,9 @@ const char* const kHelpText =
 #else
     "  QT_QPA_PLATFORM     report: the Qt platform the pages are drawn on (default:\n"
     "                      offscreen, so no display is needed)\n"
+    "  XDG_RUNTIME_DIR     report: the user's runtime folder; without one of the\n"
+    "                      user's own (under cron or su) a private one is made for\n"
+    "                      the run\n"
     "  XDG_CONFIG_HOME     where user-dirs.dirs names the documents folder\n"
     "                      (XDG_DOCUMENTS_DIR; default: ~/Documents)\n"
     "\n"
