@@ -44,7 +44,8 @@ if(UNIX AND NOT APPLE)
     message(WARNING "rsvg-convert (librsvg2-bin) not found: no bitmap icons are built or installed")
   endif()
 
-  # Manual pages from each program's --help, compressed as Debian wants them.
+  # Manual pages from each program's --help and an include file of what the help leaves out
+  # (SEE ALSO), compressed as Debian wants them.
   find_program(KM905_HELP2MAN help2man)
   find_program(KM905_GZIP gzip)
   if(KM905_HELP2MAN AND KM905_GZIP)
@@ -53,13 +54,14 @@ if(UNIX AND NOT APPLE)
     set(_pages)
     foreach(program IN LISTS _programs)
       set(_man ${CMAKE_BINARY_DIR}/man/${program}.1)
-      add_custom_command(OUTPUT ${_man}.gz
+      set(_include ${_linux}/${program}.h2m)
+      add_custom_command(OUTPUT ${_man} ${_man}.gz
         COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/man
-        COMMAND ${KM905_HELP2MAN} --no-info --no-discard-stderr --section=1
-                --version-string=${PROJECT_VERSION} "--name=${_${program}_name}"
-                --output=${_man} $<TARGET_FILE:${program}>
-        COMMAND ${KM905_GZIP} -9nf ${_man}
-        DEPENDS ${program}
+        COMMAND ${CMAKE_COMMAND} -DHELP2MAN=${KM905_HELP2MAN} -DGZIP=${KM905_GZIP}
+                -DPROGRAM=$<TARGET_FILE:${program}> "-DNAME=${_${program}_name}"
+                -DVERSION=${PROJECT_VERSION} -DINCLUDE=${_include} -DOUTPUT=${_man}
+                -P ${PROJECT_SOURCE_DIR}/cmake/ManPage.cmake
+        DEPENDS ${program} ${_include} ${PROJECT_SOURCE_DIR}/cmake/ManPage.cmake
         COMMENT "Manual page of ${program}" VERBATIM)
       list(APPEND _pages ${_man}.gz)
       install(FILES ${_man}.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)

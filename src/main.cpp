@@ -37,19 +37,40 @@ void acceptQtOptions(QCommandLineParser& parser) {
     }
 }
 
+// Laid out as help2man reads it (Files, Environment, Exit status), so the manual page is made
+// from the help alone.
 const char* const kMoreHelp =
 #ifdef Q_OS_WIN
     "Port N is COMN. Without --port the program uses the port kept in its settings file,\n"
     "Documents\\KM905\\KM905.ini, and looks for the meter when devices come and go.\n"
     "A graph (.AsmDat) or list (.MemDat) file given opens in its window.\n";
 #else
-    "Port N is /dev/ttyUSB(N-1); the meter's CP210x cable is usually port 1. Without --port\n"
-    "the program uses the port kept in its settings file, ~/Documents/KM905/KM905.ini, and\n"
-    "looks for the meter when serial devices come and go.\n"
+    "A graph file (.AsmDat) given opens in the datalogger window, a memory list file\n"
+    "(.MemDat) in the memory list window, as File > Open opens them.\n"
+    "\n"
+    "Port N is /dev/ttyUSB(N-1); the meter's CP210x cable is usually port 1. Without\n"
+    "--port the program uses the port kept in its settings file and looks for the\n"
+    "meter when serial devices come and go.\n"
+    "\n"
+    "Exit status:\n"
+    "  0                   the program was closed\n"
+    "  2                   a wrong command line\n"
     "\n"
     "Environment:\n"
-    "  KM905_DEV_DIR   folder that stands for /dev in port names, for the simulated meter\n"
-    "                  of km905-sim\n";
+    "  KM905_DEV_DIR       the folder that stands for /dev in port names, for the\n"
+    "                      simulated meter of km905-sim\n"
+    "  XDG_CONFIG_HOME     where user-dirs.dirs names the documents folder\n"
+    "                      (XDG_DOCUMENTS_DIR; default: ~/Documents)\n"
+    "\n"
+    "Files:\n"
+    "  ~/Documents/KM905/  the data folder, in the documents folder: where Save and\n"
+    "                      Open start, and where a report printed to a PDF goes\n"
+    "  ~/Documents/KM905/KM905.ini\n"
+    "                      the settings file: the meter's port, the graph's Y scale,\n"
+    "                      the survey grids and the last report's details\n"
+    "  ~/Documents/KM905/KM905-recording.journal\n"
+    "                      every sample of the recording that runs; after a crash or\n"
+    "                      power cut the next start offers to restore the recording\n";
 #endif
 
 #ifdef Q_OS_WIN
@@ -82,9 +103,9 @@ int main(int argc, char** argv) {
     const km905::ProgramInfo info{
         "km905",
         KM905_VERSION,
-        QStringLiteral("The desktop companion of the KM905 datalogging light meter: it shows the "
-                       "meter's display,\nrecords a real-time graph, downloads the meter's "
-                       "memory and datalogger records,\nsaves and prints them."),
+        QStringLiteral("The desktop companion of the KM905 datalogging light meter: it shows\n"
+                       "the meter's display, records a real-time graph, downloads the meter's\n"
+                       "memory and datalogger records, saves and prints them."),
         QString::fromLatin1(kMoreHelp),
         {QStringLiteral(".AsmDat"), QStringLiteral(".MemDat")}};
     if (const auto status =

@@ -247,8 +247,11 @@ TEST(LoggerReport, TheFullRecordingAgainstTheFullViewAxis) {
     doc.m_fileCount = 8;
     doc.m_fileStartTime = kStart;
     doc.m_fileRateSecs = 5;
+    doc.m_fileYear = 2026, doc.m_fileMonth = 12, doc.m_fileDay = 8;  // the meter's clock
+    doc.m_fileHour = 10, doc.m_fileMinute = 0, doc.m_fileSecond = 0;
     const ReportPage p = loggerReport(doc, fullViewLabels(40, 0), kStart + 3600);
     EXPECT_EQ(p.documentName, "client   print");
+    EXPECT_EQ(p.title, "Datalogger record 12-08-26 10.00.00");  // as its PDF is named
     EXPECT_TRUE(hasReportText(p, " Test Report ", -620, 1120));
     EXPECT_TRUE(hasReportText(p, "Light", -750, 1025));
     EXPECT_TRUE(hasReportText(p, "0.0", -800, 210));

@@ -158,7 +158,7 @@ TEST_F(Cli, HelpSaysWhatARealTimeFilesExportHolds) {
     EXPECT_EQ(r.status, 0);
     EXPECT_TRUE(r.out.contains("one row per stored")) << r.out.toStdString();
     EXPECT_TRUE(r.out.contains("one row per meter frame")) << r.out.toStdString();
-    EXPECT_TRUE(r.out.contains("--force   replaces exports that are already there"));
+    EXPECT_TRUE(r.out.contains("  --force             replaces files already there"));
 }
 
 // UTF-8, commas, ISO times and plain numbers in both units; an over-range reading has no

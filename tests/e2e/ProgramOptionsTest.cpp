@@ -50,7 +50,8 @@ QByteArray fileBytes(const QString& path) {
 TEST(ProgramOptions, Km905HelpNeedsNoDisplay) {
     const Outcome r = run(KM905_BINARY, {"--help"});
     EXPECT_EQ(r.status, 0);
-    EXPECT_TRUE(r.out.startsWith("Usage: km905 [options]\nThe desktop companion of the KM905"))
+    EXPECT_TRUE(
+        r.out.startsWith("Usage: km905 [options] [FILE]\nThe desktop companion of the KM905"))
         << r.out.toStdString();
     EXPECT_TRUE(r.out.contains("  --port <N>")) << r.out.toStdString();
     EXPECT_TRUE(r.out.contains("  -v, --version")) << r.out.toStdString();

@@ -1,11 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <gtest/gtest.h>
 
+#include <QFile>
 #include <QImage>
 #include <QPdfWriter>
 #include <QProcess>
 #include <QTemporaryDir>
 
+#include "PdfInfo.h"
 #include "UiHarness.h"
 #include "memlist/MemoryListPages.h"
 #include "print/ReportPage.h"
@@ -44,7 +46,8 @@ TEST(RealtimeReport, LayoutTimesAndTrace) {
               QStringList({"09:00:00", "09:00:04", "09:00:08", "09:00:12", "09:00:16"}));
     EXPECT_EQ(t.back(), "2025-12-08  11:00");
     EXPECT_EQ(p.proposedName, "12-08-25 09.00.00");  // a PDF is named as Save names the file
-    EXPECT_EQ(p.traceEnd, 4 + 8);                    // frame, then one segment per pair of samples
+    EXPECT_EQ(p.title, "Real-time graph 12-08-25 09.00.00");
+    EXPECT_EQ(p.traceEnd, 4 + 8);  // frame, then one segment per pair of samples
     EXPECT_EQ(p.lines[4].x1, -750);
     EXPECT_EQ(p.lines[4].y1, static_cast<int>(100 * 800 / 400.0 + 200));
     EXPECT_EQ(p.lines[11].x2, -10);
@@ -148,8 +151,9 @@ TEST(RealtimeReport, ThePrintCommandIsEnabledByTheFirstSample) {
     EXPECT_EQ(h.ui.printed[0].documentName, "client   print");
 }
 
-// Printed at 1200 dots per inch (the print dialog's PDF route), the survey line under the
-// memory list runs to its last glyph: about six inches of text, not three and a third.
+// Printed at 1200 dots per inch to a PDF (the print dialog's file route), the survey line
+// under the memory list runs to its last glyph: about six inches of text, not three and a
+// third. The PDF says what it is, by whom and with what.
 TEST(MemoryListReport, APrintedLineIsNeverCut) {
     CDTDoc doc;
     const float lux[3] = {300, 200, 400};
@@ -160,11 +164,22 @@ TEST(MemoryListReport, APrintedLineIsNeverCut) {
     doc.m_memCount = 3;
     QTemporaryDir dir;
     const QString pdf = dir.filePath("list.pdf");
+    const QPageLayout letter(QPageSize(QPageSize::Letter), QPageLayout::Portrait,
+                             QMarginsF(10, 10, 10, 10), QPageLayout::Millimeter);
+    const std::optional<QByteArray> bytes = reportPdf(memoryListPages(doc, "hall"), letter, 1200);
+    ASSERT_TRUE(bytes);
     {
-        QPdfWriter w(pdf);
-        w.setResolution(1200);
-        ASSERT_EQ(paintReport(w, memoryListPages(doc)), PrintOutcome::Printed);
+        QFile f(pdf);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(*bytes);
     }
+    const PdfInfo info = pdfInfo(pdf);
+    EXPECT_EQ(info.errors, "");
+    EXPECT_EQ(info.fields["Title"], "Light Data List hall");
+    EXPECT_EQ(info.fields["Author"], loginFullName());
+    EXPECT_EQ(info.fields["Creator"], "km905 2.3.3");
+    EXPECT_EQ(info.fields["Page size"], "612 x 792 pts (letter)");
+    EXPECT_EQ(misplacedObjects(*bytes).join(", "), "");
     ASSERT_EQ(QProcess::execute("pdftoppm",
                                 {"-png", "-r", "100", "-singlefile", pdf, dir.filePath("page")}),
               0);

@@ -6,6 +6,7 @@
 
 #include "Commands.h"
 #include "Report.h"
+#include "RuntimeFolder.h"
 #include "SurveyList.h"
 #include "SurveyReportPdf.h"
 #include "files/SafeFile.h"
@@ -18,6 +19,7 @@ std::unique_ptr<QCoreApplication> makeApplication(int& argc, char** argv) {
         return std::make_unique<QCoreApplication>(argc, argv);
     // Drawing text needs Qt Gui's application; without a display it draws offscreen.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    ensureRuntimeFolder();
     return std::make_unique<QGuiApplication>(argc, argv);
 }
 

@@ -72,8 +72,11 @@ inline std::optional<int> parseProgramOptions(QCommandLineParser& parser, const 
     if (parser.isSet(help)) {
         // The usage line names the program as typed, not the path it was started by.
         QString text = parser.helpText();
-        text.replace(0, text.indexOf(QLatin1Char('\n')),
-                     QStringLiteral("Usage: %1 [options]").arg(QLatin1String(program.name)));
+        text.replace(
+            0, text.indexOf(QLatin1Char('\n')),
+            QStringLiteral("Usage: %1 [options]%2")
+                .arg(QLatin1String(program.name),
+                     program.fileSuffixes.isEmpty() ? QString() : QStringLiteral(" [FILE]")));
         if (!program.moreHelp.isEmpty()) text += QLatin1Char('\n') + program.moreHelp;
         std::fputs(qPrintable(text), stdout);
         return 0;

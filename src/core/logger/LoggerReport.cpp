@@ -14,6 +14,7 @@ ReportPage loggerReport(const CDTDoc& d, const YLabels& labels, qint64 printedAt
     p.gridGrey = 27;  // darker than the real-time report's grid
     p.documentName = QStringLiteral("client   print");
     p.proposedName = formatMeterTime(graphFromDocument(d).start, kFileNameTimeFormat);
+    p.title = QStringLiteral("Datalogger record ") + p.proposedName;
     using Pen = ReportPage::Pen;
     using Font = ReportPage::Font;
     p.lines = {{Pen::Frame, -750, 200, -10, 200},

@@ -38,6 +38,7 @@ std::vector<ReportPage> memoryListPages(const CDTDoc& doc, const QString& printN
         ReportPage p;
         p.documentName = QStringLiteral("client   print");
         p.proposedName = printName;
+        p.title = QStringLiteral("Light Data List ") + printName;
         p.lines.push_back({ReportPage::Pen::Frame, -790, 1010, -10, 1010});
         p.traceEnd = 1;
         for (int c = 0; c < 5; ++c)
@@ -64,6 +65,7 @@ std::vector<ReportPage> memoryListPages(const CDTDoc& doc, const QString& printN
     if (lastY - needed < 0) {
         ReportPage extra;
         extra.documentName = QStringLiteral("client   print");
+        extra.title = out.front().title;
         out.push_back(std::move(extra));
         lastY = 1030;  // the summary at the first row's height
     }

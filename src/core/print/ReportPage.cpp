@@ -9,6 +9,7 @@ ReportPage realtimeReport(const MeterModel& m, qint64 printedAtSecs) {
     ReportPage p;
     p.documentName = QStringLiteral("client   print");
     p.proposedName = formatLocalTime(m.view.m_startTime, kFileNameTimeFormat);
+    p.title = QStringLiteral("Real-time graph ") + p.proposedName;
     using Pen = ReportPage::Pen;
     p.lines = {{Pen::Frame, -750, 200, -10, 200},
                {Pen::Frame, -750, 200, -750, 1000},

@@ -27,7 +27,8 @@ struct ReportPage {
     int traceEnd = 0;         // lines before this index are drawn before the white bands
     bool whiteBands = false;  // cut the trace at the frame's top and bottom
     std::vector<Text> texts;
-    QString documentName;
+    QString documentName;  // the print job's name
+    QString title;         // a PDF's title: what the report is of
     // What the print dialog proposes for a PDF, without extension: named as Save names it.
     QString proposedName;
     int gridGrey = 127;  // red, green and blue of the dotted grid pen

@@ -12,9 +12,11 @@
 
 #include "app/DialogFrame.h"
 #include "app/HelpWindow.h"
+#include "app/SaveSequences.h"
 #include "app/Settings.h"
 #include "dialogs/CSampleRateDlg.h"
 #include "dialogs/CYAxisDlg.h"
+#include "files/SafeFile.h"
 #include "print/ReportPainter.h"
 #include "survey/CGridShapeDlg.h"
 #include "survey/CReportDetailsDlg.h"
@@ -80,6 +82,22 @@ std::optional<YAxisChoice> QtUserInteraction::askYAxis(int gainSel, int offsetSe
     return YAxisChoice{d.m_gainSel, d.m_offsetSel};
 }
 
+// Printing to a file: the PDF is made here, titled after its content and written as every
+// file of the program is, whole or not at all.
+bool QtUserInteraction::printToPdf(const QString& path, const QPageLayout& layout, int resolution,
+                                   const std::vector<ReportPage>& pages) {
+    const std::optional<QByteArray> pdf = reportPdf(pages, layout, resolution);
+    if (!pdf) {
+        showMessage(printFailureText(PrintOutcome::DocumentFailed));
+        return false;
+    }
+    if (const WriteResult written = writeFilesTogether({{path, *pdf}}); !written) {
+        showMessage(saveFailedText(written.reason));
+        return false;
+    }
+    return true;
+}
+
 bool QtUserInteraction::printReport(const std::vector<ReportPage>& pages) {
     if (pages.empty()) return false;
     QPrinter printer(QPrinter::HighResolution);
@@ -98,6 +116,9 @@ bool QtUserInteraction::printReport(const std::vector<ReportPage>& pages) {
     const int answer = dialog.exec();
     QDir::setCurrent(wasCurrent);
     if (answer != QDialog::Accepted) return false;
+    if (printer.outputFormat() == QPrinter::PdfFormat && !printer.outputFileName().isEmpty())
+        return printToPdf(printer.outputFileName(), printer.pageLayout(), printer.resolution(),
+                          pages);
     printer.setDocName(pages.front().documentName);
     const PrintOutcome outcome =
         printer.isValid() ? paintReport(printer, pages) : PrintOutcome::NoPrinter;

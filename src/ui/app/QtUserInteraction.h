@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <QPageLayout>
 #include <QPointer>
 #include <QWidget>
 
@@ -31,6 +32,9 @@ class QtUserInteraction : public IUserInteraction {
     QWidget* helpWindow() const { return m_help; }
 
   private:
+    bool printToPdf(const QString& path, const QPageLayout& layout, int resolution,
+                    const std::vector<ReportPage>& pages);
+
     QWidget* m_parent;
     QPointer<QWidget> m_help;
 };

@@ -3,6 +3,8 @@
 
 #include <QPainter>
 
+#include "PdfDocument.h"
+
 namespace km905 {
 
 namespace {
@@ -69,6 +71,14 @@ PrintOutcome paintReport(QPagedPaintDevice& device, const std::vector<ReportPage
         paintPage(p, device, pages[i]);
     }
     return p.end() ? PrintOutcome::Printed : PrintOutcome::DocumentFailed;
+}
+
+std::optional<QByteArray> reportPdf(const std::vector<ReportPage>& pages, const QPageLayout& layout,
+                                    int resolution) {
+    const QString title = pages.empty() ? QString() : pages.front().title;
+    return makePdf(title, layout, resolution, [&](QPdfWriter& pdf) {
+        return paintReport(pdf, pages) == PrintOutcome::Printed;
+    });
 }
 
 }  // namespace km905
