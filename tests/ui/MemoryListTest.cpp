@@ -76,7 +76,7 @@ TEST(MemoryList, TheCsvExportHoldsPlainNumbersThatPythonReads) {
     h.ui.fileAnswers = {RecordingInteraction::kAcceptProposed};
     csv->trigger();
     ASSERT_EQ(h.ui.dialogs.size(), 2u);
-    const FileDialogRequest& asked = h.ui.dialogs[1];
+    const FileDialogRequest asked = h.ui.dialogs[1];
     const QString folder = h.home->path() + "/Documents/KM905";
     EXPECT_EQ(asked.folder, folder);
     EXPECT_EQ(asked.proposedName, h.ui.dialogs[0].proposedName + ".utf8.csv");
@@ -101,10 +101,11 @@ TEST(MemoryList, TheCsvExportHoldsPlainNumbersThatPythonReads) {
               QStringList({"number", "time", "lux", "fc", "unit", "mode", "flag"}));
     EXPECT_EQ(rows[1].toVariant().toStringList(),
               QStringList({"1", "2026-12-07T10:20:30", "250.00", "23.23", "lux", "General", ""}));
-    // Shown as "1.24K" in the list; 1240 / 10.76 = 115.24 foot-candles.
-    EXPECT_EQ(rows[2][2].toString(), "1240.00");
-    EXPECT_EQ(rows[2][3].toString(), "115.24");
-    EXPECT_EQ(got[1][1].toArray(), QJsonArray({1240.0, 115.24}));
+    // 1234.5 lux stored as 1235 in the 1-lux range, shown as "1.24K" in the list;
+    // 1235 / 10.76 = 114.78 foot-candles.
+    EXPECT_EQ(rows[2][2].toString(), "1235.00");
+    EXPECT_EQ(rows[2][3].toString(), "114.78");
+    EXPECT_EQ(got[1][1].toArray(), QJsonArray({1235.0, 114.78}));
 
     // Asked before it is replaced; No keeps it.
     h.ui.fileAnswers = {RecordingInteraction::kAcceptProposed};
