@@ -21,7 +21,7 @@ namespace km905 {
 class CLoggerGraphDlg : public QDialog {
     Q_OBJECT
   public:
-    // The design's five, then the program's own UTF-8 export.
+    // The original window's five, then the UTF-8 export for spreadsheets.
     enum Command { kSave, kDownload, kPrint, kZoomOut, kYAxis, kExportCsv, kCommandCount };
 
     CLoggerGraphDlg(MeterModel& model, IUserInteraction& ui, ITimerService& timers,
