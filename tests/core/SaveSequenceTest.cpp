@@ -12,6 +12,7 @@
 #include "TestData.h"
 #include "app/OpenFiles.h"
 #include "app/SaveSequences.h"
+#include "app/SpreadsheetExport.h"
 #include "files/GraphFile.h"
 #include "files/TextExport.h"
 
@@ -219,6 +220,16 @@ TEST_F(Saving, TheLoggerSaveIsNamedAfterTheGraphsStart) {
     EXPECT_EQ(ui.dialogs[0].filter, "DataLogger Files (*.AsmDat)");
     EXPECT_EQ(fileBytes(m_folder + "/Test.AsmDat"), golden("three-fc.AsmDat"));
     EXPECT_EQ(fileBytes(m_folder + "/Test.csv"), golden("three-fc.csv"));
+    // Its export for spreadsheets: the same name with ".utf8.csv", as km905-cli writes it.
+    ui.fileAnswers.push_back(RecordingInteraction::kAcceptProposed);
+    EXPECT_EQ(exportLoggerGraphCsv(m.doc, ui), SaveOutcome::Saved);
+    EXPECT_EQ(ui.dialogs[1].folder, m_folder);
+    EXPECT_EQ(ui.dialogs[1].proposedName, "03-01-26 08.15.30.utf8.csv");
+    EXPECT_EQ(fileBytes(m_folder + "/03-01-26 08.15.30.utf8.csv"),
+              "number,time,lux,fc,unit,flag\n"
+              "1,2026-03-01T08:15:30,250.00,23.23,fc,\n"
+              "2,2026-03-01T08:15:32,1234.50,114.73,fc,\n"
+              "3,2026-03-01T08:15:34,,,fc,OL\n");
 }
 
 // The header count read from a file is kept in the document but not written back: the
@@ -252,6 +263,15 @@ TEST_F(Saving, TheRealtimeSaveHoldsEverySampleAndExportsTheFrames) {
                           "1\t250.00\tLux\t 03/01/26 08:15:30\r\n"
                           "2\t1.23K\tLux\t 03/01/26 08:15:34\r\n"));
     EXPECT_EQ(ui.waitCursor, (std::vector<bool>{true, false}));
+    // The export for spreadsheets is the graph file's: every stored sample, 2 s apart.
+    ui.fileAnswers.push_back(RecordingInteraction::kAcceptProposed);
+    EXPECT_EQ(exportRealtimeCsv(m, ui, kNow), SaveOutcome::Saved);
+    EXPECT_EQ(ui.dialogs[1].proposedName, "12-08-25 10.05.09.utf8.csv");
+    EXPECT_EQ(fileBytes(m_folder + "/12-08-25 10.05.09.utf8.csv"),
+              "number,time,lux,fc,unit,flag\n"
+              "1,2026-03-01T08:15:30,250.00,23.23,lux,\n"
+              "2,2026-03-01T08:15:32,250.00,23.23,lux,\n"
+              "3,2026-03-01T08:15:34,1234.50,114.73,lux,\n");
 }
 
 TEST_F(Saving, OpeningAPipeOrFolderSaysInvalidFormatWithoutBlocking) {

@@ -198,6 +198,16 @@ TEST_F(Cli, TheCsvFormatIsReadWithoutHelp) {
     EXPECT_EQ(r.status, 0) << r.err.toStdString();
     EXPECT_EQ(bytesOf(graphCsv), graphBytes);
     EXPECT_EQ(cli({"export", "--format", "xls", graph}).status, 2);
+
+    // "-o -": the export and nothing else on standard output, for a pipe.
+    r = cli({"export", "--format", "csv", "-o", "-", graph});
+    EXPECT_EQ(r.status, 0) << r.err.toStdString();
+    EXPECT_EQ(r.out.toUtf8(), graphBytes);
+    EXPECT_EQ(r.err, "");
+    EXPECT_FALSE(QFile::exists("-"));
+    r = cli({"export", "--format", "csv", "-o", "-", m_dir.filePath("none.AsmDat")});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.out, "");
 }
 
 TEST_F(Cli, VersionAndAWrongCommandLine) {

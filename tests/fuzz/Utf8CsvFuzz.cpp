@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Whatever a graph or list file decodes to, through km905-cli's UTF-8 exports: valid UTF-8,
+// Whatever a graph or list file decodes to, through the UTF-8 exports: valid UTF-8,
 // a header line, then one LF-ended row per reading with every field in its place.
 #include <QStringList>
 #include <cstddef>
@@ -7,10 +7,9 @@
 #include <optional>
 #include <vector>
 
-#include "Utf8CsvExport.h"
+#include "files/Utf8CsvExport.h"
 
 using namespace km905;
-using namespace km905::cli;
 
 namespace {
 

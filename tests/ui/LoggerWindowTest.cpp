@@ -82,10 +82,27 @@ TEST(LoggerWindow, TheDataLoggerCommandListsTheRecordsAndDrawsTheOneChosen) {
     QImage before = dlg->grab().toImage();
     EXPECT_EQ(countPixels(before, kPlotInside, isRed), 0);
 
+    // Nor exported: the user is asked to choose a record.
+    dlg->trigger(CLoggerGraphDlg::kExportCsv);
+    EXPECT_EQ(h.ui.messages,
+              QStringList({"Please select the record item that you want to export."}));
+    EXPECT_TRUE(h.ui.dialogs.empty());
+
     emit list->cellDoubleClicked(1, 0);
     h.settle();
     const QImage img = dlg->grab().toImage();
     saveShot(img, "logger-window-record-2");
+    // The record chosen, for spreadsheets: 20 readings of 300 lux (27.88 fc), 5 s apart.
+    EXPECT_EQ(dlg->command(CLoggerGraphDlg::kExportCsv)->toolTip(),
+              "Export CSV for spreadsheets...");
+    h.ui.fileAnswers = {RecordingInteraction::kAcceptProposed};
+    dlg->trigger(CLoggerGraphDlg::kExportCsv);
+    QFile written(h.home->path() + "/Documents/KM905/12-06-26 09.30.00.utf8.csv");
+    ASSERT_TRUE(written.open(QIODevice::ReadOnly));
+    const QStringList csv = QString::fromUtf8(written.readAll()).split('\n');
+    ASSERT_EQ(csv.size(), 22);  // a header, 20 rows and the last line's end
+    EXPECT_EQ(csv[1], "1,2026-12-06T09:30:00,300.00,27.88,lux,");
+    EXPECT_EQ(csv[20], "20,2026-12-06T09:31:35,300.00,27.88,lux,");
     // 300 lux lies on row 194; the first record's 100 lux would lie on row 404.
     EXPECT_GT(countPixels(img, QRect(310, 193, 625, 3), isRed), 600);
     EXPECT_EQ(countPixels(img, QRect(310, 400, 625, 9), isRed), 0);

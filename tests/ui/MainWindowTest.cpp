@@ -89,7 +89,8 @@ TEST(MainWindow, TheMenusListTheirCommands) {
     EXPECT_EQ(menus[0]->text(), "&File(F)");
     EXPECT_EQ(menus[1]->text(), "&RealTime(R)");
     EXPECT_EQ(menus[2]->text(), "&Help(H)");
-    EXPECT_EQ(entries(menus[0]->menu()), QStringList({"&Save", "&Open", "&Print", "&Exit"}));
+    EXPECT_EQ(entries(menus[0]->menu()), QStringList({"&Save", "Export &CSV for spreadsheets...",
+                                                      "&Open", "&Print", "&Exit"}));
     EXPECT_EQ(entries(menus[1]->menu()),
               QStringList({"&Run", "-", "&Stop", "&UndoZoom", "&Data Logger(D)", "&Mem(M)"}));
     EXPECT_EQ(entries(menus[2]->menu()), QStringList({"&About KM905...", "-", "&Contents"}));

@@ -1,7 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <gtest/gtest.h>
 
+#include <QDir>
 #include <QHeaderView>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QProcess>
+#include <QStandardPaths>
 #include <QToolBar>
 #include <QToolButton>
 
@@ -48,6 +53,82 @@ TEST(MemoryList, TheMemCommandDownloadsAndListsTheRecords) {
     const int polls = h.meter.pollCount();
     h.advance(4500);
     EXPECT_GT(h.meter.pollCount(), polls);
+}
+
+// The export for spreadsheets as a person makes it and a spreadsheet reads it: the proposed
+// name taken as it stands, then the file read by Python's csv module.
+TEST(MemoryList, TheCsvExportHoldsPlainNumbersThatPythonReads) {
+    const QString python = QStandardPaths::findExecutable("python3");
+    if (python.isEmpty()) GTEST_SKIP() << "python3 is not installed";
+    UiHarness h;
+    h.advance(100);
+    h.frame->trigger(kCmdMem);
+    stepUntil(
+        h, [&] { return h.frame->memoryList() != nullptr; }, 4000);
+    CMemListDlg* list = h.frame->memoryList();
+    ASSERT_NE(list, nullptr);
+    QAction* csv = nullptr;
+    for (QAction* a : list->findChild<QToolBar*>()->actions())
+        if (a->text() == "Export CSV for spreadsheets...") csv = a;
+    ASSERT_NE(csv, nullptr);
+
+    list->saveList();  // no answer: cancelled, only to see what Save proposes
+    h.ui.fileAnswers = {RecordingInteraction::kAcceptProposed};
+    csv->trigger();
+    ASSERT_EQ(h.ui.dialogs.size(), 2u);
+    const FileDialogRequest asked = h.ui.dialogs[1];
+    const QString folder = h.home->path() + "/Documents/KM905";
+    EXPECT_EQ(asked.folder, folder);
+    EXPECT_EQ(asked.proposedName, h.ui.dialogs[0].proposedName + ".utf8.csv");
+    EXPECT_EQ(asked.filter, "CSV for spreadsheets (*.csv)");
+    EXPECT_TRUE(h.ui.messages.isEmpty()) << h.ui.messages.join('\n').toStdString();
+    const QString file = folder + "/" + asked.proposedName;
+    // The program's own UTF-16 export is left to Save.
+    EXPECT_EQ(QDir(folder).entryList({"*.csv"}, QDir::Files), QStringList({asked.proposedName}));
+
+    QProcess p;
+    p.start(python, {"-c",
+                     "import csv, json, sys\n"
+                     "rows = list(csv.reader(open(sys.argv[1], newline='', encoding='utf-8')))\n"
+                     "print(json.dumps([rows, [[float(v) for v in r[2:4]] for r in rows[1:]]]))",
+                     file});
+    ASSERT_TRUE(p.waitForFinished(20000));
+    ASSERT_EQ(p.exitCode(), 0) << p.readAllStandardError().toStdString();
+    const QJsonArray got = QJsonDocument::fromJson(p.readAllStandardOutput()).array();
+    const QJsonArray rows = got[0].toArray();
+    ASSERT_EQ(rows.size(), 5);
+    EXPECT_EQ(rows[0].toVariant().toStringList(),
+              QStringList({"number", "time", "lux", "fc", "unit", "mode", "flag"}));
+    EXPECT_EQ(rows[1].toVariant().toStringList(),
+              QStringList({"1", "2026-12-07T10:20:30", "250.00", "23.23", "lux", "General", ""}));
+    // 1234.5 lux stored as 1235 in the 1-lux range, shown as "1.24K" in the list;
+    // 1235 / 10.76 = 114.78 foot-candles.
+    EXPECT_EQ(rows[2][2].toString(), "1235.00");
+    EXPECT_EQ(rows[2][3].toString(), "114.78");
+    EXPECT_EQ(got[1][1].toArray(), QJsonArray({1235.0, 114.78}));
+
+    // Asked before it is replaced; No keeps it.
+    h.ui.fileAnswers = {RecordingInteraction::kAcceptProposed};
+    h.ui.answers = {false};
+    {
+        QFile edited(file);
+        ASSERT_TRUE(edited.open(QIODevice::WriteOnly));
+        edited.write("edited");
+    }
+    csv->trigger();
+    EXPECT_EQ(h.ui.questions,
+              QStringList({asked.proposedName + " already exists.\nDo you want to replace it?"}));
+    QFile kept(file);
+    ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
+    EXPECT_EQ(kept.readAll(), "edited");
+    EXPECT_TRUE(h.ui.messages.isEmpty());
+    // A file that cannot be written is told, never taken for done.
+    h.ui.fileAnswers = {"/nonexistent-km905-folder/list"};
+    csv->trigger();
+    ASSERT_EQ(h.ui.messages.size(), 1);
+    EXPECT_TRUE(h.ui.messages[0].startsWith("The file could not be saved: "));
+    EXPECT_FALSE(QFile::exists("/nonexistent-km905-folder/list.csv"));
+    list->close();
 }
 
 TEST(MemoryList, AnEmptyMemorySaysSoOnce) {
@@ -177,10 +258,11 @@ TEST(MemoryList, LeftAlignedHeadingsUnderAToolbarAndAnEtchedLine) {
         EXPECT_EQ(b->iconSize(), QSize(48, 20));
         tips << b->toolTip();
     }
-    EXPECT_EQ(tips.size(), 5);
+    EXPECT_EQ(tips.size(), 6);
     EXPECT_EQ(tips.value(0), "save");
-    EXPECT_EQ(tips.value(3), "survey grid map");
-    EXPECT_EQ(tips.value(4), "survey report (PDF)");
+    EXPECT_EQ(tips.value(1), "UTF-8 CSV for spreadsheets");
+    EXPECT_EQ(tips.value(4), "survey grid map");
+    EXPECT_EQ(tips.value(5), "survey report (PDF)");
     auto* line = list->findChild<QFrame*>("etchedLine");
     ASSERT_NE(line, nullptr);
     EXPECT_TRUE(line->isVisible());

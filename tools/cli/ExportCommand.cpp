@@ -5,9 +5,10 @@
 #include "Commands.h"
 #include "Report.h"
 #include "SavedFile.h"
-#include "Utf8CsvExport.h"
+#include "StandardOutput.h"
 #include "files/SafeFile.h"
 #include "files/TextExport.h"
+#include "files/Utf8CsvExport.h"
 
 namespace km905::cli {
 
@@ -30,6 +31,12 @@ int exportOne(const QString& path, const ExportOptions& options) {
     QString why;
     const std::optional<SavedFile> file = readSavedFile(path, &why);
     if (!file) return fail(path, why);
+    // "-o -": the export alone on standard output, for a pipe; messages stay on stderr.
+    if (options.output == QLatin1String("-")) {
+        const QString failed = writeStandardOutput(exportBytes(*file, options.format));
+        if (!failed.isEmpty()) return fail(QStringLiteral("standard output"), failed);
+        return kExitOk;
+    }
     QString out = options.output;
     if (out.isEmpty())
         out = options.format == Format::Csv ? utf8CsvPathFor(path, file->suffix())

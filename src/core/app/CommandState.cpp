@@ -5,7 +5,7 @@ namespace km905 {
 
 CommandState commandState(const MeterModel& m, const RtGraphState& g) {
     CommandState c;
-    c.save = c.print = m.view.m_sampleIndex != 0;
+    c.save = c.print = c.exportCsv = m.view.m_sampleIndex != 0;
     c.open = m.view.m_logWindowShown == 0;
     c.run = m.view.m_canRun == 1;
     c.stop = m.view.m_canStop == 1;

@@ -10,6 +10,7 @@ namespace km905 {
 struct CommandState {
     bool save = false, open = false, print = false, run = false, stop = false;
     bool undoZoom = false, dataLogger = false, mem = true;
+    bool exportCsv = false;  // the UTF-8 export beside Save, of the same recording
 };
 
 CommandState commandState(const MeterModel& m, const RtGraphState& g);

@@ -6,6 +6,7 @@
 #include <climits>
 
 #include "app/Settings.h"
+#include "app/SpreadsheetExport.h"
 
 namespace km905 {
 
@@ -50,6 +51,10 @@ SaveOutcome MainCommands::save() {
     if (r == SaveOutcome::Saved && m_sink && m_model.frame.m_recording == 0)
         m_sink->recordingEnded();
     return r;
+}
+
+SaveOutcome MainCommands::exportCsv() {
+    return exportRealtimeCsv(m_model, m_ui, m_clock.nowSecs(), m_steps);
 }
 
 void MainCommands::yAxis() {

@@ -25,8 +25,9 @@ class MainCommands {
     void run();
     void stop();
     SaveOutcome save();
-    void yAxis();  // the info bar's "Y Axis" button
-    bool print();  // the real-time report
+    SaveOutcome exportCsv();  // File > Export CSV for spreadsheets...
+    void yAxis();             // the info bar's "Y Axis" button
+    bool print();             // the real-time report
     // The close sequence's offer. A recording of two or more samples is stopped and the user
     // asked; the window may close unless the save asked for failed or was cancelled.
     enum class CloseOffer { NotAsked, Declined, Saved, SaveFailed, Cancelled };

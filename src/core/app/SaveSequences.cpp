@@ -60,30 +60,41 @@ SaveOutcome savePair(IUserInteraction& ui, const FileDialogRequest& req, const Q
 }
 }  // namespace
 
+FileDialogRequest realtimeSaveRequest(qint64 nowSecs) {
+    return {Settings::dataFolder(), formatLocalTime(nowSecs, kFileNameTimeFormat), kGraphFilter,
+            kGraphSuffix};
+}
+
+FileDialogRequest loggerSaveRequest(const GraphRecord& g) {
+    return {Settings::dataFolder(), formatMeterTime(g.start, kFileNameTimeFormat), kGraphFilter,
+            kGraphSuffix};
+}
+
+FileDialogRequest memoryListSaveRequest(qint64 nowSecs) {
+    return {Settings::dataFolder(), formatLocalTime(nowSecs, kFileNameTimeFormat), kListFilter,
+            kListSuffix};
+}
+
 SaveOutcome saveRealtimeRecording(const MeterModel& m, IUserInteraction& ui, qint64 nowSecs,
                                   const FileSteps& steps) {
-    FileDialogRequest req{Settings::dataFolder(), formatLocalTime(nowSecs, kFileNameTimeFormat),
-                          kGraphFilter, kGraphSuffix};
     return savePair(
-        ui, req, writeGraphFile(graphFromRealtime(m)), [&] { return realtimeExport(m); }, steps);
+        ui, realtimeSaveRequest(nowSecs), writeGraphFile(graphFromRealtime(m)),
+        [&] { return realtimeExport(m); }, steps);
 }
 
 SaveOutcome saveLoggerGraph(const CDTDoc& doc, IUserInteraction& ui, const FileSteps& steps) {
     const GraphRecord g = graphFromDocument(doc);
-    FileDialogRequest req{Settings::dataFolder(), formatMeterTime(g.start, kFileNameTimeFormat),
-                          kGraphFilter, kGraphSuffix};
     return savePair(
-        ui, req, writeGraphFile(g), [&] { return loggerGraphExport(g); }, steps);
+        ui, loggerSaveRequest(g), writeGraphFile(g), [&] { return loggerGraphExport(g); }, steps);
 }
 
 SaveOutcome saveMemoryList(const MeterModel& m, IUserInteraction& ui, qint64 nowSecs,
                            const FileSteps& steps, QString* savedPath) {
     if (m.view.m_memListFromFile) return SaveOutcome::NotAllowed;
-    FileDialogRequest req{Settings::dataFolder(), formatLocalTime(nowSecs, kFileNameTimeFormat),
-                          kListFilter, kListSuffix};
     const std::vector<ListRecord> records = listFromDocument(m.doc);
     return savePair(
-        ui, req, writeListFile(records), [&] { return listExport(records); }, steps, savedPath);
+        ui, memoryListSaveRequest(nowSecs), writeListFile(records),
+        [&] { return listExport(records); }, steps, savedPath);
 }
 
 }  // namespace km905

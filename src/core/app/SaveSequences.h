@@ -2,6 +2,7 @@
 #pragma once
 
 #include "app/UserInteraction.h"
+#include "files/GraphFile.h"
 #include "files/SafeFile.h"
 #include "model/MeterState.h"
 
@@ -20,6 +21,12 @@ QString replaceQuestionText(const QString& fileName);
 // The save dialog, then the default extension, then the replace question for the final name;
 // nothing when the user cancelled either.
 std::optional<QString> chooseSavePath(IUserInteraction& ui, const FileDialogRequest& req);
+
+// What each Save proposes: the data folder and a name after the time (the recording's Save
+// and the list's the time of the save, the datalogger's the graph's start).
+FileDialogRequest realtimeSaveRequest(qint64 nowSecs);
+FileDialogRequest loggerSaveRequest(const GraphRecord& g);
+FileDialogRequest memoryListSaveRequest(qint64 nowSecs);
 
 // The main window's Save: the real-time recording as a graph file and its export.
 SaveOutcome saveRealtimeRecording(const MeterModel& m, IUserInteraction& ui, qint64 nowSecs,

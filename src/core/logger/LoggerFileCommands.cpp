@@ -2,6 +2,8 @@
 #include "logger/LoggerFileCommands.h"
 
 #include "app/Settings.h"
+#include "app/SpreadsheetExport.h"
+#include "logger/LoggerGraph.h"
 
 namespace km905 {
 
@@ -22,6 +24,15 @@ SaveOutcome loggerSave(const LoggerWindowState& s, const MeterModel& m, IUserInt
         return SaveOutcome::NotAllowed;
     }
     return saveLoggerGraph(m.doc, ui, steps);
+}
+
+SaveOutcome loggerExportCsv(const LoggerWindowState& s, const MeterModel& m, IUserInteraction& ui,
+                            const FileSteps& steps) {
+    if (!loggerGraphShown(s.m_logSelRecord, m.view)) {
+        if (s.mode == LoggerMode::Download) ui.showMessage(kSelectRecordToExportText);
+        return SaveOutcome::NotAllowed;
+    }
+    return exportLoggerGraphCsv(m.doc, ui, steps);
 }
 
 LoggerOpenResult loggerOpenGraph(LoggerWindowState& s, LoggerRecordList& list, MeterModel& m,

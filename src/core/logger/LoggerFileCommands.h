@@ -29,6 +29,11 @@ QString loggerGraphPath(const QString& chosen);
 SaveOutcome loggerSave(const LoggerWindowState& s, const MeterModel& m, IUserInteraction& ui,
                        const FileSteps& steps = FileSteps::real());
 
+// Export CSV for spreadsheets...: the graph shown, in either mode; in download mode without
+// one the user is asked to choose a record.
+SaveOutcome loggerExportCsv(const LoggerWindowState& s, const MeterModel& m, IUserInteraction& ui,
+                            const FileSteps& steps = FileSteps::real());
+
 // What the open button did.
 struct LoggerOpenResult {
     bool restoreFullView = false;  // before the dialog: back to the full view, repaint

@@ -16,6 +16,10 @@ SaveOutcome LoggerWindow::save(const FileSteps& steps) {
     return loggerSave(m_state, m_model, m_ui, steps);
 }
 
+SaveOutcome LoggerWindow::exportCsv(const FileSteps& steps) {
+    return loggerExportCsv(m_state, m_model, m_ui, steps);
+}
+
 LoggerOpenResult LoggerWindow::openGraph() {
     // Back to the full view before the dialog, as the open button does.
     if (m_state.mode == LoggerMode::File) zoom().fullView();

@@ -23,6 +23,7 @@ class LoggerWindow {
     bool syncList() { return syncLoggerList(m_model, m_list); }
     ListSelection doubleClick(int row);
     SaveOutcome save(const FileSteps& steps = FileSteps::real());
+    SaveOutcome exportCsv(const FileSteps& steps = FileSteps::real());
     LoggerOpenResult openGraph();
     bool yAxis();
     // The closing steps; the window is gone afterwards.

@@ -71,8 +71,8 @@ CMainFrame::CMainFrame(FrameServices services, QWidget* parent)
     };
     connect(m_view->infoBar()->yAxisButton(), &QPushButton::clicked, this,
             [this] { m_session.commands().yAxis(); });
-    for (int id : {kCmdRun, kCmdStop, kCmdSave, kCmdHelp, kCmdPrint, kCmdUndoZoom, kCmdMem,
-                   kCmdDataLogger, kCmdOpen})
+    for (int id : {kCmdRun, kCmdStop, kCmdSave, kCmdExportCsv, kCmdHelp, kCmdPrint, kCmdUndoZoom,
+                   kCmdMem, kCmdDataLogger, kCmdOpen})
         connect(m_actions.at(id), &QAction::triggered, this, [this, id] { trigger(id); });
 
     m_session.start({.port = services.port, .yScaleFromSettings = true});
@@ -110,6 +110,7 @@ void CMainFrame::createMenus() {
     };
     QMenu* file = menuBar()->addMenu(QStringLiteral("&File(F)"));
     add(file, kCmdSave, QStringLiteral("&Save"));
+    add(file, kCmdExportCsv, QStringLiteral("Export &CSV for spreadsheets..."));
     add(file, kCmdOpen, QStringLiteral("&Open"));
     add(file, kCmdPrint, QStringLiteral("&Print"));
     connect(add(file, kCmdExit, QStringLiteral("&Exit")), &QAction::triggered, this,
@@ -196,6 +197,9 @@ void CMainFrame::trigger(int id) {
         case kCmdSave:
             m_session.commands().save();
             break;
+        case kCmdExportCsv:
+            m_session.commands().exportCsv();
+            break;
         case kCmdPrint:
             m_session.commands().print();
             break;
@@ -238,6 +242,7 @@ void CMainFrame::updateCommands() {
         {kCmdHelp, true},
         {kCmdAbout, true},
         {kCmdExit, true},
+        {kCmdExportCsv, c.exportCsv},
     };
     for (const auto& [id, on] : rules) m_actions.at(id)->setEnabled(on);
     const int port = model().frame.m_comPort;

@@ -32,6 +32,7 @@ enum CommandId : int {
     kCmdPrint = 57607,
     kCmdAbout = 57664,
     kCmdExit = 57665,
+    kCmdExportCsv = 32900,  // the program's own: the UTF-8 export for spreadsheets
 };
 
 // What the frame is built on; production passes the real ones, tests their stand-ins.

@@ -76,6 +76,14 @@ QIcon toolIcon(ToolIcon which) {
             p.setBrush(QColor(250, 220, 90));
             p.drawEllipse(13, 19, 6, 6);
             break;
+        case ToolIcon::Spreadsheet:  // a sheet of cells, its header row green
+            p.setBrush(Qt::white);
+            p.drawRect(4, 5, 24, 22);
+            p.fillRect(5, 6, 23, 6, QColor(40, 150, 70));
+            p.setPen(QPen(QColor(40, 40, 40), 1));
+            for (int y : {17, 22}) p.drawLine(4, y, 28, y);
+            for (int x : {12, 20}) p.drawLine(x, 12, x, 27);
+            break;
     }
     return QIcon(pm);
 }

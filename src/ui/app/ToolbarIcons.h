@@ -5,7 +5,7 @@
 
 namespace km905 {
 
-enum class ToolIcon { Save, Open, Run, Stop, Print, UndoZoom, Help, Program };
+enum class ToolIcon { Save, Open, Run, Stop, Print, UndoZoom, Help, Program, Spreadsheet };
 
 // The toolbar's pictures, drawn from code.
 QIcon toolIcon(ToolIcon which);

@@ -9,6 +9,7 @@
 #include <QToolButton>
 
 #include "app/DialogFrame.h"
+#include "app/SpreadsheetExport.h"
 #include "app/ToolbarIcons.h"
 #include "logger/LoggerGraphPainter.h"
 #include "logger/LoggerReport.h"
@@ -57,22 +58,25 @@ CLoggerGraphDlg::CLoggerGraphDlg(MeterModel& model, IUserInteraction& ui, ITimer
     m_toolBar = new QToolBar(this);
     m_toolBar->setGeometry(0, 0, kWidth, kToolBarHeight);
     m_toolBar->setIconSize(QSize(16, 16));
-    const std::pair<QIcon, const char*> looks[5] = {
-        {toolIcon(ToolIcon::Save), "Save"},
-        {toolIcon(ToolIcon::Open), "Download"},
-        {toolIcon(ToolIcon::Print), ""},
-        {toolIcon(ToolIcon::UndoZoom), "ZoomOut"},
-        {yAxisIcon(), ""},
+    const std::pair<QIcon, QString> looks[kCommandCount] = {
+        {toolIcon(ToolIcon::Save), QStringLiteral("Save")},
+        {toolIcon(ToolIcon::Open), QStringLiteral("Download")},
+        {toolIcon(ToolIcon::Print), QString()},
+        {toolIcon(ToolIcon::UndoZoom), QStringLiteral("ZoomOut")},
+        {yAxisIcon(), QString()},
+        {toolIcon(ToolIcon::Spreadsheet), kSpreadsheetCsvCommandText},
     };
     // The names screen readers say; the two buttons without a tip are named all the same.
-    const char* const names[5] = {"Save", "Download", "Print", "ZoomOut", "Y Axis"};
-    for (int c = 0; c < 5; ++c) {
+    const QString names[kCommandCount] = {QStringLiteral("Save"),   QStringLiteral("Download"),
+                                          QStringLiteral("Print"),  QStringLiteral("ZoomOut"),
+                                          QStringLiteral("Y Axis"), kSpreadsheetCsvCommandText};
+    for (int c = 0; c < kCommandCount; ++c) {
         QAction* a = m_toolBar->addAction(looks[c].first, QString());
-        a->setToolTip(QString::fromLatin1(looks[c].second));
+        a->setToolTip(looks[c].second);
         if (QWidget* button = m_toolBar->widgetForAction(a)) {
             button->setFixedSize(78, 18);
             button->setFocusPolicy(Qt::TabFocus);
-            button->setAccessibleName(QString::fromLatin1(names[c]));
+            button->setAccessibleName(names[c]);
         }
         connect(a, &QAction::triggered, this, [this, c] { trigger(static_cast<Command>(c)); });
         m_commands[c] = a;
@@ -144,6 +148,9 @@ void CLoggerGraphDlg::trigger(Command c) {
         case kSave:
             m_window.save();
             break;
+        case kExportCsv:
+            m_window.exportCsv();
+            break;
         case kDownload: {
             const LoggerOpenResult r = m_window.openGraph();
             if (r.rowsChanged) fillRows();
@@ -157,6 +164,8 @@ void CLoggerGraphDlg::trigger(Command c) {
             break;
         case kYAxis:
             m_window.yAxis();
+            break;
+        case kCommandCount:
             break;
     }
     if (m_window.syncList()) fillRows();

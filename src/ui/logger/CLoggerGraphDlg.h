@@ -16,12 +16,13 @@ class QAction;
 namespace km905 {
 
 // "Light Datalogger Graph": the record list, the graph of the chosen record or file, its zoom
-// and scroll bar, and the toolbar's five commands. Paints the core's picture and forwards
+// and scroll bar, and the toolbar's commands. Paints the core's picture and forwards
 // input; the mode is fixed by the model when it opens.
 class CLoggerGraphDlg : public QDialog {
     Q_OBJECT
   public:
-    enum Command { kSave, kDownload, kPrint, kZoomOut, kYAxis };
+    // The original window's five, then the UTF-8 export for spreadsheets.
+    enum Command { kSave, kDownload, kPrint, kZoomOut, kYAxis, kExportCsv, kCommandCount };
 
     CLoggerGraphDlg(MeterModel& model, IUserInteraction& ui, ITimerService& timers,
                     QWidget* parent);
@@ -62,7 +63,7 @@ class CLoggerGraphDlg : public QDialog {
     QToolBar* m_toolBar;
     QTableWidget* m_list;
     QScrollBar* m_scroll;
-    QAction* m_commands[5] = {};
+    QAction* m_commands[kCommandCount] = {};
     bool m_closed = false;
 };
 

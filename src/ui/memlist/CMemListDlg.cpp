@@ -15,6 +15,7 @@
 #include "app/OpenFiles.h"
 #include "app/SaveSequences.h"
 #include "app/Settings.h"
+#include "app/SpreadsheetExport.h"
 #include "app/ToolbarIcons.h"
 #include "memlist/MemoryListPages.h"
 #include "survey/CGridMapDlg.h"
@@ -62,6 +63,9 @@ CMemListDlg::CMemListDlg(MeterModel& model, IUserInteraction& ui, const ITimerSe
     QAction* save =
         button(toolIcon(ToolIcon::Save), QStringLiteral("Save"), QStringLiteral("Save"));
     save->setToolTip(QStringLiteral("save"));
+    QAction* csv =
+        button(toolIcon(ToolIcon::Spreadsheet), QStringLiteral("CSV"), kSpreadsheetCsvCommandText);
+    csv->setToolTip(QStringLiteral("UTF-8 CSV for spreadsheets"));
     QAction* open =
         button(toolIcon(ToolIcon::Open), QStringLiteral("Open"), QStringLiteral("Open"));
     QAction* print =
@@ -71,6 +75,7 @@ CMemListDlg::CMemListDlg(MeterModel& model, IUserInteraction& ui, const ITimerSe
     QAction* report = button(reportSymbol(), QStringLiteral("PDF"), QStringLiteral("Report..."));
     report->setToolTip(QStringLiteral("survey report (PDF)"));
     connect(save, &QAction::triggered, this, &CMemListDlg::saveList);
+    connect(csv, &QAction::triggered, this, &CMemListDlg::exportCsv);
     connect(open, &QAction::triggered, this, &CMemListDlg::openList);
     connect(print, &QAction::triggered, this, &CMemListDlg::printList);
     connect(grid, &QAction::triggered, this, &CMemListDlg::showGrid);
@@ -167,6 +172,10 @@ void CMemListDlg::saveList() {
         return;
     m_grid.listSaved(m_model.view.m_memListPath, saved);
     m_model.view.m_memListPath = saved;
+}
+
+void CMemListDlg::exportCsv() {
+    exportMemoryListCsv(m_model, m_ui, m_clock.nowSecs());
 }
 
 void CMemListDlg::openList() {

@@ -16,7 +16,7 @@ namespace km905 {
 
 class CGridMapDlg;
 
-// "Light Data List": the memory records, with save, open and print.
+// "Light Data List": the memory records, with save, export, open and print.
 class CMemListDlg : public QDialog {
     Q_OBJECT
   public:
@@ -27,6 +27,7 @@ class CMemListDlg : public QDialog {
     // marks them taken; says once when the meter's memory was empty.
     void fillList();
     void saveList();
+    void exportCsv();  // the UTF-8 export for spreadsheets
     void openList();
     void printList();
     // The survey: the grid's shape asked for, kept with the list, and its map shown; the

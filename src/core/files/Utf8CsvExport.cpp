@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "Utf8CsvExport.h"
+#include "files/Utf8CsvExport.h"
 
 #include <QRegularExpression>
 #include <algorithm>
@@ -7,7 +7,7 @@
 #include "files/TextExport.h"
 #include "model/TimeText.h"
 
-namespace km905::cli {
+namespace km905 {
 
 namespace {
 constexpr const char* kIsoTimeFormat = "%Y-%m-%dT%H:%M:%S";
@@ -107,4 +107,4 @@ QString utf8CsvPathFor(const QString& path, const QString& extension) {
     return csv + QStringLiteral(".utf8.csv");
 }
 
-}  // namespace km905::cli
+}  // namespace km905
