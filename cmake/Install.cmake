@@ -18,6 +18,9 @@ if(UNIX AND NOT APPLE)
     DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
   install(FILES ${_linux}/${KM905_APP_ID}.svg
     DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
+  # The graph and list file types; shared-mime-info's trigger rebuilds the database.
+  install(FILES ${_linux}/${KM905_APP_ID}.mime.xml
+    DESTINATION ${CMAKE_INSTALL_DATADIR}/mime/packages RENAME ${KM905_APP_ID}.xml)
   # Under the prefix, so an install into /usr/local or a home needs no root; udev reads both
   # /usr/lib/udev/rules.d and /lib/udev/rules.d.
   set(KM905_UDEV_RULES_DIR "lib/udev/rules.d" CACHE STRING

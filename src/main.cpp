@@ -40,8 +40,7 @@ void acceptQtOptions(QCommandLineParser& parser) {
 const char* const kMoreHelp =
 #ifdef Q_OS_WIN
     "Port N is COMN. Without --port the program uses the port kept in its settings file,\n"
-    "Documents\\KM905\\KM905.ini, and looks for the meter when devices come and go.\n"
-    "A graph (.AsmDat) or list (.MemDat) file given opens in its window.\n";
+    "Documents\\KM905\\KM905.ini, and looks for the meter when devices come and go.\n";
 #else
     "Port N is /dev/ttyUSB(N-1); the meter's CP210x cable is usually port 1. Without --port\n"
     "the program uses the port kept in its settings file, ~/Documents/KM905/KM905.ini, and\n"
@@ -80,13 +79,13 @@ int main(int argc, char** argv) {
     parser.addOption(portOption);
     acceptQtOptions(parser);
     const km905::ProgramInfo info{
-        "km905",
-        KM905_VERSION,
+        "km905", KM905_VERSION,
         QStringLiteral("The desktop companion of the KM905 datalogging light meter: it shows the "
                        "meter's display,\nrecords a real-time graph, downloads the meter's "
                        "memory and datalogger records,\nsaves and prints them."),
         QString::fromLatin1(kMoreHelp),
-        {QStringLiteral(".AsmDat"), QStringLiteral(".MemDat")}};
+        QStringLiteral("Graph files (.AsmDat) to open in the datalogger window, list files "
+                       "(.MemDat) in the memory list window.")};
     if (const auto status =
             km905::parseProgramOptions(parser, km905::argumentList(argc, argv), info))
         return *status;
@@ -111,8 +110,8 @@ int main(int argc, char** argv) {
     ui.setParent(&frame);
     km905::onQuitSignals(&frame, [&frame] { frame.close(); });
     frame.showMaximized();
-    // A graph or list file the program was opened with shows once the window is up.
-    if (const QString file = km905::givenFile(parser); !file.isEmpty())
-        QTimer::singleShot(0, &frame, [&frame, file] { frame.openGivenFile(file); });
+    // The graph and list files the program was opened with show once the window is up.
+    if (const QStringList files = km905::givenFiles(parser); !files.isEmpty())
+        QTimer::singleShot(0, &frame, [&frame, files] { frame.openGivenFiles(files); });
     return app.exec();
 }

@@ -65,5 +65,7 @@ int countPixels(const QImage& img, const QRect& area, const std::function<bool(Q
 bool isRed(QRgb c);
 bool isDark(QRgb c);
 void saveShot(const QImage& img, const QString& name);  // into the build folder, to look at
+// A key pressed in the active window as the window system delivers it: its shortcut first.
+void pressKey(QWidget* window, int key, Qt::KeyboardModifiers modifiers);
 
 }  // namespace km905::test

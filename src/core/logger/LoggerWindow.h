@@ -24,6 +24,8 @@ class LoggerWindow {
     ListSelection doubleClick(int row);
     SaveOutcome save(const FileSteps& steps = FileSteps::real());
     LoggerOpenResult openGraph();
+    // Further graph files the program was started with; true when rows were added.
+    bool openFiles(const QStringList& paths);
     bool yAxis();
     // The closing steps; the window is gone afterwards.
     void close();
