@@ -35,7 +35,8 @@ for f in usr/share/km905/help.html \
     usr/share/metainfo/io.github.km905.km905.metainfo.xml \
     usr/share/icons/hicolor/scalable/apps/io.github.km905.km905.svg \
     usr/share/man/man1/km905.1.gz usr/share/man/man1/km905-cli.1.gz \
-    usr/share/doc/km905/copyright usr/share/doc/km905/changelog.Debian.gz; do
+    usr/share/doc/km905/copyright usr/share/doc/km905/changelog.Debian.gz \
+    usr/share/lintian/overrides/km905; do
     [ -s "$root/$f" ] || fail "$f is missing"
 done
 for size in 16 32 48 64 128 256; do
