@@ -93,8 +93,8 @@ elif ! command -v update-mime-database >/dev/null || ! command -v xdg-mime >/dev
     ! command -v gio >/dev/null || ! command -v update-desktop-database >/dev/null; then
     fail "the file type check needs shared-mime-info, xdg-utils, libglib2.0-bin and desktop-file-utils (scripts/setup-debian.sh)"
 else
-    update-mime-database "$share/mime"
-    update-desktop-database "$share/applications"
+    XDG_DATA_DIRS="$share" update-mime-database "$share/mime" || fail "update-mime-database"
+    update-desktop-database "$share/applications" || fail "update-desktop-database"
     data=$(cd "$(dirname "$0")/../data" && pwd)
     mkdir "$scratch/files" "$scratch/home"
     cp "$data/three-lux.AsmDat" "$scratch/files/survey.AsmDat"
