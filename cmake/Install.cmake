@@ -6,6 +6,17 @@ set(_linux ${PROJECT_SOURCE_DIR}/res/linux)
 # km905-sim is a tool of the developers and testers; it runs from the build tree.
 set(_programs km905 km905-cli)
 install(TARGETS ${_programs} RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+if(UNIX AND NOT APPLE)
+  # A stripped install (cpack, cmake --install --strip) also drops the compiler's notes, as
+  # Debian's own packages do (lintian: binary-has-unneeded-section).
+  foreach(program IN LISTS _programs)
+    install(CODE "if(CMAKE_INSTALL_DO_STRIP)
+      execute_process(COMMAND \"${CMAKE_STRIP}\" --remove-section=.comment --remove-section=.note
+        \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_BINDIR}/${program}\"
+        COMMAND_ERROR_IS_FATAL ANY)
+    endif()")
+  endforeach()
+endif()
 # The licence and the history, where Debian keeps a package's documentation.
 install(FILES ${_linux}/debian/copyright DESTINATION ${CMAKE_INSTALL_DOCDIR})
 # The help page: the program looks for it in ../share/km905 beside its bin folder.
@@ -18,11 +29,17 @@ if(UNIX AND NOT APPLE)
     DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
   install(FILES ${_linux}/${KM905_APP_ID}.svg
     DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
+  # The graph and list file types; shared-mime-info's trigger rebuilds the database.
+  install(FILES ${_linux}/${KM905_APP_ID}.mime.xml
+    DESTINATION ${CMAKE_INSTALL_DATADIR}/mime/packages RENAME ${KM905_APP_ID}.xml)
   # Under the prefix, so an install into /usr/local or a home needs no root; udev reads both
   # /usr/lib/udev/rules.d and /lib/udev/rules.d.
   set(KM905_UDEV_RULES_DIR "lib/udev/rules.d" CACHE STRING
     "Where the udev rule of the meter's port goes, relative to the prefix or absolute")
   install(FILES ${_linux}/70-km905.rules DESTINATION ${KM905_UDEV_RULES_DIR})
+  # The lintian tags that do not fit this package, with their reasons.
+  install(FILES ${_linux}/debian/lintian-overrides
+    DESTINATION ${CMAKE_INSTALL_DATADIR}/lintian/overrides RENAME km905)
 
   # The bitmap icons, drawn from the one SVG.
   find_program(KM905_RSVG_CONVERT rsvg-convert)

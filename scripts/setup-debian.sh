@@ -11,4 +11,5 @@ $SUDO apt-get install -y --no-install-recommends \
   qt6-base-dev qt6-serialport-dev qt6-svg-dev libgl-dev \
   libgtest-dev libgmock-dev libbenchmark-dev \
   fonts-liberation xvfb xauth poppler-utils \
-  help2man librsvg2-bin desktop-file-utils appstream dpkg-dev file
+  help2man librsvg2-bin desktop-file-utils appstream dpkg-dev file \
+  shared-mime-info xdg-utils libglib2.0-bin

@@ -42,8 +42,7 @@ void acceptQtOptions(QCommandLineParser& parser) {
 const char* const kMoreHelp =
 #ifdef Q_OS_WIN
     "Port N is COMN. Without --port the program uses the port kept in its settings file,\n"
-    "Documents\\KM905\\KM905.ini, and looks for the meter when devices come and go.\n"
-    "A graph (.AsmDat) or list (.MemDat) file given opens in its window.\n";
+    "Documents\\KM905\\KM905.ini, and looks for the meter when devices come and go.\n";
 #else
     "A graph file (.AsmDat) given opens in the datalogger window, a memory list file\n"
     "(.MemDat) in the memory list window, as File > Open opens them.\n"
@@ -107,7 +106,8 @@ int main(int argc, char** argv) {
                        "the meter's display, records a real-time graph, downloads the meter's\n"
                        "memory and datalogger records, saves and prints them."),
         QString::fromLatin1(kMoreHelp),
-        {QStringLiteral(".AsmDat"), QStringLiteral(".MemDat")}};
+        QStringLiteral("Graph files (.AsmDat) to open in the datalogger window, list files "
+                       "(.MemDat) in the memory list window.")};
     if (const auto status =
             km905::parseProgramOptions(parser, km905::argumentList(argc, argv), info))
         return *status;
@@ -132,8 +132,8 @@ int main(int argc, char** argv) {
     ui.setParent(&frame);
     km905::onQuitSignals(&frame, [&frame] { frame.close(); });
     frame.showMaximized();
-    // A graph or list file the program was opened with shows once the window is up.
-    if (const QString file = km905::givenFile(parser); !file.isEmpty())
-        QTimer::singleShot(0, &frame, [&frame, file] { frame.openGivenFile(file); });
+    // The graph and list files the program was opened with show once the window is up.
+    if (const QStringList files = km905::givenFiles(parser); !files.isEmpty())
+        QTimer::singleShot(0, &frame, [&frame, files] { frame.openGivenFiles(files); });
     return app.exec();
 }

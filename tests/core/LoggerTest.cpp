@@ -586,6 +586,43 @@ TEST_F(Logger, AGivenFileOpensTheWindowItsSuffixNamesWithoutADialog) {
     EXPECT_EQ(openGivenFile(m_home.path() + "/notes.MemDat", m, ui), WindowToOpen::None);
 }
 
+// Several files given at once: each list file in a memory list window of its own, every graph
+// file in the one datalogger window, which opens where the first graph file was given.
+TEST_F(Logger, GivenFilesAreSharedOutAmongTheWindowsInTheOrderGiven) {
+    const std::vector<GivenOpening> plan =
+        planGivenFiles({"a.MemDat", "x.AsmDat", "b.memdat", "y.CH4", "notes", "z.asmdat"});
+    ASSERT_EQ(plan.size(), 4u);
+    EXPECT_EQ(plan[0].window, WindowToOpen::MemoryList);
+    EXPECT_EQ(plan[0].paths, QStringList({"a.MemDat"}));
+    EXPECT_EQ(plan[1].window, WindowToOpen::Datalogger);
+    EXPECT_EQ(plan[1].paths, QStringList({"x.AsmDat", "y.CH4", "z.asmdat"}));
+    EXPECT_EQ(plan[2].window, WindowToOpen::MemoryList);
+    EXPECT_EQ(plan[2].paths, QStringList({"b.memdat"}));
+    EXPECT_EQ(plan[3].window, WindowToOpen::MemoryList);  // read as a list, or refused
+    EXPECT_EQ(plan[3].paths, QStringList({"notes"}));
+}
+
+// The first graph file given is missing: named in a message; the next opens the window, and the
+// one after becomes its second row and the graph shown.
+TEST_F(Logger, GivenGraphFilesPastAMissingOneAreRowsOfOneWindow) {
+    const QString lux = copyGolden("three-lux.AsmDat", "lux.AsmDat");
+    const QString fc = copyGolden("three-fc.AsmDat", "fc.AsmDat");
+    GivenOpening o{WindowToOpen::Datalogger, {m_home.path() + "/gone.AsmDat", lux, fc}};
+    EXPECT_EQ(openFirstGiven(o, m, ui), WindowToOpen::Datalogger);
+    ASSERT_EQ(ui.messages.size(), 1);
+    EXPECT_TRUE(ui.messages[0].startsWith("The file \"gone.AsmDat\" could not be opened: "))
+        << ui.messages[0].toStdString();
+    EXPECT_EQ(o.paths, QStringList({fc}));
+    LoggerWindow w(m, ui);
+    EXPECT_TRUE(w.openFiles(o.paths));
+    ASSERT_EQ(w.rows().size(), 2u);
+    EXPECT_EQ(w.rows()[0], QStringList({"1", "03/01/26 08:15:30", "Lux", "2sec", "3"}));
+    EXPECT_EQ(w.rows()[1], QStringList({"2", "03/01/26 08:15:30", "FC", "2sec", "3"}));
+    EXPECT_EQ(m.doc.m_fileUnitFC, 1);
+    EXPECT_EQ(ui.messages.size(), 1);
+    EXPECT_TRUE(ui.dialogs.empty());
+}
+
 TEST_F(Logger, ACancelledOrRefusedChoiceOpensNoWindow) {
     EXPECT_EQ(chooseAndOpen(ChooserButton::GraphFile, m, ui), WindowToOpen::None);
     EXPECT_EQ(chooseAndOpen(ChooserButton::ListFile, m, ui), WindowToOpen::None);

@@ -2,7 +2,7 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the Debian package from the build tree given, unpacks it as dpkg does into a scratch
 # root and checks that every file lies where its reader looks: the shell, the desktop menu,
-# the icon theme, AppStream, man and udev.
+# the icon theme, AppStream, shared-mime-info, man and udev.
 set -eu
 build=$1
 scratch=$(mktemp -d)
@@ -35,7 +35,8 @@ for f in usr/share/km905/help.html \
     usr/share/metainfo/io.github.km905.km905.metainfo.xml \
     usr/share/icons/hicolor/scalable/apps/io.github.km905.km905.svg \
     usr/share/man/man1/km905.1.gz usr/share/man/man1/km905-cli.1.gz \
-    usr/share/doc/km905/copyright usr/share/doc/km905/changelog.Debian.gz; do
+    usr/share/doc/km905/copyright usr/share/doc/km905/changelog.Debian.gz \
+    usr/share/lintian/overrides/km905; do
     [ -s "$root/$f" ] || fail "$f is missing"
 done
 for size in 16 32 48 64 128 256; do
@@ -79,6 +80,43 @@ if command -v appstreamcli >/dev/null 2>&1; then
         { cat "$scratch/as.log"; fail "appstreamcli validate"; }
 fi
 gzip -dc "$root/usr/share/man/man1/km905.1.gz" | grep -q -F -- '\-\-port' || fail "km905.1 lacks --port"
+
+# A graph file and a list file double-clicked in a file manager: typed by the package's MIME
+# file (by name, and a renamed one by its first bytes), and opened by km905 with the files as
+# arguments. xdg-mime asks gio for the type where GNOME, Xfce, Cinnamon or MATE runs.
+desktop="$root/usr/share/applications/io.github.km905.km905.desktop"
+grep -qx 'Exec=km905 %F' "$desktop" || fail "the desktop entry does not pass the files: $(grep '^Exec=' "$desktop")"
+share="$root/usr/share"
+if [ ! -s "$share/mime/packages/io.github.km905.km905.xml" ]; then
+    fail "usr/share/mime/packages/io.github.km905.km905.xml is missing"
+elif ! command -v update-mime-database >/dev/null || ! command -v xdg-mime >/dev/null ||
+    ! command -v gio >/dev/null || ! command -v update-desktop-database >/dev/null; then
+    fail "the file type check needs shared-mime-info, xdg-utils, libglib2.0-bin and desktop-file-utils (scripts/setup-debian.sh)"
+else
+    XDG_DATA_DIRS="$share" update-mime-database "$share/mime" || fail "update-mime-database"
+    update-desktop-database "$share/applications" || fail "update-desktop-database"
+    data=$(cd "$(dirname "$0")/../data" && pwd)
+    mkdir "$scratch/files" "$scratch/home"
+    cp "$data/three-lux.AsmDat" "$scratch/files/survey.AsmDat"
+    cp "$data/general-250lux.MemDat" "$scratch/files/office.MemDat"
+    cp "$data/three-lux.AsmDat" "$scratch/files/renamed"
+    # The unpacked package's folders only, besides the system's MIME database for other types.
+    desk() {
+        env -u XDG_CONFIG_DIRS HOME="$scratch/home" XDG_CONFIG_HOME="$scratch/home/.config" \
+            XDG_DATA_HOME="$scratch/home/.local/share" XDG_CURRENT_DESKTOP=GNOME GIO_USE_VFS=local \
+            "$@"
+    }
+    for pair in survey.AsmDat=application/x-km905-graph office.MemDat=application/x-km905-list \
+        renamed=application/x-km905-data; do
+        file=${pair%%=*}
+        type=$(desk env XDG_DATA_DIRS="$share:/usr/share" xdg-mime query filetype "$scratch/files/$file" 2>&1) || true
+        [ "$type" = "${pair#*=}" ] || fail "xdg-mime says $file is: $type"
+    done
+    for type in application/x-km905-graph application/x-km905-list; do
+        app=$(desk env XDG_DATA_DIRS="$share" xdg-mime query default "$type" 2>&1) || true
+        [ "$app" = io.github.km905.km905.desktop ] || fail "xdg-mime opens $type with: $app"
+    done
+fi
 # The unpacked program runs from its new place with no display.
 said=$(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$root/usr/bin/km905" --version 2>&1) ||
     true

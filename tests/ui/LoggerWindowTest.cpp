@@ -7,8 +7,10 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 
+#include "TestData.h"
 #include "UiHarness.h"
 #include "logger/CLoggerGraphDlg.h"
+#include "memlist/CMemListDlg.h"
 #include "print/ReportPainter.h"
 
 using namespace km905;
@@ -201,12 +203,12 @@ TEST(LoggerWindow, WithoutRecordsOnlyGridAndAxes) {
     h.settle();
 }
 
-TEST(LoggerWindow, TheOpenCommandShowsTheChooser) {
+TEST(LoggerWindow, CtrlOShowsTheOpenCommandsChooser) {
     UiHarness h;
     h.advance(100);
     h.frame->updateCommands();
     ASSERT_TRUE(h.frame->action(kCmdOpen)->isEnabled());
-    h.frame->trigger(kCmdOpen);
+    pressShortcut(h.frame.get(), Qt::Key_O, Qt::ControlModifier);
     h.settle();
     QDialog* chooser = h.frame->openChooser();
     ASSERT_NE(chooser, nullptr);
@@ -254,4 +256,45 @@ TEST(LoggerWindow, ReturnOrSpaceOnARecordDrawsIt) {
     EXPECT_EQ(countPixels(img, QRect(310, 193, 625, 3), isRed), 0);
     dlg->close();
     h.settle();
+}
+
+// km905 FILE..., as a file manager passes the files selected: both graph files as two rows of
+// one datalogger window in file mode, then, once it is closed, the list file in the memory list
+// window; the file that is not there is named in a message.
+TEST(LoggerWindow, FilesGivenAtStartOpenInTheirWindowsOneAfterTheOther) {
+    UiHarness h;
+    h.advance(100);
+    const QString dir = h.home->path() + "/";
+    putFile(dir + "office.MemDat", golden("general-250lux.MemDat"));
+    putFile(dir + "lux.AsmDat", golden("three-lux.AsmDat"));
+    putFile(dir + "fc.AsmDat", golden("three-fc.AsmDat"));
+    h.frame->openGivenFiles(
+        {dir + "lux.AsmDat", dir + "office.MemDat", dir + "gone.AsmDat", dir + "fc.AsmDat"});
+    h.settle();
+    // The graph files came first, so their window opens first.
+    CLoggerGraphDlg* dlg = h.frame->loggerWindow();
+    ASSERT_NE(dlg, nullptr);
+    EXPECT_EQ(h.frame->memoryList(), nullptr);
+    EXPECT_FALSE(h.frame->action(kCmdOpen)->isEnabled());
+    ASSERT_EQ(h.ui.messages.size(), 1);
+    EXPECT_TRUE(h.ui.messages[0].startsWith("The file \"gone.AsmDat\" could not be opened: "))
+        << h.ui.messages[0].toStdString();
+    ASSERT_EQ(dlg->list()->rowCount(), 2);
+    EXPECT_EQ(dlg->list()->item(0, 2)->text(), "Lux");
+    EXPECT_EQ(dlg->list()->item(1, 0)->text(), "2");
+    EXPECT_EQ(dlg->list()->item(1, 2)->text(), "FC");
+    EXPECT_EQ(dlg->list()->item(1, 4)->text(), "3");
+    EXPECT_EQ(dlg->core().state().mode, LoggerMode::File);
+    dlg->close();
+    h.settle();
+    CMemListDlg* list = h.frame->memoryList();
+    ASSERT_NE(list, nullptr);
+    EXPECT_EQ(h.frame->loggerWindow(), nullptr);
+    ASSERT_EQ(list->table()->rowCount(), 1);
+    EXPECT_EQ(list->table()->item(0, 1)->text(), "250.00");
+    EXPECT_EQ(list->table()->item(0, 3)->text(), "General");
+    list->close();
+    h.settle();
+    EXPECT_EQ(h.frame->memoryList(), nullptr);
+    EXPECT_EQ(h.frame->loggerWindow(), nullptr);
 }

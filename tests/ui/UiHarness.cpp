@@ -5,6 +5,12 @@
 
 #include "panel/CMeterPanelDlg.h"
 
+// Qt Gui's own entry for key presses made up by tests (its test library uses it): it tries the
+// shortcut map as a key from the window system would.
+Q_GUI_EXPORT bool qt_sendShortcutOverrideEvent(QObject* o, ulong timestamp, int key,
+                                               Qt::KeyboardModifiers mods, const QString& text,
+                                               bool autorep, ushort count);
+
 namespace km905::test {
 
 QImage UiHarness::grabPanel() const {
@@ -29,6 +35,16 @@ bool isRed(QRgb c) {
 
 bool isDark(QRgb c) {
     return qRed(c) < 80 && qGreen(c) < 80 && qBlue(c) < 80;
+}
+
+void pressShortcut(QWidget* window, int key, Qt::KeyboardModifiers modifiers) {
+    window->activateWindow();
+    QApplication::setActiveWindow(window);
+    if (qt_sendShortcutOverrideEvent(window, 0, key, modifiers, QString(), false, 1)) return;
+    QKeyEvent press(QEvent::KeyPress, key, modifiers);
+    QApplication::sendEvent(window, &press);
+    QKeyEvent release(QEvent::KeyRelease, key, modifiers);
+    QApplication::sendEvent(window, &release);
 }
 
 void saveShot(const QImage& img, const QString& name) {

@@ -67,5 +67,7 @@ bool isDark(QRgb c);
 void saveShot(const QImage& img, const QString& name);  // into the build folder, to look at
 // A key pressed and let go on a widget, as the keyboard delivers it to the focused one.
 void pressKey(QWidget* w, int key, Qt::KeyboardModifiers mods = Qt::NoModifier);
+// A key pressed in the active window as the window system delivers it: its shortcut first.
+void pressShortcut(QWidget* window, int key, Qt::KeyboardModifiers modifiers);
 
 }  // namespace km905::test

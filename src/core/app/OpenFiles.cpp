@@ -9,8 +9,9 @@
 
 namespace km905 {
 
-QString openFailedText(const QString& reason) {
-    return QStringLiteral("The file could not be opened: %1.").arg(reason);
+QString openFailedText(const QString& path, const QString& reason) {
+    return QStringLiteral("The file \"%1\" could not be opened: %2.")
+        .arg(QFileInfo(path).fileName(), reason);
 }
 
 namespace {
@@ -27,7 +28,7 @@ std::optional<QByteArray> readFile(const QString& path, IUserInteraction& ui,
         ui.showMessage(kInvalidFormatText);
         *failure = OpenOutcome::InvalidFormat;
     } else {
-        ui.showMessage(openFailedText(r.reason));
+        ui.showMessage(openFailedText(path, r.reason));
         *failure = OpenOutcome::Unreadable;
     }
     return std::nullopt;

@@ -10,7 +10,8 @@ namespace km905 {
 
 inline const QString kInvalidFormatText = QStringLiteral("Invalid Format!");
 
-QString openFailedText(const QString& reason);
+// Names the file: several given at once are told apart.
+QString openFailedText(const QString& path, const QString& reason);
 
 enum class OpenOutcome { Opened, InvalidFormat, Truncated, Unreadable };
 

@@ -3,7 +3,6 @@
 
 #include <QCommandLineParser>
 #include <QStringList>
-#include <algorithm>
 #include <cstdio>
 #include <optional>
 
@@ -11,11 +10,11 @@ namespace km905 {
 
 // What a program says of itself on --help and --version.
 struct ProgramInfo {
-    const char* name;               // as typed: "km905"
-    const char* version;            // the project's version
-    QString description;            // under the usage line
-    QString moreHelp;               // after the options
-    QStringList fileSuffixes = {};  // one file argument with one of these suffixes is taken
+    const char* name;        // as typed: "km905"
+    const char* version;     // the project's version
+    QString description;     // under the usage line
+    QString moreHelp;        // after the options
+    QString filesHelp = {};  // set: the program takes any number of FILE arguments
 };
 
 #ifdef Q_OS_WIN
@@ -35,10 +34,9 @@ inline QStringList argumentList(int argc, char** argv) {
 #endif
 }
 
-// The file argument the program was given, when its ProgramInfo takes one.
-inline QString givenFile(const QCommandLineParser& parser) {
-    const QStringList rest = parser.positionalArguments();
-    return rest.isEmpty() ? QString() : rest.first();
+// The file arguments the program was given, when its ProgramInfo takes them.
+inline QStringList givenFiles(const QCommandLineParser& parser) {
+    return parser.positionalArguments();
 }
 
 // A wrong command line: one line on standard error, and exit status 2 as usual for usage errors.
@@ -58,7 +56,8 @@ inline std::optional<int> wholeNumberIn(const QString& text, int lo, int hi) {
 
 // Parses the command line the same way in every program, before anything reaches a display:
 // --help and --version print on standard output and end with status 0, an unknown option or a
-// stray argument ends with status 2. Returns the status when the program ends here.
+// stray argument ends with status 2. File arguments are not looked at here: a file that cannot
+// be read is told in the program's window. Returns the status when the program ends here.
 inline std::optional<int> parseProgramOptions(QCommandLineParser& parser, const QStringList& args,
                                               const ProgramInfo& program) {
     const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")},
@@ -68,15 +67,18 @@ inline std::optional<int> parseProgramOptions(QCommandLineParser& parser, const 
     parser.addOption(help);
     parser.addOption(version);
     parser.setApplicationDescription(program.description);
+    const bool takesFiles = !program.filesHelp.isEmpty();
+    if (takesFiles)
+        parser.addPositionalArgument(QStringLiteral("FILE"), program.filesHelp,
+                                     QStringLiteral("[FILE...]"));
     if (!parser.parse(args)) return optionError(program.name, parser.errorText());
     if (parser.isSet(help)) {
         // The usage line names the program as typed, not the path it was started by.
         QString text = parser.helpText();
-        text.replace(
-            0, text.indexOf(QLatin1Char('\n')),
-            QStringLiteral("Usage: %1 [options]%2")
-                .arg(QLatin1String(program.name),
-                     program.fileSuffixes.isEmpty() ? QString() : QStringLiteral(" [FILE]")));
+        text.replace(0, text.indexOf(QLatin1Char('\n')),
+                     QStringLiteral("Usage: %1 [options]%2")
+                         .arg(QLatin1String(program.name),
+                              takesFiles ? QStringLiteral(" [FILE...]") : QString()));
         if (!program.moreHelp.isEmpty()) text += QLatin1Char('\n') + program.moreHelp;
         std::fputs(qPrintable(text), stdout);
         return 0;
@@ -86,16 +88,9 @@ inline std::optional<int> parseProgramOptions(QCommandLineParser& parser, const 
         return 0;
     }
     const QStringList rest = parser.positionalArguments();
-    for (qsizetype i = 0; i < rest.size(); ++i) {
-        const bool taken =
-            i == 0 && std::any_of(program.fileSuffixes.begin(), program.fileSuffixes.end(),
-                                  [&](const QString& suffix) {
-                                      return rest[i].endsWith(suffix, Qt::CaseInsensitive);
-                                  });
-        if (!taken)
-            return optionError(program.name,
-                               QStringLiteral("unexpected argument '%1'.").arg(rest[i]));
-    }
+    if (!takesFiles && !rest.isEmpty())
+        return optionError(program.name,
+                           QStringLiteral("unexpected argument '%1'.").arg(rest.first()));
     return std::nullopt;
 }
 

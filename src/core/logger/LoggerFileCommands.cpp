@@ -51,6 +51,20 @@ LoggerOpenResult loggerOpenGraph(LoggerWindowState& s, LoggerRecordList& list, M
     return out;
 }
 
+bool loggerOpenGraphs(const QStringList& paths, LoggerWindowState& s, LoggerRecordList& list,
+                      MeterModel& m, IUserInteraction& ui) {
+    if (s.mode != LoggerMode::File) return false;
+    bool rowsChanged = false;
+    for (const QString& path : paths) {
+        s.g_lastGraphPath = path;
+        ui.setWaitCursor(true);
+        openGraphFile(path, m, ui);
+        ui.setWaitCursor(false);
+        rowsChanged = syncLoggerList(m, list) || rowsChanged;
+    }
+    return rowsChanged;
+}
+
 bool loggerYAxis(LoggerWindowState& s, IUserInteraction& ui) {
     const std::optional<YAxisChoice> c =
         ui.askYAxis(Settings::readGainIndex(), Settings::readOffsetIndex());

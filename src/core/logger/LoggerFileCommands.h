@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <optional>
 
 #include "app/OpenFiles.h"
@@ -45,6 +46,12 @@ struct LoggerOpenResult {
 // The open button: file mode only. The file read becomes the displayed graph and a new row.
 LoggerOpenResult loggerOpenGraph(LoggerWindowState& s, LoggerRecordList& list, MeterModel& m,
                                  IUserInteraction& ui);
+
+// Graph files given to the window in file mode (the program's file arguments), read one after
+// the other as the open button reads a chosen one: each a new row, the last read shown.
+// True when rows were added.
+bool loggerOpenGraphs(const QStringList& paths, LoggerWindowState& s, LoggerRecordList& list,
+                      MeterModel& m, IUserInteraction& ui);
 
 // The Y axis button: the dialog's positions become the gain and offset (a position outside the
 // table keeps the value) and both are written to the settings file. True after OK: repaint,

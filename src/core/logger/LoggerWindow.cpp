@@ -26,6 +26,11 @@ LoggerOpenResult LoggerWindow::openGraph() {
     return loggerOpenGraph(m_state, m_list, m_model, m_ui);
 }
 
+bool LoggerWindow::openFiles(const QStringList& paths) {
+    if (m_state.mode == LoggerMode::File) zoom().fullView();
+    return loggerOpenGraphs(paths, m_state, m_list, m_model, m_ui);
+}
+
 bool LoggerWindow::yAxis() {
     return loggerYAxis(m_state, m_ui);
 }

@@ -25,6 +25,8 @@ class LoggerWindow {
     SaveOutcome save(const FileSteps& steps = FileSteps::real());
     SaveOutcome exportCsv(const FileSteps& steps = FileSteps::real());
     LoggerOpenResult openGraph();
+    // Further graph files the program was started with; true when rows were added.
+    bool openFiles(const QStringList& paths);
     bool yAxis();
     // The closing steps; the window is gone afterwards.
     void close();

@@ -40,9 +40,39 @@ WindowToOpen chooseAndOpen(ChooserButton button, MeterModel& m, IUserInteraction
     return openChosen(graph, *chosen, m, ui);
 }
 
+namespace {
+bool isGraphName(const QString& path) {
+    return path.endsWith(QLatin1Char('.') + kGraphSuffix, Qt::CaseInsensitive) ||
+           path.endsWith(QLatin1Char('.') + kCh4Suffix, Qt::CaseInsensitive);
+}
+}  // namespace
+
 WindowToOpen openGivenFile(const QString& path, MeterModel& m, IUserInteraction& ui) {
-    return openChosen(path.endsWith(QLatin1Char('.') + kGraphSuffix, Qt::CaseInsensitive), path, m,
-                      ui);
+    return openChosen(isGraphName(path), path, m, ui);
+}
+
+std::vector<GivenOpening> planGivenFiles(const QStringList& paths) {
+    std::vector<GivenOpening> plan;
+    std::optional<size_t> graphs;
+    for (const QString& path : paths) {
+        if (!isGraphName(path)) {
+            plan.push_back({WindowToOpen::MemoryList, {path}});
+        } else if (graphs) {
+            plan[*graphs].paths << path;
+        } else {
+            graphs = plan.size();
+            plan.push_back({WindowToOpen::Datalogger, {path}});
+        }
+    }
+    return plan;
+}
+
+WindowToOpen openFirstGiven(GivenOpening& o, MeterModel& m, IUserInteraction& ui) {
+    while (!o.paths.isEmpty()) {
+        const WindowToOpen w = openGivenFile(o.paths.takeFirst(), m, ui);
+        if (w != WindowToOpen::None) return w;
+    }
+    return WindowToOpen::None;
 }
 
 }  // namespace km905

@@ -126,6 +126,7 @@ void CMainFrame::createMenus() {
 
     // The standard accelerators of the commands that exist.
     m_actions.at(kCmdSave)->setShortcut(QKeySequence::Save);
+    m_actions.at(kCmdOpen)->setShortcut(QKeySequence::Open);
     m_actions.at(kCmdPrint)->setShortcut(QKeySequence::Print);
     // The keys a Linux user tries first, besides the menus.
     m_actions.at(kCmdRun)->setShortcut(Qt::Key_F5);
@@ -333,13 +334,14 @@ void CMainFrame::repaintProgress() {
     if (m_progressDlg) m_progressDlg->refresh();
 }
 
-void CMainFrame::openMemoryList() {
+CMemListDlg* CMainFrame::openMemoryList() {
     auto* list = new CMemListDlg(model(), m_services.ui, m_services.timers, this);
     list->setObjectName(QStringLiteral("memoryList"));
     list->open();
+    return list;
 }
 
-void CMainFrame::openLoggerWindow() {
+CLoggerGraphDlg* CMainFrame::openLoggerWindow() {
     // Window-modal without blocking: serial events and timers go on behind it.
     auto* dlg = new CLoggerGraphDlg(model(), m_services.ui, m_services.timers, this);
     dlg->setObjectName(QStringLiteral("loggerWindow"));
@@ -349,6 +351,7 @@ void CMainFrame::openLoggerWindow() {
         if (alive) alive->timerTick(id);
     };
     dlg->open();
+    return dlg;
 }
 
 void CMainFrame::showOpenChooser() {
@@ -377,11 +380,31 @@ void CMainFrame::showOpenChooser() {
     chooser->open();
 }
 
-void CMainFrame::openGivenFile(const QString& path) {
-    const WindowToOpen next = km905::openGivenFile(path, model(), m_services.ui);
-    if (next == WindowToOpen::MemoryList) openMemoryList();
-    if (next == WindowToOpen::Datalogger) openLoggerWindow();
-    updateCommands();
+void CMainFrame::openGivenFiles(const QStringList& paths) {
+    for (GivenOpening& o : planGivenFiles(paths)) m_given.push_back(std::move(o));
+    openNextGiven();
+}
+
+void CMainFrame::openNextGiven() {
+    while (!m_given.empty()) {
+        GivenOpening o = std::move(m_given.front());
+        m_given.pop_front();
+        const WindowToOpen next = openFirstGiven(o, model(), m_services.ui);
+        QDialog* shown = nullptr;
+        if (next == WindowToOpen::MemoryList) shown = openMemoryList();
+        if (next == WindowToOpen::Datalogger) {
+            CLoggerGraphDlg* dlg = openLoggerWindow();
+            dlg->openFiles(o.paths);
+            shown = dlg;
+        }
+        updateCommands();
+        // Both windows are modal: the next opens once this one is closed.
+        if (shown) {
+            connect(shown, &QDialog::finished, this, &CMainFrame::openNextGiven,
+                    Qt::QueuedConnection);
+            return;
+        }
+    }
 }
 
 CLoggerGraphDlg* CMainFrame::loggerWindow() const {

@@ -4,10 +4,12 @@
 #include <QLabel>
 #include <QMainWindow>
 #include <QTimer>
+#include <deque>
 #include <map>
 #include <memory>
 
 #include "app/MessageQueue.h"
+#include "logger/OpenChooser.h"
 #include "session/Session.h"
 
 class QAction;
@@ -68,7 +70,8 @@ class CMainFrame : public QMainWindow, private ILinkUi {
     QAction* action(int id) const;
     QString statusPane(int pane) const;
     void updateCommands();  // enable states and the port pane, as idle processing does
-    void openGivenFile(const QString& path);  // the file the program was started with
+    // The files the program was started with, each kind in its window, one window after the other.
+    void openGivenFiles(const QStringList& paths);
 
   protected:
     void closeEvent(QCloseEvent* e) override;
@@ -81,8 +84,9 @@ class CMainFrame : public QMainWindow, private ILinkUi {
     void setNormalSize();
     void showAbout();
     void offerRestore();  // a journal left by a crash, asked about once at start
-    void openMemoryList();
-    void openLoggerWindow();
+    CMemListDlg* openMemoryList();
+    CLoggerGraphDlg* openLoggerWindow();
+    void openNextGiven();
     void showOpenChooser();
 
     // ILinkUi
@@ -106,6 +110,7 @@ class CMainFrame : public QMainWindow, private ILinkUi {
     QTimer m_idle;
     bool m_restoreOffered = false;  // a journal left by a crash is offered once
     MessageQueue m_messages;
+    std::deque<GivenOpening> m_given;  // the file arguments' windows still to open
 };
 
 }  // namespace km905

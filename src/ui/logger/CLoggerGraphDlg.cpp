@@ -177,6 +177,12 @@ void CLoggerGraphDlg::printReport() {
     m_ui.printReport({loggerReport(m_model.doc, m_window.fullViewLabels(), m_timers.nowSecs())});
 }
 
+void CLoggerGraphDlg::openFiles(const QStringList& paths) {
+    if (m_window.openFiles(paths)) fillRows();
+    updateScrollBar();
+    update();
+}
+
 void CLoggerGraphDlg::doubleClickRow(int row) {
     m_window.doubleClick(row);
     updateScrollBar();

@@ -37,6 +37,8 @@ class CLoggerGraphDlg : public QDialog {
 
     void trigger(Command c);
     void doubleClickRow(int row);
+    // Graph files read into the open window after the first (the program's file arguments).
+    void openFiles(const QStringList& paths);
     // Timer ticks of this window (the drag watch).
     void timerTick(int id);
     void done(int result) override;
