@@ -23,6 +23,8 @@ if(UNIX AND NOT APPLE)
   set(KM905_UDEV_RULES_DIR "lib/udev/rules.d" CACHE STRING
     "Where the udev rule of the meter's port goes, relative to the prefix or absolute")
   install(FILES ${_linux}/70-km905.rules DESTINATION ${KM905_UDEV_RULES_DIR})
+  # The meter logged for days as a user service (km905-log@SECONDS).
+  install(FILES ${_linux}/km905-log@.service DESTINATION lib/systemd/user)
 
   # The bitmap icons, drawn from the one SVG.
   find_program(KM905_RSVG_CONVERT rsvg-convert)

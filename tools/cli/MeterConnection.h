@@ -27,6 +27,7 @@ class MeterConnection : public ILinkUi {
     QString portText() const;  // "port 1 (/dev/ttyUSB0)"
     QString openError() const { return m_comm.lastOpenError(); }
     const ITimerService& timers() const { return m_timers; }
+    ITimerService& timers() { return m_timers; }
 
     // Starts the session on the port: 0, or 3 when no port could be opened.
     int open();
