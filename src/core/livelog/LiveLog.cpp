@@ -49,7 +49,9 @@ WriteResult LiveLog::start() {
     const qint64 now = m_timers.nowMs();
     const qint64 period = m_o.intervalSecs * 1000;
     m_nextTickMs = (now / period + 1) * period;
-    const QString path = QDir(m_o.folder).filePath(logFileName(now / 1000, m_o.rotation));
+    // The file of the first row, opened now so that a folder that cannot be written is told
+    // at once.
+    const QString path = QDir(m_o.folder).filePath(logFileName(m_nextTickMs / 1000, m_o.rotation));
     const WriteResult opened = m_file.open(path, kLogHeader, now);
     if (!opened) return opened;
     note(QStringLiteral("logging to %1").arg(path));
