@@ -55,7 +55,7 @@ int logUntilStopped(std::optional<int> port, const LiveLogOptions& options) {
     });
     // A meter that is not there yet is looked for at every tick: its rows are marked MISSING.
     if (meter.open() != kExitOk) log.onNote(QStringLiteral("waiting for the meter"));
-    meter.runUntil([] { return false; });
+    meter.runUntilInterrupted();
     status.clear();
     log.stop();
     return log.writeFailed() ? kExitFile : kExitOk;
