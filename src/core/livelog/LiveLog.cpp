@@ -64,8 +64,10 @@ WriteResult LiveLog::start() {
 
 void LiveLog::onLiveFrame() {
     const qint64 now = m_timers.nowMs();
-    m_latest = Seen{now, rowFromDisplay(m_session.model(), 0)};
-    if (m_pendingTickMs && now >= *m_pendingTickMs) decide(m_latest);
+    Seen seen{now, rowFromDisplay(m_session.model(), 0)};
+    // Weighed against the frame before the tick, which is still the latest one here.
+    if (m_pendingTickMs && now >= *m_pendingTickMs) decide(seen);
+    m_latest = std::move(seen);
 }
 
 void LiveLog::onTimer(int id) {
