@@ -40,6 +40,8 @@ if(UNIX AND NOT APPLE)
   # The lintian tags that do not fit this package, with their reasons.
   install(FILES ${_linux}/debian/lintian-overrides
     DESTINATION ${CMAKE_INSTALL_DATADIR}/lintian/overrides RENAME km905)
+  # The meter logged for days as a user service (km905-log@SECONDS).
+  install(FILES ${_linux}/km905-log@.service DESTINATION lib/systemd/user)
 
   # The bitmap icons, drawn from the one SVG.
   find_program(KM905_RSVG_CONVERT rsvg-convert)

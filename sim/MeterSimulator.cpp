@@ -47,9 +47,8 @@ MeterSimulator::MeterSimulator(Scenario scenario) : m_s(std::move(scenario)) {
 }
 
 void MeterSimulator::note(const QString& line, qint64 tMs) {
-    const QString text = QString::asprintf("%9.3f ", tMs / 1000.0) + line;
-    m_log.push_back(line);
-    if (m_onLog) m_onLog(text);
+    if (m_keepLog) m_log.push_back(line);
+    if (m_onLog) m_onLog(QString::asprintf("%9.3f ", tMs / 1000.0) + line);
 }
 
 bool MeterSimulator::silentAt(qint64 tMs) const {

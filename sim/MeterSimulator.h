@@ -52,6 +52,8 @@ class MeterSimulator {
 
     // What the meter received, one line per command, for logs and tests.
     const std::vector<QString>& commandLog() const { return m_log; }
+    // A run of days keeps no command log: it would grow by every poll.
+    void keepCommandLog(bool keep) { m_keepLog = keep; }
     int endOfLinkCount() const { return m_endOfLink; }
     int pollCount() const { return m_polls; }
     void setLogger(std::function<void(const QString&)> fn) { m_onLog = std::move(fn); }
@@ -80,6 +82,7 @@ class MeterSimulator {
     int m_heldRange = -1;  // what HOLD froze
     int m_heldCount = -1;
     std::vector<QString> m_log;
+    bool m_keepLog = true;
     std::function<void(const QString&)> m_onLog;
     mutable std::mt19937 m_rng{905};
 };

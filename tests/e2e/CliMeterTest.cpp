@@ -206,6 +206,54 @@ TEST_F(CliMeter, RecordWritesTheRecordingAsSaveWritesIt) {
                         row.arg(2).arg(start.addSecs(1).toString("MM/dd/yy HH:mm:ss")));
 }
 
+// log in a time zone whose midnight comes four seconds after the start (an offset from UTC
+// to the second, which POSIX TZ allows): the day's file gives way to the next day's at the
+// local midnight; SIGTERM then ends the meter's link and the command exits 0.
+TEST_F(CliMeter, LogStartsTheNextDaysFileAtLocalMidnightAndEndsTheLinkOnSigterm) {
+    const qint64 now = QDateTime::currentSecsSinceEpoch();
+    qint64 ahead = (86396 - now % 86400 + 86400) % 86400;  // local time 23:59:56 now
+    if (ahead > 43200) ahead -= 86400;
+    const qint64 west = -ahead;  // TZ counts hours west of Greenwich
+    const qint64 w = std::llabs(west);
+    QProcessEnvironment env = m_env;
+    env.insert("TZ", QString::asprintf("MID%c%02lld:%02lld:%02lld", west < 0 ? '-' : '+', w / 3600,
+                                       w % 3600 / 60, w % 60));
+    const QDate today = QDateTime::fromSecsSinceEpoch(now + ahead, Qt::UTC).date();
+    const QString day1 = work(today.toString(Qt::ISODate) + ".csv");
+    const QString day2 = work(today.addDays(1).toString(Qt::ISODate) + ".csv");
+
+    QProcess log;
+    log.setProcessEnvironment(env);
+    log.start(KM905_CLI_BINARY, {"log", "--interval", "1", "--port", "1", "--out", work("")});
+    ASSERT_TRUE(log.waitForStarted(5000));
+    const auto rows = [](const QString& path) {
+        return QString::fromUtf8(bytesOf(path)).split('\n', Qt::SkipEmptyParts);
+    };
+    ASSERT_TRUE(waitFor([&] { return rows(day2).size() >= 3; }, 15000))
+        << log.readAllStandardError().toStdString();
+    log.terminate();
+    ASSERT_TRUE(log.waitForFinished(5000));
+    EXPECT_EQ(log.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(log.exitCode(), 0) << log.readAllStandardError().toStdString();
+    QByteArray simLog;
+    EXPECT_TRUE(waitFor(
+        [&] { return simLog.append(m_sim.readAllStandardOutput()).contains("key end of link"); },
+        5000))
+        << simLog.right(300).toStdString();
+
+    // 1234 lux on the 4k range, 114.68 fc; times in the zone's own day.
+    const QStringList first = rows(day1), second = rows(day2);
+    ASSERT_GE(first.size(), 2);
+    EXPECT_EQ(first[0], "time,lux,fc,unit,range,flags");
+    EXPECT_TRUE(first.last().startsWith(today.toString(Qt::ISODate) + "T23:59:59"));
+    EXPECT_TRUE(first.last().endsWith(",1234.00,114.68,lux,4k,")) << first.last().toStdString();
+    EXPECT_EQ(second[0], "time,lux,fc,unit,range,flags");
+    EXPECT_TRUE(second[1].startsWith(today.addDays(1).toString(Qt::ISODate) + "T00:00:00"));
+    for (qsizetype i = 1; i < second.size(); ++i)
+        EXPECT_TRUE(second[i].endsWith(",1234.00,114.68,lux,4k,")) << second[i].toStdString();
+    EXPECT_TRUE(bytesOf(day2).endsWith('\n'));
+}
+
 // Stopped (Ctrl+C or SIGTERM) while the datalogger stream comes: the bytes reach the disk
 // beside --raw's file as they come, the file that was there stays whole meanwhile, and every
 // byte that came is kept under its name. The meter announces 20000 bytes and stops after

@@ -57,6 +57,14 @@ elif ! grep -q '^SUBSYSTEM=="tty", ATTRS{idVendor}=="10c4", ATTRS{idProduct}=="e
     fail "70-km905.rules does not give the seat the CP210x bridge"
 fi
 
+# The user service of `km905-cli log`, where systemd looks for a user's units.
+unit="$root/usr/lib/systemd/user/km905-log@.service"
+if [ ! -s "$unit" ]; then
+    fail "usr/lib/systemd/user/km905-log@.service is missing"
+elif ! grep -q '^ExecStart=km905-cli log --interval %i --out %h/' "$unit"; then
+    fail "km905-log@.service does not start km905-cli log"
+fi
+
 # What dpkg is told.
 [ "$(dpkg-deb -f "$deb" Package)" = km905 ] || fail "Package: $(dpkg-deb -f "$deb" Package)"
 [ "$(dpkg-deb -f "$deb" Version)" = "$version-1" ] || fail "Version: $(dpkg-deb -f "$deb" Version)"

@@ -17,6 +17,8 @@ int runMonitor(const Arguments& args);
 int runRecord(const Arguments& args);
 int runSummary(const Arguments& args);
 int runReport(const Arguments& args);
+int runLog(const Arguments& args);
+int runPlot(const Arguments& args);
 
 // Qt Gui's application for report, which draws text; Qt Core's for every other command.
 std::unique_ptr<QCoreApplication> makeApplication(int& argc, char** argv);

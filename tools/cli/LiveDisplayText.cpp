@@ -3,6 +3,8 @@
 
 #include <QStringList>
 
+#include "livelog/LogRow.h"
+
 namespace km905::cli {
 
 QString displayLine(const ViewState& v) {
@@ -20,13 +22,7 @@ QString liveCsvHeader() {
 
 QString liveCsvRow(const ViewState& v, const QDateTime& when) {
     const bool overRange = v.m_lcdValue.contains(QLatin1String("OL"));
-    QStringList flags;
-    if (overRange) flags << QStringLiteral("OL");
-    for (const QString& shown : {v.m_lcdHold, v.m_lcdMode})
-        if (!shown.trimmed().isEmpty()) flags << shown.trimmed();
-    const QString memory = v.m_lcdMemFlag.trimmed();
-    if (!memory.isEmpty()) flags << memory + v.m_lcdMemNo.trimmed();
-    if (v.m_batteryText == QLatin1String("Low")) flags << QStringLiteral("LOWBAT");
+    const QStringList flags = displayFlags(v);
     const QDateTime local = when.toOffsetFromUtc(when.offsetFromUtc());
     return QStringList{local.toString(Qt::ISODateWithMs), overRange ? QString() : v.m_lcdValue,
                        v.m_lcdUnit, v.m_lcdRange, flags.join(QLatin1Char(' '))}

@@ -78,6 +78,14 @@ bool MeterConnection::runUntil(const std::function<bool()>& done, int deadlineMs
     return done();
 }
 
+void MeterConnection::runUntilInterrupted() {
+    if (m_interrupted) return;
+    QEventLoop loop;
+    m_loop = &loop;
+    loop.exec();
+    m_loop = nullptr;
+}
+
 void MeterConnection::repaintLcd() {
     if (onLcd) onLcd();
 }

@@ -27,6 +27,7 @@ class MeterConnection : public ILinkUi {
     QString portText() const;  // "port 1 (/dev/ttyUSB0)"
     QString openError() const { return m_comm.lastOpenError(); }
     const ITimerService& timers() const { return m_timers; }
+    ITimerService& timers() { return m_timers; }
 
     // Starts the session on the port: 0, or 3 when no port could be opened.
     int open();
@@ -36,6 +37,8 @@ class MeterConnection : public ILinkUi {
     // Handles events until done() holds (checked often), Ctrl+C or SIGTERM comes, or
     // deadlineMs (none when negative) passes. True when done() holds.
     bool runUntil(const std::function<bool()>& done, int deadlineMs = -1);
+    // Handles events until Ctrl+C or SIGTERM, waking for nothing else: for days of logging.
+    void runUntilInterrupted();
     bool interrupted() const { return m_interrupted; }
     // Ends the meter's link as the program's close does.
     void close() { m_session->closeSequence(); }

@@ -15,9 +15,9 @@
 namespace km905::cli {
 
 std::unique_ptr<QCoreApplication> makeApplication(int& argc, char** argv) {
-    if (argc < 2 || qstrcmp(argv[1], "report") != 0)
+    if (argc < 2 || (qstrcmp(argv[1], "report") != 0 && qstrcmp(argv[1], "plot") != 0))
         return std::make_unique<QCoreApplication>(argc, argv);
-    // Drawing text needs Qt Gui's application; without a display it draws offscreen.
+    // Drawing text (report, plot) needs Qt Gui's application; without a display it draws offscreen.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     ensureRuntimeFolder();
     return std::make_unique<QGuiApplication>(argc, argv);

@@ -44,6 +44,7 @@ int main(int argc, char** argv) {
         {QStringLiteral("download"), runDownload}, {QStringLiteral("parse-raw"), runParseRaw},
         {QStringLiteral("monitor"), runMonitor},   {QStringLiteral("record"), runRecord},
         {QStringLiteral("summary"), runSummary},   {QStringLiteral("report"), runReport},
+        {QStringLiteral("log"), runLog},           {QStringLiteral("plot"), runPlot},
     };
     const auto command = commands.find(words.first());
     if (command == commands.end())

@@ -267,28 +267,33 @@ WriteResult GrowingFile::commit() {
     return {true, {}};
 }
 
-ReadResult readRegularFile(const QString& path, qint64 maxBytes) {
-    QFile file;
+QString openRegularFile(const QString& path, QFile& file) {
 #ifndef Q_OS_WIN
     // Opened without blocking and checked on the open handle, so a pipe put in place of a
     // file can neither hang the read nor slip past the check.
     const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0) return {std::nullopt, systemReason(errno)};
+    if (fd < 0) return systemReason(errno);
     struct stat st {};
     if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
         ::close(fd);
-        return {std::nullopt, notRegularReason(path)};
+        return notRegularReason(path);
     }
     if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
         ::close(fd);
-        return {std::nullopt, file.errorString()};
+        return file.errorString();
     }
 #else
     const QFileInfo info(path);
-    if (info.exists() && !info.isFile()) return {std::nullopt, notRegularReason(path)};
+    if (info.exists() && !info.isFile()) return notRegularReason(path);
     file.setFileName(path);
-    if (!file.open(QIODevice::ReadOnly)) return {std::nullopt, file.errorString()};
+    if (!file.open(QIODevice::ReadOnly)) return file.errorString();
 #endif
+    return {};
+}
+
+ReadResult readRegularFile(const QString& path, qint64 maxBytes) {
+    QFile file;
+    if (const QString why = openRegularFile(path, file); !why.isEmpty()) return {std::nullopt, why};
     QByteArray bytes = file.read(maxBytes);
     if (file.error() != QFileDevice::NoError) return {std::nullopt, file.errorString()};
     return {std::move(bytes), {}};

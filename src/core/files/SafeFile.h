@@ -76,5 +76,8 @@ struct ReadResult {
 // Reads a regular file (or a link to one); pipes, devices and folders are refused without
 // opening them for reading, so a read never blocks.
 ReadResult readRegularFile(const QString& path, qint64 maxBytes);
+// The same check for a file read piece by piece: empty when `file` is open for reading,
+// otherwise why not.
+QString openRegularFile(const QString& path, QFile& file);
 
 }  // namespace km905

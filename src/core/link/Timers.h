@@ -7,10 +7,11 @@
 namespace km905 {
 
 // The windows that own timers; ids are per owner.
-enum class TimerOwner { MainFrame, View, Panel, Progress, Logger };
+// LiveLog: the ticks of `km905-cli log`.
+enum class TimerOwner { MainFrame, View, Panel, Progress, Logger, LiveLog };
 inline constexpr TimerOwner kTimerOwners[] = {TimerOwner::MainFrame, TimerOwner::View,
-                                              TimerOwner::Panel, TimerOwner::Progress,
-                                              TimerOwner::Logger};
+                                              TimerOwner::Panel,     TimerOwner::Progress,
+                                              TimerOwner::Logger,    TimerOwner::LiveLog};
 
 // Window timers: setTimer repeats until killed, re-arming an id replaces its period.
 // One-shot timers kill themselves first thing in their handler.

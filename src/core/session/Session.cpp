@@ -34,6 +34,9 @@ void Session::routeTimers() {
     m_timers.setHandler(TimerOwner::Logger, [this](int id) {
         if (onLoggerTimer) onLoggerTimer(id);
     });
+    m_timers.setHandler(TimerOwner::LiveLog, [this](int id) {
+        if (onLiveLogTimer) onLiveLogTimer(id);
+    });
 }
 
 void Session::onMainFrameTimer(int id) {

@@ -85,6 +85,8 @@ class Session {
     std::function<void()> onDragWatchTick;
     // The datalogger window's timers, for the window that owns them.
     std::function<void(int id)> onLoggerTimer;
+    // The long log's ticks, for the log that owns them.
+    std::function<void(int id)> onLiveLogTimer;
 
   private:
     void routeTimers();
