@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "files/AppendedFile.h"
 
+#include "files/DiskSync.h"
+
 #include <QFileInfo>
 #include <cerrno>
 #include <cstring>
@@ -46,15 +48,6 @@ QString openRegular(const QString& path, QFile& file) {
 #endif
 }
 
-bool syncToDisk(QFile& f) {
-#if defined(Q_OS_WIN)
-    return _commit(f.handle()) == 0;
-#elif defined(Q_OS_LINUX)
-    return ::fdatasync(f.handle()) == 0;
-#else
-    return ::fsync(f.handle()) == 0;
-#endif
-}
 }  // namespace
 
 QString freeSideName(const QString& path, const QString& suffix) {
@@ -94,7 +87,7 @@ WriteResult AppendedFile::resume(const QByteArray& header) {
         return resume(header);
     }
     if (size == 0) {
-        if (m_file.write(header) != header.size() || !m_file.flush() || !syncToDisk(m_file))
+        if (m_file.write(header) != header.size() || !syncToDisk(m_file).isEmpty())
             return {false, m_file.errorString()};
         return {true, {}};
     }
@@ -113,7 +106,8 @@ WriteResult AppendedFile::resume(const QByteArray& header) {
             return {false,
                     QStringLiteral("its cut last line cannot be set aside: %1").arg(kept.reason)};
         m_setAside = side;
-        if (!m_file.resize(cutAt) || !syncToDisk(m_file)) return {false, m_file.errorString()};
+        if (!m_file.resize(cutAt) || !syncToDisk(m_file).isEmpty())
+            return {false, m_file.errorString()};
     }
     if (!m_file.seek(m_file.size())) return {false, m_file.errorString()};
     return {true, {}};
@@ -135,8 +129,7 @@ WriteResult AppendedFile::syncIfDue(qint64 nowMs) {
 
 WriteResult AppendedFile::sync(qint64 nowMs) {
     if (!m_dirty || !m_file.isOpen()) return {true, {}};
-    errno = 0;
-    if (!syncToDisk(m_file)) return fail(errno ? systemReason(errno) : m_file.errorString());
+    if (const QString reason = syncToDisk(m_file); !reason.isEmpty()) return fail(reason);
     m_dirty = false;
     m_lastSyncMs = nowMs;
     return {true, {}};

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "files/JournalFile.h"
 
+#include "files/DiskSync.h"
+
 #include <QFileInfo>
 
 #include "app/Settings.h"
@@ -18,16 +20,6 @@
 namespace km905 {
 
 namespace {
-bool syncToDisk(QFile& f) {
-    if (!f.flush()) return false;
-#if defined(Q_OS_WIN)
-    return _commit(f.handle()) == 0;
-#elif defined(Q_OS_LINUX)
-    return ::fdatasync(f.handle()) == 0;
-#else
-    return ::fsync(f.handle()) == 0;
-#endif
-}
 
 // Opens the journal for a new recording, empty. A link, pipe, device or folder in its place
 // is refused: writing there would block or lose the samples.
@@ -79,7 +71,7 @@ bool DiskJournalFile::create(const QByteArray& bytes) {
 }
 
 bool DiskJournalFile::append(const QByteArray& bytes) {
-    return m_file.isOpen() && m_file.write(bytes) == bytes.size() && syncToDisk(m_file);
+    return m_file.isOpen() && m_file.write(bytes) == bytes.size() && syncToDisk(m_file).isEmpty();
 }
 
 std::optional<QByteArray> DiskJournalFile::readAll() {

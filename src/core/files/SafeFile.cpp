@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "files/SafeFile.h"
 
+#include "files/DiskSync.h"
+
 #include <QDir>
 #include <QFileInfo>
 #include <QTemporaryFile>
@@ -106,12 +108,29 @@ QString keepOldFile(const QString& path, QString* reason) {
     return {};
 }
 
+// QTemporaryFile keeps its handle until it is destroyed, and Windows moves no open file: once
+// its bytes are on the disk the object goes and only the name is kept.
+QString releaseTemporary(std::unique_ptr<QTemporaryFile>& temp) {
+    const QString name = temp->fileName();
+    temp->setAutoRemove(false);
+    temp.reset();
+    return name;
+}
+
 struct Staged {
     QString target;
-    std::unique_ptr<QTemporaryFile> temp;
+    std::unique_ptr<QTemporaryFile> temp;  // while it is written
+    QString written;                       // then its name, removed unless moved into place
     bool existed = false;
     QString backup;
     bool moved = false;
+
+    Staged() = default;
+    Staged(Staged&&) = default;
+    Staged& operator=(Staged&&) = default;
+    ~Staged() {
+        if (!moved && !written.isEmpty()) QFile::remove(written);
+    }
 };
 
 // The temporary file beside the target, open for writing, with the target's permissions.
@@ -138,6 +157,7 @@ QString stage(const PendingFile& file, const FileSteps& steps, Staged& out) {
     if (QString e = steps.sync(temp); !e.isEmpty()) return e;
     temp.close();
     if (temp.error() != QFileDevice::NoError) return temp.errorString();
+    out.written = releaseTemporary(out.temp);
     return {};
 }
 
@@ -145,12 +165,12 @@ QString stage(const PendingFile& file, const FileSteps& steps, Staged& out) {
 void rollBack(std::vector<Staged>& staged) {
     for (Staged& s : staged) {
         if (!s.moved) continue;
-        std::error_code ec;
-        if (s.existed)
-            std::filesystem::rename(fsPath(s.backup), fsPath(s.target), ec);
-        else
+        if (s.existed) {
+            if (replaceFile(s.backup, s.target).isEmpty()) s.backup.clear();
+        } else {
+            std::error_code ec;
             std::filesystem::remove(fsPath(s.target), ec);
-        if (!ec && s.existed) s.backup.clear();
+        }
     }
 }
 
@@ -166,18 +186,8 @@ FileSteps FileSteps::real() {
         errno = 0;
         return f.flush() ? QString() : fileReason(f);
     };
-    s.sync = [](QFile& f) -> QString {
-#ifdef Q_OS_WIN
-        return _commit(f.handle()) == 0 ? QString() : systemReason(errno);
-#else
-        return ::fsync(f.handle()) == 0 ? QString() : systemReason(errno);
-#endif
-    };
-    s.rename = [](const QString& from, const QString& to) -> QString {
-        std::error_code ec;
-        std::filesystem::rename(fsPath(from), fsPath(to), ec);
-        return ec ? QString::fromStdString(ec.message()) : QString();
-    };
+    s.sync = [](QFile& f) { return syncToDisk(f); };
+    s.rename = [](const QString& from, const QString& to) { return replaceFile(from, to); };
     return s;
 }
 
@@ -200,16 +210,14 @@ WriteResult writeFilesTogether(const std::vector<PendingFile>& files, const File
     }
     for (Staged& s : staged) {
         // A link or pipe may have been put there since it was checked.
-        QString e = targetKind(s.target) == Target::Other
-                        ? notRegularReason(s.target)
-                        : steps.rename(s.temp->fileName(), s.target);
+        QString e = targetKind(s.target) == Target::Other ? notRegularReason(s.target)
+                                                          : steps.rename(s.written, s.target);
         if (!e.isEmpty()) {
             rollBack(staged);
             for (Staged& b : staged)
                 if (!b.backup.isEmpty()) QFile::remove(b.backup);
             return {false, e};
         }
-        s.temp->setAutoRemove(false);
         s.moved = true;
     }
     for (Staged& s : staged)
@@ -250,18 +258,19 @@ WriteResult GrowingFile::append(const QByteArray& bytes) {
 
 WriteResult GrowingFile::commit() {
     if (const WriteResult r = append({}); !r) return r;
-    QTemporaryFile& temp = *m_temp;
-    temp.close();
-    if (temp.error() != QFileDevice::NoError) {
-        m_failure = temp.errorString();
-    } else if (targetKind(m_path) == Target::Other) {  // put there since open()
-        m_failure = notRegularReason(m_path);
-    } else {
-        m_failure = m_steps.rename(temp.fileName(), m_path);
+    m_temp->close();
+    if (m_temp->error() != QFileDevice::NoError) {
+        m_failure = m_temp->errorString();
+        return {false, m_failure};
     }
-    if (!m_failure.isEmpty()) return {false, m_failure};
-    temp.setAutoRemove(false);
-    m_temp.reset();
+    const QString written = releaseTemporary(m_temp);
+    m_failure = targetKind(m_path) == Target::Other  // put there since open()
+                    ? notRegularReason(m_path)
+                    : m_steps.rename(written, m_path);
+    if (!m_failure.isEmpty()) {
+        QFile::remove(written);
+        return {false, m_failure};
+    }
     syncFolder(QFileInfo(m_path).path());
     m_failure = QStringLiteral("%1 is already in place").arg(QFileInfo(m_path).fileName());
     return {true, {}};
