@@ -44,6 +44,7 @@ TEST(MeterClock, MoreThanTwoMinutesOffIsToldInWholeMinutes) {
     EXPECT_FALSE(meterClockDriftText(meterAt(2026, 13, 8, 10, 0, 0), true, kNow));
 }
 
+#ifndef _WIN32  // the udev rule and the dialout group are Linux's
 TEST(PortPane, PermissionDeniedSaysTheFix) {
     EXPECT_EQ(portStatusText(1, "/dev/ttyUSB0", "Permission denied", false),
               "Port 1 (/dev/ttyUSB0): permission denied - install the udev rule "
@@ -53,6 +54,7 @@ TEST(PortPane, PermissionDeniedSaysTheFix) {
               "yourself to the dialout group");
     EXPECT_EQ(portStatusText(2, "/dev/ttyUSB1", ""), "Port 2 (/dev/ttyUSB1)");
 }
+#endif
 
 TEST(PortPane, TheRuleIsFoundInAnyOfItsFolders) {
     QTemporaryDir etc, lib;
