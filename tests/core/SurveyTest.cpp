@@ -338,9 +338,9 @@ TEST(SurveyVerdict, AFigureJustUnderItsLimitNeverReadsAsMeetingIt) {
     // Both conditions failed, each named.
     EXPECT_EQ(verdictText(surveyVerdict(s, *parseRequirement("1200,0.6"))),
               "FAIL: Eavg 1000.0 < 1200; U0 0.599 < 0.60");
-    // Against a limit of three decimals, the text of three: 0.599 < 0.600 is plain.
+    // Against a limit of three decimals two already read as missing it: 0.60 < 0.605.
     EXPECT_EQ(verdictText(surveyVerdict(s, *parseRequirement("500,0.605"))),
-              "FAIL: U0 0.599 < 0.605");
+              "FAIL: U0 0.60 < 0.605");
     // 499.96 f lux twice: Eavg 499.959991..., "500.0" with one decimal.
     const SurveySummary e = surveySummary(listOf({{499.96f, "General"}, {499.96f, "General"}}));
     EXPECT_EQ(verdictText(surveyVerdict(e, r)), "FAIL: Eavg 499.96 < 500");

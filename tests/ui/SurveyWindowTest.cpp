@@ -351,7 +351,7 @@ TEST(SurveyWindow, TheRequirementDialogChoosesAnAreaAndKeepsTheUsersOwn) {
     EXPECT_EQ(areas->currentRow(), 0);
     EXPECT_EQ(areas->item(0)->text(), "(no requirement)");
     EXPECT_EQ(areas->item(7)->text(), "Stairs: 150 lx, U0 0.40");
-    EXPECT_EQ(areas->item(8)->text(), "Workshop bench: 750 lx, U0 0.700  (mine)");
+    EXPECT_EQ(areas->item(8)->text(), "Workshop bench: 750 lx, U0 0.70  (mine)");
     EXPECT_FALSE(d.answer().chosen);
     areas->setCurrentRow(7);
     EXPECT_EQ(d.answer().chosen, (SurveyRequirement{"Stairs", 15000, 400}));

@@ -226,7 +226,7 @@ GridMapPicture gridMapPicture(const GridMap& map, const SurveySummary& summary,
         d.rects.push_back({edge, std::nullopt, kBelowBand, w});
         d.rects.push_back({edge, std::nullopt, kBelowDashes, w, std::max(w * 2, t * 0.2)});
         const QString what =
-            map.belowRequired == 1 ? QStringLiteral("1 point") : QStringLiteral("%1 points");
+            map.belowRequired == 1 ? QStringLiteral("%1 point") : QStringLiteral("%1 points");
         d.texts.push_back(
             {QRectF(legendLeft + t * 1.4, y, legendW - t * 1.4, t * kLineHeight),
              QStringLiteral("Below \u0112m %1 lx: ").arg(emText(r)) + what.arg(map.belowRequired),

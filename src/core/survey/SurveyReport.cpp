@@ -244,8 +244,9 @@ void readingsPage(Page& p, const SurveyReportInput& in, size_t first, size_t las
         double x = kMargin;
         for (int c = 0; c < columns; ++c) {
             const bool marked = below && (c == 1 || c == 5);
-            p.text(QRectF(x + 5, y, kColumns[c] - 10, h), texts.value(c), kRowText, bold || marked,
-                   TextAlign::Left, marked ? kFailInk : kBlack);
+            if (!texts.value(c).isEmpty())
+                p.text(QRectF(x + 5, y, kColumns[c] - 10, h), texts.value(c), kRowText,
+                       bold || marked, TextAlign::Left, marked ? kFailInk : kBlack);
             x += kColumns[c];
         }
         y += h;
