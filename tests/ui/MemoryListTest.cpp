@@ -177,10 +177,11 @@ TEST(MemoryList, LeftAlignedHeadingsUnderAToolbarAndAnEtchedLine) {
         EXPECT_EQ(b->iconSize(), QSize(48, 20));
         tips << b->toolTip();
     }
-    EXPECT_EQ(tips.size(), 5);
+    EXPECT_EQ(tips.size(), 6);
     EXPECT_EQ(tips.value(0), "save");
     EXPECT_EQ(tips.value(3), "survey grid map");
     EXPECT_EQ(tips.value(4), "survey report (PDF)");
+    EXPECT_EQ(tips.value(5), "required \u0112m and U0: pass or fail");
     auto* line = list->findChild<QFrame*>("etchedLine");
     ASSERT_NE(line, nullptr);
     EXPECT_TRUE(line->isVisible());
