@@ -16,9 +16,18 @@ void paintDrawing(QPainter& p, const Drawing& d, double scale) {
     p.save();
     p.setRenderHint(QPainter::Antialiasing, true);
     for (const DrawRect& r : d.rects) {
-        p.setPen(r.stroke ? QPen(toColor(*r.stroke), r.strokeWidth * scale, Qt::SolidLine,
-                                 Qt::SquareCap, Qt::MiterJoin)
-                          : QPen(Qt::NoPen));
+        QPen pen(Qt::NoPen);
+        if (r.stroke) {
+            pen = QPen(toColor(*r.stroke), r.strokeWidth * scale, Qt::SolidLine, Qt::SquareCap,
+                       Qt::MiterJoin);
+            if (r.dash > 0 && r.strokeWidth > 0) {
+                // A dash pattern counts in pen widths.
+                const double d = r.dash / r.strokeWidth;
+                pen.setCapStyle(Qt::FlatCap);
+                pen.setDashPattern({d, d});
+            }
+        }
+        p.setPen(pen);
         p.setBrush(r.fill ? QBrush(toColor(*r.fill)) : QBrush(Qt::NoBrush));
         p.drawRect(box(r.box));
     }

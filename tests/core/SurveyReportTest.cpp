@@ -329,3 +329,70 @@ TEST(SurveyGrid, SuggestedShapesHoldEveryReading) {
     EXPECT_EQ(suggestedGridShape(48), (GridShape{7, 7, GridOrder::RowByRow}));
     EXPECT_EQ(suggestedGridShape(0), (GridShape{1, 1, GridOrder::RowByRow}));
 }
+
+TEST(SurveyReport, TheVerdictLeadsPageOneAndTheReadingsBelowEmAreMarked) {
+    // The demonstration survey against office work: Eavg 5204 / 12 = 433.7 < 500 fails; U0
+    // 298 / 433.67 = 0.69 passes.
+    const CDTDoc d = listOf({{412, "General"},
+                             {455, "General"},
+                             {498, "General"},
+                             {430, "General"},
+                             {388, "General"},
+                             {520, "General"},
+                             {530, "General"},
+                             {470, "General"},
+                             {298, "General"},
+                             {360, "General"},
+                             {401, "General"},
+                             {442, "General"},
+                             {35, "Rel"}});
+    ReportDetails details{"Office 2.14", "Main building", ""};
+    details.roomLength = 8;
+    details.roomWidth = 6;
+    details.planeHeight = 0.8;
+    details.meterId = "KM905 SN 4711";
+    const SurveyReport r =
+        surveyReport(surveyReportInput(d, GridShape{4, 3, GridOrder::RowByRow}, details, kReportDay,
+                                       PaperSize::A4, standardAreas().front()));
+    ASSERT_EQ(r.pages.size(), 2u);
+    const Drawing& p = r.pages[0];
+    EXPECT_EQ(besideOf(p, "Room"), "8.00 m x 6.00 m");
+    EXPECT_EQ(besideOf(p, "Working plane"), "0.80 m above the floor");
+    EXPECT_EQ(besideOf(p, "Meter"), "KM905 SN 4711");
+    const QStringList t = textsOf(p);
+    const qsizetype block = t.indexOf("Requirement and verdict");
+    ASSERT_GE(block, 0);
+    EXPECT_LT(block, t.indexOf("Summary"));
+    EXPECT_EQ(besideOf(p, "Task area"),
+              "Writing, typing, reading, data processing (values of EN 12464-1)");
+    EXPECT_EQ(besideOf(p, "Required"), "\u0112m 500 lx, U0 0.60");
+    EXPECT_EQ(besideOf(p, "Measured"), "Eavg 433.7 lx, U0 0.69");
+    EXPECT_EQ(besideOf(p, "Verdict"), "FAIL");
+    EXPECT_EQ(besideOf(p, "Verdict", 2), "Eavg 433.7 < 500");
+    EXPECT_TRUE(hasFill(p, Rgb{200, 30, 30}));
+    // The map edges the ten points below 500 lx and says so under its scale.
+    EXPECT_TRUE(t.contains("Below \u0112m 500 lx: 10 points"));
+    int dashed = 0;
+    for (const DrawRect& x : p.rects) dashed += x.dash > 0 && x.stroke == kBelowDashes;
+    EXPECT_EQ(dashed, 10 + 1);  // and the key's sample
+
+    // The table: a sixth column marks them; the 520 and 530, and the REL, stay unmarked.
+    const QStringList readings = textsOf(r.pages[1]);
+    EXPECT_EQ(readings.mid(1, 6),
+              QStringList({"NO.", "DATA", "UNIT", "STATUS", "TIME", "REQUIREMENT"}));
+    EXPECT_EQ(readings.mid(7, 6),
+              QStringList({"1", "412.00", "Lux", "General", "12/08/26 10:00:00", "below \u0112m"}));
+    EXPECT_EQ(readings.count("below \u0112m"), 10);
+    const qsizetype six = readings.indexOf("520.00");
+    EXPECT_EQ(readings.value(six + 4), "7");  // no mark: the next row begins
+    EXPECT_EQ(readings.value(readings.indexOf("35.00") + 4), "Office 2.14");  // the foot
+
+    // Against 300 lx and 0.40 the same survey passes; the one point below is still edged.
+    const SurveyReport pass =
+        surveyReport(surveyReportInput(d, GridShape{4, 3, GridOrder::RowByRow}, {}, kReportDay,
+                                       PaperSize::A4, *parseRequirement("300,0.4")));
+    EXPECT_EQ(besideOf(pass.pages[0], "Verdict"), "PASS");
+    EXPECT_FALSE(textsOf(pass.pages[0]).contains("Task area"));
+    EXPECT_TRUE(hasFill(pass.pages[0], Rgb{20, 130, 60}));
+    EXPECT_TRUE(textsOf(pass.pages[0]).contains("Below \u0112m 300 lx: 1 point"));
+}

@@ -9,6 +9,7 @@
 
 #include "RecordingInteraction.h"
 #include "app/Settings.h"
+#include "survey/RequirementChoice.h"
 #include "survey/SurveyReportSave.h"
 #include "survey/SurveySettings.h"
 
@@ -121,12 +122,21 @@ TEST_F(SurveyHome, NamesThatWouldBreakTheLineAreEscaped) {
 
 TEST_F(SurveyHome, ReportDetailsAreRememberedWordForWord) {
     EXPECT_EQ(readReportDetails(), ReportDetails{});
-    const ReportDetails d{"Hall \"B\"", " Plant 4 ", "line 1\nline 2 \\n"};
+    ReportDetails d{"Hall \"B\"", " Plant 4 ", "line 1\nline 2 \\n"};
+    d.roomLength = 8;
+    d.roomWidth = 6.5;
+    d.planeHeight = 0.75;
+    d.meterId = "SN 4711";
     ASSERT_TRUE(writeReportDetails(d));
     EXPECT_EQ(readReportDetails(), d);
     EXPECT_EQ(iniBytes(),
               "[SurveyReport]\r\nTitle=\"Hall \"B\"\"\r\nSite=\" Plant 4 \"\r\n"
-              "Notes=\"line 1\\nline 2 \\\\n\"\r\n");
+              "Notes=\"line 1\\nline 2 \\\\n\"\r\nRoom length=8\r\nRoom width=6.5\r\n"
+              "Working plane=0.75\r\nMeter=\"SN 4711\"\r\n");
+    // Sizes not given are kept empty and read back as none.
+    ASSERT_TRUE(writeReportDetails(ReportDetails{"T", "", ""}));
+    EXPECT_EQ(readReportDetails(), (ReportDetails{"T", "", ""}));
+    EXPECT_TRUE(iniBytes().contains("\r\nRoom length=\r\nRoom width=\r\nWorking plane=\r\n"));
 }
 
 #ifndef _WIN32  // Unix paths; Windows keys are the same whole paths with a drive
@@ -207,4 +217,60 @@ TEST_F(SurveyHome, AFailedReportIsToldAndLeavesWhatWasThere) {
     EXPECT_EQ(drawing.messages, QStringList({"The file could not be saved: the report could not "
                                              "be drawn. Nothing was changed on the disk."}));
     EXPECT_FALSE(QFile::exists(m_folder + "/other.pdf"));
+}
+
+TEST_F(SurveyHome, OwnAreasAndEachListsRequirementAreKeptInTheSettings) {
+    const SurveyRequirement bench{"Workshop bench", 75000, 700};
+    const SurveyRequirement bay{"Loading bay", 15000, 400};
+    ASSERT_TRUE(writeOwnAreas({bench, bay}));
+    EXPECT_EQ(readOwnAreas(), (std::vector<SurveyRequirement>{bench, bay}));
+    EXPECT_EQ(iniBytes(),
+              "[SurveyAreas]\r\nCount=2\r\nArea1=750 0.70 Workshop bench\r\n"
+              "Area2=150 0.40 Loading bay\r\n");
+    // A removed area leaves no name behind.
+    ASSERT_TRUE(writeOwnAreas({bay}));
+    EXPECT_EQ(readOwnAreas(), std::vector<SurveyRequirement>{bay});
+    EXPECT_EQ(iniBytes(), "[SurveyAreas]\r\nCount=1\r\nArea1=150 0.40 Loading bay\r\nArea2=\r\n");
+
+    // A list's choice sits beside its grid, under the same key; the list file holds neither.
+    ListGrid list;
+    ASSERT_TRUE(list.setRequirement("", SurveyRequirement{"", 50, 625}));
+    EXPECT_EQ(list.requirement(""), (SurveyRequirement{"", 50, 625}));
+    ASSERT_TRUE(list.write("", {4, 3, GridOrder::RowByRow}));
+    list.listSaved("", "/lists/hall.MemDat");
+    EXPECT_FALSE(list.requirement(""));
+    EXPECT_EQ(readListRequirement("/lists/hall.MemDat"), (SurveyRequirement{"", 50, 625}));
+    EXPECT_TRUE(
+        iniBytes().endsWith("[SurveyGrids]\r\n/lists/hall.MemDat=4x3 row\r\n"
+                            "[SurveyRequirements]\r\n/lists/hall.MemDat=0.5 0.625\r\n"));
+    ASSERT_TRUE(writeListRequirement("/lists/hall.MemDat", standardAreas().back()));
+    EXPECT_EQ(readListRequirement("/lists/hall.MemDat"), (SurveyRequirement{"Stairs", 15000, 400}));
+    ASSERT_TRUE(writeListRequirement("/lists/hall.MemDat", std::nullopt));
+    EXPECT_FALSE(readListRequirement("/lists/hall.MemDat"));
+    EXPECT_FALSE(readListRequirement("/lists/other.MemDat"));
+}
+
+TEST_F(SurveyHome, RequirementOffersEveryAreaAndKeepsWhatTheDialogLeft) {
+    const SurveyRequirement bench{"Workshop bench", 75000, 700};
+    ASSERT_TRUE(writeOwnAreas({bench}));
+    RecordingInteraction ui;
+    ListGrid list;
+    const QString path = m_folder + "/Hall.MemDat";
+    ui.requirementAnswers = {RequirementAnswer{standardAreas().front(), {}}, std::nullopt};
+    EXPECT_TRUE(chooseListRequirement(ui, list, path));
+    ASSERT_EQ(ui.requirementShown.size(), 1u);
+    EXPECT_EQ(ui.requirementShown[0].standard.size(), 7u);
+    EXPECT_EQ(ui.requirementShown[0].own, std::vector<SurveyRequirement>{bench});
+    EXPECT_FALSE(ui.requirementShown[0].current);
+    EXPECT_EQ(readListRequirement(path), standardAreas().front());
+    EXPECT_TRUE(readOwnAreas().empty());  // the dialog removed the bench
+    // Cancelled: nothing changes; offered with the list's choice.
+    EXPECT_FALSE(chooseListRequirement(ui, list, path));
+    EXPECT_EQ(ui.requirementShown[1].current, standardAreas().front());
+    EXPECT_EQ(readListRequirement(path), standardAreas().front());
+    EXPECT_TRUE(ui.messages.isEmpty());
+    // A shipped area's name with values of its own is no longer that area.
+    EXPECT_EQ(labelledRequirement("Stairs", 200, 0.4), (SurveyRequirement{"", 20000, 400}));
+    EXPECT_EQ(labelledRequirement(" stairs ", 150, 0.4), (SurveyRequirement{"stairs", 15000, 400}));
+    EXPECT_EQ(labelledRequirement("Bench", 750, 0.7), (SurveyRequirement{"Bench", 75000, 700}));
 }

@@ -8,7 +8,9 @@
 #include "files/ListFile.h"
 #include "memlist/MemoryListPages.h"
 #include "survey/GridMapPicture.h"
+#include "survey/GridSizing.h"
 #include "survey/SurveyGrid.h"
+#include "survey/SurveyRequirement.h"
 #include "survey/SurveySummary.h"
 
 using namespace km905;
@@ -244,4 +246,159 @@ TEST(SurveyGrid, ShapeTextsRoundTrip) {
     EXPECT_FALSE(parseGridShape("4x3 zigzag"));
     EXPECT_EQ(gridShapeText({4, 3, GridOrder::Serpentine}), "4x3 serpentine");
     EXPECT_EQ(gridShapeText({4, 3, GridOrder::RowByRow}), "4x3 row");
+}
+
+namespace {
+// The demonstration meter's survey: 412 455 498 430 / 388 520 530 470 / 298 360 401 442, then a
+// REL and the maximum hold. The twelve sum to 5204: Eavg 433.67, Emin 298, U0 0.687.
+CDTDoc demoSurvey() {
+    return listOf({{412, "General"},
+                   {455, "General"},
+                   {498, "General"},
+                   {430, "General"},
+                   {388, "General"},
+                   {520, "General"},
+                   {530, "General"},
+                   {470, "General"},
+                   {298, "General"},
+                   {360, "General"},
+                   {401, "General"},
+                   {442, "General"},
+                   {35, "Rel"},
+                   {500.34f, "Max", 1}});
+}
+}  // namespace
+
+TEST(SurveyVerdict, TheDemonstrationSurveyFailsOfficeWorkOnEavgAndPassesThreeHundred) {
+    const CDTDoc d = demoSurvey();
+    const SurveySummary s = surveySummary(d);
+    const SurveyRequirement office = standardAreas().front();
+    EXPECT_EQ(office, (SurveyRequirement{"Writing, typing, reading, data processing", 50000, 600}));
+    const SurveyVerdict v = surveyVerdict(s, office);
+    EXPECT_FALSE(v.pass);
+    EXPECT_EQ(v.failed, QStringList({"Eavg 433.7 < 500"}));  // U0 0.69 >= 0.60 passes
+    EXPECT_EQ(verdictLine(s, office),
+              "Required \u0112m 500 lx, U0 0.60 (Writing, typing, reading, data processing): "
+              "FAIL: Eavg 433.7 < 500");
+    EXPECT_EQ(surveySummaryLine(s, &office),
+              "Eavg 433.7 Lux   Emin 298.0 Lux   Emax 530.0 Lux   U0 0.69   Ud 0.56   "
+              "(12 of 14 readings)");
+    // Ten of the twelve points lie below 500 lx: all but No. 6 (520) and No. 7 (530).
+    const GridMap m = surveyGridMap(d, {4, 3, GridOrder::RowByRow}, s, &office);
+    EXPECT_EQ(m.belowRequired, 10);
+    EXPECT_FALSE(m.at(1, 1).belowRequired);
+    EXPECT_FALSE(m.at(2, 1).belowRequired);
+    EXPECT_TRUE(m.at(0, 0).belowRequired);
+    EXPECT_TRUE(m.at(3, 2).belowRequired);
+
+    const SurveyRequirement typed = *parseRequirement("300,0.4");
+    EXPECT_EQ(verdictLine(s, typed), "Required \u0112m 300 lx, U0 0.40: PASS");
+    // The minimum alone is below 300 lx, yet the average meets it.
+    EXPECT_EQ(surveyGridMap(d, {4, 3, GridOrder::RowByRow}, s, &typed).belowRequired, 1);
+    const QJsonObject o = QJsonDocument::fromJson(surveySummaryJson(s, &office)).object();
+    EXPECT_EQ(o["requirement"].toObject()["Em_lux"].toDouble(), 500);
+    EXPECT_EQ(o["requirement"].toObject()["U0"].toDouble(), 0.6);
+    EXPECT_FALSE(o["verdict"].toObject()["pass"].toBool());
+    EXPECT_EQ(o["verdict"].toObject()["text"].toString(), "FAIL: Eavg 433.7 < 500");
+}
+
+TEST(SurveyVerdict, FiguresExactlyAtTheirLimitsPass) {
+    // 400, 500, 600: Eavg exactly 500, U0 = 400 / 500 exactly 0.80. The reading at 500 is not
+    // below Em; the 400 is.
+    const CDTDoc d = listOf({{400, "General"}, {500, "General"}, {600, "General"}});
+    const SurveySummary s = surveySummary(d);
+    const SurveyRequirement r = *parseRequirement("500, 0.8");
+    EXPECT_TRUE(surveyVerdict(s, r).pass);
+    const GridMap m = surveyGridMap(d, {3, 1, GridOrder::RowByRow}, s, &r);
+    EXPECT_TRUE(m.at(0, 0).belowRequired);
+    EXPECT_FALSE(m.at(1, 0).belowRequired);
+    EXPECT_EQ(m.belowRequired, 1);
+    // 55.2 f, 29.8 f and 15 lux sum to exactly 100 (the floats' errors cancel): U0 = 15 x 3 /
+    // 100 is exactly 0.45, though 15 / (100 / 3) in doubles comes to 0.44999999999999996.
+    const SurveySummary exact =
+        surveySummary(listOf({{55.2f, "General"}, {29.8f, "General"}, {15, "General"}}));
+    const SurveyRequirement limit = *parseRequirement("30,0.45");
+    EXPECT_TRUE(surveyVerdict(exact, limit).pass);
+    EXPECT_EQ(surveySummaryLine(exact, &limit),
+              "Eavg 33.3 Lux   Emin 15.0 Lux   Emax 55.2 Lux   U0 0.45   Ud 0.27   "
+              "(3 of 3 readings)");
+}
+
+TEST(SurveyVerdict, AFigureJustUnderItsLimitNeverReadsAsMeetingIt) {
+    // 599 and 1401: Eavg 1000, U0 0.599, which two decimals would show as 0.60.
+    const SurveySummary s = surveySummary(listOf({{599, "General"}, {1401, "General"}}));
+    const SurveyRequirement r = *parseRequirement("500,0.6");
+    EXPECT_EQ(verdictText(surveyVerdict(s, r)), "FAIL: U0 0.599 < 0.60");
+    EXPECT_EQ(surveySummaryLine(s, &r),
+              "Eavg 1000.0 Lux   Emin 599.0 Lux   Emax 1401.0 Lux   U0 0.599   Ud 0.43   "
+              "(2 of 2 readings)");
+    EXPECT_EQ(surveySummaryLine(s),
+              "Eavg 1000.0 Lux   Emin 599.0 Lux   Emax 1401.0 Lux   U0 0.60"
+              "   Ud 0.43   (2 of 2 readings)");
+    // Both conditions failed, each named.
+    EXPECT_EQ(verdictText(surveyVerdict(s, *parseRequirement("1200,0.6"))),
+              "FAIL: Eavg 1000.0 < 1200; U0 0.599 < 0.60");
+    // Against a limit of three decimals two already read as missing it: 0.60 < 0.605.
+    EXPECT_EQ(verdictText(surveyVerdict(s, *parseRequirement("500,0.605"))),
+              "FAIL: U0 0.60 < 0.605");
+    // 499.96 f lux twice: Eavg 499.959991..., "500.0" with one decimal.
+    const SurveySummary e = surveySummary(listOf({{499.96f, "General"}, {499.96f, "General"}}));
+    EXPECT_EQ(verdictText(surveyVerdict(e, r)), "FAIL: Eavg 499.96 < 500");
+    EXPECT_EQ(verdictText(surveyVerdict(surveySummary(listOf({{35, "Rel"}})), r)),
+              "FAIL: no normal readings");
+}
+
+TEST(SurveyVerdict, RequirementsComeFromTheCommandLineOrTheAreaList) {
+    EXPECT_EQ(parseRequirement("500,0.6"), (SurveyRequirement{"", 50000, 600}));
+    const SurveyRequirement half = *parseRequirement("0.5,0.625");
+    EXPECT_EQ(requirementText(half), "Required \u0112m 0.5 lx, U0 0.625");
+    EXPECT_FALSE(parseRequirement("500"));
+    EXPECT_FALSE(parseRequirement("500,1.2"));
+    EXPECT_FALSE(parseRequirement("0,0.4"));
+    EXPECT_FALSE(parseRequirement("500;0.6"));
+    const std::vector<SurveyRequirement>& areas = standardAreas();
+    EXPECT_EQ(findArea(areas, "corr"),
+              (SurveyRequirement{"Corridors and circulation areas", 10000, 400}));
+    EXPECT_EQ(findArea(areas, "STAIRS"), (SurveyRequirement{"Stairs", 15000, 400}));
+    EXPECT_EQ(findArea(areas, "technical drawing")->u0Milli, 700);
+    EXPECT_EQ(findArea(areas, "Reception")->emCentilux, 30000);
+    EXPECT_EQ(findArea(areas, "archives")->emCentilux, 20000);
+    EXPECT_FALSE(findArea(areas, "c"));  // Conference and Corridors
+    EXPECT_FALSE(findArea(areas, "loading bay"));
+}
+
+TEST(SurveyGrid, ARoomsGridFollowsTheSpacingRule) {
+    // p = 0.2 x 5^log10(d), the nearest whole number of side / p points, at least 3:
+    // d = 1:  5^0 = 1, p = 0.20;                 1 / 0.2 = 5.
+    // d = 5:  5^0.69897 = 3.0801, p = 0.616;     5 / 0.616 = 8.12 -> 8;   3 / 0.616 = 4.87 -> 5.
+    // d = 10: 5^1 = 5, p = 1.00;                 10 / 1 = 10;             2 / 1 = 2 -> at least 3.
+    // d = 25: 5^1.39794 = 9.4872, p = 1.897;     25 / 1.897 = 13.18 -> 13; 12 / 1.897 = 6.32 -> 6.
+    // d = 50: 5^1.69897 = 15.4005, p = 3.080;    50 / 3.08 = 16.23 -> 16; 20 / 3.08 = 6.49 -> 6.
+    // d = 300: 5^2.47712 = 53.87, p = 10.77, held at 10: 300 / 10 = 30.
+    struct Case {
+        double length, width, p;
+        int along, across;
+    };
+    const Case cases[] = {{1, 1, 0.2, 5, 5},       {5, 3, 0.6160, 8, 5},    {10, 2, 1.0, 10, 3},
+                          {25, 12, 1.8974, 13, 6}, {50, 20, 3.0801, 16, 6}, {300, 40, 10, 30, 4}};
+    for (const Case& c : cases) {
+        const std::optional<RoomGrid> g = roomGrid(c.length, c.width);
+        ASSERT_TRUE(g) << c.length;
+        EXPECT_NEAR(g->spacing, c.p, 5e-4) << c.length;
+        EXPECT_EQ(g->along, c.along) << c.length;
+        EXPECT_EQ(g->across, c.across) << c.length;
+    }
+    // The longer side sets p whichever is given first.
+    EXPECT_EQ(roomGrid(3, 5)->along, 5);
+    EXPECT_EQ(roomGrid(3, 5)->across, 8);
+    EXPECT_EQ(roomGridText(*roomGrid(5, 3)), "p = 0.62 m: 8 x 5 points");
+    EXPECT_EQ(roomGridText(*roomGrid(50, 20)), "p = 3.08 m: 16 x 6 points");
+    EXPECT_EQ(roomGridText(*roomGrid(25, 12)),
+              "p = 1.90 m: 13 x 6 points");  // 78 points: the meter holds 99
+    EXPECT_EQ(roomGridText(*roomGrid(300, 40)),
+              "p = 10.00 m: 30 x 4 points (more than the meter's memory holds)");
+    EXPECT_FALSE(roomGrid(0, 5));
+    EXPECT_FALSE(roomGrid(5, -1));
+    EXPECT_EQ(parseRoomSize("8x6.5"), (std::pair<double, double>{8, 6.5}));
+    EXPECT_FALSE(parseRoomSize("8 by 6"));
 }

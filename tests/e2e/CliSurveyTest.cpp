@@ -64,7 +64,68 @@ QString writeSurveyList(const QTemporaryDir& dir) {
     return path;
 }
 
+// The demonstration meter's survey: twelve normal readings and a REL.
+QString writeDemoSurvey(const QTemporaryDir& dir) {
+    const float lux[12] = {412, 455, 498, 430, 388, 520, 530, 470, 298, 360, 401, 442};
+    std::vector<ListRecord> recs;
+    for (int i = 0; i <= 12; ++i) {
+        ListRecord r;
+        r.value = i < 12 ? lux[i] : 35;
+        r.mode = i < 12 ? QStringLiteral("General") : QStringLiteral("Rel");
+        r.time = QStringLiteral("12/07/26 10:%1:00").arg(20 + i);
+        recs.push_back(r);
+    }
+    const QString path = dir.filePath("office.MemDat");
+    QFile f(path);
+    f.open(QIODevice::WriteOnly);
+    f.write(writeListFile(recs));
+    return path;
+}
+
 }  // namespace
+
+TEST(CliSurvey, SummaryJudgesTheSurveyAndSaysSoInItsExitStatus) {
+    QTemporaryDir dir;
+    const QString list = writeDemoSurvey(dir);
+    const QString figures =
+        "Eavg 433.7 Lux   Emin 298.0 Lux   Emax 530.0 Lux   U0 0.69   Ud 0.56   "
+        "(12 of 13 readings)\n1 reading left out: 1 REL\n";
+    // 5204 / 12 = 433.7 < 500: fails, though U0 0.69 meets 0.60.
+    CliRun r = cli({"summary", list, "--require", "500,0.6"});
+    EXPECT_EQ(r.status, 7) << r.err.toStdString();
+    EXPECT_EQ(r.out, figures + "Required \u0112m 500 lx, U0 0.60: FAIL: Eavg 433.7 < 500\n");
+    r = cli({"summary", list, "--require", "300,0.4"});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.out, figures + "Required \u0112m 300 lx, U0 0.40: PASS\n");
+    r = cli({"summary", "--area", "writing", "--json", list});
+    EXPECT_EQ(r.status, 7);
+    const QJsonObject o = QJsonDocument::fromJson(r.out.toUtf8()).object();
+    EXPECT_EQ(o["requirement"].toObject()["area"].toString(),
+              "Writing, typing, reading, data processing");
+    EXPECT_EQ(o["verdict"].toObject()["text"].toString(), "FAIL: Eavg 433.7 < 500");
+    EXPECT_EQ(cli({"summary", list, "--area", "corridors"}).status, 0);  // 100 lx, 0.40
+    EXPECT_EQ(cli({"summary", list}).status, 0);                         // nothing to judge
+    const CliRun wrong = cli({"summary", list, "--require", "500"});
+    EXPECT_EQ(wrong.status, 2);
+    EXPECT_TRUE(wrong.err.contains("--require is EM,U0")) << wrong.err.toStdString();
+    EXPECT_EQ(cli({"summary", list, "--area", "ballroom"}).status, 2);
+    EXPECT_TRUE(
+        cli({"--help"})
+            .out.contains(
+                "  7    summary: the survey fails the requirement of --require or --area\n"));
+
+    // The report carries the verdict and the room on page 1, and exits 0: its file is written.
+    const QString pdf = dir.filePath("office.pdf");
+    r = cli({"report", list, "-o", pdf, "--area", "writing", "--room", "8x6", "--height", "0.8",
+             "--meter", "SN 4711", "--grid", "4x3"});
+    ASSERT_EQ(r.status, 0) << r.err.toStdString();
+    const QString text = run("pdftotext", {"-layout", pdf, "-"});
+    EXPECT_TRUE(text.contains(QRegularExpression("Verdict\\s+FAIL\\s+Eavg 433\\.7 < 500")))
+        << text.toStdString();
+    EXPECT_TRUE(text.contains(QRegularExpression("Room\\s+8\\.00 m x 6\\.00 m")));
+    EXPECT_EQ(text.count("below \u0112m"), 10);
+    EXPECT_EQ(cli({"report", list, "-o", dir.filePath("x.pdf"), "--room", "8"}).status, 2);
+}
 
 TEST(CliSurvey, SummaryPrintsTheFiguresAndWhatWasLeftOut) {
     QTemporaryDir dir;

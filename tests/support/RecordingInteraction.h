@@ -72,6 +72,12 @@ struct RecordingInteraction : IUserInteraction {
         detailsShown.push_back(initial);
         return next(detailsAnswers);
     }
+    std::deque<std::optional<RequirementAnswer>> requirementAnswers;  // likewise
+    std::vector<RequirementQuestion> requirementShown;
+    std::optional<RequirementAnswer> askRequirement(const RequirementQuestion& q) override {
+        requirementShown.push_back(q);
+        return next(requirementAnswers);
+    }
     std::vector<ReportPage> printed;
     bool printReport(const std::vector<ReportPage>& pages) override {
         printed.insert(printed.end(), pages.begin(), pages.end());

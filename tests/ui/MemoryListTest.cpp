@@ -258,11 +258,12 @@ TEST(MemoryList, LeftAlignedHeadingsUnderAToolbarAndAnEtchedLine) {
         EXPECT_EQ(b->iconSize(), QSize(48, 20));
         tips << b->toolTip();
     }
-    EXPECT_EQ(tips.size(), 6);
+    EXPECT_EQ(tips.size(), 7);
     EXPECT_EQ(tips.value(0), "save");
     EXPECT_EQ(tips.value(1), "UTF-8 CSV for spreadsheets");
     EXPECT_EQ(tips.value(4), "survey grid map");
     EXPECT_EQ(tips.value(5), "survey report (PDF)");
+    EXPECT_EQ(tips.value(6), "required \u0112m and U0: pass or fail");
     auto* line = list->findChild<QFrame*>("etchedLine");
     ASSERT_NE(line, nullptr);
     EXPECT_TRUE(line->isVisible());

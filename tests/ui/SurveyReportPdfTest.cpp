@@ -223,3 +223,74 @@ TEST(SurveyReportPdf, TheFirstPageShowsTheColouredGrid) {
                 << renderer << " " << dpi;
         }
 }
+
+TEST(SurveyReportPdf, TheVerdictBlockAndTheMarkedReadingsOfTheDemonstrationSurvey) {
+    CDTDoc d;
+    const int lux[12] = {412, 455, 498, 430, 388, 520, 530, 470, 298, 360, 401, 442};
+    for (int i = 0; i < 12; ++i) {
+        const auto k = static_cast<size_t>(d.m_memCount++);
+        d.m_memValues[k] = static_cast<float>(lux[i]);
+        d.m_memModes[k] = QStringLiteral("General");
+        d.m_memTimes[k] = QStringLiteral("12/07/26 10:%1:00").arg(20 + i);
+    }
+    ReportDetails details{"Office 2.14", "Main building, 2nd floor", ""};
+    details.roomLength = 8;
+    details.roomWidth = 6;
+    details.planeHeight = 0.8;
+    details.meterId = "SN 4711";
+    const std::optional<QByteArray> pdf = surveyReportPdf(
+        surveyReport(surveyReportInput(d, GridShape{4, 3, GridOrder::RowByRow}, details, 1765184400,
+                                       PaperSize::A4, standardAreas().front())));
+    ASSERT_TRUE(pdf);
+    QTemporaryDir dir;
+    const QString path = dir.filePath("verdict.pdf");
+    {
+        QFile f(path);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(*pdf);
+    }
+    QFile::remove("survey-verdict.pdf");
+    QFile::copy(path, "survey-verdict.pdf");  // into the build folder, to look at
+    const QStringList pages = run("pdftotext", {"-layout", path, "-"}).split(QLatin1Char('\f'));
+    ASSERT_GE(pages.size(), 2);
+    const QString first = pages[0];
+    auto has = [&](const QString& page, const QString& pattern) {
+        return page.contains(QRegularExpression(pattern));
+    };
+    EXPECT_TRUE(has(first, "Room\\s+8\\.00 m x 6\\.00 m")) << first.toStdString();
+    EXPECT_TRUE(has(first, "Working plane\\s+0\\.80 m above the floor"));
+    EXPECT_TRUE(has(first, "Meter\\s+SN 4711"));
+    EXPECT_TRUE(first.contains("Requirement and verdict"));
+    EXPECT_TRUE(has(first,
+                    "Task area\\s+Writing, typing, reading, data processing \\(values of "
+                    "EN 12464-1\\)"));
+    EXPECT_TRUE(has(first, "Required\\s+\u0112m 500 lx, U0 0\\.60"));
+    EXPECT_TRUE(has(first, "Measured\\s+Eavg 433\\.7 lx, U0 0\\.69"));
+    EXPECT_TRUE(has(first, "Verdict\\s+FAIL\\s+Eavg 433\\.7 < 500"));
+    EXPECT_TRUE(first.contains("Below \u0112m 500 lx: 10 points"));
+    EXPECT_EQ(pages[1].count("below \u0112m"), 10);
+    EXPECT_TRUE(has(pages[1],
+                    "\\n\\s*1\\s+412\\.00\\s+Lux\\s+General\\s+12/07/26 10:20:00\\s+"
+                    "below \u0112m"));
+    EXPECT_TRUE(has(pages[1], "\\n\\s*6\\s+520\\.00\\s+Lux\\s+General\\s+12/07/26 10:25:00\\n"));
+
+    // Page 1 at 60 dots per inch, as a person glances at it: the red FAIL badge sits under
+    // the title block, above the summary table and the map.
+    ASSERT_EQ(QProcess::execute("pdftoppm", {"-png", "-r", "60", "-f", "1", "-l", "1",
+                                             "-singlefile", path, dir.filePath("page")}),
+              0);
+    const QImage page(dir.filePath("page.png"));
+    ASSERT_FALSE(page.isNull());
+    page.save("survey-verdict-page1.png");
+    // Left of the failures' red text, whose smoothed edges pass through the badge's colour.
+    const QRect badge = boundsOf(page.copy(0, 0, 168, page.height()), qRgb(200, 30, 30), 6);
+    ASSERT_FALSE(badge.isEmpty());
+    // 56 x 22 points at 60 / 72: about 47 x 18 pixels, left at (50 + 90) x 60 / 72 = 117.
+    EXPECT_NEAR(badge.width(), 47, 3);
+    EXPECT_NEAR(badge.height(), 18, 3);
+    EXPECT_NEAR(badge.left(), 117, 2);
+    const QRect map = boundsOf(page, qRgb(253, 231, 37), 3);  // 530 lux, the map's yellow
+    ASSERT_FALSE(map.isEmpty());
+    EXPECT_LT(badge.bottom(), map.top());
+    EXPECT_GT(countNear(page.copy(badge), qRgb(200, 30, 30), 6), 47 * 18 / 2);
+}

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <functional>
 
 #include <QFile>
 #include <QLabel>
@@ -14,6 +15,7 @@
 #include "survey/CGridMapDlg.h"
 #include "survey/CGridShapeDlg.h"
 #include "survey/CReportDetailsDlg.h"
+#include "survey/CRequirementDlg.h"
 #include "survey/SurveySettings.h"
 
 using namespace km905;
@@ -34,6 +36,23 @@ sim::Scenario surveyScenario() {
     };
     s.memory = {rec(1, 300, 0x00), rec(2, 250, 0x00), rec(3, 350, 0x00), rec(4, 200, 0x00),
                 rec(5, 150, 0x30)};
+    return s;
+}
+
+// The demonstration meter's office survey: twelve points of a 4 x 3 grid, then a REL.
+sim::Scenario demoSurveyScenario() {
+    sim::Scenario s = sim::demoScenario();
+    s.memory.clear();
+    const int lux[12] = {412, 455, 498, 430, 388, 520, 530, 470, 298, 360, 401, 442};
+    for (int i = 0; i <= 12; ++i) {
+        sim::SimMemoryRecord m;
+        m.time = {2026, 12, 7, 10, 20 + i, 0};
+        const double v = i < 12 ? lux[i] : 35;
+        m.range = sim::autoRangeFor(v, false);
+        m.count = sim::countFor(v, m.range, false);
+        m.modeBits = i < 12 ? 0x00 : 0x30;
+        s.memory.push_back(m);
+    }
     return s;
 }
 
@@ -252,6 +271,110 @@ TEST(SurveyWindow, AReportThatCannotBeWrittenSaysSo) {
     list->close();
 }
 
+TEST(SurveyWindow, RequirementJudgesTheSurveyInTheStripAndEdgesThePointsBelowOnTheMap) {
+    UiHarness h(demoSurveyScenario());
+    CMemListDlg* list = downloadList(h);
+    ASSERT_NE(list, nullptr);
+    ASSERT_EQ(list->table()->rowCount(), 13);
+    EXPECT_FALSE(list->verdictLine()->isVisible());
+    h.ui.gridAnswers = {GridShape{4, 3, GridOrder::RowByRow}};
+    command(list, "Grid...")->trigger();
+    CGridMapDlg* map = list->gridMap();
+    ASSERT_NE(map, nullptr);
+
+    h.ui.requirementAnswers = {RequirementAnswer{standardAreas().front(), {}}};
+    command(list, "Requirement...")->trigger();
+    UiHarness::settle();
+    ASSERT_EQ(h.ui.requirementShown.size(), 1u);
+    EXPECT_FALSE(h.ui.requirementShown[0].current);
+    // 5204 / 12 = 433.7 < 500; U0 298 / 433.67 = 0.69 passes.
+    EXPECT_TRUE(list->verdictLine()->isVisible());
+    EXPECT_EQ(list->verdictLine()->text(),
+              "Required \u0112m 500 lx, U0 0.60 (Writing, typing, reading, data processing): "
+              "FAIL: Eavg 433.7 < 500");
+    EXPECT_EQ(list->verdictLine()->palette().color(QPalette::WindowText), QColor(190, 0, 0));
+    saveShot(list->grab().toImage(), "survey-verdict-strip");
+
+    // On the open map, black dashes on a white band edge the ten points below 500 lx; No. 6
+    // (520) and No. 7 (530) keep their edges plain.
+    const QImage shot = map->mapView()->grab().toImage();
+    saveShot(map->grab().toImage(), "survey-verdict-map");
+    const std::vector<QRectF>& cells = map->picture().cellBoxes;
+    ASSERT_EQ(cells.size(), 12u);
+    auto edgeRow = [&](int cell, const std::function<bool(QRgb)>& is) {
+        const QRectF& b = cells[static_cast<size_t>(cell)];
+        const int y = static_cast<int>(std::ceil(b.top())) + 1;
+        return countPixels(
+            shot, QRect(static_cast<int>(b.left()) + 2, y, static_cast<int>(b.width()) - 4, 1), is);
+    };
+    const auto black = [](QRgb c) { return qRed(c) < 50 && qGreen(c) < 50 && qBlue(c) < 50; };
+    const auto white = [](QRgb c) { return qRed(c) > 220 && qGreen(c) > 220 && qBlue(c) > 220; };
+    for (int cell : {0, 1, 2, 3, 4, 7, 9, 10, 11}) {
+        EXPECT_GT(edgeRow(cell, black), 10) << cell;
+        EXPECT_GT(edgeRow(cell, white), 10) << cell;
+    }
+    for (int cell : {5, 6}) {
+        EXPECT_EQ(edgeRow(cell, black), 0) << cell;
+        EXPECT_EQ(edgeRow(cell, white), 0) << cell;
+    }
+    const QRectF key = map->picture().belowKey;
+    ASSERT_FALSE(key.isEmpty());
+    EXPECT_GT(key.top(), map->picture().legendBar.bottom());
+    bool keyText = false;
+    for (const DrawText& t : map->picture().drawing.texts)
+        keyText |= t.text == "Below \u0112m 500 lx: 10 points";
+    EXPECT_TRUE(keyText);
+
+    // Values typed in: 300 lx and 0.40 pass.
+    h.ui.requirementAnswers = {RequirementAnswer{SurveyRequirement{"", 30000, 400}, {}}};
+    command(list, "Requirement...")->trigger();
+    EXPECT_EQ(h.ui.requirementShown[1].current, standardAreas().front());
+    EXPECT_EQ(list->verdictLine()->text(), "Required \u0112m 300 lx, U0 0.40: PASS");
+    EXPECT_EQ(list->verdictLine()->palette().color(QPalette::WindowText), QColor(20, 130, 60));
+    // The list's save takes the choice into the settings beside its grid.
+    const QString listFile = h.home->path() + "/office.MemDat";
+    h.ui.fileAnswers = {h.home->path() + "/office"};
+    command(list, "Save")->trigger();
+    EXPECT_EQ(readListRequirement(listFile), (SurveyRequirement{"", 30000, 400}));
+    EXPECT_EQ(readSurveyGrid(listFile), (GridShape{4, 3, GridOrder::RowByRow}));
+    list->close();
+}
+
+TEST(SurveyWindow, TheRequirementDialogChoosesAnAreaAndKeepsTheUsersOwn) {
+    const SurveyRequirement bench{"Workshop bench", 75000, 700};
+    CRequirementDlg d(RequirementQuestion{standardAreas(), {bench}, std::nullopt});
+    d.show();
+    UiHarness::settle();
+    EXPECT_EQ(d.windowTitle(), "Survey Requirement");
+    QListWidget* areas = d.areas();
+    ASSERT_EQ(areas->count(), 9);
+    EXPECT_EQ(areas->currentRow(), 0);
+    EXPECT_EQ(areas->item(0)->text(), "(no requirement)");
+    EXPECT_EQ(areas->item(7)->text(), "Stairs: 150 lx, U0 0.40");
+    EXPECT_EQ(areas->item(8)->text(), "Workshop bench: 750 lx, U0 0.70  (mine)");
+    EXPECT_FALSE(d.answer().chosen);
+    areas->setCurrentRow(7);
+    EXPECT_EQ(d.answer().chosen, (SurveyRequirement{"Stairs", 15000, 400}));
+    saveShot(d.grab().toImage(), "survey-requirement-dialog");
+    // Another value is no longer the shipped area; kept under a name of the user's, it is one
+    // of theirs.
+    auto* em = d.findChild<QDoubleSpinBox*>("em");
+    auto* name = d.findChild<QLineEdit*>("name");
+    ASSERT_TRUE(em && name);
+    em->setValue(200);
+    EXPECT_EQ(d.answer().chosen, (SurveyRequirement{"", 20000, 400}));
+    name->setText("Back stairs");
+    d.keepAsOwn();
+    EXPECT_EQ(d.answer().own, (std::vector<SurveyRequirement>{
+                                  bench, SurveyRequirement{"Back stairs", 20000, 400}}));
+    EXPECT_EQ(areas->currentRow(), 9);
+    EXPECT_EQ(d.answer().chosen, (SurveyRequirement{"Back stairs", 20000, 400}));
+    areas->setCurrentRow(8);
+    d.removeOwn();
+    EXPECT_EQ(d.answer().own, (std::vector<SurveyRequirement>{{"Back stairs", 20000, 400}}));
+    EXPECT_FALSE(d.answer().chosen);
+}
+
 TEST(SurveyWindow, TheGridDialogOffersItsShapeAndGivesBackTheChoice) {
     CGridShapeDlg d(GridShape{4, 3, GridOrder::Serpentine});
     d.show();
@@ -271,6 +394,17 @@ TEST(SurveyWindow, TheGridDialogOffersItsShapeAndGivesBackTheChoice) {
     rows->setValue(2);
     order->setCurrentIndex(0);
     EXPECT_EQ(d.shape(), (GridShape{99, 2, GridOrder::RowByRow}));
+    // A room of 5 x 3 m: p = 0.2 x 5^log10(5) = 0.616 m, 5 / 0.616 = 8.1 and 3 / 0.616 = 4.9.
+    auto* length = d.findChild<QDoubleSpinBox*>("roomLength");
+    auto* width = d.findChild<QDoubleSpinBox*>("roomWidth");
+    auto* proposal = d.findChild<QLabel*>("roomProposal");
+    ASSERT_TRUE(length && width && proposal);
+    EXPECT_EQ(length->text(), "--");
+    length->setValue(5);
+    EXPECT_EQ(columns->value(), 99);  // no proposal from one side alone
+    width->setValue(3);
+    EXPECT_EQ(proposal->text(), "p = 0.62 m: 8 x 5 points");
+    EXPECT_EQ(d.shape(), (GridShape{8, 5, GridOrder::RowByRow}));
     saveShot(d.grab().toImage(), "survey-grid-dialog");
 }
 
@@ -288,5 +422,15 @@ TEST(SurveyWindow, TheReportDialogOffersTheLastDetails) {
     title->setText("  Hall C ");
     site->clear();
     EXPECT_EQ(d.details(), (ReportDetails{"Hall C", "", "line 1\nline 2"}));
+    d.findChild<QDoubleSpinBox*>("roomLength")->setValue(12.5);
+    d.findChild<QDoubleSpinBox*>("roomWidth")->setValue(8);
+    d.findChild<QDoubleSpinBox*>("planeHeight")->setValue(0.85);
+    d.findChild<QLineEdit*>("meter")->setText(" SN 4711 ");
+    ReportDetails want{"Hall C", "", "line 1\nline 2"};
+    want.roomLength = 12.5;
+    want.roomWidth = 8;
+    want.planeHeight = 0.85;
+    want.meterId = "SN 4711";
+    EXPECT_EQ(d.details(), want);
     saveShot(d.grab().toImage(), "survey-report-dialog");
 }

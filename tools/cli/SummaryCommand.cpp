@@ -4,7 +4,9 @@
 
 #include "Commands.h"
 #include "Report.h"
+#include "RequirementOption.h"
 #include "SurveyList.h"
+#include "survey/SurveyRequirement.h"
 #include "survey/SurveySummary.h"
 
 namespace km905::cli {
@@ -12,21 +14,29 @@ namespace km905::cli {
 int runSummary(const Arguments& args) {
     QCommandLineParser parser;
     const QCommandLineOption json(QStringLiteral("json"), QString());
+    const RequirementOptions required;
     parser.addOption(json);
+    required.addTo(parser);
     if (const std::optional<int> done = parseSubcommand(parser, args)) return *done;
     const QStringList files = parser.positionalArguments();
     if (files.size() != 1) return usageError(QStringLiteral("summary needs one FILE.MemDat"));
+    std::optional<SurveyRequirement> requirement;
+    if (!readRequirement(parser, required, requirement)) return kExitUsage;
     int status = kExitOk;
     const std::optional<CDTDoc> doc = readSurveyList(files.first(), &status);
     if (!doc) return status;
     const SurveySummary s = surveySummary(*doc);
+    const SurveyRequirement* r = requirement ? &*requirement : nullptr;
+    const int verdict =
+        r && !surveyVerdict(s, *r).pass ? kExitRequirementNotMet : static_cast<int>(kExitOk);
     if (parser.isSet(json)) {
-        std::fputs(surveySummaryJson(s).constData(), stdout);
-        return kExitOk;
+        std::fputs(surveySummaryJson(s, r).constData(), stdout);
+        return verdict;
     }
-    printLine(surveySummaryLine(s));
+    printLine(surveySummaryLine(s, r));
     if (const QString left = surveyLeftOutText(s); !left.isEmpty()) printLine(left);
-    return kExitOk;
+    if (r) printLine(verdictLine(s, *r));
+    return verdict;
 }
 
 }  // namespace km905::cli

@@ -6,10 +6,12 @@
 
 #include "Commands.h"
 #include "Report.h"
+#include "RequirementOption.h"
 #include "RuntimeFolder.h"
 #include "SurveyList.h"
 #include "SurveyReportPdf.h"
 #include "files/SafeFile.h"
+#include "survey/GridSizing.h"
 #include "survey/SurveyReport.h"
 
 namespace km905::cli {
@@ -35,8 +37,13 @@ int runReport(const Arguments& args) {
     const QCommandLineOption site = valued("site", "TEXT");
     const QCommandLineOption notes = valued("notes", "TEXT");
     const QCommandLineOption paper = valued("paper", "PAPER");
+    const QCommandLineOption room = valued("room", "LxW");
+    const QCommandLineOption height = valued("height", "H");
+    const QCommandLineOption meter = valued("meter", "ID");
     const QCommandLineOption force(QStringLiteral("force"), QString());
-    parser.addOptions({output, grid, title, site, notes, paper, force});
+    const RequirementOptions required;
+    parser.addOptions({output, grid, title, site, notes, paper, room, height, meter, force});
+    required.addTo(parser);
     if (const std::optional<int> done = parseSubcommand(parser, args)) return *done;
     const QStringList files = parser.positionalArguments();
     if (files.size() != 1) return usageError(QStringLiteral("report needs one FILE.MemDat"));
@@ -60,6 +67,27 @@ int runReport(const Arguments& args) {
     else if (!paperName.isEmpty())
         return usageError(QStringLiteral("--paper is a4 or letter, not '%1'").arg(paperName));
 
+    std::optional<SurveyRequirement> requirement;
+    if (!readRequirement(parser, required, requirement)) return kExitUsage;
+    ReportDetails details{parser.value(title), parser.value(site), parser.value(notes)};
+    details.meterId = parser.value(meter);
+    if (parser.isSet(room)) {
+        const std::optional<std::pair<double, double>> lw = parseRoomSize(parser.value(room));
+        if (!lw)
+            return usageError(QStringLiteral("--room is LENGTHxWIDTH in metres, as 8x6.5; not '%1'")
+                                  .arg(parser.value(room)));
+        details.roomLength = lw->first;
+        details.roomWidth = lw->second;
+    }
+    if (parser.isSet(height)) {
+        bool ok = false;
+        details.planeHeight = QLocale::c().toDouble(parser.value(height), &ok);
+        if (!ok || !(details.planeHeight > 0) || details.planeHeight >= 1e4)
+            return usageError(QStringLiteral("--height is the working plane's height in metres, "
+                                             "as 0.8; not '%1'")
+                                  .arg(parser.value(height)));
+    }
+
     int status = kExitOk;
     const std::optional<CDTDoc> doc = readSurveyList(files.first(), &status);
     if (!doc) return status;
@@ -67,9 +95,8 @@ int runReport(const Arguments& args) {
         return fail(out, QStringLiteral("refusing to overwrite the list itself"));
     if (!parser.isSet(force) && QFileInfo::exists(out))
         return fail(out, QStringLiteral("already exists; --force replaces it"));
-    const ReportDetails details{parser.value(title), parser.value(site), parser.value(notes)};
-    const std::optional<QByteArray> pdf = surveyReportPdf(surveyReport(
-        surveyReportInput(*doc, shape, details, QDateTime::currentSecsSinceEpoch(), size)));
+    const std::optional<QByteArray> pdf = surveyReportPdf(surveyReport(surveyReportInput(
+        *doc, shape, details, QDateTime::currentSecsSinceEpoch(), size, requirement)));
     if (!pdf) return fail(out, QStringLiteral("the report could not be drawn"));
     const WriteResult written = writeFilesTogether({{out, *pdf}});
     if (!written) return fail(out, QStringLiteral("cannot be written: %1").arg(written.reason));

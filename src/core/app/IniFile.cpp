@@ -144,15 +144,22 @@ int IniFile::readInt(const QString& section, const QString& key, int defaultValu
 
 bool IniFile::writeString(const QString& section, const QString& key, const QString& value,
                           Qt::CaseSensitivity keyCase) const {
+    return writeStrings(section, {{key, value}}, keyCase);
+}
+
+bool IniFile::writeStrings(const QString& section,
+                           const std::vector<std::pair<QString, QString>>& keyValues,
+                           Qt::CaseSensitivity keyCase) const {
     QByteArray content;
     const Load l = load(&content);
     if (l == Load::Failed) return false;  // rewriting what we could not read would lose it
     QFileInfo fi(m_path);
     if (l == Load::Ok && !(fi.permissions() & QFile::WriteOwner))
         return false;  // a read-only file stays as the user made it
-    const QByteArray out =
-        withValue(content, section.toLocal8Bit(), key.toLocal8Bit(), value.toLocal8Bit(), keyCase);
-    return bool(writeFilesTogether({{m_path, out}}, m_steps));
+    for (const auto& [key, value] : keyValues)
+        content = withValue(content, section.toLocal8Bit(), key.toLocal8Bit(), value.toLocal8Bit(),
+                            keyCase);
+    return bool(writeFilesTogether({{m_path, content}}, m_steps));
 }
 
 }  // namespace km905

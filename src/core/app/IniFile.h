@@ -4,6 +4,7 @@
 #include <QByteArray>
 #include <QString>
 #include <optional>
+#include <utility>
 #include <vector>
 
 #include "files/SafeFile.h"
@@ -31,6 +32,10 @@ class IniFile {
     // Returns false when the file could not be read whole or written; it is then untouched.
     bool writeString(const QString& section, const QString& key, const QString& value,
                      Qt::CaseSensitivity keyCase = Qt::CaseInsensitive) const;
+    // Several keys of one section in one write: all of them or, on failure, none.
+    bool writeStrings(const QString& section,
+                      const std::vector<std::pair<QString, QString>>& keyValues,
+                      Qt::CaseSensitivity keyCase = Qt::CaseInsensitive) const;
     bool writeInt(const QString& section, const QString& key, int value) const {
         return writeString(section, key, QString::number(value));
     }

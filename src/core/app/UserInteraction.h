@@ -8,6 +8,7 @@
 #include "print/ReportPage.h"
 #include "survey/ReportDetails.h"
 #include "survey/SurveyGrid.h"
+#include "survey/SurveyRequirement.h"
 
 namespace km905 {
 
@@ -17,6 +18,19 @@ struct FileDialogRequest {
     QString proposedName;   // file name without folder
     QString filter;         // "DataLogger Files (*.AsmDat)"
     QString defaultSuffix;  // "AsmDat", added to a name typed without one
+};
+
+// The requirement dialog: the areas shipped and the user's own, and the list's choice.
+struct RequirementQuestion {
+    std::vector<SurveyRequirement> standard;
+    std::vector<SurveyRequirement> own;
+    std::optional<SurveyRequirement> current;
+};
+// The requirement chosen (none: the list is judged against nothing) and the user's own areas
+// as the dialog left them.
+struct RequirementAnswer {
+    std::optional<SurveyRequirement> chosen;
+    std::vector<SurveyRequirement> own;
 };
 
 // The two positions the Y axis dialog returns; -1 when a list has no selection.
@@ -45,6 +59,10 @@ class IUserInteraction {
     virtual void openHelp(const QString& path) = 0;
     // The survey grid dialog: columns, rows and walking order. Where nobody sits, Cancel.
     virtual std::optional<GridShape> askGridShape(const GridShape& /*initial*/) {
+        return std::nullopt;
+    }
+    // The requirement a survey is judged against. Where nobody sits, Cancel.
+    virtual std::optional<RequirementAnswer> askRequirement(const RequirementQuestion& /*q*/) {
         return std::nullopt;
     }
     // A survey report's title, site and notes. Where nobody sits, Cancel.

@@ -18,6 +18,7 @@ struct DrawRect {
     std::optional<Rgb> fill;
     std::optional<Rgb> stroke;
     double strokeWidth = 0;
+    double dash = 0;  // dashes and gaps this long; 0 draws the stroke whole
 };
 
 struct DrawLine {

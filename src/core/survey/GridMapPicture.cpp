@@ -131,7 +131,9 @@ GridMapPicture gridMapPicture(const GridMap& map, const SurveySummary& summary,
     if (!shape.valid() || map.cells.size() != static_cast<size_t>(shape.points())) return pic;
     const double t = look.textSize;
     const double gap = t * 0.8;
-    const double legendH = summary.hasFigures() ? t * 1.2 + t * kLineHeight : t * kLineHeight;
+    const double keyH = map.requirement ? t * kLineHeight : 0;
+    const double legendH =
+        (summary.hasFigures() ? t * 1.2 + t * kLineHeight : t * kLineHeight) + keyH;
     // The notes are as wide as the legend, which is at least this wide.
     const double narrowest = std::min(area.width(), 18 * t);
     double notesH = 0;
@@ -178,6 +180,16 @@ GridMapPicture gridMapPicture(const GridMap& map, const SurveySummary& summary,
             }
         }
     d.rects.insert(d.rects.end(), outlines.begin(), outlines.end());
+    // The outer half of the minimum's band, over it: a minimum below Ēm shows both.
+    const double band = cells.outline / 2;
+    auto belowEdge = [&](const QRectF& box) {
+        const QRectF edge = box.adjusted(band / 2, band / 2, -band / 2, -band / 2);
+        d.rects.push_back({edge, std::nullopt, kBelowBand, band});
+        d.rects.push_back(
+            {edge, std::nullopt, kBelowDashes, band, std::max(band * 2, box.width() * 0.08)});
+    };
+    for (size_t i = 0; i < map.cells.size(); ++i)
+        if (map.cells[i].belowRequired) belowEdge(pic.cellBoxes[i]);
 
     double y = area.top() + shape.rows * side + gap;
     const double legendW = std::max(narrowest, std::min(area.width(), mapW));
@@ -204,6 +216,23 @@ GridMapPicture gridMapPicture(const GridMap& map, const SurveySummary& summary,
                            Rgb{0, 0, 0}, TextAlign::Centre, false});
     }
     y += t * kLineHeight;
+    if (map.requirement) {
+        const SurveyRequirement& r = *map.requirement;
+        pic.belowKey = QRectF(legendLeft, y + (t * kLineHeight - t * 0.9) / 2, t * 0.9, t * 0.9);
+        // The sample edged as a cell is, at the cell's own band.
+        const double w = std::min(band, t * 0.2);
+        const QRectF edge = pic.belowKey.adjusted(w / 2, w / 2, -w / 2, -w / 2);
+        d.rects.push_back({pic.belowKey, kEmptyFill, kGridLineColour, look.gridLine});
+        d.rects.push_back({edge, std::nullopt, kBelowBand, w});
+        d.rects.push_back({edge, std::nullopt, kBelowDashes, w, std::max(w * 2, t * 0.2)});
+        const QString what =
+            map.belowRequired == 1 ? QStringLiteral("%1 point") : QStringLiteral("%1 points");
+        d.texts.push_back(
+            {QRectF(legendLeft + t * 1.4, y, legendW - t * 1.4, t * kLineHeight),
+             QStringLiteral("Below \u0112m %1 lx: ").arg(emText(r)) + what.arg(map.belowRequired),
+             t, false, Rgb{0, 0, 0}, TextAlign::Left, false});
+        y += keyH;
+    }
     if (!notes.isEmpty())
         d.texts.push_back({QRectF(legendLeft, y + gap, legendW, notesH), notes, t, false,
                            Rgb{0, 0, 0}, TextAlign::Left, true});

@@ -23,6 +23,9 @@ struct GridMapLook {
 inline constexpr Rgb kEmptyFill{255, 255, 255};  // a point without a reading
 inline constexpr Rgb kGridLineColour{150, 150, 150};
 inline constexpr Rgb kMinimumOutline{220, 0, 0};
+// A point below the requirement's Ēm: black dashes on a white band, seen on every colour.
+inline constexpr Rgb kBelowBand{255, 255, 255};
+inline constexpr Rgb kBelowDashes{0, 0, 0};
 
 // "Grid map: 4 x 3 points, serpentine"
 QString gridMapTitle(const GridShape& shape);
@@ -40,10 +43,12 @@ struct GridMapPicture {
     Drawing drawing;
     std::vector<QRectF> cellBoxes;  // row by row from the top left, as GridMap::cells
     QRectF legendBar;               // empty when there are no figures to scale
+    QRectF belowKey;                // the dashed sample of the key; empty without a requirement
 };
 
 // The map in the area: square cells as large as fit, centred, coloured by the scale from
-// Emin to Emax, the minimum outlined and marked "min"; the legend and the notes under it.
+// Emin to Emax, the minimum outlined and marked "min", the points below the requirement's Ēm
+// (when the map has one) edged in dashes; the legend, its key and the notes under it.
 // Every cell's value has one size, the point numbers another.
 GridMapPicture gridMapPicture(const GridMap& map, const SurveySummary& summary,
                               const QString& notes, const QRectF& area, const GridMapLook& look);

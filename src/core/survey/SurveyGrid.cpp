@@ -42,9 +42,11 @@ Rgb surveyColour(double t) {
     return {mix(a.r, b.r), mix(a.g, b.g), mix(a.b, b.b)};
 }
 
-GridMap surveyGridMap(const CDTDoc& doc, const GridShape& shape, const SurveySummary& summary) {
+GridMap surveyGridMap(const CDTDoc& doc, const GridShape& shape, const SurveySummary& summary,
+                      const SurveyRequirement* requirement) {
     GridMap map;
     map.shape = shape;
+    if (requirement) map.requirement = *requirement;
     if (!shape.valid()) return map;
     map.cells.resize(static_cast<size_t>(shape.points()));
     const int count = std::clamp(doc.m_memCount, 0, kMemCapacity);
@@ -69,6 +71,8 @@ GridMap surveyGridMap(const CDTDoc& doc, const GridShape& shape, const SurveySum
                     (doc.m_memUnitFC[r] ? QStringLiteral(" FC") : QStringLiteral(" Lux"));
         cell.colour = surveyColour(span > 0 ? (doc.m_memValues[r] - summary.eminLux) / span : 0.5);
         cell.isMinimum = k == summary.minRecord;
+        cell.belowRequired = requirement && belowRequired(doc.m_memValues[r], *requirement);
+        map.belowRequired += cell.belowRequired;
     }
     map.empty = std::max(shape.points() - placed, 0);
     return map;

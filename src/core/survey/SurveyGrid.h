@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "model/MeterState.h"
+#include "survey/SurveyRequirement.h"
 #include "survey/SurveySummary.h"
 
 namespace km905 {
@@ -49,23 +50,27 @@ struct GridCell {
     QString text;     // the reading as the list shows it, with its unit
     Rgb colour{255, 255, 255};
     bool isMinimum = false;
+    bool belowRequired = false;  // under the requirement's Ēm
 };
 
 // The normal readings laid on the grid in the order they were taken, point by point, row by
 // row from the top left. The rest are no point's reading: they are listed apart.
 struct GridMap {
     GridShape shape;
-    std::vector<GridCell> cells;  // rows × columns
-    std::vector<int> beyond;      // normal readings past the grid's last point
-    std::vector<int> leftOut;     // readings left out of the figures, off the map
-    int empty = 0;                // points without a reading
+    std::vector<GridCell> cells;                   // rows × columns
+    std::vector<int> beyond;                       // normal readings past the grid's last point
+    std::vector<int> leftOut;                      // readings left out of the figures, off the map
+    int empty = 0;                                 // points without a reading
+    std::optional<SurveyRequirement> requirement;  // the cells below its Ēm are marked
+    int belowRequired = 0;                         // how many
 
     const GridCell& at(int column, int row) const {
         return cells[static_cast<size_t>(row * shape.columns + column)];
     }
 };
 
-GridMap surveyGridMap(const CDTDoc& doc, const GridShape& shape, const SurveySummary& summary);
+GridMap surveyGridMap(const CDTDoc& doc, const GridShape& shape, const SurveySummary& summary,
+                      const SurveyRequirement* requirement = nullptr);
 
 // A shape with room for this many points, about square.
 GridShape suggestedGridShape(int points);

@@ -27,8 +27,12 @@ constexpr double kTableHeadingH = 24;
 constexpr double kTableHeaderH = 16;
 constexpr double kRowH = 14;
 constexpr double kRowText = 9;
-constexpr double kColumns[5] = {45, 90, 60, 90, 130};
-const char* const kColumnNames[5] = {"NO.", "DATA", "UNIT", "STATUS", "TIME"};
+constexpr double kColumns[6] = {45, 90, 60, 90, 130, 75};
+const char* const kColumnNames[6] = {"NO.", "DATA", "UNIT", "STATUS", "TIME", "REQUIREMENT"};
+constexpr Rgb kFailInk{190, 0, 0};
+constexpr Rgb kFailFill{200, 30, 30};
+constexpr Rgb kPassFill{20, 130, 60};
+constexpr Rgb kWhite{255, 255, 255};
 
 // The foot of the page, under the content.
 constexpr double kFootReserve = 20;
@@ -60,8 +64,8 @@ QString figure(double v) {
     return QString::asprintf("%.1f", v);
 }
 
-QString ratio(std::optional<double> r) {
-    return r ? QString::asprintf("%.2f", *r) : QStringLiteral("--");
+QString metres(double v, int decimals) {
+    return QString::number(v, 'f', decimals) + QStringLiteral(" m");
 }
 
 // Title, site, dates and notes; returns where the next block starts. A long site or long
@@ -82,7 +86,15 @@ double titleBlock(Page& p, const SurveyReportInput& in, const QString& title) {
                true);
         y += h;
     };
-    if (!in.details.site.isEmpty()) row(QStringLiteral("Site"), in.details.site, 3);
+    const ReportDetails& d = in.details;
+    if (!d.site.isEmpty()) row(QStringLiteral("Site"), d.site, 3);
+    if (d.roomLength > 0 && d.roomWidth > 0)
+        row(QStringLiteral("Room"),
+            QStringLiteral("%1 x %2").arg(metres(d.roomLength, 2), metres(d.roomWidth, 2)), 1);
+    if (d.planeHeight > 0)
+        row(QStringLiteral("Working plane"),
+            metres(d.planeHeight, 2) + QStringLiteral(" above the floor"), 1);
+    if (!d.meterId.isEmpty()) row(QStringLiteral("Meter"), d.meterId, 2);
     row(QStringLiteral("Survey date"),
         in.surveyDate.isEmpty() ? QStringLiteral("--") : in.surveyDate, 1);
     row(QStringLiteral("Report date"), in.reportDate, 1);
@@ -95,19 +107,71 @@ struct SummaryRow {
     bool header = false;
 };
 
-std::vector<SummaryRow> summaryRows(const SurveySummary& s) {
+// The requirement, the figures it is judged on and the verdict, with each failure named.
+constexpr double kVerdictH = 22;
+
+bool isStandardArea(const SurveyRequirement& r) {
+    for (const SurveyRequirement& a : standardAreas())
+        if (a == r) return true;
+    return false;
+}
+
+double requirementBlock(Page& p, const SurveyReportInput& in, double y, bool draw) {
+    const SurveyRequirement& r = *in.requirement;
+    const SurveySummary& s = in.summary;
+    const double labelW = 90;
+    const double valueW = p.width() - labelW;
+    if (draw) p.heading(y, kRequirementHeading);
+    y += kTableHeadingH;
+    auto row = [&](const QString& label, const QString& value) {
+        const double h = estimatedLines(value, kBody, valueW) * kBodyLine + 4;
+        if (draw) {
+            p.text(QRectF(kMargin, y, labelW, kBodyLine), label, kBody, true);
+            p.text(QRectF(kMargin + labelW, y, valueW, h), value, kBody, false, TextAlign::Left,
+                   kBlack, true);
+        }
+        y += h;
+    };
+    if (!r.area.isEmpty())
+        row(QStringLiteral("Task area"),
+            isStandardArea(r)
+                ? QStringLiteral("%1 (values of %2)").arg(r.area, kStandardAreasSource)
+                : r.area);
+    row(QStringLiteral("Required"),
+        QStringLiteral("\u0112m %1 lx, U0 %2").arg(emText(r), u0Text(r)));
+    row(QStringLiteral("Measured"),
+        s.hasFigures()
+            ? QStringLiteral("Eavg %1 lx, U0 %2").arg(eavgText(s, &r), u0FigureText(s, &r))
+            : QStringLiteral("no normal readings"));
+    const SurveyVerdict v = surveyVerdict(s, r);
+    y += 4;
+    if (draw) {
+        p.text(QRectF(kMargin, y, labelW, kVerdictH), QStringLiteral("Verdict"), kBody, true);
+        const QRectF badge(kMargin + labelW, y, 56, kVerdictH);
+        p.fill(badge, v.pass ? kPassFill : kFailFill);
+        p.text(badge, v.pass ? QStringLiteral("PASS") : QStringLiteral("FAIL"), kHeading, true,
+               TextAlign::Centre, kWhite);
+        if (!v.pass)
+            p.text(QRectF(badge.right() + 10, y, valueW - 66, kVerdictH),
+                   v.failed.join(QStringLiteral("; ")), kBody, true, TextAlign::Left, kFailInk);
+    }
+    return y + kVerdictH + 18;
+}
+
+std::vector<SummaryRow> summaryRows(const SurveySummary& s, const SurveyRequirement* r) {
     const bool figures = s.hasFigures();
     auto lux = [&](double v) { return figures ? figure(v) : QStringLiteral("--"); };
     auto fc = [&](double v) { return figures ? figure(v * kLuxToFc) : QStringLiteral("--"); };
     return {
         {QStringLiteral("Figure"), QStringLiteral("Lux"), QStringLiteral("FC"), true},
-        {QStringLiteral("Eavg (average)"), lux(s.eavgLux), fc(s.eavgLux)},
+        {QStringLiteral("Eavg (average)"), figures ? eavgText(s, r) : lux(0), fc(s.eavgLux)},
         {figures ? QStringLiteral("Emin (minimum, No. %1)").arg(s.minRecord + 1)
                  : QStringLiteral("Emin (minimum)"),
          lux(s.eminLux), fc(s.eminLux)},
         {QStringLiteral("Emax (maximum)"), lux(s.emaxLux), fc(s.emaxLux)},
-        {QStringLiteral("U0 = Emin / Eavg"), ratio(s.u0()), QString()},
-        {QStringLiteral("Ud = Emin / Emax"), ratio(s.ud()), QString()},
+        {QStringLiteral("U0 = Emin / Eavg"), u0FigureText(s, r), QString()},
+        {QStringLiteral("Ud = Emin / Emax"),
+         s.ud() ? QString::asprintf("%.2f", *s.ud()) : QStringLiteral("--"), QString()},
         {QStringLiteral("Readings used"), QStringLiteral("%1 of %2").arg(s.used).arg(s.total),
          QString()},
         {QStringLiteral("Left out"),
@@ -127,16 +191,16 @@ double summaryRowHeight(const SummaryRow& r) {
 
 double summaryHeight(const SurveySummary& s) {
     double h = kTableHeadingH + 18;
-    for (const SummaryRow& r : summaryRows(s)) h += summaryRowHeight(r);
+    for (const SummaryRow& r : summaryRows(s, nullptr)) h += summaryRowHeight(r);
     return h;
 }
 
-double summaryTable(Page& p, const SurveySummary& s, double y) {
+double summaryTable(Page& p, const SurveySummary& s, const SurveyRequirement* req, double y) {
     y = p.heading(y, QStringLiteral("Summary"));
     const double x0 = kMargin, labelW = kSumLabelW, numW = kSumNumW, pad = kSumPad;
     const double tableW = labelW + 2 * numW;
     const double top = y;
-    for (const SummaryRow& r : summaryRows(s)) {
+    for (const SummaryRow& r : summaryRows(s, req)) {
         const double h = summaryRowHeight(r);
         if (r.header) p.fill(QRectF(x0, y, tableW, h), kHeaderFill);
         p.text(QRectF(x0 + pad, y, labelW - 2 * pad, kSumRowH), r.label, kBody, r.header);
@@ -168,22 +232,28 @@ void gridMap(Page& p, const SurveyReportInput& in, double y) {
     p.d.append(gridMapPicture(*in.grid, in.summary, in.gridNotes, area, kPaperMap).drawing);
 }
 
-void readingsPage(Page& p, const std::vector<QStringList>& rows, size_t first, size_t last) {
+void readingsPage(Page& p, const SurveyReportInput& in, size_t first, size_t last) {
+    const std::vector<QStringList>& rows = in.rows;
     double y = p.heading(
         kMargin, first == 0 ? QStringLiteral("Readings") : QStringLiteral("Readings (continued)"));
+    // The sixth column marks the readings below Ēm, when there is a requirement.
+    const int columns = in.requirement ? 6 : 5;
     double tableW = 0;
-    for (double w : kColumns) tableW += w;
-    auto cells = [&](const QStringList& texts, double h, bool bold) {
+    for (int c = 0; c < columns; ++c) tableW += kColumns[c];
+    auto cells = [&](const QStringList& texts, double h, bool bold, bool below = false) {
         double x = kMargin;
-        for (int c = 0; c < 5; ++c) {
-            p.text(QRectF(x + 5, y, kColumns[c] - 10, h), texts.value(c), kRowText, bold);
+        for (int c = 0; c < columns; ++c) {
+            const bool marked = below && (c == 1 || c == 5);
+            if (!texts.value(c).isEmpty())
+                p.text(QRectF(x + 5, y, kColumns[c] - 10, h), texts.value(c), kRowText,
+                       bold || marked, TextAlign::Left, marked ? kFailInk : kBlack);
             x += kColumns[c];
         }
         y += h;
     };
     p.fill(QRectF(kMargin, y, tableW, kTableHeaderH), kHeaderFill);
     QStringList names;
-    for (const char* n : kColumnNames) names << QLatin1String(n);
+    for (int c = 0; c < columns; ++c) names << QLatin1String(kColumnNames[c]);
     cells(names, kTableHeaderH, true);
     p.line(kMargin, y, kMargin + tableW, y, 0.8);
     if (rows.empty())
@@ -191,7 +261,8 @@ void readingsPage(Page& p, const std::vector<QStringList>& rows, size_t first, s
                kRowText);
     for (size_t r = first; r < last; ++r) {
         if ((r - first) % 2 == 1) p.fill(QRectF(kMargin, y, tableW, kRowH), kStripeFill);
-        cells(rows[r], kRowH, false);
+        const bool below = r < in.rowBelow.size() && in.rowBelow[r];
+        cells(below ? QStringList(rows[r]) << kBelowMark : rows[r], kRowH, false, below);
     }
     p.line(kMargin, y, kMargin + tableW, y, 0.8);
 }
@@ -229,15 +300,22 @@ QString surveyDateText(const QString& meterTime) {
 }
 
 SurveyReportInput surveyReportInput(const CDTDoc& doc, const std::optional<GridShape>& grid,
-                                    const ReportDetails& details, qint64 nowSecs, PaperSize paper) {
+                                    const ReportDetails& details, qint64 nowSecs, PaperSize paper,
+                                    const std::optional<SurveyRequirement>& requirement) {
     SurveyReportInput in;
     in.details = details;
     in.summary = surveySummary(doc);
+    in.requirement = requirement;
+    const SurveyRequirement* req = requirement ? &*requirement : nullptr;
     if (grid && grid->valid()) {
-        in.grid = surveyGridMap(doc, *grid, in.summary);
+        in.grid = surveyGridMap(doc, *grid, in.summary, req);
         in.gridNotes = gridNotesText(*in.grid, doc);
     }
     in.rows = memoryListRows(doc);
+    if (req)
+        for (int k = 0; k < static_cast<int>(in.rows.size()); ++k)
+            in.rowBelow.push_back(surveyUseOf(doc, k) == SurveyUse::Used &&
+                                  belowRequired(doc.m_memValues[static_cast<size_t>(k)], *req));
     if (!in.rows.empty()) in.surveyDate = surveyDateText(in.rows.front().value(4));
     in.reportDate = formatLocalTime(nowSecs, "%Y-%m-%d");
     in.paper = paper;
@@ -258,8 +336,10 @@ SurveyReport surveyReport(const SurveyReportInput& in) {
         page = Page{r.size, {}};
         y = kMargin;
     };
-    if (y + summaryHeight(in.summary) > bottom) nextPage();
-    y = summaryTable(page, in.summary, y);
+    const double verdictH = in.requirement ? requirementBlock(page, in, 0, false) : 0;
+    if (y + verdictH + summaryHeight(in.summary) > bottom) nextPage();
+    if (in.requirement) y = requirementBlock(page, in, y, true);
+    y = summaryTable(page, in.summary, in.requirement ? &*in.requirement : nullptr, y);
     if (in.grid) {
         if (bottom - y - kTableHeadingH < kMinMapHeight) nextPage();
         gridMap(page, in, y);
@@ -271,7 +351,7 @@ SurveyReport surveyReport(const SurveyReportInput& in) {
     do {
         Page p{r.size, {}};
         const size_t last = std::min(in.rows.size(), at + perPage);
-        readingsPage(p, in.rows, at, last);
+        readingsPage(p, in, at, last);
         pages.push_back(std::move(p));
         at = last;
     } while (at < in.rows.size());

@@ -12,6 +12,7 @@
 #include "survey/Drawing.h"
 #include "survey/ReportDetails.h"
 #include "survey/SurveyGrid.h"
+#include "survey/SurveyRequirement.h"
 #include "survey/SurveySummary.h"
 
 namespace km905 {
@@ -29,20 +30,25 @@ struct SurveyReportInput {
     std::optional<GridMap> grid;
     QString gridNotes;              // what the map cannot show
     std::vector<QStringList> rows;  // NO., DATA, UNIT, STATUS, TIME as the list shows them
-    QString surveyDate;             // from the first reading's time
+    std::optional<SurveyRequirement> requirement;
+    std::vector<bool> rowBelow;  // a normal reading below the requirement's Ēm, row by row
+    QString surveyDate;          // from the first reading's time
     QString reportDate;
     PaperSize paper = PaperSize::A4;
 };
 
-SurveyReportInput surveyReportInput(const CDTDoc& doc, const std::optional<GridShape>& grid,
-                                    const ReportDetails& details, qint64 nowSecs, PaperSize paper);
+SurveyReportInput surveyReportInput(
+    const CDTDoc& doc, const std::optional<GridShape>& grid, const ReportDetails& details,
+    qint64 nowSecs, PaperSize paper,
+    const std::optional<SurveyRequirement>& requirement = std::nullopt);
 
 // "12/07/26 10:20:30" (month/day/year) as "2026-12-07"; any other text as it stands.
 QString surveyDateText(const QString& meterTime);
 
-// The pages in points from the top left of the sheet: page 1 the title block, the summary
-// table and the grid map (on a page of its own when too little room is left), then the
-// readings table over as many pages as needed; "Page N of M" at the foot of each.
+// The pages in points from the top left of the sheet: page 1 the title block, the requirement
+// and its verdict when there is one, the summary table and the grid map (on a page of its own when
+// too little room is left), then the readings table over as many pages as needed; "Page N of M" at
+// the foot of each.
 struct SurveyReport {
     PaperSize paper = PaperSize::A4;
     QSizeF size;
@@ -51,6 +57,10 @@ struct SurveyReport {
 };
 
 SurveyReport surveyReport(const SurveyReportInput& in);
+
+// "Required", "Measured" and the verdict's word and failures, as page 1 shows them.
+inline const QString kRequirementHeading = QStringLiteral("Requirement and verdict");
+inline const QString kBelowMark = QStringLiteral("below \u0112m");
 
 // The readings one page of the table holds on this paper.
 int readingsPerPage(PaperSize paper);

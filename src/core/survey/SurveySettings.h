@@ -6,6 +6,7 @@
 
 #include "survey/ReportDetails.h"
 #include "survey/SurveyGrid.h"
+#include "survey/SurveyRequirement.h"
 
 namespace km905 {
 
@@ -18,23 +19,43 @@ QString surveyGridKey(const QString& listPath);  // empty for an empty path
 std::optional<GridShape> readSurveyGrid(const QString& listPath);
 bool writeSurveyGrid(const QString& listPath, const GridShape& shape);
 
-// The grid of the list a memory list window shows. A downloaded list not saved yet keeps its
-// grid here, in memory only: no later download is offered it, and the list's save takes it
-// into the settings under the new file.
+// The requirement a list is judged against is kept beside its grid, in [SurveyRequirements]
+// under the same key: "500 0.60 Writing, typing, reading, data processing"; empty for none.
+inline const QString kSurveyRequirementsSection = QStringLiteral("SurveyRequirements");
+std::optional<SurveyRequirement> readListRequirement(const QString& listPath);
+bool writeListRequirement(const QString& listPath, const std::optional<SurveyRequirement>& r);
+
+// A requirement as one settings value, "EM U0 AREA", and back.
+QString requirementSettingText(const SurveyRequirement& r);
+std::optional<SurveyRequirement> parseRequirementSetting(const QString& text);
+
+// The user's own task areas, in [SurveyAreas]: "Count" and "Area1".."AreaN".
+std::vector<SurveyRequirement> readOwnAreas();
+bool writeOwnAreas(const std::vector<SurveyRequirement>& areas);
+
+// The grid and the requirement of the list a memory list window shows. A downloaded list not
+// saved yet keeps them here, in memory only: no later download is offered them, and the
+// list's save takes them into the settings under the new file.
 class ListGrid {
   public:
     std::optional<GridShape> read(const QString& listPath) const;
     bool write(const QString& listPath, const GridShape& shape);
-    // The list was saved as toPath; its grid goes along.
+    std::optional<SurveyRequirement> requirement(const QString& listPath) const;
+    bool setRequirement(const QString& listPath, const std::optional<SurveyRequirement>& r);
+    // The list was saved as toPath; its grid and requirement go along.
     void listSaved(const QString& fromPath, const QString& toPath);
     // A download brought another list.
-    void newDownload() { m_unsaved.reset(); }
+    void newDownload() {
+        m_unsaved.reset();
+        m_unsavedRequirement.reset();
+    }
 
   private:
     std::optional<GridShape> m_unsaved;
+    std::optional<SurveyRequirement> m_unsavedRequirement;
 };
 
-// The last report's title, site and notes, offered for the next one ([SurveyReport]).
+// The last report's details, offered for the next one ([SurveyReport]).
 ReportDetails readReportDetails();
 bool writeReportDetails(const ReportDetails& details);
 

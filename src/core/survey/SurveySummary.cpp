@@ -9,6 +9,7 @@
 #include <iterator>
 
 #include "model/MeterTypes.h"
+#include "survey/SurveyRequirement.h"
 
 namespace km905 {
 
@@ -56,7 +57,7 @@ static_assert(std::size(kLeftOutCounts) == static_cast<size_t>(SurveyUse::Other)
 SurveySummary surveySummary(const CDTDoc& doc) {
     SurveySummary s;
     s.total = std::clamp(doc.m_memCount, 0, kMemCapacity);
-    double sum = 0;
+    long double sum = 0;
     bool allFc = true;
     for (int i = 0; i < s.total; ++i) {
         if (const SurveyUse use = surveyUseOf(doc, i); use != SurveyUse::Used) {
@@ -74,7 +75,8 @@ SurveySummary surveySummary(const CDTDoc& doc) {
         allFc = allFc && doc.m_memUnitFC[k] != 0;
         ++s.used;
     }
-    if (s.used > 0) s.eavgLux = sum / s.used;
+    s.sumLux = sum;
+    if (s.used > 0) s.eavgLux = static_cast<double>(sum / s.used);
     s.allFootCandles = s.used > 0 && allFc;
     return s;
 }
@@ -93,7 +95,7 @@ QString ratioText(std::optional<double> r) {
 }
 }  // namespace
 
-QString surveySummaryLine(const SurveySummary& s) {
+QString surveySummaryLine(const SurveySummary& s, const SurveyRequirement* r) {
     const QString count = QStringLiteral("(%1 of %2 readings)").arg(s.used).arg(s.total);
     if (!s.hasFigures()) return QStringLiteral("No normal readings to survey   ") + count;
     const SurveyUnit unit = preferredSurveyUnit(s);
@@ -102,10 +104,14 @@ QString surveySummaryLine(const SurveySummary& s) {
     auto figure = [&](const char* name, double lux) {
         return QString::asprintf("%s %.1f ", name, inSurveyUnit(lux, unit)) + u;
     };
-    return QStringList{figure("Eavg", s.eavgLux),
+    // The requirement is in lux: a figure in lux shows the decimals it needs against it.
+    const QString eavg = unit == SurveyUnit::Lux
+                             ? QStringLiteral("Eavg %1 ").arg(eavgText(s, r)) + u
+                             : figure("Eavg", s.eavgLux);
+    return QStringList{eavg,
                        figure("Emin", s.eminLux),
                        figure("Emax", s.emaxLux),
-                       QStringLiteral("U0 ") + ratioText(s.u0()),
+                       QStringLiteral("U0 ") + u0FigureText(s, r),
                        QStringLiteral("Ud ") + ratioText(s.ud()),
                        count}
         .join(QStringLiteral("   "));
@@ -154,13 +160,18 @@ QString surveyLeftOutText(const SurveySummary& s) {
         .arg(readings, surveyLeftOutReasons(s));
 }
 
-SurveyStripTexts surveyStripTexts(const CDTDoc& doc) {
+SurveyStripTexts surveyStripTexts(const CDTDoc& doc, const SurveyRequirement* r) {
     if (doc.m_memCount <= 0) return {};
     const SurveySummary s = surveySummary(doc);
-    return {surveySummaryLine(s), surveyLeftOutText(s)};
+    SurveyStripTexts t{surveySummaryLine(s, r), surveyLeftOutText(s), QString(), std::nullopt};
+    if (r) {
+        t.verdict = verdictLine(s, *r);
+        t.passed = surveyVerdict(s, *r).pass;
+    }
+    return t;
 }
 
-QByteArray surveySummaryJson(const SurveySummary& s) {
+QByteArray surveySummaryJson(const SurveySummary& s, const SurveyRequirement* r) {
     QJsonObject o;
     o["readings"] = s.total;
     o["used"] = s.used;
@@ -189,6 +200,10 @@ QByteArray surveySummaryJson(const SurveySummary& s) {
         o["min_record"] = s.minRecord + 1;
         o["U0"] = s.u0() ? QJsonValue(*s.u0()) : QJsonValue();
         o["Ud"] = s.ud() ? QJsonValue(*s.ud()) : QJsonValue();
+    }
+    if (r) {
+        o["requirement"] = requirementJson(*r);
+        o["verdict"] = verdictJson(surveyVerdict(s, *r));
     }
     return QJsonDocument(o).toJson(QJsonDocument::Indented);
 }

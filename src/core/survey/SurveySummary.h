@@ -10,6 +10,8 @@
 
 namespace km905 {
 
+struct SurveyRequirement;
+
 // What a record of a memory list is to a survey: used, or left out for the first of these
 // reasons that applies. A value no meter stores (not a number, infinite, or below zero,
 // where the sign has a byte of its own) is invalid, whatever its mode.
@@ -40,6 +42,7 @@ struct SurveySummary {
     int negative = 0;
     int other = 0;  // a mode the meter does not send
     double eminLux = 0, emaxLux = 0, eavgLux = 0;
+    long double sumLux = 0;       // of the readings used, exact for the floats they are
     int minRecord = -1;           // 0-based record of the first lowest reading
     bool allFootCandles = false;  // every reading used was taken in foot-candles
 
@@ -58,21 +61,25 @@ enum class SurveyUnit { Lux, FootCandles };
 SurveyUnit preferredSurveyUnit(const SurveySummary& s);
 double inSurveyUnit(double lux, SurveyUnit unit);
 
-// "Eavg 412.3 Lux   Emin 298.0 Lux   Emax 530.1 Lux   U0 0.72   Ud 0.56   (48 of 50 readings)"
-QString surveySummaryLine(const SurveySummary& s);
+// "Eavg 412.3 Lux   Emin 298.0 Lux   Emax 530.1 Lux   U0 0.72   Ud 0.56   (48 of 50 readings)";
+// against a requirement, a figure that misses it never reads as meeting it ("U0 0.599").
+QString surveySummaryLine(const SurveySummary& s, const SurveyRequirement* r = nullptr);
 // "3 readings left out: 1 invalid, 1 OL, 1 REL", or empty when none were.
 QString surveyLeftOutText(const SurveySummary& s);
 // Its reasons alone: "2 OL, 1 REL".
 QString surveyLeftOutReasons(const SurveySummary& s);
 
-// The strip under the memory list: the summary line and what was left out; both empty while
-// the list has no records.
+// The strip under the memory list: the summary line, what was left out and the verdict against
+// the list's requirement; all empty while the list has no records.
 struct SurveyStripTexts {
     QString summary;
     QString leftOut;
+    QString verdict;
+    std::optional<bool> passed;  // none without a requirement
 };
-SurveyStripTexts surveyStripTexts(const CDTDoc& doc);
-// Every figure in both units and every count, as one JSON object.
-QByteArray surveySummaryJson(const SurveySummary& s);
+SurveyStripTexts surveyStripTexts(const CDTDoc& doc, const SurveyRequirement* r = nullptr);
+// Every figure in both units and every count, as one JSON object; with a requirement, it and
+// the verdict too.
+QByteArray surveySummaryJson(const SurveySummary& s, const SurveyRequirement* r = nullptr);
 
 }  // namespace km905

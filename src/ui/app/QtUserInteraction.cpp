@@ -20,6 +20,7 @@
 #include "print/ReportPainter.h"
 #include "survey/CGridShapeDlg.h"
 #include "survey/CReportDetailsDlg.h"
+#include "survey/CRequirementDlg.h"
 
 namespace km905 {
 
@@ -137,6 +138,12 @@ std::optional<ReportDetails> QtUserInteraction::askReportDetails(const ReportDet
     CReportDetailsDlg d(initial, m_parent);
     if (d.exec() != QDialog::Accepted) return std::nullopt;
     return d.details();
+}
+
+std::optional<RequirementAnswer> QtUserInteraction::askRequirement(const RequirementQuestion& q) {
+    CRequirementDlg d(q, m_parent);
+    if (d.exec() != QDialog::Accepted) return std::nullopt;
+    return d.answer();
 }
 
 void QtUserInteraction::openHelp(const QString& path) {

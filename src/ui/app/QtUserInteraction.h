@@ -27,6 +27,7 @@ class QtUserInteraction : public IUserInteraction {
     bool printReport(const std::vector<ReportPage>& pages) override;
     std::optional<GridShape> askGridShape(const GridShape& initial) override;
     std::optional<ReportDetails> askReportDetails(const ReportDetails& initial) override;
+    std::optional<RequirementAnswer> askRequirement(const RequirementQuestion& q) override;
 
     // The help window while it is open.
     QWidget* helpWindow() const { return m_help; }

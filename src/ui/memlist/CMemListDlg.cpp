@@ -19,6 +19,7 @@
 #include "app/ToolbarIcons.h"
 #include "memlist/MemoryListPages.h"
 #include "survey/CGridMapDlg.h"
+#include "survey/RequirementChoice.h"
 #include "survey/SurveyIcons.h"
 #include "survey/SurveyReportSave.h"
 #include "survey/SurveySettings.h"
@@ -26,6 +27,9 @@
 namespace km905 {
 
 namespace {
+const QColor kPassInk(20, 130, 60);
+const QColor kFailInk(190, 0, 0);
+
 // A 48 x 20 button picture: the command's symbol and its word.
 QIcon barButton(const QIcon& symbol, const QString& word) {
     QPixmap pm(48, 20);
@@ -74,6 +78,10 @@ CMemListDlg::CMemListDlg(MeterModel& model, IUserInteraction& ui, const ITimerSe
     grid->setToolTip(QStringLiteral("survey grid map"));
     QAction* report = button(reportSymbol(), QStringLiteral("PDF"), QStringLiteral("Report..."));
     report->setToolTip(QStringLiteral("survey report (PDF)"));
+    QAction* require =
+        button(requirementSymbol(), QStringLiteral("Req."), QStringLiteral("Requirement..."));
+    require->setToolTip(QStringLiteral("required \u0112m and U0: pass or fail"));
+    connect(require, &QAction::triggered, this, &CMemListDlg::chooseRequirement);
     connect(save, &QAction::triggered, this, &CMemListDlg::saveList);
     connect(csv, &QAction::triggered, this, &CMemListDlg::exportCsv);
     connect(open, &QAction::triggered, this, &CMemListDlg::openList);
@@ -110,6 +118,7 @@ CMemListDlg::CMemListDlg(MeterModel& model, IUserInteraction& ui, const ITimerSe
     };
     m_surveyLine = line("surveyLine");
     m_leftOutLine = line("leftOutLine");
+    m_verdictLine = line("verdictLine");
     resize(640, 560);
     // Each window opens on a finished download or for a list file: its rows are there at once.
     fillList();
@@ -147,18 +156,33 @@ void CMemListDlg::fillList() {
     refreshSurvey();
 }
 
+std::optional<SurveyRequirement> CMemListDlg::requirement() const {
+    return m_grid.requirement(m_model.view.m_memListPath);
+}
+
 void CMemListDlg::refreshSurvey() {
-    const SurveyStripTexts strip = surveyStripTexts(m_model.doc);
+    const std::optional<SurveyRequirement> req = requirement();
+    const SurveyRequirement* r = req ? &*req : nullptr;
+    const SurveyStripTexts strip = surveyStripTexts(m_model.doc, r);
     m_surveyLine->setText(strip.summary);
     m_leftOutLine->setText(strip.leftOut);
     m_leftOutLine->setVisible(!strip.leftOut.isEmpty());
+    m_verdictLine->setText(strip.verdict);
+    m_verdictLine->setVisible(!strip.verdict.isEmpty());
+    QPalette pal = palette();
+    if (strip.passed) pal.setColor(QPalette::WindowText, *strip.passed ? kPassInk : kFailInk);
+    m_verdictLine->setPalette(pal);
     if (CGridMapDlg* map = gridMap()) {
         const SurveySummary s = surveySummary(m_model.doc);
         // Another list brings its own grid when one is kept for it.
         const GridShape shape = m_grid.read(m_model.view.m_memListPath).value_or(map->shape());
-        const GridMap m = surveyGridMap(m_model.doc, shape, s);
+        const GridMap m = surveyGridMap(m_model.doc, shape, s, r);
         map->setMap(m, s, gridNotesText(m, m_model.doc));
     }
+}
+
+void CMemListDlg::chooseRequirement() {
+    if (chooseListRequirement(m_ui, m_grid, m_model.view.m_memListPath)) refreshSurvey();
 }
 
 CGridMapDlg* CMemListDlg::gridMap() const {
@@ -208,7 +232,8 @@ void CMemListDlg::showGrid() {
         map->setObjectName(QStringLiteral("gridMap"));
     }
     const SurveySummary s = surveySummary(m_model.doc);
-    const GridMap m = surveyGridMap(m_model.doc, *shape, s);
+    const std::optional<SurveyRequirement> req = requirement();
+    const GridMap m = surveyGridMap(m_model.doc, *shape, s, req ? &*req : nullptr);
     map->setMap(m, s, gridNotesText(m, m_model.doc));
     map->show();
     map->raise();
@@ -220,7 +245,8 @@ void CMemListDlg::writeReport() {
     const qint64 now = m_clock.nowSecs();
     const PaperSize paper = paperSizeFor(QLocale::system().territory());
     saveSurveyReport(m_ui, surveyReportRequest(list, now), [&](const ReportDetails& d) {
-        return surveyReportPdf(surveyReport(surveyReportInput(m_model.doc, grid, d, now, paper)));
+        return surveyReportPdf(
+            surveyReport(surveyReportInput(m_model.doc, grid, d, now, paper, requirement())));
     });
 }
 

@@ -34,18 +34,23 @@ class CMemListDlg : public QDialog {
     // report written as a PDF.
     void showGrid();
     void writeReport();
+    // The requirement the survey is judged against, kept with the list.
+    void chooseRequirement();
     QLabel* surveyLine() const { return m_surveyLine; }
     QLabel* leftOutLine() const { return m_leftOutLine; }
+    QLabel* verdictLine() const { return m_verdictLine; }
     CGridMapDlg* gridMap() const;  // the open map window, if any
 
   private:
     void refreshSurvey();
+    std::optional<SurveyRequirement> requirement() const;
     MeterModel& m_model;
     IUserInteraction& m_ui;
     const ITimerService& m_clock;
     QTableWidget* m_table;
     QLabel* m_surveyLine;
     QLabel* m_leftOutLine;
+    QLabel* m_verdictLine;
     bool m_toldEmpty = false;
     ListGrid m_grid;  // the shown list's survey grid
 };

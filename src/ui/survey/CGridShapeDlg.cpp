@@ -3,8 +3,10 @@
 
 #include <QDialogButtonBox>
 #include <QFormLayout>
+#include <QHBoxLayout>
 
 #include "app/DialogFrame.h"
+#include "survey/GridSizing.h"
 
 namespace km905 {
 
@@ -27,6 +29,27 @@ CGridShapeDlg::CGridShapeDlg(const GridShape& initial, QWidget* parent) : QDialo
     m_order->addItem(QStringLiteral("Row by row"));
     m_order->addItem(QStringLiteral("Serpentine"));
     m_order->setCurrentIndex(initial.order == GridOrder::Serpentine ? 1 : 0);
+    auto metres = [this](const char* name) {
+        auto* box = new QDoubleSpinBox(this);
+        box->setObjectName(QLatin1String(name));
+        box->setRange(0, 9999);
+        box->setDecimals(2);
+        box->setSuffix(QStringLiteral(" m"));
+        box->setSpecialValueText(QStringLiteral("--"));  // 0: not given
+        return box;
+    };
+    m_length = metres("roomLength");
+    m_width = metres("roomWidth");
+    m_proposal = new QLabel(this);
+    m_proposal->setObjectName(QStringLiteral("roomProposal"));
+    auto* room = new QHBoxLayout;
+    room->addWidget(m_length);
+    room->addWidget(new QLabel(QStringLiteral("x"), this));
+    room->addWidget(m_width);
+    form->addRow(QStringLiteral("Room size:"), room);
+    form->addRow(QString(), m_proposal);
+    connect(m_length, &QDoubleSpinBox::valueChanged, this, &CGridShapeDlg::roomChanged);
+    connect(m_width, &QDoubleSpinBox::valueChanged, this, &CGridShapeDlg::roomChanged);
     form->addRow(QStringLiteral("Columns:"), m_columns);
     form->addRow(QStringLiteral("Rows:"), m_rows);
     form->addRow(QStringLiteral("Order:"), m_order);
@@ -34,6 +57,14 @@ CGridShapeDlg::CGridShapeDlg(const GridShape& initial, QWidget* parent) : QDialo
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     form->addRow(buttons);
+}
+
+void CGridShapeDlg::roomChanged() {
+    const std::optional<RoomGrid> g = roomGrid(m_length->value(), m_width->value());
+    m_proposal->setText(g ? roomGridText(*g) : QString());
+    if (!g) return;
+    m_columns->setValue(g->along);
+    m_rows->setValue(g->across);
 }
 
 GridShape CGridShapeDlg::shape() const {

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QDialog>
+#include <QDoubleSpinBox>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 
@@ -9,7 +10,8 @@
 
 namespace km905 {
 
-// "Survey Report": the title, site and notes of a report's first page.
+// "Survey Report": the title, site, notes, room, working plane and meter of a report's first
+// page.
 class CReportDetailsDlg : public QDialog {
     Q_OBJECT
   public:
@@ -20,6 +22,10 @@ class CReportDetailsDlg : public QDialog {
     QLineEdit* m_title;
     QLineEdit* m_site;
     QPlainTextEdit* m_notes;
+    QDoubleSpinBox* m_length;
+    QDoubleSpinBox* m_width;
+    QDoubleSpinBox* m_height;
+    QLineEdit* m_meter;
 };
 
 }  // namespace km905

@@ -33,4 +33,17 @@ QIcon reportSymbol() {
     return QIcon(pm);
 }
 
+QIcon requirementSymbol() {
+    QPixmap pm(16, 16);
+    pm.fill(Qt::transparent);
+    QPainter p(&pm);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QColor(60, 60, 60));
+    p.setBrush(Qt::white);
+    p.drawRect(1, 1, 13, 13);
+    p.setPen(QPen(QColor(20, 130, 60), 2.2));
+    p.drawPolyline(QPolygonF({QPointF(3.5, 8), QPointF(6.5, 11), QPointF(12, 4)}));
+    return QIcon(pm);
+}
+
 }  // namespace km905

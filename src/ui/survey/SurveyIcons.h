@@ -5,8 +5,10 @@
 
 namespace km905 {
 
-// The memory list's survey buttons, drawn from code: a small coloured grid, and a page.
+// The memory list's survey buttons, drawn from code: a small coloured grid, a page, and a
+// tick in a box.
 QIcon gridSymbol();
 QIcon reportSymbol();
+QIcon requirementSymbol();
 
 }  // namespace km905
