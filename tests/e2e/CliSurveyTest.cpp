@@ -112,7 +112,8 @@ TEST(CliSurvey, SummaryJudgesTheSurveyAndSaysSoInItsExitStatus) {
     EXPECT_TRUE(
         cli({"--help"})
             .out.contains(
-                "  7    summary: the survey fails the requirement of --require or --area\n"));
+                "  7                   summary: the survey fails the requirement of --require or\n"
+                "                      --area\n"));
 
     // The report carries the verdict and the room on page 1, and exits 0: its file is written.
     const QString pdf = dir.filePath("office.pdf");
