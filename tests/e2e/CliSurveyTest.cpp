@@ -18,6 +18,15 @@ using namespace km905;
 
 namespace {
 
+// What a program printed, its lines ended as on Linux: Windows' console streams end them CRLF.
+QString consoleText(const QByteArray& printed) {
+    QString text = QString::fromLocal8Bit(printed);
+#ifdef _WIN32
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+#endif
+    return text;
+}
+
 struct CliRun {
     int status;
     QString out, err;
@@ -35,8 +44,8 @@ CliRun cli(const QStringList& args) {
     p.setProcessEnvironment(env);
     p.start(KM905_CLI_BINARY, args);
     p.waitForFinished(20000);
-    return {p.exitCode(), QString::fromLocal8Bit(p.readAllStandardOutput()),
-            QString::fromLocal8Bit(p.readAllStandardError())};
+    return {p.exitCode(), consoleText(p.readAllStandardOutput()),
+            consoleText(p.readAllStandardError())};
 }
 
 QString run(const QString& program, const QStringList& args) {
