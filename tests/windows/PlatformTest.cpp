@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 #include <QCoreApplication>
+#include <string>
 
 #include "CMSComm.h"
 #include "link/BridgeLookup.h"
@@ -61,12 +62,29 @@ TEST(BridgeLookup, ReadsTheSlotsValueFromTheSerialDeviceMap) {
     RegCloseKey(key);
 }
 
+// The message-only window through which Qt's event dispatcher on this thread hears the
+// system: device changes carry a pointer and cannot be posted, only sent to a window.
+HWND dispatcherWindow() {
+    QCoreApplication::processEvents();  // the dispatcher makes its window on first use
+    HWND w = nullptr;
+    while ((w = FindWindowExW(HWND_MESSAGE, w, nullptr, nullptr)) != nullptr) {
+        wchar_t name[128] = {};
+        GetClassNameW(w, name, 127);
+        if (GetWindowThreadProcessId(w, nullptr) == GetCurrentThreadId() &&
+            std::wstring(name).rfind(L"QEventDispatcherWin32_Internal_Widget", 0) == 0)
+            return w;
+    }
+    return nullptr;
+}
+
 // Arrival (0x8000) and removal complete (0x8004) are heard; other device events are not.
 TEST(DeviceWatch, HearsArrivalAndRemovalMessages) {
     int heard = 0;
     DeviceWatch watch([&] { ++heard; });
+    const HWND window = dispatcherWindow();
+    ASSERT_NE(window, nullptr);
     for (const WPARAM event : {WPARAM(0x8000), WPARAM(0x0007), WPARAM(0x8004), WPARAM(0x8001)})
-        ASSERT_TRUE(PostThreadMessageW(GetCurrentThreadId(), WM_DEVICECHANGE, event, 0));
+        SendMessageW(window, WM_DEVICECHANGE, event, 0);
     QCoreApplication::processEvents();
     EXPECT_EQ(heard, 2);
 }
