@@ -100,8 +100,7 @@ int main(int argc, char** argv) {
     parser.addOption(portOption);
     acceptQtOptions(parser);
     const km905::ProgramInfo info{
-        "km905",
-        KM905_VERSION,
+        "km905", KM905_VERSION,
         QStringLiteral("The desktop companion of the KM905 datalogging light meter: it shows\n"
                        "the meter's display, records a real-time graph, downloads the meter's\n"
                        "memory and datalogger records, saves and prints them."),
