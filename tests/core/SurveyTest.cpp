@@ -39,6 +39,25 @@ CDTDoc listOf(std::initializer_list<Rec> recs) {
 
 constexpr float kOL = 5000000.0f;
 
+// The demonstration meter's survey: 412 455 498 430 / 388 520 530 470 / 298 360 401 442, then a
+// REL and the maximum hold. The twelve sum to 5204: Eavg 433.67, Emin 298, U0 0.687.
+CDTDoc demoSurvey() {
+    return listOf({{412, "General"},
+                   {455, "General"},
+                   {498, "General"},
+                   {430, "General"},
+                   {388, "General"},
+                   {520, "General"},
+                   {530, "General"},
+                   {470, "General"},
+                   {298, "General"},
+                   {360, "General"},
+                   {401, "General"},
+                   {442, "General"},
+                   {35, "Rel"},
+                   {500.34f, "Max", 1}});
+}
+
 // A note as the map shows it: "~" stands for a space a line never breaks at.
 QString held(const char* text) {
     return QString::fromLatin1(text).replace(QLatin1Char('~'), QChar(0x00A0));
@@ -207,20 +226,7 @@ TEST(SurveyGrid, MapPlacesTheNormalReadingsMarksTheMinimumAndListsTheRest) {
 // The demonstration meter's office survey: twelve points of a 4 x 3 grid, then a relative
 // reading and the maximum hold (500.34 lux, 46.50 FC).
 TEST(SurveyGrid, TheDemonstrationSurveyFillsItsFourByThreeGrid) {
-    const CDTDoc d = listOf({{412, "General"},
-                             {455, "General"},
-                             {498, "General"},
-                             {430, "General"},
-                             {388, "General"},
-                             {520, "General"},
-                             {530, "General"},
-                             {470, "General"},
-                             {298, "General"},
-                             {360, "General"},
-                             {401, "General"},
-                             {442, "General"},
-                             {35, "Rel"},
-                             {500.34f, "Max", 1}});
+    const CDTDoc d = demoSurvey();
     const SurveySummary s = surveySummary(d);
     // The Grid dialog offers a point for each of the twelve normal readings, or the list's
     // own grid when one is kept for it.
@@ -247,27 +253,6 @@ TEST(SurveyGrid, ShapeTextsRoundTrip) {
     EXPECT_EQ(gridShapeText({4, 3, GridOrder::Serpentine}), "4x3 serpentine");
     EXPECT_EQ(gridShapeText({4, 3, GridOrder::RowByRow}), "4x3 row");
 }
-
-namespace {
-// The demonstration meter's survey: 412 455 498 430 / 388 520 530 470 / 298 360 401 442, then a
-// REL and the maximum hold. The twelve sum to 5204: Eavg 433.67, Emin 298, U0 0.687.
-CDTDoc demoSurvey() {
-    return listOf({{412, "General"},
-                   {455, "General"},
-                   {498, "General"},
-                   {430, "General"},
-                   {388, "General"},
-                   {520, "General"},
-                   {530, "General"},
-                   {470, "General"},
-                   {298, "General"},
-                   {360, "General"},
-                   {401, "General"},
-                   {442, "General"},
-                   {35, "Rel"},
-                   {500.34f, "Max", 1}});
-}
-}  // namespace
 
 TEST(SurveyVerdict, TheDemonstrationSurveyFailsOfficeWorkOnEavgAndPassesThreeHundred) {
     const CDTDoc d = demoSurvey();
