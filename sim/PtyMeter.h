@@ -20,7 +20,6 @@ class PtyMeter {
     void open();
     void close();
     const QString& linkPath() const { return m_link; }
-    const QString& slavePath() const { return m_slave; }
 
     // Serves the line until stop() or durationMs (<= 0: forever) passes.
     void run(qint64 durationMs = 0);

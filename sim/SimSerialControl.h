@@ -48,8 +48,6 @@ class SimSerialControl : public ISerialControl {
     const std::vector<QByteArray>& sent() const { return m_sent; }
     const std::vector<int>& eventSizes() const { return m_eventSizes; }
     const QString& settings() const { return m_settings; }
-    int inputMode() const { return m_inputMode; }
-    int inputLen() const { return m_inputLen; }
     void clearHistory() {
         m_sent.clear();
         m_eventSizes.clear();

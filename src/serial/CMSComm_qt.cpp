@@ -40,10 +40,6 @@ CMSComm::~CMSComm() {
     if (m_serial.isOpen()) m_serial.close();
 }
 
-QString CMSComm::deviceName() const {
-    return portDeviceName(m_port);
-}
-
 void CMSComm::SetCommPort(int port) {
     m_port = checkedCommPort(port, m_serial.isOpen());
 }

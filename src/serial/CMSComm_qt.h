@@ -34,7 +34,6 @@ class CMSComm : public QObject, public ISerialControl {
     int GetCommEvent() const override { return m_commEvent; }
 
     QString lastOpenError() const override { return m_lastOpenError; }
-    QString deviceName() const;
 
   private:
     void onReadyRead();

@@ -50,10 +50,6 @@ CMSComm::~CMSComm() {
     closePort();
 }
 
-QString CMSComm::deviceName() const {
-    return portDeviceName(m_port);
-}
-
 bool CMSComm::GetPortOpen() const {
     return m_p->handle != INVALID_HANDLE_VALUE && !m_p->dead;
 }

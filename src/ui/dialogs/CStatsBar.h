@@ -17,7 +17,6 @@ class CStatsBar : public QWidget {
     QString maxText() const { return m_max->text(); }
     QString maxTime() const { return m_maxTime->text(); }
     QString minText() const { return m_min->text(); }
-    QString minTime() const { return m_minTime->text(); }
     QString avgText() const { return m_avg->text(); }
 
   protected:

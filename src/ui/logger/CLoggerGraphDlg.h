@@ -25,15 +25,13 @@ class CLoggerGraphDlg : public QDialog {
     enum Command { kSave, kDownload, kPrint, kZoomOut, kYAxis, kExportCsv, kCommandCount };
 
     CLoggerGraphDlg(MeterModel& model, IUserInteraction& ui, ITimerService& timers,
-                    QWidget* parent);
+                    const Settings& settings, QWidget* parent);
     ~CLoggerGraphDlg() override;
 
     QTableWidget* list() const { return m_list; }
     QScrollBar* scrollBar() const { return m_scroll; }
     QAction* command(Command c) const { return m_commands[c]; }
     const LoggerWindow& core() const { return m_window; }
-    // The plot rectangle of the current size, in this window's pixels.
-    PlotRect plotRect() const { return loggerPlotRect(clientRect()); }
 
     void trigger(Command c);
     void doubleClickRow(int row);

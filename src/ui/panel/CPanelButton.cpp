@@ -10,7 +10,7 @@
 namespace km905 {
 
 CPanelButton::CPanelButton(const QString& caption, int id, QWidget* parent)
-    : QAbstractButton(parent), m_id(id) {
+    : QAbstractButton(parent) {
     setText(caption);
     setToolTip(caption);
     // Reached with Tab; a click leaves the focus where it was, as the meter's keys always did.

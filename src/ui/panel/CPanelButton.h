@@ -12,7 +12,6 @@ class CPanelButton : public QAbstractButton {
     Q_OBJECT
   public:
     CPanelButton(const QString& caption, int id, QWidget* parent);
-    int controlId() const { return m_id; }
     QSize sizeHint() const override { return size(); }
 
   signals:
@@ -28,7 +27,6 @@ class CPanelButton : public QAbstractButton {
 
   private:
     void paintFocus(QPainter& p);
-    int m_id;
 };
 
 }  // namespace km905
