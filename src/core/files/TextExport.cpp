@@ -16,23 +16,18 @@ QString unitText(int unitFlag) {
     return {};
 }
 
-// The value form of every export and of the memory list: two decimals, or thousands with
-// "K" from 1000 up. Each unit computes its thousands with its own factor.
-QString exportNumberText(double value, double thousands) {
-    if (value >= 1000) return QString::asprintf("%.2fK", thousands);
-    return QString::asprintf("%.2f", value);
-}
-
+// The value form of every export and of the memory list: no unit after the number. Each
+// unit computes its thousands with its own factor.
 QString luxText(double lux) {
-    return exportNumberText(lux, lux * 0.001);
+    return thousandsText(lux, lux * 0.001);
 }
 
 QString fcText(double lux) {
-    return exportNumberText(lux * kLuxToFc, lux * kLuxToKfcExport);
+    return thousandsText(lux * kLuxToFc, lux * kLuxToKfcExport);
 }
 
 QString fcTextSingle(float lux) {
-    return exportNumberText(lux * kLuxToFcSingle, lux * kLuxToKfcSingle);
+    return thousandsText(lux * kLuxToFcSingle, lux * kLuxToKfcSingle);
 }
 
 // start + offset, or nothing past what a time can hold (a damaged journal's start time).

@@ -44,9 +44,7 @@ YLabels magnitudeAlignedLabels(double bottomValue, double firstDivisionValue) {
 }
 
 QString yLabelText(double value, const YLabelStyle& style) {
-    if (value >= 1000)
-        return QString::asprintf("%.2f", value * 0.001) + QLatin1Char(style.thousandsSuffix);
-    return QString::asprintf("%.2f", value);
+    return thousandsText(value, value * 0.001, "", "", style.thousandsSuffix);
 }
 
 int yLabelShift(double value, const YLabelStyle& style) {

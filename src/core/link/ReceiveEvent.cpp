@@ -299,13 +299,8 @@ void MeterLink::updateStatistics(float value, qint64 now) {
 
 namespace {
 QString statText(double lux, bool fc) {
-    if (fc) {
-        const double v = lux * kLuxToFc;
-        if (v >= 1000) return QString::asprintf("%.2f  KFC", lux * kLuxToKfc);
-        return QString::asprintf("%.2f  FC", v);
-    }
-    if (lux >= 1000) return QString::asprintf("%.2f  KLux", lux * 0.001);
-    return QString::asprintf("%.2f  Lux", lux);
+    if (fc) return thousandsText(lux * kLuxToFc, lux * kLuxToKfc, kStatisticsGap, "FC");
+    return thousandsText(lux, lux * 0.001, kStatisticsGap, "Lux");
 }
 }  // namespace
 

@@ -169,14 +169,8 @@ LoggerGraphPicture loggerGraphPicture(const LoggerZoomState& z, const CDTDoc& d,
 
 QString loggerReadoutValue(float v, uint8_t unitFC) {
     if (v == kOverRange) return QStringLiteral("OL");
-    if (unitFC == 0) {
-        if (v < 1000) return QString::asprintf("%.2f Lux", static_cast<double>(v));
-        return QString::asprintf("%.2f KLux", v * 0.001);
-    }
-    if (unitFC == 1) {
-        if (v * kLuxToFc < 1000) return QString::asprintf("%.2f FC", v * kLuxToFc);
-        return QString::asprintf("%.2f KFC", v * kLuxToKfcExport);
-    }
+    if (unitFC == 0) return thousandsText(v, v * 0.001, kReadoutGap, "Lux");
+    if (unitFC == 1) return thousandsText(v * kLuxToFc, v * kLuxToKfcExport, kReadoutGap, "FC");
     return {};
 }
 

@@ -16,4 +16,10 @@ const RangeInfo& rangeInfo(int code) {
     return kRanges[code & 3];
 }
 
+QString thousandsText(double value, double thousands, const char* gap, const char* unit,
+                      char mark) {
+    if (value >= 1000) return QString::asprintf("%.2f%s%c%s", thousands, gap, mark, unit);
+    return QString::asprintf("%.2f%s%s", value, gap, unit);
+}
+
 }  // namespace km905

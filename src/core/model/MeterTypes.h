@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <QString>
 #include <cstdint>
 
 namespace km905 {
@@ -17,6 +18,17 @@ inline constexpr double kLuxToKfcExport = 0.00009293680297397771;
 // The real-time plot, report and export convert in single precision.
 inline constexpr float kLuxToFcSingle = 0.0929368f;
 inline constexpr float kLuxToKfcSingle = 0.0000929368f;
+
+// A light value as every text of the program writes it: two decimals, or from 1000 up two
+// decimals of the thousands and the mark "K". The unit follows after the gap, the mark before
+// it. thousands is the value over 1000 as each text computes it: the foot-candle factors above
+// differ in the last place, and each text keeps its own so that no digit moves.
+QString thousandsText(double value, double thousands, const char* gap = "", const char* unit = "",
+                      char mark = 'K');
+// The gaps before the unit are the design's own: none in the exports and before the real-time
+// readout's lux, one in the readouts, two in the statistics bar.
+inline constexpr const char* kReadoutGap = " ";
+inline constexpr const char* kStatisticsGap = "  ";
 
 // A foot-candle count times its range factor, to lux: the foot-candle ranges use the
 // factors of the lux range one decade up.

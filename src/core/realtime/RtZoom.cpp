@@ -16,15 +16,11 @@ RubberBand RtZoom::rubberBand() const {
 
 QString readoutData(float v, uint8_t unitFC) {
     if (v == kOverRange) return QStringLiteral("Data: OL");
-    if (unitFC == 0) {
-        if (v < 1000) return QString::asprintf("Data:%.2fLux", static_cast<double>(v));
-        return QString::asprintf("Data:%.2fKLux", v * 0.001);
-    }
-    if (unitFC == 1) {
-        const double fc = v * kLuxToFc;
-        if (fc < 1000) return QString::asprintf("Data:%.2f FC", fc);
-        return QString::asprintf("Data:%.2f KFC", v * kLuxToKfc);
-    }
+    // No gap before lux, the readouts' one before foot-candles.
+    if (unitFC == 0) return QStringLiteral("Data:") + thousandsText(v, v * 0.001, "", "Lux");
+    if (unitFC == 1)
+        return QStringLiteral("Data:") +
+               thousandsText(v * kLuxToFc, v * kLuxToKfc, kReadoutGap, "FC");
     return {};  // the unit is not known yet
 }
 
