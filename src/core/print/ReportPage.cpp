@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "print/ReportPage.h"
 
+#include <algorithm>
+
+#include "graph/PlotRect.h"
 #include "model/TimeText.h"
 
 namespace km905 {

@@ -5,7 +5,6 @@
 #include <vector>
 
 #include "model/MeterState.h"
-#include "realtime/RtGraph.h"
 
 namespace km905 {
 
