@@ -9,6 +9,7 @@
 #include "files/RecordingJournal.h"
 #include "files/TextExport.h"
 #include "realtime/JournalKeeper.h"
+#include "session/Session.h"
 #include "session/Unattended.h"
 
 using namespace km905;
@@ -72,7 +73,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     file.bytes = bytes;
     JournalKeeper keeper(file);
     SaysYes ui;
-    const bool restored = keeper.offerRestore(model, ui);
+    const bool restored = offerRestore(keeper, model, ui);
     // Offered only what reads with a sample; an unreadable whole header is kept and told.
     check(restored == (j && !j->samples.empty()));
     check(ui.questions == (restored ? 1 : 0));

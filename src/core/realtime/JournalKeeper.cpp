@@ -3,8 +3,6 @@
 
 #include <QDir>
 
-#include "files/RecordingJournal.h"
-
 namespace km905 {
 
 void JournalKeeper::recordingStarted(const MeterModel& m) {
@@ -37,26 +35,22 @@ void JournalKeeper::fail() {
     if (onFailed) onFailed(kJournalFailedText);
 }
 
-bool JournalKeeper::offerRestore(MeterModel& m, IUserInteraction& ui) {
+JournalKeeper::LeftBehind JournalKeeper::findLeftBehind() {
     const std::optional<QByteArray> bytes = m_file.readAll();
-    if (!bytes) return false;
-    const std::optional<JournalContents> j = readJournal(*bytes);
+    if (!bytes) return {};
+    std::optional<JournalContents> j = readJournal(*bytes);
     if (!j && bytes->size() >= kJournalHeaderSize) {
-        if (const std::optional<QString> kept = m_file.keepAside()) {
-            ui.showMessage(kJournalKeptText.arg(QDir::toNativeSeparators(*kept)));
-        } else {
-            m_blocked = true;
-            ui.showMessage(kJournalNotKeptText);
-        }
-        return false;
+        if (const std::optional<QString> kept = m_file.keepAside())
+            return {std::nullopt, kJournalKeptText.arg(QDir::toNativeSeparators(*kept))};
+        m_blocked = true;
+        return {std::nullopt, kJournalNotKeptText};
     }
     // Too short to hold a header, or no whole sample: nothing to keep.
-    if (!j || j->samples.empty() || !ui.askYesNo(restoreQuestion(*j))) {
+    if (!j || j->samples.empty()) {
         m_file.remove();
-        return false;
+        return {};
     }
-    restoreRecording(*j, m);
-    return true;
+    return {std::move(j), QString()};
 }
 
 }  // namespace km905

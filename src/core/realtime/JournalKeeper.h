@@ -2,9 +2,10 @@
 #pragma once
 
 #include <functional>
+#include <optional>
 
-#include "app/UserInteraction.h"
 #include "files/JournalFile.h"
+#include "files/RecordingJournal.h"
 #include "link/RecordingSink.h"
 
 namespace km905 {
@@ -31,11 +32,16 @@ class JournalKeeper : public IRecordingSink {
     void sampleStored(const MeterModel& m, int index, bool fromFrame) override;
     void recordingEnded() override;
 
-    // At start: a journal left behind is offered back through the user's yes or no. Yes
-    // restores it and keeps the file until the restored recording ends normally; No, or a
-    // journal without a whole sample, removes it. A whole header that does not read is kept
-    // aside under a new name and the user is told. True when restored.
-    bool offerRestore(MeterModel& m, IUserInteraction& ui);
+    // At start, a journal left behind. One with a whole sample is found to be offered back:
+    // restored, its file stays until the restored recording ends normally; declined, the
+    // caller discards it. One without a whole sample is removed. A whole header that does not
+    // read is kept aside under a new name, and the notice says so.
+    struct LeftBehind {
+        std::optional<JournalContents> recording;
+        QString notice;  // for the user when not empty
+    };
+    LeftBehind findLeftBehind();
+    void discardLeftBehind() { m_file.remove(); }
 
     std::function<void(const QString& text)> onFailed;
 
