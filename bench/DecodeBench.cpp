@@ -2,6 +2,8 @@
 // One live frame through the receive event, display texts and statistics included.
 #include <benchmark/benchmark.h>
 
+#include <QTemporaryDir>
+
 #include "VirtualClock.h"
 #include "session/Session.h"
 #include "session/Unattended.h"
@@ -39,7 +41,9 @@ static void BM_DecodeLiveFrame(benchmark::State& state) {
     NoUserInteraction dialogs;
     NoJournalFile journal;
     ILinkUi ui;
-    Session session({comm, clock, bridges, dialogs, ui, &journal});
+    QTemporaryDir scratch;
+    const Settings settings(scratch.path());
+    Session session({comm, clock, bridges, dialogs, ui, settings, &journal});
     const MeterModel& model = session.model();
     const uint8_t b[19] = {0xAA, 0xDD, 0,  0x26, 2,    0x12, 8, 9, 0x30, 0x45,
                            12,   34,   12, 34,   0x02, 0x04, 0, 0, 5};

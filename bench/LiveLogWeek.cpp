@@ -76,7 +76,8 @@ int main(int argc, char** argv) {
     test::FakeBridgeList bridges;
     NoUserInteraction dialogs;
     NoJournalFile journal;
-    Session session({comm, clock, bridges, dialogs, ui, &journal});
+    const Settings settings(scratch.path());
+    Session session({comm, clock, bridges, dialogs, ui, settings, &journal});
     LiveLog log(session, clock, {1, folder, LogRotation::Daily});
     ui.log = &log;
     session.start({.port = 1, .watchDevices = false});

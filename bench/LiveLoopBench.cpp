@@ -27,7 +27,7 @@ double cpuSeconds() {
 static void BM_LiveLoopRate(benchmark::State& state) {
     QTemporaryDir dev, home;
     qputenv("KM905_DEV_DIR", dev.path().toLocal8Bit());
-    qputenv("HOME", home.path().toLocal8Bit());
+    const Settings settings(home.path());  // the user's are neither read nor changed
     QProcess sim;
     sim.start(KM905_SIM_BINARY);  // logs one line per poll it answers
     sim.waitForStarted();
@@ -37,7 +37,7 @@ static void BM_LiveLoopRate(benchmark::State& state) {
     QtTimerService timers;
     NoBridgeLookup bridges;
     NoUserInteraction ui;
-    CMainFrame frame({comm, timers, bridges, ui});
+    CMainFrame frame({comm, timers, bridges, ui, settings});
     frame.resize(1280, 860);
     frame.show();
     const int seconds = 5;

@@ -22,7 +22,7 @@ using namespace km905;
 static void BM_LoggerDownloadToWindow(benchmark::State& state) {
     QTemporaryDir dev, home;
     qputenv("KM905_DEV_DIR", dev.path().toLocal8Bit());
-    qputenv("HOME", home.path().toLocal8Bit());
+    const Settings settings(home.path());  // the user's are neither read nor changed
     QFile scenario(dev.filePath("logger.txt"));
     scenario.open(QIODevice::WriteOnly);
     QByteArray records = "level const 250\nrange 2\n";
@@ -43,7 +43,7 @@ static void BM_LoggerDownloadToWindow(benchmark::State& state) {
     QtTimerService timers;
     NoBridgeLookup bridges;
     NoUserInteraction ui;
-    CMainFrame frame({comm, timers, bridges, ui});
+    CMainFrame frame({comm, timers, bridges, ui, settings});
     frame.resize(1200, 800);
     frame.show();
     QElapsedTimer wall;

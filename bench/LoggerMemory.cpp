@@ -26,7 +26,7 @@ long residentKiB() {
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
     QTemporaryDir home;
-    qputenv("HOME", home.path().toLocal8Bit());
+    const Settings settings(home.path());
     GraphRecord g;
     for (int i = 0; i < 33000; ++i)
         g.readings.push_back(static_cast<float>(200 + 150 * std::sin(i / 50.0)));
@@ -43,7 +43,7 @@ int main(int argc, char** argv) {
     test::RecordingInteraction ui;
     const long before = residentKiB();
     {
-        LoggerWindow window(*model, ui);
+        LoggerWindow window(*model, ui, settings);
         for (int n = 0; n < 100; ++n) {
             ui.fileAnswers = {path};
             window.openGraph();

@@ -15,7 +15,8 @@ namespace km905 {
 // event fires in time order (ties in the order they were scheduled).
 class VirtualClock : public ITimerService {
   public:
-    explicit VirtualClock(qint64 startMs = 1765184400000);  // 2025-12-08 09:00:00 UTC
+    static constexpr qint64 kStartMs = 1765184400000;  // 2025-12-08 09:00:00 UTC
+    explicit VirtualClock(qint64 startMs = kStartMs);
 
     void setTimer(TimerOwner owner, int id, int periodMs) override;
     void killTimer(TimerOwner owner, int id) override;

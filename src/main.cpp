@@ -126,8 +126,9 @@ int main(int argc, char** argv) {
     km905::CMSComm comm;
     km905::QtTimerService timers;
     const auto bridges = km905::makeSystemBridgeLookup();
-    km905::QtUserInteraction ui(nullptr);
-    km905::CMainFrame frame({comm, timers, *bridges, ui, port});
+    const km905::Settings settings = km905::Settings::fromEnvironment();
+    km905::QtUserInteraction ui(nullptr, settings);
+    km905::CMainFrame frame({comm, timers, *bridges, ui, settings, port});
     ui.setParent(&frame);
     km905::onQuitSignals(&frame, [&frame] { frame.close(); });
     frame.showMaximized();

@@ -25,14 +25,8 @@ struct ProgressUi : RecordingUi {
     }
 };
 
-struct Downloading {
-    explicit Downloading(sim::Scenario s)
-        : meter(std::move(s)),
-          comm(clock, meter),
-          session({comm, clock, bridges, dialogs, ui, &journal}),
-          model(session.model()),
-          link(session.link()),
-          progress(session.progress()) {
+struct Downloading : SimSession<ProgressUi> {
+    explicit Downloading(sim::Scenario s) : SimSession(std::move(s)), progress(session.progress()) {
         ui.progress = &progress;
         progress.onEnd = [this] {
             ui.shown = false;
@@ -43,16 +37,6 @@ struct Downloading {
         link.reopenAndPoll();
         clock.advance(100);
     }
-    VirtualClock clock;
-    sim::MeterSimulator meter;
-    sim::SimSerialControl comm;
-    ProgressUi ui;
-    FakeBridgeList bridges;
-    RecordingInteraction dialogs;
-    MemoryJournalFile journal;
-    Session session;
-    MeterModel& model;
-    MeterLink& link;
     DownloadProgress& progress;
     int ends = 0, memoryLists = 0, loggerWindows = 0;
 };

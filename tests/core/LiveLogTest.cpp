@@ -42,12 +42,9 @@ struct FrameUi : ILinkUi {
 };
 
 // The session on the simulated meter at port 1 and the log on it, started at startMs.
-struct LogRig {
+struct LogRig : test::SimSession<FrameUi> {
     LogRig(sim::Scenario s, qint64 startMs, const QString& folder, int intervalSecs = 1)
-        : clock(startMs),
-          meter(std::move(s)),
-          comm(clock, meter),
-          session({comm, clock, bridges, dialogs, ui, &journal}),
+        : SimSession(std::move(s), startMs),
           log(session, clock, {intervalSecs, folder, LogRotation::Daily}) {
         ui.onLcd = [this] { log.onLiveFrame(); };
         log.onNote = [this](const QString& t) { notes << t; };
@@ -56,14 +53,6 @@ struct LogRig {
         session.start({.port = 1, .watchDevices = false});
         ASSERT_TRUE(log.start());
     }
-    VirtualClock clock;
-    sim::MeterSimulator meter;
-    sim::SimSerialControl comm;
-    FrameUi ui;
-    test::FakeBridgeList bridges;
-    test::RecordingInteraction dialogs;
-    test::MemoryJournalFile journal;
-    Session session;
     LiveLog log;
     QStringList notes;
 };

@@ -3,9 +3,9 @@
 
 #include <QDir>
 #include <QFile>
-#include <QTemporaryDir>
 
 #include "RecordingInteraction.h"
+#include "ScratchFolders.h"
 #include "TestData.h"
 #include "app/OpenFiles.h"
 #include "app/Settings.h"
@@ -20,18 +20,8 @@ using Shown = ListSelection::Shown;
 
 class Logger : public testing::Test {
   protected:
-    void SetUp() override {
-        m_oldHome = qgetenv("HOME");
-        m_oldConfig = qgetenv("XDG_CONFIG_HOME");
-        qputenv("HOME", m_home.path().toLocal8Bit());
-        qputenv("XDG_CONFIG_HOME", (m_home.path() + "/.config").toLocal8Bit());
-        m_folder = m_home.path() + "/Documents/KM905";
-        QDir().mkpath(m_folder);
-    }
-    void TearDown() override {
-        qputenv("HOME", m_oldHome);
-        qputenv("XDG_CONFIG_HOME", m_oldConfig);
-    }
+    void SetUp() override { m_folder = settings().dataFolder(); }
+    const Settings& settings() const { return m_home.settings(); }
 
     // Three records as a download leaves them: 2 readings in lux every 5 s, 3 in
     // foot-candles every 5 s, 1 in lux every 60 s; the value array is longer than the samples.
@@ -62,9 +52,7 @@ class Logger : public testing::Test {
         return QString::fromLatin1(f.readAll()).split("\r\n", Qt::SkipEmptyParts);
     }
 
-    QTemporaryDir m_home;
-    QByteArray m_oldHome;
-    QByteArray m_oldConfig;
+    ScratchHome m_home;  // the data folder in its Documents
     QString m_folder;
     MeterModel m;
     RecordingInteraction ui;
@@ -82,7 +70,7 @@ int32_t int32At(const QByteArray& b, int offset) {
 
 TEST_F(Logger, AThreeRecordDownloadListsEachRecordWithItsOwnTexts) {
     downloadThreeRecords();
-    LoggerWindow w(m, ui);
+    LoggerWindow w(m, ui, settings());
     EXPECT_EQ(w.state().mode, LoggerMode::Download);
     EXPECT_EQ(m.view.m_logWindowShown, 1);
     EXPECT_EQ(m.view.m_logListPending, 0);
@@ -107,7 +95,7 @@ TEST_F(Logger, TheColumnsAreTheFiveOfTheList) {
 
 TEST_F(Logger, ChoosingTheSecondRowShowsTheSecondRecordOnly) {
     downloadThreeRecords();
-    LoggerWindow w(m, ui);
+    LoggerWindow w(m, ui, settings());
     const ListSelection s = w.doubleClick(1);
     EXPECT_EQ(s.shown, Shown::Record);
     EXPECT_EQ(s.index, 1);
@@ -138,7 +126,7 @@ TEST_F(Logger, ChoosingTheSecondRowShowsTheSecondRecordOnly) {
 
 TEST_F(Logger, ADoubleClickWithoutARowHidesTheGraphAndLeavesNothingToSave) {
     downloadThreeRecords();
-    LoggerWindow w(m, ui);
+    LoggerWindow w(m, ui, settings());
     w.doubleClick(0);
     EXPECT_EQ(m.doc.m_fileCount, 2);
     const ListSelection s = w.doubleClick(-1);
@@ -153,7 +141,7 @@ TEST_F(Logger, ADoubleClickWithoutARowHidesTheGraphAndLeavesNothingToSave) {
 TEST_F(Logger, ADownloadWithoutRecordsListsNothing) {
     m.view.m_logListPending = 1;
     m.view.m_logDataNew = 1;
-    LoggerWindow w(m, ui);
+    LoggerWindow w(m, ui, settings());
     EXPECT_TRUE(w.rows().empty());
     EXPECT_EQ(w.doubleClick(0).shown, Shown::Nothing);
     EXPECT_EQ(m.doc.m_fileCount, 0);
@@ -163,12 +151,12 @@ TEST_F(Logger, RecordsAreNotListedWithoutAPendingDownloadNorInFileMode) {
     downloadThreeRecords();
     m.view.m_logListPending = 0;
     {
-        LoggerWindow w(m, ui);
+        LoggerWindow w(m, ui, settings());
         EXPECT_TRUE(w.rows().empty());
     }
     m.view.m_logListPending = 1;
     m.view.m_logFromFile = 1;
-    LoggerWindow w(m, ui);
+    LoggerWindow w(m, ui, settings());
     EXPECT_EQ(w.state().mode, LoggerMode::File);
     EXPECT_TRUE(w.rows().empty());
 }
@@ -176,7 +164,7 @@ TEST_F(Logger, RecordsAreNotListedWithoutAPendingDownloadNorInFileMode) {
 TEST_F(Logger, ADamagedRecordNeverReadsPastTheValues) {
     downloadThreeRecords();
     m.doc.m_logRecStart = {0, 2, 5, 40};  // the last record claims more than was stored
-    LoggerWindow w(m, ui);
+    LoggerWindow w(m, ui, settings());
     EXPECT_EQ(w.rows()[2][4], "35");
     EXPECT_EQ(w.doubleClick(2).shown, Shown::Record);
     EXPECT_EQ(m.doc.m_fileCount, 7);  // the 12 values from index 5
@@ -186,7 +174,7 @@ TEST_F(Logger, ADamagedRecordNeverReadsPastTheValues) {
 
 TEST_F(Logger, AFileShowsItsHeaderCountAndReselectingUsesOnlyItsStoredReadings) {
     m.view.m_logFromFile = 1;
-    LoggerWindow w(m, ui);
+    LoggerWindow w(m, ui, settings());
     ui.fileAnswers = {copyGolden("three-lux-header7.AsmDat", "h7.AsmDat")};
     const LoggerOpenResult r = w.openGraph();
     EXPECT_EQ(r.outcome, OpenOutcome::Opened);
@@ -213,7 +201,7 @@ TEST_F(Logger, AHeaderCountBelowTheReadingsLimitsTheReselectedGraph) {
     const QString path = m_home.path() + "/h2.AsmDat";
     putFile(path, bytes);
     m.view.m_logFromFile = 1;
-    LoggerWindow w(m, ui);
+    LoggerWindow w(m, ui, settings());
     ui.fileAnswers = {path};
     w.openGraph();
     EXPECT_EQ(w.rows()[0][4], "2");
@@ -224,7 +212,7 @@ TEST_F(Logger, AHeaderCountBelowTheReadingsLimitsTheReselectedGraph) {
 
 TEST_F(Logger, ReselectingAnEarlierFileShowsItAgain) {
     m.view.m_logFromFile = 1;
-    LoggerWindow w(m, ui);
+    LoggerWindow w(m, ui, settings());
     ui.fileAnswers = {copyGolden("three-lux.AsmDat", "a.AsmDat"),
                       copyGolden("three-fc.AsmDat", "b.AsmDat")};
     w.openGraph();
@@ -248,7 +236,7 @@ TEST_F(Logger, ReselectingAnEarlierFileShowsItAgain) {
 
 TEST_F(Logger, TheSameFileOpenedTwiceGivesTwoRows) {
     m.view.m_logFromFile = 1;
-    LoggerWindow w(m, ui);
+    LoggerWindow w(m, ui, settings());
     const QString path = copyGolden("three-lux.AsmDat", "a.AsmDat");
     ui.fileAnswers = {path, path};
     w.openGraph();
@@ -261,7 +249,7 @@ TEST_F(Logger, TheSameFileOpenedTwiceGivesTwoRows) {
 
 TEST_F(Logger, TheHundredAndFirstFileStartsANewList) {
     m.view.m_logFromFile = 1;
-    LoggerWindow w(m, ui);
+    LoggerWindow w(m, ui, settings());
     const QString path = copyGolden("three-lux.AsmDat", "a.AsmDat");
     for (int i = 0; i < 100; ++i) ui.fileAnswers.push_back(path);
     for (int i = 0; i < 100; ++i) w.openGraph();
@@ -280,7 +268,7 @@ TEST_F(Logger, TheHundredAndFirstFileStartsANewList) {
 TEST_F(Logger, AFileReadBeforeADownloadWindowIsListedFirstAndTakesTheFileBranch) {
     openGraphFile(copyGolden("three-lux.AsmDat", "a.AsmDat"), m, ui);
     downloadThreeRecords();
-    LoggerWindow w(m, ui);
+    LoggerWindow w(m, ui, settings());
     const std::vector<QStringList> rows = w.rows();
     ASSERT_EQ(rows.size(), 4u);
     EXPECT_EQ(rows[0][2], "Lux");
@@ -297,20 +285,20 @@ TEST_F(Logger, AFileReadBeforeADownloadWindowIsListedFirstAndTakesTheFileBranch)
 
 TEST_F(Logger, TheYScaleComesFromTheSettingsFileWithDefaultsOutsideTheTable) {
     {
-        LoggerWindow w(m, ui);  // no settings file: positions 1 and 0
+        LoggerWindow w(m, ui, settings());  // no settings file: positions 1 and 0
         EXPECT_EQ(w.state().m_gainValue, 40);
         EXPECT_EQ(w.state().m_offsetSteps, 0);
     }
     putFile(m_folder + "/KM905.ini",
             "[YGAINInfo]\r\nGAIN num=4\r\n[YOFFSETInfo]\r\nOFFSET num=5\r\n");
     {
-        LoggerWindow w(m, ui);
+        LoggerWindow w(m, ui, settings());
         EXPECT_EQ(w.state().m_gainValue, 40000);
         EXPECT_EQ(w.state().m_offsetSteps, 10);
     }
     putFile(m_folder + "/KM905.ini",
             "[YGAINInfo]\r\nGAIN num=9\r\n[YOFFSETInfo]\r\nOFFSET num=-1\r\n");
-    LoggerWindow w(m, ui);
+    LoggerWindow w(m, ui, settings());
     EXPECT_EQ(w.state().m_gainSel, 9);
     EXPECT_EQ(w.state().m_offsetSel, -1);
     EXPECT_EQ(w.state().m_gainValue, 40);
@@ -319,7 +307,7 @@ TEST_F(Logger, TheYScaleComesFromTheSettingsFileWithDefaultsOutsideTheTable) {
 
 TEST_F(Logger, ClosingClearsTheFlagsAndReleasesANewDownload) {
     downloadThreeRecords();
-    LoggerWindow w(m, ui);
+    LoggerWindow w(m, ui, settings());
     w.doubleClick(1);
     m.view.m_fileLoaded = 1;
     m.view.m_fileNew = 1;
@@ -341,7 +329,7 @@ TEST_F(Logger, ClosingClearsTheFlagsAndReleasesANewDownload) {
 TEST_F(Logger, ClosingKeepsArraysThatAreNotNew) {
     downloadThreeRecords();
     m.view.m_logDataNew = 0;
-    LoggerWindow w(m, ui);
+    LoggerWindow w(m, ui, settings());
     w.close();
     EXPECT_EQ(m.doc.m_logRecordCount, 3);
     EXPECT_EQ(m.doc.m_logValues.size(), 12u);
@@ -351,7 +339,7 @@ TEST_F(Logger, AfterClosingTheFileListStartsAgainAtRowOne) {
     const QString path = copyGolden("three-lux.AsmDat", "a.AsmDat");
     m.view.m_logFromFile = 1;
     {
-        LoggerWindow w(m, ui);
+        LoggerWindow w(m, ui, settings());
         ui.fileAnswers = {path, path};
         w.openGraph();
         w.openGraph();
@@ -360,7 +348,7 @@ TEST_F(Logger, AfterClosingTheFileListStartsAgainAtRowOne) {
         EXPECT_EQ(w.list().fileListLast(), -1);
     }
     m.view.m_logFromFile = 1;
-    LoggerWindow w(m, ui);
+    LoggerWindow w(m, ui, settings());
     EXPECT_EQ(m.doc.m_fileCount, 0);
     ui.fileAnswers = {path};
     w.openGraph();
@@ -372,7 +360,7 @@ TEST_F(Logger, AfterClosingTheFileListStartsAgainAtRowOne) {
 
 TEST_F(Logger, SaveWithNothingShownAsksForARecord) {
     downloadThreeRecords();
-    LoggerWindow w(m, ui);
+    LoggerWindow w(m, ui, settings());
     EXPECT_EQ(w.save(), SaveOutcome::NotAllowed);
     EXPECT_EQ(ui.messages, QStringList({"Please select the record item that you want to save."}));
     EXPECT_TRUE(ui.dialogs.empty());
@@ -380,7 +368,7 @@ TEST_F(Logger, SaveWithNothingShownAsksForARecord) {
 
 TEST_F(Logger, SaveInFileModeDoesNothing) {
     m.view.m_logFromFile = 1;
-    LoggerWindow w(m, ui);
+    LoggerWindow w(m, ui, settings());
     EXPECT_EQ(w.save(), SaveOutcome::NotAllowed);  // nothing shown
     ui.fileAnswers = {copyGolden("three-lux.AsmDat", "a.AsmDat")};
     w.openGraph();
@@ -394,7 +382,7 @@ TEST_F(Logger, SaveInFileModeDoesNothing) {
 
 TEST_F(Logger, SaveWritesTheChosenRecordNamedAfterItsStartWithTheGainOfTheDoubleClick) {
     downloadThreeRecords();
-    LoggerWindow w(m, ui);
+    LoggerWindow w(m, ui, settings());
     w.doubleClick(1);
     ui.yAxisAnswers = {{3, 2}};  // changed after the choice: the saved scale stays 40
     ASSERT_TRUE(w.yAxis());
@@ -430,7 +418,7 @@ TEST_F(Logger, SaveWritesTheChosenRecordNamedAfterItsStartWithTheGainOfTheDouble
 
 TEST_F(Logger, TheOpenDialogOffersGraphAndCh4FilesAndAddsTheExtension) {
     m.view.m_logFromFile = 1;
-    LoggerWindow w(m, ui);
+    LoggerWindow w(m, ui, settings());
     copyGolden("three-lux.AsmDat", "run.AsmDat");
     ui.fileAnswers = {m_home.path() + "/run"};  // typed without an extension
     const LoggerOpenResult r = w.openGraph();
@@ -446,7 +434,7 @@ TEST_F(Logger, TheOpenDialogOffersGraphAndCh4FilesAndAddsTheExtension) {
 
 TEST_F(Logger, ACh4FileWithTheRightMagicOpensInAnyLetterCase) {
     m.view.m_logFromFile = 1;
-    LoggerWindow w(m, ui);
+    LoggerWindow w(m, ui, settings());
     ui.fileAnswers = {copyGolden("three-lux.AsmDat", "x.CH4"),
                       copyGolden("three-fc.AsmDat", "y.ch4")};
     EXPECT_EQ(w.openGraph().outcome, OpenOutcome::Opened);
@@ -459,7 +447,7 @@ TEST_F(Logger, ACh4FileWithTheRightMagicOpensInAnyLetterCase) {
 
 TEST_F(Logger, AWrongMagicIsRefusedAndTheGraphStays) {
     m.view.m_logFromFile = 1;
-    LoggerWindow w(m, ui);
+    LoggerWindow w(m, ui, settings());
     ui.fileAnswers = {copyGolden("three-lux.AsmDat", "a.AsmDat")};
     w.openGraph();
     QByteArray bytes = golden("three-fc.AsmDat");
@@ -477,7 +465,7 @@ TEST_F(Logger, AWrongMagicIsRefusedAndTheGraphStays) {
 
 TEST_F(Logger, ACancelledOpenOnlyReturnsToTheFullView) {
     m.view.m_logFromFile = 1;
-    LoggerWindow w(m, ui);
+    LoggerWindow w(m, ui, settings());
     const LoggerOpenResult r = w.openGraph();
     EXPECT_TRUE(r.restoreFullView);
     EXPECT_FALSE(r.dialogAccepted);
@@ -490,7 +478,7 @@ TEST_F(Logger, ACancelledOpenOnlyReturnsToTheFullView) {
 
 TEST_F(Logger, TheOpenButtonDoesNothingInDownloadMode) {
     downloadThreeRecords();
-    LoggerWindow w(m, ui);
+    LoggerWindow w(m, ui, settings());
     ui.fileAnswers = {copyGolden("three-lux.AsmDat", "a.AsmDat")};
     const LoggerOpenResult r = w.openGraph();
     EXPECT_FALSE(r.restoreFullView);
@@ -501,7 +489,7 @@ TEST_F(Logger, TheOpenButtonDoesNothingInDownloadMode) {
 // Y axis.
 
 TEST_F(Logger, YAxisPositionsAreMappedAndBothWrittenToTheSettings) {
-    LoggerWindow w(m, ui);
+    LoggerWindow w(m, ui, settings());
     ui.yAxisAnswers = {{3, 2}};
     EXPECT_TRUE(w.yAxis());
     EXPECT_EQ(ui.yAxisShown.back(), std::make_pair(1, 0));  // no settings file yet
@@ -516,7 +504,7 @@ TEST_F(Logger, YAxisPositionsAreMappedAndBothWrittenToTheSettings) {
 }
 
 TEST_F(Logger, OkWithoutAGainWritesMinusOneAndKeepsTheGain) {
-    LoggerWindow w(m, ui);
+    LoggerWindow w(m, ui, settings());
     ui.yAxisAnswers = {{3, 2}, {-1, 5}, {6, -1}};
     w.yAxis();
     EXPECT_TRUE(w.yAxis());
@@ -533,7 +521,7 @@ TEST_F(Logger, OkWithoutAGainWritesMinusOneAndKeepsTheGain) {
 }
 
 TEST_F(Logger, EscapeInTheYAxisDialogChangesNothing) {
-    LoggerWindow w(m, ui);
+    LoggerWindow w(m, ui, settings());
     EXPECT_FALSE(w.yAxis());
     EXPECT_EQ(w.state().m_gainValue, 40);
     EXPECT_FALSE(QFile::exists(m_folder + "/KM905.ini"));
@@ -543,13 +531,13 @@ TEST_F(Logger, EscapeInTheYAxisDialogChangesNothing) {
 
 TEST_F(Logger, TheGraphButtonReadsAGraphFileAndOpensTheWindowInFileMode) {
     ui.fileAnswers = {copyGolden("three-lux.AsmDat", "a.AsmDat")};
-    EXPECT_EQ(chooseAndOpen(ChooserButton::GraphFile, m, ui), WindowToOpen::Datalogger);
+    EXPECT_EQ(chooseAndOpen(settings(), ChooserButton::GraphFile, m, ui), WindowToOpen::Datalogger);
     EXPECT_EQ(ui.waitCursor, (std::vector<bool>{true, false}));  // shown while reading
     ASSERT_EQ(ui.dialogs.size(), 1u);
     EXPECT_EQ(ui.dialogs[0].filter, "DataLogger Files (*.AsmDat);;CH4 Files (*.CH4)");
     EXPECT_EQ(ui.dialogs[0].defaultSuffix, "AsmDat");
     EXPECT_EQ(m.view.m_logFromFile, 1);
-    LoggerWindow w(m, ui);
+    LoggerWindow w(m, ui, settings());
     EXPECT_EQ(w.state().mode, LoggerMode::File);
     EXPECT_EQ(m.doc.m_fileCount, 3);  // the file read stays shown
     ASSERT_EQ(w.rows().size(), 1u);
@@ -559,7 +547,7 @@ TEST_F(Logger, TheGraphButtonReadsAGraphFileAndOpensTheWindowInFileMode) {
 TEST_F(Logger, TheListButtonReadsAListFileAndOpensTheMemoryList) {
     copyGolden("general-250lux.MemDat", "office.MemDat");
     ui.fileAnswers = {m_home.path() + "/office"};  // typed without an extension
-    EXPECT_EQ(chooseAndOpen(ChooserButton::ListFile, m, ui), WindowToOpen::MemoryList);
+    EXPECT_EQ(chooseAndOpen(settings(), ChooserButton::ListFile, m, ui), WindowToOpen::MemoryList);
     ASSERT_EQ(ui.dialogs.size(), 1u);
     EXPECT_EQ(ui.dialogs[0].filter, "Memory Files (*.MemDat)");
     EXPECT_EQ(ui.dialogs[0].defaultSuffix, "MemDat");
@@ -613,7 +601,7 @@ TEST_F(Logger, GivenGraphFilesPastAMissingOneAreRowsOfOneWindow) {
     EXPECT_TRUE(ui.messages[0].startsWith("The file \"gone.AsmDat\" could not be opened: "))
         << ui.messages[0].toStdString();
     EXPECT_EQ(o.paths, QStringList({fc}));
-    LoggerWindow w(m, ui);
+    LoggerWindow w(m, ui, settings());
     EXPECT_TRUE(w.openFiles(o.paths));
     ASSERT_EQ(w.rows().size(), 2u);
     EXPECT_EQ(w.rows()[0], QStringList({"1", "03/01/26 08:15:30", "Lux", "2sec", "3"}));
@@ -624,13 +612,13 @@ TEST_F(Logger, GivenGraphFilesPastAMissingOneAreRowsOfOneWindow) {
 }
 
 TEST_F(Logger, ACancelledOrRefusedChoiceOpensNoWindow) {
-    EXPECT_EQ(chooseAndOpen(ChooserButton::GraphFile, m, ui), WindowToOpen::None);
-    EXPECT_EQ(chooseAndOpen(ChooserButton::ListFile, m, ui), WindowToOpen::None);
+    EXPECT_EQ(chooseAndOpen(settings(), ChooserButton::GraphFile, m, ui), WindowToOpen::None);
+    EXPECT_EQ(chooseAndOpen(settings(), ChooserButton::ListFile, m, ui), WindowToOpen::None);
     QByteArray bytes = golden("three-lux.AsmDat");
     bytes[1] = 'X';
     putFile(m_home.path() + "/bad.AsmDat", bytes);
     ui.fileAnswers = {m_home.path() + "/bad.AsmDat"};
-    EXPECT_EQ(chooseAndOpen(ChooserButton::GraphFile, m, ui), WindowToOpen::None);
+    EXPECT_EQ(chooseAndOpen(settings(), ChooserButton::GraphFile, m, ui), WindowToOpen::None);
     EXPECT_EQ(ui.messages, QStringList({"Invalid Format!"}));
     EXPECT_EQ(ui.waitCursor, (std::vector<bool>{true, false}));  // only the file read shows it
     EXPECT_EQ(m.view.m_logFromFile, 0);

@@ -22,18 +22,14 @@ class Commands : public testing::Test {
   protected:
     Commands()
         : h(steady()), acq(h.session.acquisition()), ui(h.dialogs), cmd(h.session.commands()) {
-        m_oldHome = qgetenv("HOME");
-        qputenv("HOME", m_home.path().toLocal8Bit());
         acq.start();
         h.link.reopenAndPoll();
         h.clock.advance(100);
     }
-    ~Commands() override { qputenv("HOME", m_oldHome); }
     static sim::Scenario steady() { return steadyScenario(250); }
     void paint() { acq.armFirstTickIfPending(); }  // what the repaint after Run does
 
-    QTemporaryDir m_home;
-    QByteArray m_oldHome;
+    QTemporaryDir m_scratch;  // folders other than the data folder
     LinkHarness h;
     Acquisition& acq;
     RecordingInteraction& ui;
@@ -104,7 +100,7 @@ TEST_F(Commands, SaveHoldsEverySampleAndExportsTheRealFramesWithTheirTimes) {
     const int samples = h.model.view.m_sampleIndex;
     const int frames = h.model.view.m_frameCount;
     ASSERT_GT(samples, frames);
-    const QString folder = Settings::dataFolder();
+    const QString folder = h.data.settings().dataFolder();
     ui.fileAnswers = {folder + "/run.AsmDat"};
     EXPECT_EQ(cmd.save(), SaveOutcome::Saved);
     const GraphReadResult g = readGraphFile(fileBytes(folder + "/run.AsmDat"));
@@ -152,13 +148,14 @@ TEST_F(Commands, AFailedSaveKeepsTheRecordingThroughCloseAndRun) {
     h.clock.advance(3100);
     const int samples = h.model.view.m_sampleIndex;
     ASSERT_GE(samples, 3);
-    const QString unwritable = m_home.path() + "/no such folder/run";
+    const QString unwritable = m_scratch.path() + "/no such folder/run";
     ui.answers = {true};
     ui.fileAnswers = {unwritable};
     EXPECT_EQ(cmd.offerSaveBeforeClose(), Offer::SaveFailed);
-    EXPECT_EQ(ui.messages, QStringList({"The file could not be saved: the folder " + m_home.path() +
-                                        "/no such folder does not exist. Nothing was changed "
-                                        "on the disk."}));
+    EXPECT_EQ(ui.messages,
+              QStringList({"The file could not be saved: the folder " + m_scratch.path() +
+                           "/no such folder does not exist. Nothing was changed "
+                           "on the disk."}));
     EXPECT_EQ(h.model.frame.m_recording, 0);  // stopped while the user was asked
     h.clock.advance(2000);
     EXPECT_EQ(h.model.view.m_sampleIndex, samples);
@@ -176,60 +173,60 @@ TEST_F(Commands, AFailedSaveKeepsTheRecordingThroughCloseAndRun) {
     ui.answers = {true};
     ui.fileAnswers = {RecordingInteraction::kAcceptProposed};
     EXPECT_EQ(cmd.offerSaveBeforeClose(), Offer::Saved);
-    const QStringList saved = QDir(Settings::dataFolder()).entryList({"*.AsmDat"});
+    const QStringList saved = QDir(h.data.settings().dataFolder()).entryList({"*.AsmDat"});
     ASSERT_EQ(saved.size(), 1);
-    EXPECT_EQ(
-        readGraphFile(fileBytes(Settings::dataFolder() + "/" + saved[0])).record.readings.size(),
-        static_cast<size_t>(samples));
+    EXPECT_EQ(readGraphFile(fileBytes(h.data.settings().dataFolder() + "/" + saved[0]))
+                  .record.readings.size(),
+              static_cast<size_t>(samples));
 }
 
 TEST_F(Commands, YAxisRescalesAndRemembersThePositions) {
     cmd.yAxis();                                            // Escape: nothing changes
     EXPECT_EQ(ui.yAxisShown.back(), std::make_pair(1, 0));  // no settings file: 40 and 0
-    EXPECT_FALSE(QFile::exists(Settings::iniPath()));
+    EXPECT_FALSE(QFile::exists(h.data.settings().iniPath()));
     ui.yAxisAnswers = {{3, 2}};
     cmd.yAxis();
     EXPECT_EQ(h.model.view.m_yGain, 4000);
     EXPECT_EQ(h.model.view.m_yOffset, 4);  // the axis runs 16000..56000
-    EXPECT_EQ(Settings::readGainIndex(), 3);
-    EXPECT_EQ(Settings::readOffsetIndex(), 2);
+    EXPECT_EQ(h.data.settings().readGainIndex(), 3);
+    EXPECT_EQ(h.data.settings().readOffsetIndex(), 2);
     ui.yAxisAnswers = {{5, 0}};  // an empty gain entry
     cmd.yAxis();
     EXPECT_EQ(ui.yAxisShown.back(), std::make_pair(3, 2));
     EXPECT_EQ(h.model.view.m_yGain, 4000);
     EXPECT_EQ(h.model.view.m_yOffset, 0);
-    EXPECT_EQ(Settings::readGainIndex(), 5);
+    EXPECT_EQ(h.data.settings().readGainIndex(), 5);
     EXPECT_TRUE(ui.messages.isEmpty());
 
     // A settings file that cannot be written: the graph changes for this run, and the user
     // hears once that it will not last.
-    QFile(Settings::iniPath()).setPermissions(QFile::ReadOwner);
+    QFile(h.data.settings().iniPath()).setPermissions(QFile::ReadOwner);
     ui.yAxisAnswers = {{2, 1}};
     cmd.yAxis();
     EXPECT_EQ(h.model.view.m_yGain, 400);
-    EXPECT_EQ(Settings::readGainIndex(), 5);
+    EXPECT_EQ(h.data.settings().readGainIndex(), 5);
     EXPECT_EQ(ui.messages, QStringList({"The settings could not be written to " +
-                                        QDir::toNativeSeparators(Settings::iniPath()) +
+                                        QDir::toNativeSeparators(h.data.settings().iniPath()) +
                                         ". The change holds until the program closes."}));
 }
 
 TEST_F(Commands, HelpOpensTheChmWhenThereIsOneElseTheShippedPage) {
-    cmd.help(m_home.path());
-    EXPECT_EQ(ui.helpOpened.back(), m_home.path() + "/help.html");
-    putFile(m_home.path() + "/help.chm", "x");
-    cmd.help(m_home.path());
-    EXPECT_EQ(ui.helpOpened.back(), m_home.path() + "/help.chm");
+    cmd.help(m_scratch.path());
+    EXPECT_EQ(ui.helpOpened.back(), m_scratch.path() + "/help.html");
+    putFile(m_scratch.path() + "/help.chm", "x");
+    cmd.help(m_scratch.path());
+    EXPECT_EQ(ui.helpOpened.back(), m_scratch.path() + "/help.chm");
 }
 
 TEST_F(Commands, AnInstalledProgramFindsItsHelpInTheSharedDataFolder) {
-    QDir(m_home.path()).mkpath("usr/bin");
-    QDir(m_home.path()).mkpath("usr/share/km905");
-    cmd.help(m_home.path() + "/usr/bin");
-    EXPECT_EQ(ui.helpOpened.back(), m_home.path() + "/usr/bin/help.html");  // none anywhere
-    putFile(m_home.path() + "/usr/share/km905/help.html", "<html></html>");
-    cmd.help(m_home.path() + "/usr/bin");
-    EXPECT_EQ(ui.helpOpened.back(), m_home.path() + "/usr/share/km905/help.html");
-    putFile(m_home.path() + "/usr/bin/help.html", "<html></html>");
-    cmd.help(m_home.path() + "/usr/bin");
-    EXPECT_EQ(ui.helpOpened.back(), m_home.path() + "/usr/bin/help.html");  // the build tree's
+    QDir(m_scratch.path()).mkpath("usr/bin");
+    QDir(m_scratch.path()).mkpath("usr/share/km905");
+    cmd.help(m_scratch.path() + "/usr/bin");
+    EXPECT_EQ(ui.helpOpened.back(), m_scratch.path() + "/usr/bin/help.html");  // none anywhere
+    putFile(m_scratch.path() + "/usr/share/km905/help.html", "<html></html>");
+    cmd.help(m_scratch.path() + "/usr/bin");
+    EXPECT_EQ(ui.helpOpened.back(), m_scratch.path() + "/usr/share/km905/help.html");
+    putFile(m_scratch.path() + "/usr/bin/help.html", "<html></html>");
+    cmd.help(m_scratch.path() + "/usr/bin");
+    EXPECT_EQ(ui.helpOpened.back(), m_scratch.path() + "/usr/bin/help.html");  // the build tree's
 }

@@ -84,7 +84,7 @@ TEST(RecordingJournal, EveryCutRestoresTheWholeSamplesBeforeIt) {
         MeterModel m;
         RecordingInteraction ui;
         ui.answers = {true};
-        const bool restored = keeper.offerRestore(m, ui);
+        const bool restored = offerRestore(keeper, m, ui);
         // 22 header bytes, then 10 per sample.
         const int expected = len < 22 ? 0 : (len - 22) / 10;
         if (expected == 0) {
@@ -135,7 +135,7 @@ TEST(RecordingJournal, NoDeletesTheJournalAndAnUnreadableHeaderIsKeptAsideAndTol
     MeterModel m;
     RecordingInteraction ui;
     ui.answers = {false};
-    EXPECT_FALSE(keeper.offerRestore(m, ui));
+    EXPECT_FALSE(offerRestore(keeper, m, ui));
     EXPECT_EQ(ui.questions.size(), 1);
     EXPECT_FALSE(file.bytes);
     EXPECT_EQ(m.view.m_sampleIndex, 0);
@@ -150,7 +150,7 @@ TEST(RecordingJournal, NoDeletesTheJournalAndAnUnreadableHeaderIsKeptAsideAndTol
         if (at == 18) damaged[19] = 0x05;
         file.bytes = damaged;
         ui.messages.clear();
-        EXPECT_FALSE(keeper.offerRestore(m, ui));
+        EXPECT_FALSE(offerRestore(keeper, m, ui));
         EXPECT_EQ(ui.questions.size(), 1);  // nothing asked
         EXPECT_FALSE(file.bytes);
         ASSERT_FALSE(file.kept.empty());
@@ -163,7 +163,7 @@ TEST(RecordingJournal, NoDeletesTheJournalAndAnUnreadableHeaderIsKeptAsideAndTol
                           .arg(file.kept.size())});
     }
     EXPECT_EQ(file.removes, 1);
-    EXPECT_FALSE(keeper.offerRestore(m, ui));  // no journal at all: nothing asked
+    EXPECT_FALSE(offerRestore(keeper, m, ui));  // no journal at all: nothing asked
     EXPECT_EQ(ui.questions.size(), 1);
 
     // One that cannot be moved aside stays, and no recording of this run writes over it.
@@ -174,7 +174,7 @@ TEST(RecordingJournal, NoDeletesTheJournalAndAnUnreadableHeaderIsKeptAsideAndTol
     ui.messages.clear();
     QStringList told;
     keeper.onFailed = [&](const QString& t) { told << t; };
-    EXPECT_FALSE(keeper.offerRestore(m, ui));
+    EXPECT_FALSE(offerRestore(keeper, m, ui));
     EXPECT_EQ(ui.messages,
               QStringList{"A recording journal left behind could not be read; a newer version "
                           "of KM905 may have written it. Nothing was restored. It could not be "
@@ -339,7 +339,7 @@ TEST(RecordingJournal, OnlyARegularFileIsReadAndNoMoreThanTheLongestRecording) {
     MeterModel m;
     RecordingInteraction ui;
     ui.answers = {true};
-    ASSERT_TRUE(keeper.offerRestore(m, ui));
+    ASSERT_TRUE(offerRestore(keeper, m, ui));
     EXPECT_EQ(ui.questions, QStringList{"A recording was interrupted on 01/02/19 10:20:30 with "
                                         "19990 samples. Restore it?"});
     EXPECT_EQ(m.view.m_sampleIndex, 19990);
@@ -357,17 +357,13 @@ class Journaled : public testing::Test {
           cmd(h.session.commands()),
           file(h.journal),
           keeper(h.session.journal()) {
-        m_oldHome = qgetenv("HOME");
-        qputenv("HOME", m_home.path().toLocal8Bit());
-        m_folder = m_home.path() + "/Documents/KM905";
-        QDir().mkpath(m_folder);
+        m_folder = h.data.folder();
         h.link.setRecordingSink(&keeper);
         cmd.setRecordingSink(&keeper);
         acq.start();
         h.link.reopenAndPoll();
         h.clock.advance(100);
     }
-    ~Journaled() override { qputenv("HOME", m_oldHome); }
     // Run at the given period, and the repaint after it.
     void run(int secs) {
         ui.rateAnswers = {secs};
@@ -375,8 +371,6 @@ class Journaled : public testing::Test {
         acq.armFirstTickIfPending();
     }
 
-    QTemporaryDir m_home;
-    QByteArray m_oldHome;
     QString m_folder;
     LinkHarness h;
     Acquisition& acq;
@@ -430,9 +424,10 @@ TEST_F(Journaled, ARestoredRecordingSavesTheSameFilesAsTheOriginal) {
     JournalKeeper reader(left);
     RecordingInteraction ask;
     ask.answers = {true};
-    ASSERT_TRUE(reader.offerRestore(restored, ask));
+    ASSERT_TRUE(offerRestore(reader, restored, ask));
     ask.fileAnswers = {m_folder + "/restored.AsmDat"};
-    ASSERT_EQ(saveRealtimeRecording(restored, ask, h.clock.nowSecs()), SaveOutcome::Saved);
+    ASSERT_EQ(saveRealtimeRecording(h.data.settings(), restored, ask, h.clock.nowSecs()),
+              SaveOutcome::Saved);
     EXPECT_EQ(fileBytes(m_folder + "/restored.AsmDat"), fileBytes(m_folder + "/original.AsmDat"));
     EXPECT_EQ(fileBytes(m_folder + "/restored.csv"), fileBytes(m_folder + "/original.csv"));
     EXPECT_EQ(fileBytes(m_folder + "/restored.AsmDat").size(), 47 + 4 * v.m_sampleIndex);

@@ -2,13 +2,13 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
-#include <QTemporaryDir>
 
 #ifndef Q_OS_WIN
 #include <sys/stat.h>
 #endif
 
 #include "RecordingInteraction.h"
+#include "ScratchFolders.h"
 #include "TestData.h"
 #include "app/OpenFiles.h"
 #include "app/SaveSequences.h"
@@ -30,24 +30,20 @@ QByteArray utf16Export(const char* text) {
 class Saving : public testing::Test {
   protected:
     void SetUp() override {
-        m_oldHome = qgetenv("HOME");
-        qputenv("HOME", m_home.path().toLocal8Bit());
-        m_folder = m_home.path() + "/Documents/KM905";
-        QDir().mkpath(m_folder);
+        m_folder = settings().dataFolder();
         m.doc.m_memCount = 1;
         m.doc.m_memValues[0] = 250.0f;
         m.doc.m_memModes[0] = "General";
         m.doc.m_memTimes[0] = "01/02/19 10:20:30";
     }
-    void TearDown() override { qputenv("HOME", m_oldHome); }
+    const Settings& settings() const { return m_home.settings(); }
     QStringList folderEntries() const {
         QStringList l = QDir(m_folder).entryList(QDir::Files);
         l.sort();
         return l;
     }
 
-    QTemporaryDir m_home;
-    QByteArray m_oldHome;
+    ScratchHome m_home;  // the data folder in its Documents
     QString m_folder;
     MeterModel m;
     RecordingInteraction ui;
@@ -57,7 +53,7 @@ class Saving : public testing::Test {
 
 TEST_F(Saving, TheListSaveWritesBothFilesInTheDataFolder) {
     ui.fileAnswers.push_back(m_folder + "/Office");  // typed without an extension
-    EXPECT_EQ(saveMemoryList(m, ui, kNow), SaveOutcome::Saved);
+    EXPECT_EQ(saveMemoryList(settings(), m, ui, kNow), SaveOutcome::Saved);
     ASSERT_EQ(ui.dialogs.size(), 1u);
     EXPECT_EQ(ui.dialogs[0].folder, m_folder);
     EXPECT_EQ(ui.dialogs[0].proposedName, "12-08-25 10.05.09");
@@ -70,21 +66,21 @@ TEST_F(Saving, TheListSaveWritesBothFilesInTheDataFolder) {
 }
 
 TEST_F(Saving, CancelWritesNothingAndFileListsAreNotSavedAgain) {
-    EXPECT_EQ(saveMemoryList(m, ui, kNow), SaveOutcome::Cancelled);
+    EXPECT_EQ(saveMemoryList(settings(), m, ui, kNow), SaveOutcome::Cancelled);
     EXPECT_TRUE(folderEntries().isEmpty());
     m.view.m_memListFromFile = 1;
     ui.fileAnswers.push_back(m_folder + "/x.MemDat");
-    EXPECT_EQ(saveMemoryList(m, ui, kNow), SaveOutcome::NotAllowed);
+    EXPECT_EQ(saveMemoryList(settings(), m, ui, kNow), SaveOutcome::NotAllowed);
     EXPECT_EQ(ui.dialogs.size(), 1u);  // no second dialog
     EXPECT_TRUE(ui.messages.isEmpty());
 }
 
 TEST_F(Saving, AcceptingTheProposedNameKeepsItsSecondsAndAddsTheExtension) {
     ui.fileAnswers = {RecordingInteraction::kAcceptProposed, RecordingInteraction::kAcceptProposed};
-    EXPECT_EQ(saveMemoryList(m, ui, kNow), SaveOutcome::Saved);
+    EXPECT_EQ(saveMemoryList(settings(), m, ui, kNow), SaveOutcome::Saved);
     GraphReadResult r = readGraphFile(golden("three-fc.AsmDat"));
     graphToDocument(r, m.doc);
-    EXPECT_EQ(saveLoggerGraph(m.doc, ui), SaveOutcome::Saved);
+    EXPECT_EQ(saveLoggerGraph(settings(), m.doc, ui), SaveOutcome::Saved);
     EXPECT_EQ(folderEntries(), QStringList({"03-01-26 08.15.30.AsmDat", "03-01-26 08.15.30.csv",
                                             "12-08-25 10.05.09.MemDat", "12-08-25 10.05.09.csv"}));
     EXPECT_EQ(fileBytes(m_folder + "/12-08-25 10.05.09.MemDat"), golden("general-250lux.MemDat"));
@@ -105,9 +101,9 @@ TEST_F(Saving, AnExistingFileIsReplacedOnlyWhenTheUserSaysSo) {
     putFile(m_folder + "/Old.MemDat", "old list");
     ui.fileAnswers = {m_folder + "/Old", m_folder + "/Old.MemDat"};
     ui.answers = {false, true};
-    EXPECT_EQ(saveMemoryList(m, ui, kNow), SaveOutcome::Cancelled);
+    EXPECT_EQ(saveMemoryList(settings(), m, ui, kNow), SaveOutcome::Cancelled);
     EXPECT_EQ(fileBytes(m_folder + "/Old.MemDat"), "old list");
-    EXPECT_EQ(saveMemoryList(m, ui, kNow), SaveOutcome::Saved);
+    EXPECT_EQ(saveMemoryList(settings(), m, ui, kNow), SaveOutcome::Saved);
     EXPECT_EQ(ui.questions,
               QStringList(2, "Old.MemDat already exists.\nDo you want to replace it?"));
     EXPECT_EQ(fileBytes(m_folder + "/Old.MemDat"), golden("general-250lux.MemDat"));
@@ -150,7 +146,7 @@ TEST_F(Saving, AFailureAtAnyStepLeavesTheOldFilesAndSaysSo) {
         ui.waitCursor.clear();
         ui.answers = {true};
         ui.fileAnswers = {m_folder + "/Old.MemDat"};
-        EXPECT_EQ(saveMemoryList(m, ui, kNow, steps), SaveOutcome::Failed);
+        EXPECT_EQ(saveMemoryList(settings(), m, ui, kNow, steps), SaveOutcome::Failed);
         EXPECT_EQ(ui.waitCursor, (std::vector<bool>{true, false}));
         EXPECT_EQ(fileBytes(m_folder + "/Old.MemDat"), "old list");
         EXPECT_EQ(fileBytes(m_folder + "/Old.csv"), "old export");
@@ -180,7 +176,8 @@ TEST_F(Saving, AFailureAtAnyStepLeavesTheOldFilesAndSaysSo) {
     ui.messages.clear();
     ui.answers = {true};
     ui.fileAnswers = {m_folder + "/Old.MemDat"};
-    EXPECT_EQ(saveMemoryList(m, ui, kNow), SaveOutcome::Saved);  // a good save replaces both
+    EXPECT_EQ(saveMemoryList(settings(), m, ui, kNow),
+              SaveOutcome::Saved);  // a good save replaces both
     EXPECT_EQ(fileBytes(m_folder + "/Old.MemDat"), golden("general-250lux.MemDat"));
     EXPECT_EQ(fileBytes(m_folder + "/Old.csv"), golden("general-250lux.csv"));
     EXPECT_TRUE(ui.messages.isEmpty());
@@ -192,7 +189,7 @@ TEST_F(Saving, ALinkOrPipeAtTheTargetIsNeitherFollowedNorWrittenInto) {
     ASSERT_TRUE(QFile::link(m_home.path() + "/elsewhere", m_folder + "/Link.MemDat"));
     ui.answers = {true, true};
     ui.fileAnswers = {m_folder + "/Link.MemDat"};
-    EXPECT_EQ(saveMemoryList(m, ui, kNow), SaveOutcome::Failed);
+    EXPECT_EQ(saveMemoryList(settings(), m, ui, kNow), SaveOutcome::Failed);
     EXPECT_EQ(fileBytes(m_home.path() + "/elsewhere"), "precious");
     EXPECT_TRUE(QFileInfo(m_folder + "/Link.MemDat").isSymLink());
     EXPECT_EQ(ui.messages, QStringList({"The file could not be saved: Link.MemDat is not a regular "
@@ -200,7 +197,8 @@ TEST_F(Saving, ALinkOrPipeAtTheTargetIsNeitherFollowedNorWrittenInto) {
 #ifndef Q_OS_WIN
     ASSERT_EQ(mkfifo(QFile::encodeName(m_folder + "/Pipe.csv").constData(), 0600), 0);
     ui.fileAnswers = {m_folder + "/Pipe.MemDat"};
-    EXPECT_EQ(saveMemoryList(m, ui, kNow), SaveOutcome::Failed);  // returns, never blocks
+    EXPECT_EQ(saveMemoryList(settings(), m, ui, kNow),
+              SaveOutcome::Failed);  // returns, never blocks
     EXPECT_FALSE(QFile::exists(m_folder + "/Pipe.MemDat"));
 #endif
 }
@@ -208,7 +206,7 @@ TEST_F(Saving, ALinkOrPipeAtTheTargetIsNeitherFollowedNorWrittenInto) {
 
 TEST_F(Saving, AFailedSaveIntoAMissingFolderSaysWhy) {
     ui.fileAnswers = {m_home.path() + "/gone/Office"};
-    EXPECT_EQ(saveMemoryList(m, ui, kNow), SaveOutcome::Failed);
+    EXPECT_EQ(saveMemoryList(settings(), m, ui, kNow), SaveOutcome::Failed);
     EXPECT_EQ(ui.messages, QStringList({"The file could not be saved: the folder " + m_home.path() +
                                         "/gone does not exist. Nothing was changed on the disk."}));
 }
@@ -217,14 +215,14 @@ TEST_F(Saving, TheLoggerSaveIsNamedAfterTheGraphsStart) {
     GraphReadResult r = readGraphFile(golden("three-fc.AsmDat"));
     graphToDocument(r, m.doc);
     ui.fileAnswers.push_back(m_folder + "/Test.AsmDat");
-    EXPECT_EQ(saveLoggerGraph(m.doc, ui), SaveOutcome::Saved);
+    EXPECT_EQ(saveLoggerGraph(settings(), m.doc, ui), SaveOutcome::Saved);
     EXPECT_EQ(ui.dialogs[0].proposedName, "03-01-26 08.15.30");
     EXPECT_EQ(ui.dialogs[0].filter, "DataLogger Files (*.AsmDat)");
     EXPECT_EQ(fileBytes(m_folder + "/Test.AsmDat"), golden("three-fc.AsmDat"));
     EXPECT_EQ(fileBytes(m_folder + "/Test.csv"), golden("three-fc.csv"));
     // Its export for spreadsheets: the same name with ".utf8.csv", as km905-cli writes it.
     ui.fileAnswers.push_back(RecordingInteraction::kAcceptProposed);
-    EXPECT_EQ(exportLoggerGraphCsv(m.doc, ui), SaveOutcome::Saved);
+    EXPECT_EQ(exportLoggerGraphCsv(settings(), m.doc, ui), SaveOutcome::Saved);
     EXPECT_EQ(ui.dialogs[1].folder, m_folder);
     EXPECT_EQ(ui.dialogs[1].proposedName, "03-01-26 08.15.30.utf8.csv");
     EXPECT_EQ(fileBytes(m_folder + "/03-01-26 08.15.30.utf8.csv"),
@@ -240,7 +238,7 @@ TEST_F(Saving, TheLoggerSaveWritesItsCountAsTheHeaderCount) {
     graphToDocument(readGraphFile(golden("three-lux-header7.AsmDat")), m.doc);
     EXPECT_EQ(m.doc.m_fileHeaderCount, 7);
     ui.fileAnswers.push_back(m_folder + "/Back");
-    EXPECT_EQ(saveLoggerGraph(m.doc, ui), SaveOutcome::Saved);
+    EXPECT_EQ(saveLoggerGraph(settings(), m.doc, ui), SaveOutcome::Saved);
     EXPECT_EQ(fileBytes(m_folder + "/Back.AsmDat"), golden("three-lux.AsmDat"));
 }
 
@@ -254,7 +252,7 @@ TEST_F(Saving, TheRealtimeSaveHoldsEverySampleAndExportsTheFrames) {
     m.doc.m_readings[0] = m.doc.m_readings[1] = 250.0f;
     m.doc.m_readings[2] = 1234.5f;
     ui.fileAnswers.push_back(RecordingInteraction::kAcceptProposed);
-    EXPECT_EQ(saveRealtimeRecording(m, ui, kNow), SaveOutcome::Saved);
+    EXPECT_EQ(saveRealtimeRecording(settings(), m, ui, kNow), SaveOutcome::Saved);
     EXPECT_EQ(ui.dialogs[0].proposedName, "12-08-25 10.05.09");
     const GraphReadResult back = readGraphFile(fileBytes(m_folder + "/12-08-25 10.05.09.AsmDat"));
     EXPECT_EQ(back.record.headerCount, 2);
@@ -267,7 +265,7 @@ TEST_F(Saving, TheRealtimeSaveHoldsEverySampleAndExportsTheFrames) {
     EXPECT_EQ(ui.waitCursor, (std::vector<bool>{true, false}));
     // The export for spreadsheets is the graph file's: every stored sample, 2 s apart.
     ui.fileAnswers.push_back(RecordingInteraction::kAcceptProposed);
-    EXPECT_EQ(exportRealtimeCsv(m, ui, kNow), SaveOutcome::Saved);
+    EXPECT_EQ(exportRealtimeCsv(settings(), m, ui, kNow), SaveOutcome::Saved);
     EXPECT_EQ(ui.dialogs[1].proposedName, "12-08-25 10.05.09.utf8.csv");
     EXPECT_EQ(fileBytes(m_folder + "/12-08-25 10.05.09.utf8.csv"),
               "number,time,lux,fc,unit,flag\n"

@@ -2,7 +2,6 @@
 #include <gtest/gtest.h>
 
 #include <QFile>
-#include <QTemporaryDir>
 
 #include "LinkHarness.h"
 #include "TestData.h"
@@ -12,18 +11,13 @@ using namespace km905;
 using namespace km905::test;
 
 namespace {
-// The session on the simulated meter, in a home of its own so the settings file is fresh.
+// The session on the simulated meter; each harness has a fresh data folder.
 class Sessions : public testing::Test {
   protected:
-    Sessions() : m_oldHome(qgetenv("HOME")) { qputenv("HOME", m_home.path().toLocal8Bit()); }
-    ~Sessions() override { qputenv("HOME", m_oldHome); }
     static QByteArray fileBytes(const QString& path) {
         QFile f(path);
         return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
     }
-
-    QTemporaryDir m_home;
-    QByteArray m_oldHome;
 };
 
 // The port from the settings file; the device folder is not watched without an event loop.
@@ -73,7 +67,7 @@ TEST_F(Sessions, TheCloseSequenceLeavesNoTimerRunning) {
     EXPECT_EQ(h.meter.commandLog().back(), "key end of link");
     EXPECT_EQ(dragTicks, 3);
     EXPECT_EQ(h.model.view.m_sampleIndex, 2);
-    EXPECT_EQ(fileBytes(Settings::iniPath()), "[COMInfo]\r\nCOM num=1\r\n");
+    EXPECT_EQ(fileBytes(h.data.settings().iniPath()), "[COMInfo]\r\nCOM num=1\r\n");
 }
 
 TEST_F(Sessions, TheCloseSequenceStopsEveryWindowsTimersWhateverTheirIds) {
@@ -121,14 +115,14 @@ TEST_F(Sessions, AGivenPortLeavesTheSettingsFileAlone) {
     EXPECT_EQ(h.model.view.m_linkDown, 0);
     h.session.closeSequence();
     EXPECT_EQ(h.comm.sent().back(), kEndOfLink);
-    EXPECT_FALSE(QFile::exists(Settings::iniPath()));
+    EXPECT_FALSE(QFile::exists(h.data.settings().iniPath()));
 }
 
 TEST_F(Sessions, APortForOneRunKeepsTheYScaleAndLeavesTheFileAsItWas) {
     const QByteArray ini =
         "[COMInfo]\r\nCOM num=1\r\n[YGAINInfo]\r\nGAIN num=3\r\n[YOFFSETInfo]\r\nOFFSET num=2\r\n";
-    putFile(Settings::iniPath(), ini);
     LinkHarness h(steadyScenario(250));
+    putFile(h.data.settings().iniPath(), ini);
     h.comm.setMeterPort(3);
     EXPECT_TRUE(h.session.start({.port = 3, .watchDevices = false, .yScaleFromSettings = true}));
     EXPECT_EQ(h.comm.GetCommPort(), 3);
@@ -138,7 +132,7 @@ TEST_F(Sessions, APortForOneRunKeepsTheYScaleAndLeavesTheFileAsItWas) {
     EXPECT_EQ(h.model.view.m_linkDown, 0);
     h.session.closeSequence();
     EXPECT_EQ(h.comm.sent().back(), kEndOfLink);
-    EXPECT_EQ(fileBytes(Settings::iniPath()), ini);
+    EXPECT_EQ(fileBytes(h.data.settings().iniPath()), ini);
 }
 
 TEST_F(Sessions, TheCloseEndsTheJournalOfTheRecording) {

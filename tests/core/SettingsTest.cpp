@@ -3,44 +3,34 @@
 
 #include <QDir>
 #include <QFile>
-#include <QTemporaryDir>
 
+#include "ScratchFolders.h"
 #include "app/Settings.h"
 
 using namespace km905;
 
-namespace {
-class HomeDir : public testing::Test {
-  protected:
-    void SetUp() override {
-        m_oldHome = qgetenv("HOME");
-        qputenv("HOME", m_home.path().toLocal8Bit());
-        qputenv("XDG_CONFIG_HOME", (m_home.path() + "/.config").toLocal8Bit());
-    }
-    void TearDown() override { qputenv("HOME", m_oldHome); }
-    QTemporaryDir m_home;
-    QByteArray m_oldHome;
-};
-}  // namespace
-
-TEST_F(HomeDir, FirstStartCreatesTheFolderAndUsesTheDefaults) {
-    const QString folder = m_home.path() + "/Documents/KM905";
+TEST(Settings, FirstStartCreatesTheFolderAndUsesTheDefaults) {
+    test::ScratchHome home;
+    const Settings& settings = home.settings();
+    const QString folder = home.path() + "/Documents/KM905";
     EXPECT_FALSE(QDir(folder).exists());
-    EXPECT_EQ(Settings::readComPort(), 1);
+    EXPECT_EQ(settings.readComPort(), 1);
     EXPECT_TRUE(QDir(folder).exists());
-    EXPECT_EQ(Settings::iniPath(), folder + "/KM905.ini");
-    EXPECT_EQ(gainForIndex(Settings::readGainIndex(), -1), 40);
-    EXPECT_EQ(offsetForIndex(Settings::readOffsetIndex(), -1), 0);
-    EXPECT_FALSE(QFile::exists(Settings::iniPath()));  // reading writes nothing
+    EXPECT_EQ(settings.iniPath(), folder + "/KM905.ini");
+    EXPECT_EQ(gainForIndex(settings.readGainIndex(), -1), 40);
+    EXPECT_EQ(offsetForIndex(settings.readOffsetIndex(), -1), 0);
+    EXPECT_FALSE(QFile::exists(settings.iniPath()));  // reading writes nothing
 }
 
-TEST_F(HomeDir, TheThreeKeysRoundTrip) {
-    ASSERT_TRUE(Settings::writeComPort(7));
-    ASSERT_TRUE(Settings::writeYScale(3, 2));
-    EXPECT_EQ(Settings::readComPort(), 7);
-    EXPECT_EQ(gainForIndex(Settings::readGainIndex(), -1), 4000);
-    EXPECT_EQ(offsetForIndex(Settings::readOffsetIndex(), -1), 4);
-    QFile f(Settings::iniPath());
+TEST(Settings, TheThreeKeysRoundTrip) {
+    const test::ScratchData data;
+    const Settings& settings = data.settings();
+    ASSERT_TRUE(settings.writeComPort(7));
+    ASSERT_TRUE(settings.writeYScale(3, 2));
+    EXPECT_EQ(settings.readComPort(), 7);
+    EXPECT_EQ(gainForIndex(settings.readGainIndex(), -1), 4000);
+    EXPECT_EQ(offsetForIndex(settings.readOffsetIndex(), -1), 4);
+    QFile f(settings.iniPath());
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));
     EXPECT_EQ(
         f.readAll(),

@@ -53,15 +53,14 @@ uint32_t int32At(const QByteArray& b, int at) {
     return v;
 }
 
-// The simulated meter at port 1, and a home folder of its own for both sides' settings.
+// The simulated meter at port 1, and a home folder of its own for km905-cli's settings; the
+// program's side has a data folder of its own.
 class CliMeter : public testing::Test {
   protected:
     void SetUp() override {
-        ASSERT_TRUE(m_dev.isValid() && m_home.isValid() && m_work.isValid());
-        qputenv("HOME", m_home.path().toLocal8Bit());
-        m_env = QProcessEnvironment::systemEnvironment();
+        ASSERT_TRUE(m_dev.isValid() && m_work.isValid());
+        m_env = m_home.environment();
         m_env.insert("KM905_DEV_DIR", m_dev.path());
-        m_env.insert("HOME", m_home.path());
         QFile scenario(m_dev.filePath("scenario.txt"));
         ASSERT_TRUE(scenario.open(QIODevice::WriteOnly));
         scenario.write(kScenario);
@@ -87,7 +86,8 @@ class CliMeter : public testing::Test {
     }
     QString work(const QString& name) { return m_work.filePath(name); }
 
-    QTemporaryDir m_dev, m_home, m_work;
+    QTemporaryDir m_dev, m_work;
+    test::ScratchHome m_home;
     QProcessEnvironment m_env;
     QProcess m_sim;
 };
@@ -131,7 +131,8 @@ TEST_F(CliMeter, MemoryDownloadWritesWhatTheMemoryListSaves) {
     ASSERT_TRUE(program.h.clock.runUntil([&] { return program.h.model.frame.m_memReady; }, 5000));
     program.h.dialogs.fileAnswers = {work("program/list")};
     QDir().mkpath(work("program"));
-    ASSERT_EQ(saveMemoryList(program.h.model, program.h.dialogs, 0), SaveOutcome::Saved);
+    ASSERT_EQ(saveMemoryList(program.h.data.settings(), program.h.model, program.h.dialogs, 0),
+              SaveOutcome::Saved);
     EXPECT_EQ(list, bytesOf(work("program/list.MemDat")));
     EXPECT_EQ(bytesOf(work("cli/") + name + ".csv"), bytesOf(work("program/list.csv")));
 }
@@ -152,9 +153,9 @@ TEST_F(CliMeter, LoggerDownloadSavesEachRecordAsTheWindowDoesAndTheKeptBytesGive
     ProgramSide program;
     program.h.link.startLogDownload();
     ASSERT_TRUE(program.h.clock.runUntil([&] { return program.h.model.frame.m_logReady; }, 5000));
-    const QString saved = Settings::dataFolder();
+    const QString saved = program.h.data.folder();
     {
-        LoggerWindow window(program.h.model, program.h.dialogs);
+        LoggerWindow window(program.h.model, program.h.dialogs, program.h.data.settings());
         for (int row = 0; row < 2; ++row) {
             window.doubleClick(row);
             program.h.dialogs.fileAnswers = {test::RecordingInteraction::kAcceptProposed};
@@ -271,6 +272,7 @@ TEST(CliLoggerStream, AnInterruptedDownloadKeepsEveryByteThatCame) {
     old.write("a good file");
     old.close();
     QProcess p;
+    p.setProcessEnvironment(meter.environment());
     p.start(KM905_CLI_BINARY, {"download", "logger", "--port", "1", "-o", meter.home("out"),
                                "--raw", raw, "--force"});
     // The file km905-cli holds open in the folder: a temporary one, which may have no name
@@ -297,10 +299,10 @@ TEST(CliLoggerStream, AnInterruptedDownloadKeepsEveryByteThatCame) {
 }
 
 TEST(CliMeterless, APortThatCannotBeOpenedEndsWithThree) {
-    QTemporaryDir dev, home;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    QTemporaryDir dev;
+    test::ScratchHome home;
+    QProcessEnvironment env = home.environment();
     env.insert("KM905_DEV_DIR", dev.path());
-    env.insert("HOME", home.path());
     QProcess p;
     p.setProcessEnvironment(env);
     p.start(KM905_CLI_BINARY, {"download", "logger", "--port", "3", "-o", home.path()});

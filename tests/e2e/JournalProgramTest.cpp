@@ -30,13 +30,15 @@ using km905::test::waitFor;
 
 namespace {
 
-// The child: the main window, Run at one second, then recording until it is killed.
-int recordUntilKilled() {
+// The child: the main window on the data folder given, Run at one second, then recording until
+// it is killed.
+int recordUntilKilled(const QString& dataFolder) {
     CMSComm comm;
     QtTimerService timers;
     NoBridgeLookup bridges;
     test::RecordingInteraction ui;
-    CMainFrame frame({comm, timers, bridges, ui});
+    const Settings settings(dataFolder);
+    CMainFrame frame({comm, timers, bridges, ui, settings});
     frame.resize(1200, 800);
     frame.show();
     if (!waitFor([&] { return frame.model().view.m_canRun == 1; }, 10000)) return 2;
@@ -55,7 +57,9 @@ TEST(ProgramCrash, ARecordingKilledMidwayIsRestoredAndSaved) {
     const QString journal = meter.home("Documents/KM905/KM905-recording.journal");
     QProcess child;
     child.setProcessChannelMode(QProcess::ForwardedChannels);
-    child.start(QCoreApplication::applicationFilePath(), {"--record"});
+    child.setProcessEnvironment(meter.environment());
+    child.start(QCoreApplication::applicationFilePath(),
+                {"--record", meter.settings().dataFolder()});
     ASSERT_TRUE(child.waitForStarted(5000));
     // A 22-byte header, then 10 bytes a sample: wait for three samples.
     ASSERT_TRUE(waitFor([&] { return QFileInfo(journal).size() >= 52; }, 20000));
@@ -73,7 +77,7 @@ TEST(ProgramCrash, ARecordingKilledMidwayIsRestoredAndSaved) {
     ui.answers = {true};  // restore it
     const QString saved = meter.home("restored.AsmDat");
     {
-        CMainFrame frame({comm, timers, bridges, ui});
+        CMainFrame frame({comm, timers, bridges, ui, meter.settings()});
         frame.resize(1200, 800);
         frame.show();
         ASSERT_TRUE(waitFor([&] { return !ui.questions.isEmpty(); }, 5000));
@@ -98,6 +102,7 @@ TEST(ProgramCrash, ARecordingKilledMidwayIsRestoredAndSaved) {
     }
 
     QProcess cli;
+    cli.setProcessEnvironment(meter.environment());
     cli.start(KM905_CLI_BINARY, {"info", saved});
     ASSERT_TRUE(cli.waitForFinished(5000));
     const QString out = QString::fromLocal8Bit(cli.readAllStandardOutput());
@@ -111,7 +116,8 @@ int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     installFontSubstitutions();
-    if (argc > 1 && QByteArray(argv[1]) == "--record") return recordUntilKilled();
+    if (argc > 2 && QByteArray(argv[1]) == "--record")
+        return recordUntilKilled(QString::fromLocal8Bit(argv[2]));
     testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

@@ -37,7 +37,7 @@ TEST(LoggerProgram, TheDataLoggerCommandOpensTheWindowWithTheMetersRecords) {
     NoBridgeLookup bridges;
     test::RecordingInteraction ui;
     {
-        CMainFrame frame({comm, timers, bridges, ui});
+        CMainFrame frame({comm, timers, bridges, ui, meter.settings()});
         frame.resize(1200, 800);
         frame.show();
         ASSERT_TRUE(waitFor([&] { return frame.model().view.m_linkDown == 0; }, 10000));

@@ -37,7 +37,7 @@ TEST(Program, MirrorsTheMeterAndEndsTheLinkOnClose) {
     NoBridgeLookup bridges;
     test::RecordingInteraction ui;
     {
-        CMainFrame frame({comm, timers, bridges, ui});
+        CMainFrame frame({comm, timers, bridges, ui, meter.settings()});
         frame.resize(1200, 800);
         frame.show();
         ASSERT_TRUE(waitFor([&] { return frame.model().view.m_lcdValue == "1234"; }, 10000));
@@ -53,7 +53,7 @@ TEST(Program, MirrorsTheMeterAndEndsTheLinkOnClose) {
         frame.close();
     }
     ASSERT_TRUE(waitFor([&] { return sim.peek(1 << 20).contains("key end of link"); }, 5000));
-    QFile ini(Settings::iniPath());
+    QFile ini(meter.settings().iniPath());
     ASSERT_TRUE(ini.open(QIODevice::ReadOnly));
     EXPECT_EQ(ini.readAll(), "[COMInfo]\r\nCOM num=1\r\n");
 }
@@ -67,7 +67,7 @@ TEST(Program, ARecordingIsSavedAndReadsBackWithTheCli) {
     test::RecordingInteraction ui;
     const QString saved = meter.home("office.AsmDat");
     {
-        CMainFrame frame({comm, timers, bridges, ui});
+        CMainFrame frame({comm, timers, bridges, ui, meter.settings()});
         frame.resize(1200, 800);
         frame.show();
         ASSERT_TRUE(waitFor([&] { return frame.model().view.m_canRun == 1; }, 10000));
@@ -81,6 +81,7 @@ TEST(Program, ARecordingIsSavedAndReadsBackWithTheCli) {
         frame.close();
     }
     QProcess cli;
+    cli.setProcessEnvironment(meter.environment());
     cli.start(KM905_CLI_BINARY, {"info", saved});
     ASSERT_TRUE(cli.waitForFinished(5000));
     const QString out = QString::fromLocal8Bit(cli.readAllStandardOutput());

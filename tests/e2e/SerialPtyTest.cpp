@@ -2,6 +2,7 @@
 // The serial control on QSerialPort against km905-sim on a pseudo-terminal, in real time.
 #include <gtest/gtest.h>
 
+#include "ScratchFolders.h"
 #include "WaitFor.h"
 
 #include <QCoreApplication>
@@ -61,7 +62,8 @@ struct PtySession {
     NoUserInteraction dialogs;
     NoJournalFile journal;
     ILinkUi ui;
-    Session session{{comm, timers, bridges, dialogs, ui, &journal}};
+    test::ScratchData data;
+    Session session{{comm, timers, bridges, dialogs, ui, data.settings(), &journal}};
     MeterModel& model = session.model();
     MeterLink& link = session.link();
 

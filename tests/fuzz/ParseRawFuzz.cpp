@@ -19,8 +19,9 @@ void check(bool ok) {
     if (!ok) __builtin_trap();
 }
 
-// The window reads the Y scale from the settings; these runs read an empty home's defaults.
-QTemporaryDir* g_home = nullptr;
+// The window reads the Y scale from the settings; these runs read an empty folder's defaults.
+QTemporaryDir* g_dataFolder = nullptr;
+const Settings* g_settings = nullptr;
 
 constexpr ClientRect kClient{0, 0, 1000, 700};
 constexpr int kMostRows = 40;  // enough to reach every kind of record
@@ -35,8 +36,8 @@ void checkPicture(const LoggerGraphPicture& pic) {
 }  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
-    g_home = new QTemporaryDir;
-    qputenv("HOME", g_home->path().toLocal8Bit());
+    g_dataFolder = new QTemporaryDir;
+    g_settings = new Settings(g_dataFolder->path());
     return 0;
 }
 
@@ -48,7 +49,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     storeLoggerStream(model, data, size);
 
     NoUserInteraction ui;
-    LoggerWindow window(model, ui);
+    LoggerWindow window(model, ui, *g_settings);
     const int records = usableRecordCount(model.doc);
     check(records >= 0);
     (void)window.rows();

@@ -59,23 +59,21 @@ int main(int argc, char** argv) {
         return 2;
     }
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    // A home of its own: the user's settings and journal are neither read nor changed.
-    QTemporaryDir home;
-    qputenv("HOME", home.path().toLocal8Bit());
+    // A data folder of its own: the user's settings and journal are neither read nor changed.
+    const test::ScratchData data;
     QApplication app(argc, argv);
     installFontSubstitutions();
     const QDir out(QString::fromLocal8Bit(argv[1]));
     if (!QDir().mkpath(out.path())) return 1;
     // A Y axis from 80 to 480 lux, where the demo's light lies.
-    QDir(home.path()).mkpath(QStringLiteral("Documents/KM905"));
-    QFile ini(home.filePath(QStringLiteral("Documents/KM905/KM905.ini")));
+    QFile ini(data.settings().iniPath());
     if (!ini.open(QIODevice::WriteOnly) ||
         ini.write("[YGAINInfo]\r\nGAIN num=1\r\n[YOFFSETInfo]\r\nOFFSET num=1\r\n") < 0)
         return 1;
     ini.close();
 
     Meter m;
-    CMainFrame frame({m.comm, m.clock, m.bridges, m.ui});
+    CMainFrame frame({m.comm, m.clock, m.bridges, m.ui, data.settings()});
     frame.resize(1280, 860);
     frame.show();
     advance(m.clock, 2000, 100);

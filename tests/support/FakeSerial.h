@@ -72,19 +72,15 @@ class FakeSerial : public ISerialControl {
 };
 
 // The session over a FakeSerial on virtual time; nothing started.
-struct FakeLink {
+struct FakeLink : SessionStandIns<RecordingUi> {
     FakeLink()
-        : session({comm, clock, bridges, dialogs, ui, &journal}),
+        : SessionStandIns(VirtualClock::kStartMs),
+          session(services(comm)),
           model(session.model()),
           link(session.link()) {
         comm.open = true;
     }
-    VirtualClock clock;
     FakeSerial comm;
-    RecordingUi ui;
-    FakeBridgeList bridges;
-    RecordingInteraction dialogs;
-    MemoryJournalFile journal;
     Session session;
     MeterModel& model;
     MeterLink& link;

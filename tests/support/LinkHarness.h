@@ -10,6 +10,7 @@
 #include "MemoryJournalFile.h"
 #include "MeterSimulator.h"
 #include "RecordingInteraction.h"
+#include "ScratchFolders.h"
 #include "SimSerialControl.h"
 #include "VirtualClock.h"
 #include "link/MeterLink.h"
@@ -49,27 +50,43 @@ struct FakeBridgeList : IBridgeLookup {
     }
 };
 
-// The session wired to the in-memory meter on virtual time; nothing started.
-struct LinkHarness {
-    explicit LinkHarness(sim::Scenario s = sim::demoScenario())
-        : meter(std::move(s)),
-          comm(clock, meter),
-          session({comm, clock, bridges, dialogs, ui, &journal}),
+// What a session in a test stands on besides its port: the virtual clock, the windows' and
+// the user's stand-ins, the journal in memory and a data folder of its own.
+template <class Ui>
+struct SessionStandIns {
+    explicit SessionStandIns(qint64 startMs) : clock(startMs) {}
+    SessionServices services(ISerialControl& comm) {
+        return {comm, clock, bridges, dialogs, ui, data.settings(), &journal};
+    }
+    VirtualClock clock;
+    Ui ui;
+    FakeBridgeList bridges;
+    RecordingInteraction dialogs;
+    MemoryJournalFile journal;
+    ScratchData data;
+};
+
+// The session wired to the in-memory meter on virtual time; nothing started. Ui is told what
+// the link asks of the windows.
+template <class Ui = RecordingUi>
+struct SimSession : SessionStandIns<Ui> {
+    explicit SimSession(sim::Scenario s = sim::demoScenario(),
+                        qint64 startMs = VirtualClock::kStartMs)
+        : SessionStandIns<Ui>(startMs),
+          meter(std::move(s)),
+          comm(this->clock, meter),
+          session(this->services(comm)),
           model(session.model()),
           link(session.link()) {
         comm.SetSettings("9600,n,8,1");
     }
-    VirtualClock clock;
     sim::MeterSimulator meter;
     sim::SimSerialControl comm;
-    RecordingUi ui;
-    FakeBridgeList bridges;
-    RecordingInteraction dialogs;
-    MemoryJournalFile journal;
     Session session;
     MeterModel& model;
     MeterLink& link;
 };
+using LinkHarness = SimSession<>;
 
 // A live frame built byte by byte.
 struct FrameSpec {

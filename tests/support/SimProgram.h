@@ -1,12 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-// km905-sim on a pseudo-terminal, with scratch KM905_DEV_DIR and HOME folders, for the tests
+// km905-sim on a pseudo-terminal, with a scratch KM905_DEV_DIR and a home folder, for the tests
 // that run the real program against it. Needs KM905_SIM_BINARY.
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
 
+#include "ScratchFolders.h"
 #include "WaitFor.h"
 
 namespace km905::test {
@@ -18,7 +19,6 @@ class SimProgram {
     // further options, such as --unpaced.
     explicit SimProgram(const QByteArray& scenario = {}, const QStringList& more = {}) {
         qputenv("KM905_DEV_DIR", m_dev.path().toLocal8Bit());
-        qputenv("HOME", m_home.path().toLocal8Bit());
         QStringList args{QStringLiteral("--quiet")};
         if (!scenario.isEmpty()) {
             QFile file(m_dev.filePath(QStringLiteral("scenario.txt")));
@@ -41,10 +41,15 @@ class SimProgram {
     bool ready() const { return m_ready; }
     QProcess& process() { return m_sim; }
     // A path in the scratch home folder.
-    QString home(const QString& name) const { return m_home.filePath(name); }
+    QString home(const QString& name) const { return m_home.file(name); }
+    // The data folder in the home's Documents, for the program run in the test...
+    const Settings& settings() const { return m_home.settings(); }
+    // ...and the environment of the programs it starts, which find it there.
+    QProcessEnvironment environment() const { return m_home.environment(); }
 
   private:
-    QTemporaryDir m_dev, m_home;
+    QTemporaryDir m_dev;
+    ScratchHome m_home;
     QProcess m_sim;
     bool m_ready = false;
 };

@@ -25,14 +25,15 @@ QByteArray fileBytes(const QString& path) {
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
 }
 
-QString journalFile() {
-    return QDir::homePath() + "/Documents/KM905/KM905-recording.journal";
+QString journalFile(const UiHarness& h) {
+    return h.home.path() + "/Documents/KM905/KM905-recording.journal";
 }
 
 // The program started again in the same home, on the same meter and clock.
 void restartProgram(UiHarness& h) {
     h.frame.reset();
-    h.frame = std::make_unique<CMainFrame>(FrameServices{h.comm, h.clock, h.bridges, h.ui});
+    h.frame = std::make_unique<CMainFrame>(
+        FrameServices{h.comm, h.clock, h.bridges, h.ui, h.home.settings()});
     h.frame->resize(1280, 860);
     h.frame->show();
     UiHarness::settle();
@@ -57,7 +58,7 @@ void recordThreeSamples(UiHarness& h) {
 TEST(JournalWindow, AJournalFoundAtStartIsOfferedAndRestoredIntoTheView) {
     UiHarness h(steadyScenario(250));
     // 2019-01-02 10:20:30 UTC, 2 s: 250 lux from a frame, the same held, OL in FC from a frame.
-    putFile(journalFile(),
+    putFile(journalFile(h),
             bytes({'K',  'M',  '9',  '0',  '5',  'J',  'N',  'L',  0x01, 0x00, 0x6E, 0x90, 0x2C,
                    0x5C, 0x00, 0x00, 0x00, 0x00, 0xD0, 0x07, 0x00, 0x00, 0x00, 0x00, 0x7A, 0x43,
                    'F',  0x00, 0x28, 0x00, 0x00, 0x00, 0x00, 0x00, 0x7A, 0x43, 'H',  0x00, 0x28,
@@ -77,7 +78,7 @@ TEST(JournalWindow, AJournalFoundAtStartIsOfferedAndRestoredIntoTheView) {
     EXPECT_TRUE(h.frame->action(kCmdRun)->isEnabled());
     EXPECT_FALSE(h.frame->action(kCmdStop)->isEnabled());
     EXPECT_EQ(h.frame->model().view.m_sampleIndex, 3);
-    EXPECT_TRUE(QFile::exists(journalFile()));
+    EXPECT_TRUE(QFile::exists(journalFile(h)));
 
     // The next Run offers to save it first, and once confirmed the journal goes.
     h.ui.answers = {false};
@@ -86,46 +87,46 @@ TEST(JournalWindow, AJournalFoundAtStartIsOfferedAndRestoredIntoTheView) {
     EXPECT_EQ(h.ui.questions.size(), 2);
     EXPECT_EQ(h.ui.questions.value(1),
               "Do you want to save the existing graph data before continuing?");
-    EXPECT_FALSE(QFile::exists(journalFile()));
+    EXPECT_FALSE(QFile::exists(journalFile(h)));
 }
 
 TEST(JournalWindow, NoAtStartDeletesTheJournal) {
     UiHarness h(steadyScenario(250));
     recordThreeSamples(h);
-    ASSERT_TRUE(QFile::exists(journalFile()));
+    ASSERT_TRUE(QFile::exists(journalFile(h)));
     h.ui.answers = {false};
     restartProgram(h);  // as after a crash: the old window never closed
     EXPECT_EQ(h.ui.questions.size(), 1);
-    EXPECT_FALSE(QFile::exists(journalFile()));
+    EXPECT_FALSE(QFile::exists(journalFile(h)));
     EXPECT_EQ(h.frame->model().view.m_sampleIndex, 0);
 }
 
 TEST(JournalWindow, OnlyACloseThatGoesAheadRemovesTheJournal) {
     UiHarness h(steadyScenario(250));
     recordThreeSamples(h);
-    ASSERT_TRUE(QFile::exists(journalFile()));
+    ASSERT_TRUE(QFile::exists(journalFile(h)));
     h.ui.answers = {true};  // save, into a folder that is not there
     h.ui.fileAnswers = {QStringLiteral("/nonexistent-km905-folder/run")};
     EXPECT_FALSE(h.frame->close());
-    EXPECT_TRUE(QFile::exists(journalFile()));
+    EXPECT_TRUE(QFile::exists(journalFile(h)));
     // Yes, then Cancel in the save dialog: the window stays and the link goes on.
     h.ui.answers = {true};
     h.ui.fileAnswers = {""};
     EXPECT_FALSE(h.frame->close());
     EXPECT_TRUE(h.frame->isVisible());
-    EXPECT_TRUE(QFile::exists(journalFile()));
+    EXPECT_TRUE(QFile::exists(journalFile(h)));
     const int polls = h.meter.pollCount();
     h.advance(1000);
     EXPECT_GT(h.meter.pollCount(), polls + 5);
     EXPECT_EQ(h.frame->model().view.m_sampleIndex, 3);
     h.ui.answers = {false};
     EXPECT_TRUE(h.frame->close());
-    EXPECT_FALSE(QFile::exists(journalFile()));
+    EXPECT_FALSE(QFile::exists(journalFile(h)));
 }
 
 TEST(JournalWindow, AJournalThatCannotBeWrittenIsSaidOnceAndTheRecordingGoesOn) {
     UiHarness h(steadyScenario(250));
-    QDir().mkpath(journalFile());  // a folder in the journal's place
+    QDir().mkpath(journalFile(h));  // a folder in the journal's place
     recordThreeSamples(h);
     const QString told =
         "The recording could not be written to its journal: Save it before closing to keep it.";
@@ -149,8 +150,8 @@ TEST(JournalWindow, AJournalThisVersionCannotReadIsKeptAsideAndTold) {
         bytes({'K',  'M',  '9',  '0',  '5',  'J',  'N',  'L',  0x02, 0x00, 0x6E,
                0x90, 0x2C, 0x5C, 0x00, 0x00, 0x00, 0x00, 0xD0, 0x07, 0x00, 0x00,
                0x00, 0x00, 0x7A, 0x43, 'F',  0x00, 0x28, 0x00, 0x00, 0x00});
-    putFile(journalFile(), newer);
-    putFile(journalFile() + ".1", "kept before");
+    putFile(journalFile(h), newer);
+    putFile(journalFile(h) + ".1", "kept before");
     h.ui.answers = {true};
     restartProgram(h);
     EXPECT_TRUE(h.ui.questions.isEmpty());
@@ -158,16 +159,16 @@ TEST(JournalWindow, AJournalThisVersionCannotReadIsKeptAsideAndTold) {
               QStringList{"A recording journal left behind could not be read; a newer version "
                           "of KM905 may have written it. Nothing was restored, and the journal "
                           "was kept as " +
-                          journalFile() + ".2."});
-    EXPECT_FALSE(QFile::exists(journalFile()));
-    EXPECT_EQ(fileBytes(journalFile() + ".1"), "kept before");
-    EXPECT_EQ(fileBytes(journalFile() + ".2"), newer);
+                          journalFile(h) + ".2."});
+    EXPECT_FALSE(QFile::exists(journalFile(h)));
+    EXPECT_EQ(fileBytes(journalFile(h) + ".1"), "kept before");
+    EXPECT_EQ(fileBytes(journalFile(h) + ".2"), newer);
     EXPECT_EQ(h.frame->model().view.m_sampleIndex, 0);
 
     // This run's recordings get a journal of their own.
     recordThreeSamples(h);
-    EXPECT_EQ(QFileInfo(journalFile()).size(), 22 + 3 * 10);
-    EXPECT_EQ(fileBytes(journalFile() + ".2"), newer);
+    EXPECT_EQ(QFileInfo(journalFile(h)).size(), 22 + 3 * 10);
+    EXPECT_EQ(fileBytes(journalFile(h) + ".2"), newer);
 }
 
 TEST(JournalWindow, OfTwoCopiesStartedTogetherTheOneOnTheMeterKeepsTheJournal) {
@@ -179,21 +180,21 @@ TEST(JournalWindow, OfTwoCopiesStartedTogetherTheOneOnTheMeterKeepsTheJournal) {
     sim::SimSerialControl comm(clock, meter, 1);
     FakeBridgeList bridges;
     RecordingInteraction ui;
-    CMainFrame second(FrameServices{comm, clock, bridges, ui});
+    CMainFrame second(FrameServices{comm, clock, bridges, ui, first.home.settings()});
     second.resize(1280, 860);
     second.show();
     UiHarness::settle();
     recordThreeSamples(second, clock, ui);
     EXPECT_EQ(second.statusBar()->currentMessage(), "");
-    EXPECT_EQ(QFileInfo(journalFile()).size(), 22 + 3 * 10);
+    EXPECT_EQ(QFileInfo(journalFile(first)).size(), 22 + 3 * 10);
 
     // The first copy closing leaves the recording's journal alone.
     EXPECT_TRUE(first.frame->close());
     clock.advance(1000);
     UiHarness::settle();
-    EXPECT_EQ(QFileInfo(journalFile()).size(), 22 + 4 * 10);
+    EXPECT_EQ(QFileInfo(journalFile(first)).size(), 22 + 4 * 10);
     EXPECT_TRUE(ui.messages.isEmpty());
     ui.answers = {false};  // not saved: the journal goes with the close
     EXPECT_TRUE(second.close());
-    EXPECT_FALSE(QFile::exists(journalFile()));
+    EXPECT_FALSE(QFile::exists(journalFile(first)));
 }

@@ -99,7 +99,7 @@ TEST(LoggerWindow, TheDataLoggerCommandListsTheRecordsAndDrawsTheOneChosen) {
               "Export CSV for spreadsheets...");
     h.ui.fileAnswers = {RecordingInteraction::kAcceptProposed};
     dlg->trigger(CLoggerGraphDlg::kExportCsv);
-    QFile written(h.home->path() + "/Documents/KM905/12-06-26 09.30.00.utf8.csv");
+    QFile written(h.home.path() + "/Documents/KM905/12-06-26 09.30.00.utf8.csv");
     ASSERT_TRUE(written.open(QIODevice::ReadOnly));
     const QStringList csv = QString::fromUtf8(written.readAll()).split('\n');
     ASSERT_EQ(csv.size(), 22);  // a header, 20 rows and the last line's end
@@ -187,7 +187,8 @@ TEST(LoggerWindow, TheDataLoggerCommandListsTheRecordsAndDrawsTheOneChosen) {
 TEST(LoggerWindow, WithoutRecordsOnlyGridAndAxes) {
     UiHarness h;
     h.advance(100);
-    auto* dlg = new CLoggerGraphDlg(h.session().model(), h.ui, h.clock, h.frame.get());
+    auto* dlg =
+        new CLoggerGraphDlg(h.session().model(), h.ui, h.clock, h.home.settings(), h.frame.get());
     dlg->show();
     h.settle();
     const QImage img = dlg->grab().toImage();
@@ -264,7 +265,7 @@ TEST(LoggerWindow, ReturnOrSpaceOnARecordDrawsIt) {
 TEST(LoggerWindow, FilesGivenAtStartOpenInTheirWindowsOneAfterTheOther) {
     UiHarness h;
     h.advance(100);
-    const QString dir = h.home->path() + "/";
+    const QString dir = h.home.path() + "/";
     putFile(dir + "office.MemDat", golden("general-250lux.MemDat"));
     putFile(dir + "lux.AsmDat", golden("three-lux.AsmDat"));
     putFile(dir + "fc.AsmDat", golden("three-fc.AsmDat"));

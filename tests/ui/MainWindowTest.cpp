@@ -180,7 +180,8 @@ TEST(MainWindow, MessageBoxesArePlain) {
     // datalogger window a minimise box beside its close box.
     whileModal([&] { ui.askYAxis(1, 0); }, [&](QWidget* w) { expectDialogFrame(w, false); });
     expectDialogFrame(h.frame->progressWindow(), false);
-    auto* logger = new CLoggerGraphDlg(h.session().model(), h.ui, h.clock, h.frame.get());
+    auto* logger =
+        new CLoggerGraphDlg(h.session().model(), h.ui, h.clock, h.home.settings(), h.frame.get());
     logger->show();
     UiHarness::settle();
     expectDialogFrame(logger, true, true);
@@ -200,7 +201,7 @@ TEST(MainWindow, ThePrintDialogProposesThePdfInTheDataFolder) {
                [&](QWidget* w) {
                    if (auto* name = w->findChild<QLineEdit*>("filename")) proposed = name->text();
                });
-    EXPECT_TRUE(proposed.startsWith(Settings::dataFolder())) << proposed.toStdString();
+    EXPECT_TRUE(proposed.startsWith(h.home.settings().dataFolder())) << proposed.toStdString();
     EXPECT_EQ(QDir::currentPath(), before);
 }
 

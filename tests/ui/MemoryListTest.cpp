@@ -77,7 +77,7 @@ TEST(MemoryList, TheCsvExportHoldsPlainNumbersThatPythonReads) {
     csv->trigger();
     ASSERT_EQ(h.ui.dialogs.size(), 2u);
     const FileDialogRequest asked = h.ui.dialogs[1];
-    const QString folder = h.home->path() + "/Documents/KM905";
+    const QString folder = h.home.path() + "/Documents/KM905";
     EXPECT_EQ(asked.folder, folder);
     EXPECT_EQ(asked.proposedName, h.ui.dialogs[0].proposedName + ".utf8.csv");
     EXPECT_EQ(asked.filter, "CSV for spreadsheets (*.csv)");
@@ -229,7 +229,8 @@ TEST(MemoryList, APrintedPageWithRoomHoldsTheSummaryUnderItsLastRow) {
 // on a toolbar, with an etched line between it and the list.
 TEST(MemoryList, LeftAlignedHeadingsUnderAToolbarAndAnEtchedLine) {
     UiHarness h;
-    auto* list = new CMemListDlg(h.frame->model(), h.ui, h.clock, h.frame.get());
+    auto* list =
+        new CMemListDlg(h.frame->model(), h.ui, h.clock, h.home.settings(), h.frame.get());
     list->show();
     UiHarness::settle();
     QTableWidget* t = list->table();

@@ -109,7 +109,8 @@ TEST(SurveyWindow, TheStripUnderTheListSumsUpTheDownload) {
 
 TEST(SurveyWindow, AnEmptyWindowShowsNoFigures) {
     UiHarness h;
-    auto* list = new CMemListDlg(h.frame->model(), h.ui, h.clock, h.frame.get());
+    auto* list =
+        new CMemListDlg(h.frame->model(), h.ui, h.clock, h.home.settings(), h.frame.get());
     list->show();
     UiHarness::settle();
     EXPECT_EQ(list->surveyLine()->text(), "");
@@ -190,12 +191,13 @@ TEST(SurveyWindow, GridAsksTheShapeAndShowsTheColouredMapKeptWithTheList) {
 
     // Kept with the unsaved list alone; a save puts it in the settings under the list file's
     // path, and the list opened again offers it.
-    EXPECT_FALSE(QFile::exists(h.home->path() + "/Documents/KM905/KM905.ini"));
-    const QString listFile = h.home->path() + "/hall.MemDat";
-    h.ui.fileAnswers = {h.home->path() + "/hall"};
+    EXPECT_FALSE(QFile::exists(h.home.path() + "/Documents/KM905/KM905.ini"));
+    const QString listFile = h.home.path() + "/hall.MemDat";
+    h.ui.fileAnswers = {h.home.path() + "/hall"};
     command(list, "Save")->trigger();
     ASSERT_TRUE(QFile::exists(listFile));
-    EXPECT_EQ(readSurveyGrid(listFile), (GridShape{3, 2, GridOrder::Serpentine}));
+    EXPECT_EQ(readSurveyGrid(h.home.settings(), listFile),
+              (GridShape{3, 2, GridOrder::Serpentine}));
     list->close();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 
@@ -208,7 +210,8 @@ TEST(SurveyWindow, GridAsksTheShapeAndShowsTheColouredMapKeptWithTheList) {
     next->close();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 
-    auto* again = new CMemListDlg(h.frame->model(), h.ui, h.clock, h.frame.get());
+    auto* again =
+        new CMemListDlg(h.frame->model(), h.ui, h.clock, h.home.settings(), h.frame.get());
     again->show();
     h.ui.fileAnswers = {listFile};
     command(again, "Open")->trigger();
@@ -225,8 +228,8 @@ TEST(SurveyWindow, ReportWritesAPdfBesideTheListFile) {
     UiHarness h(surveyScenario());
     CMemListDlg* list = downloadList(h);
     ASSERT_NE(list, nullptr);
-    const QString listFile = h.home->path() + "/hall.MemDat";
-    h.ui.fileAnswers = {h.home->path() + "/hall"};
+    const QString listFile = h.home.path() + "/hall.MemDat";
+    h.ui.fileAnswers = {h.home.path() + "/hall"};
     command(list, "Save")->trigger();
     ASSERT_TRUE(QFile::exists(listFile));
     h.ui.gridAnswers = {GridShape{3, 2, GridOrder::RowByRow}};
@@ -237,11 +240,11 @@ TEST(SurveyWindow, ReportWritesAPdfBesideTheListFile) {
     command(list, "Report...")->trigger();
     ASSERT_FALSE(h.ui.dialogs.empty());
     const FileDialogRequest& asked = h.ui.dialogs.back();
-    EXPECT_EQ(asked.folder, h.home->path());
+    EXPECT_EQ(asked.folder, h.home.path());
     EXPECT_EQ(asked.proposedName, "hall survey.pdf");
     EXPECT_EQ(asked.filter, "PDF Files (*.pdf)");
     EXPECT_TRUE(h.ui.messages.isEmpty()) << h.ui.messages.join('\n').toStdString();
-    const QString pdf = h.home->path() + "/hall survey.pdf";
+    const QString pdf = h.home.path() + "/hall survey.pdf";
     QFile f(pdf);
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));
     EXPECT_TRUE(f.read(5) == "%PDF-");
@@ -267,7 +270,7 @@ TEST(SurveyWindow, AReportThatCannotBeWrittenSaysSo) {
     EXPECT_TRUE(h.ui.messages[0].startsWith("The file could not be saved: "));
     EXPECT_FALSE(QFile::exists("/nonexistent-km905-folder/report.pdf"));
     // A list not saved yet proposes its report in the data folder.
-    EXPECT_EQ(h.ui.dialogs.back().folder, h.home->path() + "/Documents/KM905");
+    EXPECT_EQ(h.ui.dialogs.back().folder, h.home.path() + "/Documents/KM905");
     list->close();
 }
 
@@ -332,11 +335,12 @@ TEST(SurveyWindow, RequirementJudgesTheSurveyInTheStripAndEdgesThePointsBelowOnT
     EXPECT_EQ(list->verdictLine()->text(), "Required \u0112m 300 lx, U0 0.40: PASS");
     EXPECT_EQ(list->verdictLine()->palette().color(QPalette::WindowText), QColor(20, 130, 60));
     // The list's save takes the choice into the settings beside its grid.
-    const QString listFile = h.home->path() + "/office.MemDat";
-    h.ui.fileAnswers = {h.home->path() + "/office"};
+    const QString listFile = h.home.path() + "/office.MemDat";
+    h.ui.fileAnswers = {h.home.path() + "/office"};
     command(list, "Save")->trigger();
-    EXPECT_EQ(readListRequirement(listFile), (SurveyRequirement{"", 30000, 400}));
-    EXPECT_EQ(readSurveyGrid(listFile), (GridShape{4, 3, GridOrder::RowByRow}));
+    EXPECT_EQ(readListRequirement(h.home.settings(), listFile),
+              (SurveyRequirement{"", 30000, 400}));
+    EXPECT_EQ(readSurveyGrid(h.home.settings(), listFile), (GridShape{4, 3, GridOrder::RowByRow}));
     list->close();
 }
 

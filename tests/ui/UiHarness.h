@@ -4,11 +4,11 @@
 #include <gtest/gtest.h>
 #include <QApplication>
 #include <QImage>
-#include <QTemporaryDir>
 #include <map>
 
 #include "LinkHarness.h"
 #include "RecordingInteraction.h"
+#include "ScratchFolders.h"
 #include "app/CMainFrame.h"
 #include "app/FontSetup.h"
 #include "model/TimeText.h"
@@ -16,15 +16,13 @@
 
 namespace km905::test {
 
-// The main window on the simulated meter and virtual time, in a home of its own.
+// The main window on the simulated meter and virtual time, with a data folder of its own.
 struct UiHarness {
     explicit UiHarness(sim::Scenario s = sim::demoScenario(), int meterPort = 1)
-        : oldHome(qgetenv("HOME")),
-          home(std::make_unique<QTemporaryDir>()),
-          homeSet((qputenv("HOME", home->path().toLocal8Bit()), true)),
-          meter(withVirtualClock(std::move(s))),
+        : meter(withVirtualClock(std::move(s))),
           comm(clock, meter, meterPort),
-          frame(std::make_unique<CMainFrame>(FrameServices{comm, clock, bridges, ui})) {
+          frame(std::make_unique<CMainFrame>(
+              FrameServices{comm, clock, bridges, ui, home.settings()})) {
         frame->resize(1280, 860);
         frame->show();
         settle();
@@ -33,10 +31,6 @@ struct UiHarness {
     static sim::Scenario withVirtualClock(sim::Scenario s) {
         if (!s.clockStart) s.clockStart = MeterDateTime{2025, 12, 8, 9, 0, 0};
         return s;
-    }
-    ~UiHarness() {
-        frame.reset();
-        qputenv("HOME", oldHome);
     }
     // Virtual time passes, then the window catches up with its repaints.
     void advance(qint64 ms) {
@@ -50,9 +44,7 @@ struct UiHarness {
     QImage grabPanel() const;
     QImage grabView() const;
 
-    QByteArray oldHome;
-    std::unique_ptr<QTemporaryDir> home;
-    bool homeSet;
+    ScratchHome home;  // the data folder in its Documents, as the program's on Linux
     VirtualClock clock;
     sim::MeterSimulator meter;
     sim::SimSerialControl comm;

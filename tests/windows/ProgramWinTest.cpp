@@ -16,6 +16,7 @@
 
 #include "CMSComm.h"
 #include "RecordingInteraction.h"
+#include "ScratchFolders.h"
 #include "app/CMainFrame.h"
 #include "app/FontSetup.h"
 #include "link/BridgeLookup.h"
@@ -42,14 +43,13 @@ bool keepLastSave(const test::RecordingInteraction& ui, const QString& folder) {
 TEST(WindowsProgram, FindsTheMeterMirrorsItAndSavesItsMemoryAndRecords) {
     const QString out = QString::fromLocal8Bit(qgetenv("KM905_WIN_E2E_OUT"));
     if (out.isEmpty()) GTEST_SKIP() << "needs the simulated meter of scripts/windows-e2e.sh";
-    QTemporaryDir home;
-    qputenv("HOME", home.path().toLocal8Bit());  // the data folder follows HOME in tests
+    const test::ScratchHome home;
 
     CMSComm comm;
     QtTimerService timers;
     const auto bridges = makeSystemBridgeLookup();
     test::RecordingInteraction ui;
-    CMainFrame frame({comm, timers, *bridges, ui});
+    CMainFrame frame({comm, timers, *bridges, ui, home.settings()});
     frame.resize(1200, 800);
     frame.show();
     // The settings file's port 1 does not answer; the serial-device map's COM5 does.

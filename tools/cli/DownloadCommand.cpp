@@ -64,7 +64,8 @@ int finishMemory(MeterConnection& meter, const ProgressWindow& window, Unattende
         note(kNoMemoryDataText);
         return kExitOk;
     }
-    return saves.report(saveMemoryList(meter.model(), saves, meter.timers().nowSecs()));
+    return saves.report(
+        saveMemoryList(meter.session().settings(), meter.model(), saves, meter.timers().nowSecs()));
 }
 
 QString bytesCame(const MeterModel& model) {
@@ -85,7 +86,8 @@ int finishLogger(MeterConnection& meter, const ProgressWindow& window, Unattende
                  RawStreamFile* raw) {
     MeterModel& model = meter.model();
     const int status = keepRaw(raw, model, saves);
-    if (window.completed) return std::max(status, saveLoggerRecords(model, saves));
+    if (window.completed)
+        return std::max(status, saveLoggerRecords(model, saves, meter.session().settings()));
     // A count of 0: the link said "There is no data on the RAM!"
     if (model.frame.m_logByteCount == 0) return status;
     return std::max(

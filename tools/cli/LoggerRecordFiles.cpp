@@ -6,8 +6,8 @@
 
 namespace km905::cli {
 
-int saveLoggerRecords(MeterModel& model, UnattendedSaves& saves) {
-    LoggerWindow window(model, saves);
+int saveLoggerRecords(MeterModel& model, UnattendedSaves& saves, const Settings& settings) {
+    LoggerWindow window(model, saves, settings);
     const int records = usableRecordCount(model.doc);
     if (records == 0) note(QStringLiteral("the datalogger holds no records; nothing saved"));
     int status = kExitOk;

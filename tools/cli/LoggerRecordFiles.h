@@ -2,6 +2,7 @@
 #pragma once
 
 #include "UnattendedSaves.h"
+#include "app/Settings.h"
 #include "model/MeterState.h"
 
 namespace km905::cli {
@@ -10,6 +11,6 @@ namespace km905::cli {
 // writes it: chosen in the window's list, named after its start time, or "record N" (its row)
 // when the meter's date cannot be read. Records that started in the same second each get a
 // file of their own. The exit status.
-int saveLoggerRecords(MeterModel& model, UnattendedSaves& saves);
+int saveLoggerRecords(MeterModel& model, UnattendedSaves& saves, const Settings& settings);
 
 }  // namespace km905::cli

@@ -22,7 +22,7 @@ MeterConnection::MeterConnection(std::optional<int> port, IUserInteraction& dial
       // A port asked for is kept; otherwise the meter's bridge is looked for as the program does.
       m_bridges(port ? std::make_unique<NoBridgeLookup>() : makeSystemBridgeLookup()),
       m_session(std::make_unique<Session>(
-          SessionServices{m_comm, m_timers, *m_bridges, dialogs, *this, &m_journal})) {
+          SessionServices{m_comm, m_timers, *m_bridges, dialogs, *this, m_settings, &m_journal})) {
     onQuitSignals(&m_quitContext, [this] {
         m_interrupted = true;
         if (m_loop) m_loop->quit();

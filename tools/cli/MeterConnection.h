@@ -58,6 +58,7 @@ class MeterConnection : public ILinkUi {
 
   private:
     std::optional<int> m_port;
+    const Settings m_settings = Settings::fromEnvironment();
     CMSComm m_comm;
     QtTimerService m_timers;
     std::unique_ptr<IBridgeLookup> m_bridges;

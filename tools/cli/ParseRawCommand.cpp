@@ -36,7 +36,7 @@ int runParseRaw(const Arguments& args) {
     storeLoggerStream(*model, reinterpret_cast<const uint8_t*>(read.bytes->constData()),
                       static_cast<size_t>(read.bytes->size()));
     UnattendedSaves saves(folder, parser.isSet(force));
-    return saveLoggerRecords(*model, saves);
+    return saveLoggerRecords(*model, saves, Settings::fromEnvironment());
 }
 
 }  // namespace km905::cli

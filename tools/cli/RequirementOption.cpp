@@ -22,7 +22,7 @@ bool readRequirement(const QCommandLineParser& parser, const RequirementOptions&
     }
     if (!parser.isSet(o.area)) return true;
     std::vector<SurveyRequirement> areas = standardAreas();
-    const std::vector<SurveyRequirement> own = readOwnAreas();
+    const std::vector<SurveyRequirement> own = readOwnAreas(Settings::fromEnvironment());
     // The user's own first: an own area of a shipped name is the one kept.
     areas.insert(areas.begin(), own.begin(), own.end());
     requirement = findArea(areas, parser.value(o.area));

@@ -5,14 +5,13 @@
 #include <QFileInfo>
 #include <climits>
 
-#include "app/Settings.h"
 #include "app/SpreadsheetExport.h"
 
 namespace km905 {
 
 MainCommands::MainCommands(MeterModel& model, IUserInteraction& ui, ILinkUi& views,
-                           const ITimerService& clock)
-    : m_model(model), m_ui(ui), m_views(views), m_clock(clock) {}
+                           const ITimerService& clock, const Settings& settings)
+    : m_model(model), m_ui(ui), m_views(views), m_clock(clock), m_settings(settings) {}
 
 void MainCommands::run() {
     LinkState& f = m_model.frame;
@@ -46,7 +45,8 @@ void MainCommands::stop() {
 }
 
 SaveOutcome MainCommands::save() {
-    const SaveOutcome r = saveRealtimeRecording(m_model, m_ui, m_clock.nowSecs(), m_steps);
+    const SaveOutcome r =
+        saveRealtimeRecording(m_settings, m_model, m_ui, m_clock.nowSecs(), m_steps);
     // A recording that goes on after its save is still kept for what comes next.
     if (r == SaveOutcome::Saved && m_sink && m_model.frame.m_recording == 0)
         m_sink->recordingEnded();
@@ -54,18 +54,19 @@ SaveOutcome MainCommands::save() {
 }
 
 SaveOutcome MainCommands::exportCsv() {
-    return exportRealtimeCsv(m_model, m_ui, m_clock.nowSecs(), m_steps);
+    return exportRealtimeCsv(m_settings, m_model, m_ui, m_clock.nowSecs(), m_steps);
 }
 
 void MainCommands::yAxis() {
     const std::optional<YAxisChoice> c =
-        m_ui.askYAxis(Settings::readGainIndex(), Settings::readOffsetIndex());
+        m_ui.askYAxis(m_settings.readGainIndex(), m_settings.readOffsetIndex());
     if (!c) return;
     ViewState& v = m_model.view;
     v.m_yGain = gainForIndex(c->gainSel, v.m_yGain);
     v.m_yOffset = offsetForIndex(c->offsetSel, v.m_yOffset);
     m_views.updateAllViews();
-    if (!Settings::writeYScale(c->gainSel, c->offsetSel)) m_ui.showMessage(settingsNotSavedText());
+    if (!m_settings.writeYScale(c->gainSel, c->offsetSel))
+        m_ui.showMessage(m_settings.notSavedText());
 }
 
 bool MainCommands::print() {

@@ -20,7 +20,7 @@ inline const QString kSaveBeforeCloseText =
 class MainCommands {
   public:
     MainCommands(MeterModel& model, IUserInteraction& ui, ILinkUi& views,
-                 const ITimerService& clock);
+                 const ITimerService& clock, const Settings& settings);
 
     void run();
     void stop();
@@ -44,6 +44,7 @@ class MainCommands {
     IUserInteraction& m_ui;
     ILinkUi& m_views;
     const ITimerService& m_clock;
+    const Settings& m_settings;
     FileSteps m_steps = FileSteps::real();
     IRecordingSink* m_sink = nullptr;
 };

@@ -3,7 +3,6 @@
 
 #include <QFileInfo>
 
-#include "app/Settings.h"
 #include "files/GraphFile.h"
 #include "files/ListFile.h"
 #include "files/TextExport.h"
@@ -60,40 +59,42 @@ SaveOutcome savePair(IUserInteraction& ui, const FileDialogRequest& req, const Q
 }
 }  // namespace
 
-FileDialogRequest realtimeSaveRequest(qint64 nowSecs) {
-    return {Settings::dataFolder(), formatLocalTime(nowSecs, kFileNameTimeFormat), kGraphFilter,
+FileDialogRequest realtimeSaveRequest(const Settings& settings, qint64 nowSecs) {
+    return {settings.dataFolder(), formatLocalTime(nowSecs, kFileNameTimeFormat), kGraphFilter,
             kGraphSuffix};
 }
 
-FileDialogRequest loggerSaveRequest(const GraphRecord& g) {
-    return {Settings::dataFolder(), formatMeterTime(g.start, kFileNameTimeFormat), kGraphFilter,
+FileDialogRequest loggerSaveRequest(const Settings& settings, const GraphRecord& g) {
+    return {settings.dataFolder(), formatMeterTime(g.start, kFileNameTimeFormat), kGraphFilter,
             kGraphSuffix};
 }
 
-FileDialogRequest memoryListSaveRequest(qint64 nowSecs) {
-    return {Settings::dataFolder(), formatLocalTime(nowSecs, kFileNameTimeFormat), kListFilter,
+FileDialogRequest memoryListSaveRequest(const Settings& settings, qint64 nowSecs) {
+    return {settings.dataFolder(), formatLocalTime(nowSecs, kFileNameTimeFormat), kListFilter,
             kListSuffix};
 }
 
-SaveOutcome saveRealtimeRecording(const MeterModel& m, IUserInteraction& ui, qint64 nowSecs,
-                                  const FileSteps& steps) {
+SaveOutcome saveRealtimeRecording(const Settings& settings, const MeterModel& m,
+                                  IUserInteraction& ui, qint64 nowSecs, const FileSteps& steps) {
     return savePair(
-        ui, realtimeSaveRequest(nowSecs), writeGraphFile(graphFromRealtime(m)),
+        ui, realtimeSaveRequest(settings, nowSecs), writeGraphFile(graphFromRealtime(m)),
         [&] { return realtimeExport(m); }, steps);
 }
 
-SaveOutcome saveLoggerGraph(const CDTDoc& doc, IUserInteraction& ui, const FileSteps& steps) {
+SaveOutcome saveLoggerGraph(const Settings& settings, const CDTDoc& doc, IUserInteraction& ui,
+                            const FileSteps& steps) {
     const GraphRecord g = graphFromDocument(doc);
     return savePair(
-        ui, loggerSaveRequest(g), writeGraphFile(g), [&] { return loggerGraphExport(g); }, steps);
+        ui, loggerSaveRequest(settings, g), writeGraphFile(g), [&] { return loggerGraphExport(g); },
+        steps);
 }
 
-SaveOutcome saveMemoryList(const MeterModel& m, IUserInteraction& ui, qint64 nowSecs,
-                           const FileSteps& steps, QString* savedPath) {
+SaveOutcome saveMemoryList(const Settings& settings, const MeterModel& m, IUserInteraction& ui,
+                           qint64 nowSecs, const FileSteps& steps, QString* savedPath) {
     if (m.view.m_memListFromFile) return SaveOutcome::NotAllowed;
     const std::vector<ListRecord> records = listFromDocument(m.doc);
     return savePair(
-        ui, memoryListSaveRequest(nowSecs), writeListFile(records),
+        ui, memoryListSaveRequest(settings, nowSecs), writeListFile(records),
         [&] { return listExport(records); }, steps, savedPath);
 }
 

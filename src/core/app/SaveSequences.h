@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "app/Settings.h"
 #include "app/UserInteraction.h"
 #include "files/GraphFile.h"
 #include "files/SafeFile.h"
@@ -24,20 +25,21 @@ std::optional<QString> chooseSavePath(IUserInteraction& ui, const FileDialogRequ
 
 // What each Save proposes: the data folder and a name after the time (the recording's Save
 // and the list's the time of the save, the datalogger's the graph's start).
-FileDialogRequest realtimeSaveRequest(qint64 nowSecs);
-FileDialogRequest loggerSaveRequest(const GraphRecord& g);
-FileDialogRequest memoryListSaveRequest(qint64 nowSecs);
+FileDialogRequest realtimeSaveRequest(const Settings& settings, qint64 nowSecs);
+FileDialogRequest loggerSaveRequest(const Settings& settings, const GraphRecord& g);
+FileDialogRequest memoryListSaveRequest(const Settings& settings, qint64 nowSecs);
 
 // The main window's Save: the real-time recording as a graph file and its export.
-SaveOutcome saveRealtimeRecording(const MeterModel& m, IUserInteraction& ui, qint64 nowSecs,
+SaveOutcome saveRealtimeRecording(const Settings& settings, const MeterModel& m,
+                                  IUserInteraction& ui, qint64 nowSecs,
                                   const FileSteps& steps = FileSteps::real());
 // The datalogger window's Save: the displayed graph, named after its start time.
-SaveOutcome saveLoggerGraph(const CDTDoc& doc, IUserInteraction& ui,
+SaveOutcome saveLoggerGraph(const Settings& settings, const CDTDoc& doc, IUserInteraction& ui,
                             const FileSteps& steps = FileSteps::real());
 // The memory list window's Save; nothing when the list came from a file. savedPath, when
 // given, learns the list file's name.
-SaveOutcome saveMemoryList(const MeterModel& m, IUserInteraction& ui, qint64 nowSecs,
-                           const FileSteps& steps = FileSteps::real(),
+SaveOutcome saveMemoryList(const Settings& settings, const MeterModel& m, IUserInteraction& ui,
+                           qint64 nowSecs, const FileSteps& steps = FileSteps::real(),
                            QString* savedPath = nullptr);
 
 }  // namespace km905

@@ -4,66 +4,58 @@
 #include <QDir>
 #include <QStandardPaths>
 
-#include "app/IniFile.h"
-
 namespace km905 {
 
 namespace {
 constexpr int kGains[5] = {4, 40, 400, 4000, 40000};
 constexpr int kOffsets[6] = {0, 2, 4, 6, 8, 10};
-
-QString (*g_documentsSource)() = nullptr;
-
-IniFile ini() {
-    return IniFile(Settings::iniPath());
-}
 }  // namespace
 
-void Settings::setDocumentsFolderSource(QString (*source)()) {
-    g_documentsSource = source;
+Settings Settings::inDocuments(const QString& documentsFolder) {
+    return Settings(documentsFolder + QStringLiteral("/KM905"));
 }
 
-QString Settings::dataFolder() {
-    const QString documents =
-        g_documentsSource ? g_documentsSource()
-                          : QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    const QString folder = documents + QStringLiteral("/KM905");
-    QDir().mkpath(folder);
-    return folder;
+Settings Settings::fromEnvironment() {
+    return inDocuments(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation));
 }
 
-QString Settings::iniPath() {
+QString Settings::dataFolder() const {
+    QDir().mkpath(m_folder);
+    return m_folder;
+}
+
+QString Settings::iniPath() const {
     return dataFolder() + QStringLiteral("/KM905.ini");
 }
 
-int Settings::readComPort() {
+int Settings::readComPort() const {
     return ini().readInt("COMInfo", "COM num", 1);
 }
 
-bool Settings::writeComPort(int port) {
+bool Settings::writeComPort(int port) const {
     return ini().writeInt("COMInfo", "COM num", port);
 }
 
-int Settings::readGainIndex() {
+int Settings::readGainIndex() const {
     return ini().readInt("YGAINInfo", "GAIN num", 1);
 }
 
-int Settings::readOffsetIndex() {
+int Settings::readOffsetIndex() const {
     return ini().readInt("YOFFSETInfo", "OFFSET num", 0);
 }
 
-bool Settings::writeYScale(int gainIndex, int offsetIndex) {
+bool Settings::writeYScale(int gainIndex, int offsetIndex) const {
     const IniFile f = ini();
     const bool a = f.writeInt("YGAINInfo", "GAIN num", gainIndex);
     const bool b = f.writeInt("YOFFSETInfo", "OFFSET num", offsetIndex);
     return a && b;
 }
 
-QString settingsNotSavedText() {
+QString Settings::notSavedText() const {
     return QStringLiteral(
                "The settings could not be written to %1. The change holds until the program "
                "closes.")
-        .arg(QDir::toNativeSeparators(Settings::iniPath()));
+        .arg(QDir::toNativeSeparators(iniPath()));
 }
 
 int gainForIndex(int index, int current) {

@@ -2,27 +2,40 @@
 #pragma once
 
 #include <QString>
+#include <utility>
+
+#include "app/IniFile.h"
 
 namespace km905 {
 
-// The program's data folder and the settings kept in it between runs.
+// The program's data folder and the settings kept in it between runs. The programs take the
+// folder their environment gives; the session and every window are handed this object, so
+// that tests give a folder of their own.
 class Settings {
   public:
-    // The documents folder followed by "KM905", created when missing.
-    static QString dataFolder();
-    static QString iniPath();
-    // Where the documents folder comes from: the system's unless tests point it elsewhere.
-    static void setDocumentsFolderSource(QString (*source)());
+    // The settings file, the journal and the files proposed for saving are kept in dataFolder.
+    explicit Settings(QString dataFolder) : m_folder(std::move(dataFolder)) {}
+    // The documents folder followed by "KM905".
+    static Settings inDocuments(const QString& documentsFolder);
+    // The system's documents folder: the programs' settings.
+    static Settings fromEnvironment();
 
-    static int readComPort();  // "COM num" of [COMInfo], default 1
-    static bool writeComPort(int port);
-    static int readGainIndex();    // "GAIN num" of [YGAINInfo], default 1
-    static int readOffsetIndex();  // "OFFSET num" of [YOFFSETInfo], default 0
-    static bool writeYScale(int gainIndex, int offsetIndex);
+    QString dataFolder() const;  // created when missing
+    QString iniPath() const;
+    IniFile ini() const { return IniFile(iniPath()); }
+
+    int readComPort() const;  // "COM num" of [COMInfo], default 1
+    bool writeComPort(int port) const;
+    int readGainIndex() const;    // "GAIN num" of [YGAINInfo], default 1
+    int readOffsetIndex() const;  // "OFFSET num" of [YOFFSETInfo], default 0
+    bool writeYScale(int gainIndex, int offsetIndex) const;
+
+    // Told when a setting could not be kept; the change holds for this run only.
+    QString notSavedText() const;
+
+  private:
+    QString m_folder;
 };
-
-// Told when a setting could not be kept; the change holds for this run only.
-QString settingsNotSavedText();
 
 // The Y scale the indexes stand for; an index outside the table leaves the value as it was.
 int gainForIndex(int index, int current);

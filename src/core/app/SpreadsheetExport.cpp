@@ -28,24 +28,26 @@ SaveOutcome exportSpreadsheetCsv(IUserInteraction& ui, const FileDialogRequest& 
     return SaveOutcome::Saved;
 }
 
-SaveOutcome exportRealtimeCsv(const MeterModel& m, IUserInteraction& ui, qint64 nowSecs,
-                              const FileSteps& steps) {
+SaveOutcome exportRealtimeCsv(const Settings& settings, const MeterModel& m, IUserInteraction& ui,
+                              qint64 nowSecs, const FileSteps& steps) {
     // Frames are not told apart from the ticks they filled in the graph file either, so this
     // is the CSV of the file Save writes.
     return exportSpreadsheetCsv(
-        ui, spreadsheetCsvRequest(realtimeSaveRequest(nowSecs)),
+        ui, spreadsheetCsvRequest(realtimeSaveRequest(settings, nowSecs)),
         [&] { return graphCsvUtf8(graphFromRealtime(m)); }, steps);
 }
 
-SaveOutcome exportLoggerGraphCsv(const CDTDoc& doc, IUserInteraction& ui, const FileSteps& steps) {
+SaveOutcome exportLoggerGraphCsv(const Settings& settings, const CDTDoc& doc, IUserInteraction& ui,
+                                 const FileSteps& steps) {
     const GraphRecord g = graphFromDocument(doc);
     return exportSpreadsheetCsv(
-        ui, spreadsheetCsvRequest(loggerSaveRequest(g)), [&] { return graphCsvUtf8(g); }, steps);
+        ui, spreadsheetCsvRequest(loggerSaveRequest(settings, g)), [&] { return graphCsvUtf8(g); },
+        steps);
 }
 
-SaveOutcome exportMemoryListCsv(const MeterModel& m, IUserInteraction& ui, qint64 nowSecs,
-                                const FileSteps& steps) {
-    FileDialogRequest request = spreadsheetCsvRequest(memoryListSaveRequest(nowSecs));
+SaveOutcome exportMemoryListCsv(const Settings& settings, const MeterModel& m, IUserInteraction& ui,
+                                qint64 nowSecs, const FileSteps& steps) {
+    FileDialogRequest request = spreadsheetCsvRequest(memoryListSaveRequest(settings, nowSecs));
     if (!m.view.m_memListPath.isEmpty()) {
         const QFileInfo list(m.view.m_memListPath);
         request.folder = list.absolutePath();

@@ -29,14 +29,14 @@ SaveOutcome exportSpreadsheetCsv(IUserInteraction& ui, const FileDialogRequest& 
                                  const FileSteps& steps = FileSteps::real());
 
 // The real-time recording: the graph file's CSV, one row per stored reading.
-SaveOutcome exportRealtimeCsv(const MeterModel& m, IUserInteraction& ui, qint64 nowSecs,
-                              const FileSteps& steps = FileSteps::real());
+SaveOutcome exportRealtimeCsv(const Settings& settings, const MeterModel& m, IUserInteraction& ui,
+                              qint64 nowSecs, const FileSteps& steps = FileSteps::real());
 // The datalogger window's displayed graph, whichever way it came.
-SaveOutcome exportLoggerGraphCsv(const CDTDoc& doc, IUserInteraction& ui,
+SaveOutcome exportLoggerGraphCsv(const Settings& settings, const CDTDoc& doc, IUserInteraction& ui,
                                  const FileSteps& steps = FileSteps::real());
 // The memory list shown, downloaded or read from a file; a list that has a file is
 // proposed beside it under that file's name, as km905-cli names it.
-SaveOutcome exportMemoryListCsv(const MeterModel& m, IUserInteraction& ui, qint64 nowSecs,
-                                const FileSteps& steps = FileSteps::real());
+SaveOutcome exportMemoryListCsv(const Settings& settings, const MeterModel& m, IUserInteraction& ui,
+                                qint64 nowSecs, const FileSteps& steps = FileSteps::real());
 
 }  // namespace km905

@@ -5,7 +5,6 @@
 
 #include <QFileInfo>
 
-#include "app/Settings.h"
 #include "files/RecordingJournal.h"
 #include "files/SafeFile.h"
 
@@ -109,8 +108,8 @@ std::optional<QString> DiskJournalFile::keepAside() {
     return kept;
 }
 
-QString journalPath() {
-    return Settings::dataFolder() + QStringLiteral("/KM905-recording.journal");
+QString journalPath(const QString& dataFolder) {
+    return dataFolder + QStringLiteral("/KM905-recording.journal");
 }
 
 }  // namespace km905

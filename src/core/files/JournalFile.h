@@ -54,7 +54,7 @@ class DiskJournalFile : public IJournalFile {
     bool m_owner = false;
 };
 
-// The journal's place: the data folder.
-QString journalPath();
+// The journal's place in the data folder.
+QString journalPath(const QString& dataFolder);
 
 }  // namespace km905

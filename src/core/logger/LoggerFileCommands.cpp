@@ -1,46 +1,45 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "logger/LoggerFileCommands.h"
 
-#include "app/Settings.h"
 #include "app/SpreadsheetExport.h"
 #include "logger/LoggerGraph.h"
 
 namespace km905 {
 
-FileDialogRequest loggerOpenRequest() {
-    return {Settings::dataFolder(), QString(), kLoggerOpenFilter, kGraphSuffix};
+FileDialogRequest loggerOpenRequest(const Settings& settings) {
+    return {settings.dataFolder(), QString(), kLoggerOpenFilter, kGraphSuffix};
 }
 
 QString loggerGraphPath(const QString& chosen) {
     return withDefaultSuffix(chosen, kGraphSuffix, {kCh4Suffix});
 }
 
-SaveOutcome loggerSave(const LoggerWindowState& s, const MeterModel& m, IUserInteraction& ui,
-                       const FileSteps& steps) {
+SaveOutcome loggerSave(const Settings& settings, const LoggerWindowState& s, const MeterModel& m,
+                       IUserInteraction& ui, const FileSteps& steps) {
     // A file shown in file mode came from the disk: there is nothing to save, nor to ask for.
     if (s.mode == LoggerMode::File) return SaveOutcome::NotAllowed;
     if (m.doc.m_fileCount == 0) {
         ui.showMessage(kSelectRecordToSaveText);
         return SaveOutcome::NotAllowed;
     }
-    return saveLoggerGraph(m.doc, ui, steps);
+    return saveLoggerGraph(settings, m.doc, ui, steps);
 }
 
-SaveOutcome loggerExportCsv(const LoggerWindowState& s, const MeterModel& m, IUserInteraction& ui,
-                            const FileSteps& steps) {
+SaveOutcome loggerExportCsv(const Settings& settings, const LoggerWindowState& s,
+                            const MeterModel& m, IUserInteraction& ui, const FileSteps& steps) {
     if (!loggerGraphShown(s.m_logSelRecord, m.view)) {
         if (s.mode == LoggerMode::Download) ui.showMessage(kSelectRecordToExportText);
         return SaveOutcome::NotAllowed;
     }
-    return exportLoggerGraphCsv(m.doc, ui, steps);
+    return exportLoggerGraphCsv(settings, m.doc, ui, steps);
 }
 
-LoggerOpenResult loggerOpenGraph(LoggerWindowState& s, LoggerRecordList& list, MeterModel& m,
-                                 IUserInteraction& ui) {
+LoggerOpenResult loggerOpenGraph(const Settings& settings, LoggerWindowState& s,
+                                 LoggerRecordList& list, MeterModel& m, IUserInteraction& ui) {
     LoggerOpenResult out;
     if (s.mode != LoggerMode::File) return out;
     out.restoreFullView = true;
-    const std::optional<QString> chosen = ui.openFileName(loggerOpenRequest());
+    const std::optional<QString> chosen = ui.openFileName(loggerOpenRequest(settings));
     if (!chosen || chosen->isEmpty()) return out;
     out.dialogAccepted = true;
     s.g_lastGraphPath = loggerGraphPath(*chosen);
@@ -65,15 +64,15 @@ bool loggerOpenGraphs(const QStringList& paths, LoggerWindowState& s, LoggerReco
     return rowsChanged;
 }
 
-bool loggerYAxis(LoggerWindowState& s, IUserInteraction& ui) {
+bool loggerYAxis(const Settings& settings, LoggerWindowState& s, IUserInteraction& ui) {
     const std::optional<YAxisChoice> c =
-        ui.askYAxis(Settings::readGainIndex(), Settings::readOffsetIndex());
+        ui.askYAxis(settings.readGainIndex(), settings.readOffsetIndex());
     if (!c) return false;
     s.m_gainSel = c->gainSel;
     s.m_offsetSel = c->offsetSel;
     s.m_gainValue = gainForIndex(s.m_gainSel, s.m_gainValue);
     s.m_offsetSteps = offsetForIndex(s.m_offsetSel, s.m_offsetSteps);
-    if (!Settings::writeYScale(s.m_gainSel, s.m_offsetSel)) ui.showMessage(settingsNotSavedText());
+    if (!settings.writeYScale(s.m_gainSel, s.m_offsetSel)) ui.showMessage(settings.notSavedText());
     return true;
 }
 

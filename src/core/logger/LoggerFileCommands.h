@@ -21,18 +21,19 @@ inline const QString kLoggerOpenFilter =
 inline const QString kCh4Suffix = QStringLiteral("CH4");
 
 // The open dialog for a graph file, in the data folder.
-FileDialogRequest loggerOpenRequest();
+FileDialogRequest loggerOpenRequest(const Settings& settings);
 // The name chosen, with ".AsmDat" added unless it ends in ".AsmDat" or ".CH4" (any case).
 QString loggerGraphPath(const QString& chosen);
 
 // Save: download mode only, and only with a graph shown. The scale written is the
 // m_gainValue of the double-click that chose the record.
-SaveOutcome loggerSave(const LoggerWindowState& s, const MeterModel& m, IUserInteraction& ui,
-                       const FileSteps& steps = FileSteps::real());
+SaveOutcome loggerSave(const Settings& settings, const LoggerWindowState& s, const MeterModel& m,
+                       IUserInteraction& ui, const FileSteps& steps = FileSteps::real());
 
 // Export CSV for spreadsheets...: the graph shown, in either mode; in download mode without
 // one the user is asked to choose a record.
-SaveOutcome loggerExportCsv(const LoggerWindowState& s, const MeterModel& m, IUserInteraction& ui,
+SaveOutcome loggerExportCsv(const Settings& settings, const LoggerWindowState& s,
+                            const MeterModel& m, IUserInteraction& ui,
                             const FileSteps& steps = FileSteps::real());
 
 // What the open button did.
@@ -44,8 +45,8 @@ struct LoggerOpenResult {
 };
 
 // The open button: file mode only. The file read becomes the displayed graph and a new row.
-LoggerOpenResult loggerOpenGraph(LoggerWindowState& s, LoggerRecordList& list, MeterModel& m,
-                                 IUserInteraction& ui);
+LoggerOpenResult loggerOpenGraph(const Settings& settings, LoggerWindowState& s,
+                                 LoggerRecordList& list, MeterModel& m, IUserInteraction& ui);
 
 // Graph files given to the window in file mode (the program's file arguments), read one after
 // the other as the open button reads a chosen one: each a new row, the last read shown.
@@ -56,6 +57,6 @@ bool loggerOpenGraphs(const QStringList& paths, LoggerWindowState& s, LoggerReco
 // The Y axis button: the dialog's positions become the gain and offset (a position outside the
 // table keeps the value) and both are written to the settings file. True after OK: repaint,
 // keeping the zoom level.
-bool loggerYAxis(LoggerWindowState& s, IUserInteraction& ui);
+bool loggerYAxis(const Settings& settings, LoggerWindowState& s, IUserInteraction& ui);
 
 }  // namespace km905

@@ -3,8 +3,11 @@
 
 namespace km905 {
 
-LoggerWindow::LoggerWindow(MeterModel& model, IUserInteraction& ui)
-    : m_model(model), m_ui(ui), m_state(openLoggerWindow(model, m_list)) {}
+LoggerWindow::LoggerWindow(MeterModel& model, IUserInteraction& ui, const Settings& settings)
+    : m_model(model),
+      m_ui(ui),
+      m_settings(settings),
+      m_state(openLoggerWindow(settings, model, m_list)) {}
 
 ListSelection LoggerWindow::doubleClick(int row) {
     zoom().fullView();
@@ -13,17 +16,17 @@ ListSelection LoggerWindow::doubleClick(int row) {
 }
 
 SaveOutcome LoggerWindow::save(const FileSteps& steps) {
-    return loggerSave(m_state, m_model, m_ui, steps);
+    return loggerSave(m_settings, m_state, m_model, m_ui, steps);
 }
 
 SaveOutcome LoggerWindow::exportCsv(const FileSteps& steps) {
-    return loggerExportCsv(m_state, m_model, m_ui, steps);
+    return loggerExportCsv(m_settings, m_state, m_model, m_ui, steps);
 }
 
 LoggerOpenResult LoggerWindow::openGraph() {
     // Back to the full view before the dialog, as the open button does.
     if (m_state.mode == LoggerMode::File) zoom().fullView();
-    return loggerOpenGraph(m_state, m_list, m_model, m_ui);
+    return loggerOpenGraph(m_settings, m_state, m_list, m_model, m_ui);
 }
 
 bool LoggerWindow::openFiles(const QStringList& paths) {
@@ -32,7 +35,7 @@ bool LoggerWindow::openFiles(const QStringList& paths) {
 }
 
 bool LoggerWindow::yAxis() {
-    return loggerYAxis(m_state, m_ui);
+    return loggerYAxis(m_settings, m_state, m_ui);
 }
 
 void LoggerWindow::close() {

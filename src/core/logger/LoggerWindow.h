@@ -13,7 +13,7 @@ namespace km905 {
 class LoggerWindow {
   public:
     // The opening steps (mode, Y scale from the settings file, the first rows).
-    LoggerWindow(MeterModel& model, IUserInteraction& ui);
+    LoggerWindow(MeterModel& model, IUserInteraction& ui, const Settings& settings);
 
     const LoggerWindowState& state() const { return m_state; }
     const LoggerRecordList& list() const { return m_list; }
@@ -51,6 +51,7 @@ class LoggerWindow {
   private:
     MeterModel& m_model;
     IUserInteraction& m_ui;
+    const Settings& m_settings;
     LoggerRecordList m_list;
     LoggerWindowState m_state;
     LoggerZoomState m_zoom;

@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "logger/LoggerWindowState.h"
 
-#include "app/Settings.h"
 #include "model/TimeText.h"
 
 namespace km905 {
@@ -12,11 +11,12 @@ std::array<float, 11> LoggerWindowState::yAxisValues() const {
     return v;
 }
 
-LoggerWindowState openLoggerWindow(MeterModel& m, LoggerRecordList& list) {
+LoggerWindowState openLoggerWindow(const Settings& settings, MeterModel& m,
+                                   LoggerRecordList& list) {
     LoggerWindowState s;
     s.mode = m.view.m_logFromFile == 1 ? LoggerMode::File : LoggerMode::Download;
-    s.m_gainSel = Settings::readGainIndex();
-    s.m_offsetSel = Settings::readOffsetIndex();
+    s.m_gainSel = settings.readGainIndex();
+    s.m_offsetSel = settings.readOffsetIndex();
     s.m_gainValue = gainForIndex(s.m_gainSel, kLoggerDefaultGain);
     s.m_offsetSteps = offsetForIndex(s.m_offsetSel, kLoggerDefaultOffsetSteps);
     // The chooser reads the file before the window opens; that graph stays.

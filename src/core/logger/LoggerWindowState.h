@@ -4,6 +4,7 @@
 #include <QString>
 #include <array>
 
+#include "app/Settings.h"
 #include "logger/LoggerRecordList.h"
 #include "model/MeterState.h"
 
@@ -34,7 +35,7 @@ struct LoggerWindowState {
 
 // The opening steps: mode from m_logFromFile, Y scale from the settings file, no graph until a
 // row is chosen (unless a file has just been read for this window), then the list's rows.
-LoggerWindowState openLoggerWindow(MeterModel& m, LoggerRecordList& list);
+LoggerWindowState openLoggerWindow(const Settings& settings, MeterModel& m, LoggerRecordList& list);
 
 // Brings the list up to date, as the original's paint did: the downloaded records once, and a
 // graph file just read (its start time is set and m_fileNew cleared). True when rows changed.

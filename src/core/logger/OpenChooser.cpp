@@ -2,7 +2,6 @@
 #include "logger/OpenChooser.h"
 
 #include "app/SaveSequences.h"
-#include "app/Settings.h"
 #include "logger/LoggerFileCommands.h"
 
 namespace km905 {
@@ -30,11 +29,12 @@ WindowToOpen openChosen(bool graph, const QString& chosen, MeterModel& m, IUserI
 }
 }  // namespace
 
-WindowToOpen chooseAndOpen(ChooserButton button, MeterModel& m, IUserInteraction& ui) {
+WindowToOpen chooseAndOpen(const Settings& settings, ChooserButton button, MeterModel& m,
+                           IUserInteraction& ui) {
     const bool graph = button == ChooserButton::GraphFile;
     const FileDialogRequest req =
-        graph ? loggerOpenRequest()
-              : FileDialogRequest{Settings::dataFolder(), QString(), kListFilter, kListSuffix};
+        graph ? loggerOpenRequest(settings)
+              : FileDialogRequest{settings.dataFolder(), QString(), kListFilter, kListSuffix};
     const std::optional<QString> chosen = ui.openFileName(req);
     if (!chosen || chosen->isEmpty()) return WindowToOpen::None;
     return openChosen(graph, *chosen, m, ui);

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "app/OpenFiles.h"
+#include "app/Settings.h"
 #include "app/UserInteraction.h"
 #include "model/MeterState.h"
 
@@ -24,7 +25,8 @@ enum class WindowToOpen {
 // The Open command's chooser, after one of its buttons: the open dialog for that kind of file,
 // the file read into the document, and which window the caller opens next. The window's
 // file-mode flag is set only when it opens.
-WindowToOpen chooseAndOpen(ChooserButton button, MeterModel& m, IUserInteraction& ui);
+WindowToOpen chooseAndOpen(const Settings& settings, ChooserButton button, MeterModel& m,
+                           IUserInteraction& ui);
 
 // A file the program was started with (a double-click in the file manager): an .AsmDat or .CH4
 // file is read as the chooser's graph button reads it, anything else as a list file.

@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "session/Session.h"
 
-#include "app/Settings.h"
 #include "link/DeviceWatch.h"
 
 namespace km905 {
@@ -10,11 +9,14 @@ Session::Session(SessionServices s)
     : m_comm(s.comm),
       m_timers(s.timers),
       m_ui(s.ui),
-      m_ownJournalFile(s.journal ? nullptr : std::make_unique<DiskJournalFile>(journalPath())),
+      m_settings(s.settings),
+      m_ownJournalFile(
+          s.journal ? nullptr
+                    : std::make_unique<DiskJournalFile>(journalPath(s.settings.dataFolder()))),
       m_link(m_model, s.comm, s.timers, s.views),
       m_acq(m_link, s.timers, s.views),
       m_discovery(m_link, s.timers, s.views, s.bridges),
-      m_commands(m_model, s.ui, s.views, s.timers),
+      m_commands(m_model, s.ui, s.views, s.timers, s.settings),
       m_keys(m_link, s.timers),
       m_progress(m_link, s.timers, s.views),
       m_journal(s.journal ? *s.journal : *m_ownJournalFile) {
@@ -54,7 +56,7 @@ void Session::onViewTimer(int id) {
 bool Session::start(const SessionStart& how) {
     // Settings, then the link: 9600 8N1 and a first poll on the configured port.
     m_portInSettings = !how.port;
-    m_model.frame.m_comPort = how.port ? *how.port : Settings::readComPort();
+    m_model.frame.m_comPort = how.port ? *how.port : m_settings.readComPort();
     m_model.frame.resetPollArmed();
     try {
         m_comm.SetSettings(QStringLiteral("9600,n,8,1"));
@@ -67,8 +69,8 @@ bool Session::start(const SessionStart& how) {
 
     // The view reads the Y scale and starts its timers.
     if (m_portInSettings || how.yScaleFromSettings) {
-        m_model.view.m_yGain = gainForIndex(Settings::readGainIndex(), 40);
-        m_model.view.m_yOffset = offsetForIndex(Settings::readOffsetIndex(), 0);
+        m_model.view.m_yGain = gainForIndex(m_settings.readGainIndex(), 40);
+        m_model.view.m_yOffset = offsetForIndex(m_settings.readOffsetIndex(), 0);
     }
     m_acq.start();
     m_link.setRecordingSink(&m_journal);
@@ -86,14 +88,26 @@ void Session::closeSequence() {
     m_closed = true;
     // Nothing may poll the meter after the end of the link.
     for (TimerOwner owner : kTimerOwners) m_timers.killAllTimers(owner);
-    if (m_portInSettings && !Settings::writeComPort(m_model.frame.m_comPort))
-        m_ui.showMessage(settingsNotSavedText());
+    if (m_portInSettings && !m_settings.writeComPort(m_model.frame.m_comPort))
+        m_ui.showMessage(m_settings.notSavedText());
     m_link.sendEndOfLink();
     m_journal.recordingEnded();
 }
 
+bool offerRestore(JournalKeeper& journal, MeterModel& m, IUserInteraction& ui) {
+    const JournalKeeper::LeftBehind left = journal.findLeftBehind();
+    if (!left.notice.isEmpty()) ui.showMessage(left.notice);
+    if (!left.recording) return false;
+    if (!ui.askYesNo(restoreQuestion(*left.recording))) {
+        journal.discardLeftBehind();
+        return false;
+    }
+    restoreRecording(*left.recording, m);
+    return true;
+}
+
 bool Session::offerRestore() {
-    return !m_closed && m_journal.offerRestore(m_model, m_ui);
+    return !m_closed && km905::offerRestore(m_journal, m_model, m_ui);
 }
 
 void Session::setDragWatch(bool on) {

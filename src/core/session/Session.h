@@ -6,6 +6,7 @@
 #include <optional>
 
 #include "app/MainCommands.h"
+#include "app/Settings.h"
 #include "app/UserInteraction.h"
 #include "dialogs/DownloadProgress.h"
 #include "files/JournalFile.h"
@@ -27,7 +28,8 @@ struct SessionServices {
     ITimerService& timers;
     const IBridgeLookup& bridges;
     IUserInteraction& ui;
-    ILinkUi& views;  // what the windows do when the link asks
+    ILinkUi& views;            // what the windows do when the link asks
+    const Settings& settings;  // the data folder and the settings file
     // Where the running recording is kept; the data folder's journal when none is given.
     IJournalFile* journal = nullptr;
 };
@@ -44,6 +46,11 @@ struct SessionStart {
     bool yScaleFromSettings = false;
 };
 
+// At start: a journal left behind is offered back through the user's yes or no. Yes restores
+// it into the model, and its file stays until the restored recording ends normally; No removes
+// it. A journal that could not be read is told. True when restored.
+bool offerRestore(JournalKeeper& journal, MeterModel& m, IUserInteraction& ui);
+
 // The program's one wiring: the meter model, the link and everything that drives it, every
 // window timer routed to its owner, the start and the close sequence.
 class Session {
@@ -53,6 +60,7 @@ class Session {
     Session(const Session&) = delete;
     Session& operator=(const Session&) = delete;
 
+    const Settings& settings() const { return m_settings; }
     MeterModel& model() { return m_model; }
     MeterLink& link() { return m_link; }
     Acquisition& acquisition() { return m_acq; }
@@ -96,6 +104,7 @@ class Session {
     ISerialControl& m_comm;
     ITimerService& m_timers;
     IUserInteraction& m_ui;
+    const Settings& m_settings;
     std::unique_ptr<IJournalFile> m_ownJournalFile;
     MeterModel m_model;
     MeterLink m_link;

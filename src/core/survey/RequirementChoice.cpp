@@ -1,18 +1,17 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "survey/RequirementChoice.h"
 
-#include "app/Settings.h"
-
 namespace km905 {
 
 bool chooseListRequirement(IUserInteraction& ui, ListGrid& list, const QString& listPath) {
-    const RequirementQuestion q{standardAreas(), readOwnAreas(), list.requirement(listPath)};
+    const RequirementQuestion q{standardAreas(), readOwnAreas(list.settings()),
+                                list.requirement(listPath)};
     const std::optional<RequirementAnswer> a = ui.askRequirement(q);
     if (!a) return false;
     bool kept = true;
-    if (a->own != q.own) kept = writeOwnAreas(a->own);
+    if (a->own != q.own) kept = writeOwnAreas(list.settings(), a->own);
     if (a->chosen != q.current) kept = list.setRequirement(listPath, a->chosen) && kept;
-    if (!kept) ui.showMessage(settingsNotSavedText());
+    if (!kept) ui.showMessage(list.settings().notSavedText());
     return true;
 }
 

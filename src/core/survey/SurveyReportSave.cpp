@@ -3,15 +3,15 @@
 
 #include <QFileInfo>
 
-#include "app/Settings.h"
 #include "model/TimeText.h"
 #include "survey/SurveySettings.h"
 
 namespace km905 {
 
-FileDialogRequest surveyReportRequest(const QString& listPath, qint64 nowSecs) {
+FileDialogRequest surveyReportRequest(const Settings& settings, const QString& listPath,
+                                      qint64 nowSecs) {
     if (listPath.isEmpty())
-        return {Settings::dataFolder(),
+        return {settings.dataFolder(),
                 formatLocalTime(nowSecs, kFileNameTimeFormat) + QStringLiteral(" survey.pdf"),
                 kPdfFilter, kPdfSuffix};
     const QFileInfo list(listPath);
@@ -19,12 +19,12 @@ FileDialogRequest surveyReportRequest(const QString& listPath, qint64 nowSecs) {
             kPdfFilter, kPdfSuffix};
 }
 
-SaveOutcome saveSurveyReport(IUserInteraction& ui, const FileDialogRequest& request,
-                             const SurveyPdfMaker& make, const FileSteps& steps,
-                             QString* savedPath) {
-    const std::optional<ReportDetails> details = ui.askReportDetails(readReportDetails());
+SaveOutcome saveSurveyReport(const Settings& settings, IUserInteraction& ui,
+                             const FileDialogRequest& request, const SurveyPdfMaker& make,
+                             const FileSteps& steps, QString* savedPath) {
+    const std::optional<ReportDetails> details = ui.askReportDetails(readReportDetails(settings));
     if (!details) return SaveOutcome::Cancelled;
-    if (!writeReportDetails(*details)) ui.showMessage(settingsNotSavedText());
+    if (!writeReportDetails(settings, *details)) ui.showMessage(settings.notSavedText());
     const std::optional<QString> chosen = chooseSavePath(ui, request);
     if (!chosen) return SaveOutcome::Cancelled;
     const QString& path = *chosen;

@@ -22,12 +22,9 @@ constexpr Qt::CaseSensitivity kPathCase = Qt::CaseInsensitive;
 constexpr Qt::CaseSensitivity kPathCase = Qt::CaseSensitive;
 #endif
 
-IniFile ini() {
-    return IniFile(Settings::iniPath());
-}
-
-std::optional<QString> readText(const QString& section, const QString& key) {
-    const std::optional<QByteArray> v = ini().readString(section, key);
+std::optional<QString> readText(const Settings& settings, const QString& section,
+                                const QString& key) {
+    const std::optional<QByteArray> v = settings.ini().readString(section, key);
     if (!v) return std::nullopt;
     return QString::fromLocal8Bit(*v);
 }
@@ -51,45 +48,47 @@ QString surveyGridKey(const QString& listPath) {
     return key;
 }
 
-std::optional<GridShape> readSurveyGrid(const QString& listPath) {
+std::optional<GridShape> readSurveyGrid(const Settings& settings, const QString& listPath) {
     const QString key = surveyGridKey(listPath);
     if (key.isEmpty()) return std::nullopt;
-    const std::optional<QByteArray> v = ini().readString(kSurveyGridsSection, key, kPathCase);
+    const std::optional<QByteArray> v =
+        settings.ini().readString(kSurveyGridsSection, key, kPathCase);
     if (!v) return std::nullopt;
     return parseGridShape(QString::fromLocal8Bit(*v));
 }
 
-bool writeSurveyGrid(const QString& listPath, const GridShape& shape) {
+bool writeSurveyGrid(const Settings& settings, const QString& listPath, const GridShape& shape) {
     const QString key = surveyGridKey(listPath);
     return !key.isEmpty() &&
-           ini().writeString(kSurveyGridsSection, key, gridShapeText(shape), kPathCase);
+           settings.ini().writeString(kSurveyGridsSection, key, gridShapeText(shape), kPathCase);
 }
 
 std::optional<GridShape> ListGrid::read(const QString& listPath) const {
-    return listPath.isEmpty() ? m_unsaved : readSurveyGrid(listPath);
+    return listPath.isEmpty() ? m_unsaved : readSurveyGrid(m_settings, listPath);
 }
 
 bool ListGrid::write(const QString& listPath, const GridShape& shape) {
-    if (!listPath.isEmpty()) return writeSurveyGrid(listPath, shape);
+    if (!listPath.isEmpty()) return writeSurveyGrid(m_settings, listPath, shape);
     m_unsaved = shape;
     return true;
 }
 
 std::optional<SurveyRequirement> ListGrid::requirement(const QString& listPath) const {
-    return listPath.isEmpty() ? m_unsavedRequirement : readListRequirement(listPath);
+    return listPath.isEmpty() ? m_unsavedRequirement : readListRequirement(m_settings, listPath);
 }
 
 bool ListGrid::setRequirement(const QString& listPath, const std::optional<SurveyRequirement>& r) {
-    if (!listPath.isEmpty()) return writeListRequirement(listPath, r);
+    if (!listPath.isEmpty()) return writeListRequirement(m_settings, listPath, r);
     m_unsavedRequirement = r;
     return true;
 }
 
 void ListGrid::listSaved(const QString& fromPath, const QString& toPath) {
     if (surveyGridKey(fromPath) != surveyGridKey(toPath)) {
-        if (const std::optional<GridShape> shape = read(fromPath)) writeSurveyGrid(toPath, *shape);
+        if (const std::optional<GridShape> shape = read(fromPath))
+            writeSurveyGrid(m_settings, toPath, *shape);
         if (const std::optional<SurveyRequirement> r = requirement(fromPath))
-            writeListRequirement(toPath, r);
+            writeListRequirement(m_settings, toPath, r);
     }
     if (fromPath.isEmpty()) {
         m_unsaved.reset();
@@ -112,36 +111,39 @@ std::optional<SurveyRequirement> parseRequirementSetting(const QString& text) {
     return r;
 }
 
-std::optional<SurveyRequirement> readListRequirement(const QString& listPath) {
+std::optional<SurveyRequirement> readListRequirement(const Settings& settings,
+                                                     const QString& listPath) {
     const QString key = surveyGridKey(listPath);
     if (key.isEmpty()) return std::nullopt;
     const std::optional<QByteArray> v =
-        ini().readString(kSurveyRequirementsSection, key, kPathCase);
+        settings.ini().readString(kSurveyRequirementsSection, key, kPathCase);
     if (!v) return std::nullopt;
     return parseRequirementSetting(QString::fromLocal8Bit(*v));
 }
 
-bool writeListRequirement(const QString& listPath, const std::optional<SurveyRequirement>& r) {
+bool writeListRequirement(const Settings& settings, const QString& listPath,
+                          const std::optional<SurveyRequirement>& r) {
     const QString key = surveyGridKey(listPath);
     return !key.isEmpty() &&
-           ini().writeString(kSurveyRequirementsSection, key,
-                             r ? requirementSettingText(*r) : QString(), kPathCase);
+           settings.ini().writeString(kSurveyRequirementsSection, key,
+                                      r ? requirementSettingText(*r) : QString(), kPathCase);
 }
 
-std::vector<SurveyRequirement> readOwnAreas() {
+std::vector<SurveyRequirement> readOwnAreas(const Settings& settings) {
     std::vector<SurveyRequirement> areas;
-    const int count = std::clamp(ini().readInt(kAreasSection, QStringLiteral("Count"), 0), 0, 999);
+    const int count =
+        std::clamp(settings.ini().readInt(kAreasSection, QStringLiteral("Count"), 0), 0, 999);
     for (int i = 1; i <= count; ++i)
         if (const std::optional<QString> v =
-                readText(kAreasSection, QStringLiteral("Area%1").arg(i)))
+                readText(settings, kAreasSection, QStringLiteral("Area%1").arg(i)))
             if (const std::optional<SurveyRequirement> r = parseRequirementSetting(*v);
                 r && !r->area.isEmpty())
                 areas.push_back(*r);
     return areas;
 }
 
-bool writeOwnAreas(const std::vector<SurveyRequirement>& areas) {
-    const IniFile f = ini();
+bool writeOwnAreas(const Settings& settings, const std::vector<SurveyRequirement>& areas) {
+    const IniFile f = settings.ini();
     const int was = std::max(f.readInt(kAreasSection, QStringLiteral("Count"), 0), 0);
     std::vector<std::pair<QString, QString>> keys{
         {QStringLiteral("Count"), QString::number(areas.size())}};
@@ -188,10 +190,10 @@ QString metresText(double v) {
 }
 }  // namespace
 
-ReportDetails readReportDetails() {
-    auto text = [](const char* key) {
+ReportDetails readReportDetails(const Settings& settings) {
+    auto text = [&](const char* key) {
         return textFromSettingsValue(
-            readText(kReportSection, QLatin1String(key)).value_or(QString()));
+            readText(settings, kReportSection, QLatin1String(key)).value_or(QString()));
     };
     ReportDetails d{text("Title"), text("Site"), text("Notes")};
     d.roomLength = metres(text("Room length"));
@@ -201,15 +203,15 @@ ReportDetails readReportDetails() {
     return d;
 }
 
-bool writeReportDetails(const ReportDetails& d) {
-    return ini().writeStrings(kReportSection,
-                              {{QStringLiteral("Title"), settingsValueText(d.title)},
-                               {QStringLiteral("Site"), settingsValueText(d.site)},
-                               {QStringLiteral("Notes"), settingsValueText(d.notes)},
-                               {QStringLiteral("Room length"), metresText(d.roomLength)},
-                               {QStringLiteral("Room width"), metresText(d.roomWidth)},
-                               {QStringLiteral("Working plane"), metresText(d.planeHeight)},
-                               {QStringLiteral("Meter"), settingsValueText(d.meterId)}});
+bool writeReportDetails(const Settings& settings, const ReportDetails& d) {
+    return settings.ini().writeStrings(
+        kReportSection, {{QStringLiteral("Title"), settingsValueText(d.title)},
+                         {QStringLiteral("Site"), settingsValueText(d.site)},
+                         {QStringLiteral("Notes"), settingsValueText(d.notes)},
+                         {QStringLiteral("Room length"), metresText(d.roomLength)},
+                         {QStringLiteral("Room width"), metresText(d.roomWidth)},
+                         {QStringLiteral("Working plane"), metresText(d.planeHeight)},
+                         {QStringLiteral("Meter"), settingsValueText(d.meterId)}});
 }
 
 }  // namespace km905

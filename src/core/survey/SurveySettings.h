@@ -4,6 +4,7 @@
 #include <QString>
 #include <optional>
 
+#include "app/Settings.h"
 #include "survey/ReportDetails.h"
 #include "survey/SurveyGrid.h"
 #include "survey/SurveyRequirement.h"
@@ -16,28 +17,32 @@ namespace km905 {
 inline const QString kSurveyGridsSection = QStringLiteral("SurveyGrids");
 
 QString surveyGridKey(const QString& listPath);  // empty for an empty path
-std::optional<GridShape> readSurveyGrid(const QString& listPath);
-bool writeSurveyGrid(const QString& listPath, const GridShape& shape);
+std::optional<GridShape> readSurveyGrid(const Settings& settings, const QString& listPath);
+bool writeSurveyGrid(const Settings& settings, const QString& listPath, const GridShape& shape);
 
 // The requirement a list is judged against is kept beside its grid, in [SurveyRequirements]
 // under the same key: "500 0.60 Writing, typing, reading, data processing"; empty for none.
 inline const QString kSurveyRequirementsSection = QStringLiteral("SurveyRequirements");
-std::optional<SurveyRequirement> readListRequirement(const QString& listPath);
-bool writeListRequirement(const QString& listPath, const std::optional<SurveyRequirement>& r);
+std::optional<SurveyRequirement> readListRequirement(const Settings& settings,
+                                                     const QString& listPath);
+bool writeListRequirement(const Settings& settings, const QString& listPath,
+                          const std::optional<SurveyRequirement>& r);
 
 // A requirement as one settings value, "EM U0 AREA", and back.
 QString requirementSettingText(const SurveyRequirement& r);
 std::optional<SurveyRequirement> parseRequirementSetting(const QString& text);
 
 // The user's own task areas, in [SurveyAreas]: "Count" and "Area1".."AreaN".
-std::vector<SurveyRequirement> readOwnAreas();
-bool writeOwnAreas(const std::vector<SurveyRequirement>& areas);
+std::vector<SurveyRequirement> readOwnAreas(const Settings& settings);
+bool writeOwnAreas(const Settings& settings, const std::vector<SurveyRequirement>& areas);
 
 // The grid and the requirement of the list a memory list window shows. A downloaded list not
 // saved yet keeps them here, in memory only: no later download is offered them, and the
 // list's save takes them into the settings under the new file.
 class ListGrid {
   public:
+    explicit ListGrid(const Settings& settings) : m_settings(settings) {}
+    const Settings& settings() const { return m_settings; }
     std::optional<GridShape> read(const QString& listPath) const;
     bool write(const QString& listPath, const GridShape& shape);
     std::optional<SurveyRequirement> requirement(const QString& listPath) const;
@@ -51,13 +56,14 @@ class ListGrid {
     }
 
   private:
+    const Settings& m_settings;
     std::optional<GridShape> m_unsaved;
     std::optional<SurveyRequirement> m_unsavedRequirement;
 };
 
 // The last report's details, offered for the next one ([SurveyReport]).
-ReportDetails readReportDetails();
-bool writeReportDetails(const ReportDetails& details);
+ReportDetails readReportDetails(const Settings& settings);
+bool writeReportDetails(const Settings& settings, const ReportDetails& details);
 
 // A text as one settings value and back: quoted, with "\n" for a line break.
 QString settingsValueText(const QString& text);

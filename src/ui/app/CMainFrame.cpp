@@ -35,7 +35,8 @@ namespace km905 {
 CMainFrame::CMainFrame(FrameServices services, QWidget* parent)
     : QMainWindow(parent),
       m_services(services),
-      m_session({services.comm, services.timers, services.bridges, services.ui, *this}) {
+      m_session({services.comm, services.timers, services.bridges, services.ui, *this,
+                 services.settings}) {
     setWindowTitle(QStringLiteral("KM905"));
     setWindowIcon(toolIcon(ToolIcon::Program));
     createMenus();
@@ -335,7 +336,8 @@ void CMainFrame::repaintProgress() {
 }
 
 CMemListDlg* CMainFrame::openMemoryList() {
-    auto* list = new CMemListDlg(model(), m_services.ui, m_services.timers, this);
+    auto* list =
+        new CMemListDlg(model(), m_services.ui, m_services.timers, m_services.settings, this);
     list->setObjectName(QStringLiteral("memoryList"));
     list->open();
     return list;
@@ -343,7 +345,8 @@ CMemListDlg* CMainFrame::openMemoryList() {
 
 CLoggerGraphDlg* CMainFrame::openLoggerWindow() {
     // Window-modal without blocking: serial events and timers go on behind it.
-    auto* dlg = new CLoggerGraphDlg(model(), m_services.ui, m_services.timers, this);
+    auto* dlg =
+        new CLoggerGraphDlg(model(), m_services.ui, m_services.timers, m_services.settings, this);
     dlg->setObjectName(QStringLiteral("loggerWindow"));
     // Ticks after the window is gone find no one.
     QPointer<CLoggerGraphDlg> alive(dlg);
@@ -371,7 +374,8 @@ void CMainFrame::showOpenChooser() {
         layout->addWidget(b);
         connect(b, &QPushButton::clicked, this, [this, chooser, which = which] {
             chooser->accept();
-            const WindowToOpen next = chooseAndOpen(which, model(), m_services.ui);
+            const WindowToOpen next =
+                chooseAndOpen(m_services.settings, which, model(), m_services.ui);
             if (next == WindowToOpen::MemoryList) openMemoryList();
             if (next == WindowToOpen::Datalogger) openLoggerWindow();
             updateCommands();

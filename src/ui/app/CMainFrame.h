@@ -43,6 +43,7 @@ struct FrameServices {
     ITimerService& timers;
     const IBridgeLookup& bridges;
     IUserInteraction& ui;
+    const Settings& settings;  // the data folder and the settings file
     // A port for this run only (km905 --port); the settings file's port is left as it is.
     std::optional<int> port = std::nullopt;
 };

@@ -13,7 +13,6 @@
 #include "app/DialogFrame.h"
 #include "app/HelpWindow.h"
 #include "app/SaveSequences.h"
-#include "app/Settings.h"
 #include "dialogs/CSampleRateDlg.h"
 #include "dialogs/CYAxisDlg.h"
 #include "files/SafeFile.h"
@@ -105,7 +104,7 @@ bool QtUserInteraction::printReport(const std::vector<ReportPage>& pages) {
     // The dialog proposes its PDF in the current folder, named after the document: the data
     // folder and the name Save would give, for the time the dialog is up.
     const QString wasCurrent = QDir::currentPath();
-    QDir::setCurrent(Settings::dataFolder());
+    QDir::setCurrent(m_settings.dataFolder());
     // Its own extension keeps the dialog from taking the seconds of "12-08-26 09.30.00" for one.
     printer.setDocName(pages.front().proposedName.isEmpty()
                            ? pages.front().documentName

@@ -5,6 +5,7 @@
 #include <QPointer>
 #include <QWidget>
 
+#include "app/Settings.h"
 #include "app/UserInteraction.h"
 
 namespace km905 {
@@ -12,7 +13,8 @@ namespace km905 {
 // The real dialogs.
 class QtUserInteraction : public IUserInteraction {
   public:
-    explicit QtUserInteraction(QWidget* parent) : m_parent(parent) {}
+    QtUserInteraction(QWidget* parent, const Settings& settings)
+        : m_parent(parent), m_settings(settings) {}
     // Dialogs stand over this window: a window manager frames a parentless one as a main
     // window, with minimise and maximise buttons.
     void setParent(QWidget* parent) { m_parent = parent; }
@@ -37,6 +39,7 @@ class QtUserInteraction : public IUserInteraction {
                     const std::vector<ReportPage>& pages);
 
     QWidget* m_parent;
+    const Settings& m_settings;
     QPointer<QWidget> m_help;
 };
 

@@ -44,7 +44,7 @@ QIcon yAxisIcon() {
 
 CLoggerGraphDlg::CLoggerGraphDlg(MeterModel& model, IUserInteraction& ui, ITimerService& timers,
                                  QWidget* parent)
-    : QDialog(parent), m_model(model), m_ui(ui), m_timers(timers), m_window(model, ui) {
+    : QDialog(parent), m_model(model), m_ui(ui), m_timers(timers), m_window(model, ui, settings) {
     setWindowTitle(QStringLiteral("Light Datalogger Graph"));
     setDialogFrame(this, FrameButtons::CloseAndMinimize);
     setAttribute(Qt::WA_DeleteOnClose);

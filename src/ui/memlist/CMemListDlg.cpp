@@ -14,7 +14,6 @@
 #include "app/DialogFrame.h"
 #include "app/OpenFiles.h"
 #include "app/SaveSequences.h"
-#include "app/Settings.h"
 #include "app/SpreadsheetExport.h"
 #include "app/ToolbarIcons.h"
 #include "memlist/MemoryListPages.h"
@@ -46,8 +45,13 @@ QIcon barButton(const QIcon& symbol, const QString& word) {
 }  // namespace
 
 CMemListDlg::CMemListDlg(MeterModel& model, IUserInteraction& ui, const ITimerService& clock,
-                         QWidget* parent)
-    : QDialog(parent), m_model(model), m_ui(ui), m_clock(clock) {
+                         const Settings& settings, QWidget* parent)
+    : QDialog(parent),
+      m_model(model),
+      m_ui(ui),
+      m_clock(clock),
+      m_settings(settings),
+      m_grid(settings) {
     setWindowTitle(QStringLiteral("Light Data List"));
     setDialogFrame(this);
     setAttribute(Qt::WA_DeleteOnClose);
@@ -191,7 +195,7 @@ CGridMapDlg* CMemListDlg::gridMap() const {
 
 void CMemListDlg::saveList() {
     QString saved;
-    if (saveMemoryList(m_model, m_ui, m_clock.nowSecs(), FileSteps::real(), &saved) !=
+    if (saveMemoryList(m_settings, m_model, m_ui, m_clock.nowSecs(), FileSteps::real(), &saved) !=
         SaveOutcome::Saved)
         return;
     m_grid.listSaved(m_model.view.m_memListPath, saved);
@@ -199,12 +203,12 @@ void CMemListDlg::saveList() {
 }
 
 void CMemListDlg::exportCsv() {
-    exportMemoryListCsv(m_model, m_ui, m_clock.nowSecs());
+    exportMemoryListCsv(m_settings, m_model, m_ui, m_clock.nowSecs());
 }
 
 void CMemListDlg::openList() {
     const std::optional<QString> path =
-        m_ui.openFileName({Settings::dataFolder(), QString(), kListFilter, kListSuffix});
+        m_ui.openFileName({m_settings.dataFolder(), QString(), kListFilter, kListSuffix});
     if (!path || path->isEmpty()) return;
     m_ui.setWaitCursor(true);
     const OpenOutcome r = openListFile(*path, m_model, m_ui);
@@ -225,7 +229,7 @@ void CMemListDlg::showGrid() {
     const std::optional<GridShape> shape =
         m_ui.askGridShape(offeredGridShape(m_grid.read(list), surveySummary(m_model.doc)));
     if (!shape || !shape->valid()) return;
-    if (!m_grid.write(list, *shape)) m_ui.showMessage(settingsNotSavedText());
+    if (!m_grid.write(list, *shape)) m_ui.showMessage(m_settings.notSavedText());
     CGridMapDlg* map = gridMap();
     if (!map) {
         map = new CGridMapDlg(this);
@@ -244,10 +248,11 @@ void CMemListDlg::writeReport() {
     const std::optional<GridShape> grid = m_grid.read(list);
     const qint64 now = m_clock.nowSecs();
     const PaperSize paper = paperSizeFor(QLocale::system().territory());
-    saveSurveyReport(m_ui, surveyReportRequest(list, now), [&](const ReportDetails& d) {
-        return surveyReportPdf(
-            surveyReport(surveyReportInput(m_model.doc, grid, d, now, paper, requirement())));
-    });
+    saveSurveyReport(
+        m_settings, m_ui, surveyReportRequest(m_settings, list, now), [&](const ReportDetails& d) {
+            return surveyReportPdf(
+                surveyReport(surveyReportInput(m_model.doc, grid, d, now, paper, requirement())));
+        });
 }
 
 }  // namespace km905

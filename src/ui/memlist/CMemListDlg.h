@@ -21,7 +21,7 @@ class CMemListDlg : public QDialog {
     Q_OBJECT
   public:
     CMemListDlg(MeterModel& model, IUserInteraction& ui, const ITimerService& clock,
-                QWidget* parent);
+                const Settings& settings, QWidget* parent);
     QTableWidget* table() const { return m_table; }
     // Appends the document's records when a download or a list file brought new ones, and
     // marks them taken; says once when the meter's memory was empty.
@@ -47,6 +47,7 @@ class CMemListDlg : public QDialog {
     MeterModel& m_model;
     IUserInteraction& m_ui;
     const ITimerService& m_clock;
+    const Settings& m_settings;
     QTableWidget* m_table;
     QLabel* m_surveyLine;
     QLabel* m_leftOutLine;
