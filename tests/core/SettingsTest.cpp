@@ -9,7 +9,7 @@
 
 using namespace km905;
 
-TEST(Settings, FirstStartCreatesTheFolderAndUsesTheDefaults) {
+TEST(SettingsFile, FirstStartCreatesTheFolderAndUsesTheDefaults) {
     test::ScratchHome home;
     const Settings& settings = home.settings();
     const QString folder = home.path() + "/Documents/KM905";
@@ -22,7 +22,7 @@ TEST(Settings, FirstStartCreatesTheFolderAndUsesTheDefaults) {
     EXPECT_FALSE(QFile::exists(settings.iniPath()));  // reading writes nothing
 }
 
-TEST(Settings, TheThreeKeysRoundTrip) {
+TEST(SettingsFile, TheThreeKeysRoundTrip) {
     const test::ScratchData data;
     const Settings& settings = data.settings();
     ASSERT_TRUE(settings.writeComPort(7));

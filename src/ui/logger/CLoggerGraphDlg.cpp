@@ -43,7 +43,7 @@ QIcon yAxisIcon() {
 }  // namespace
 
 CLoggerGraphDlg::CLoggerGraphDlg(MeterModel& model, IUserInteraction& ui, ITimerService& timers,
-                                 QWidget* parent)
+                                 const Settings& settings, QWidget* parent)
     : QDialog(parent), m_model(model), m_ui(ui), m_timers(timers), m_window(model, ui, settings) {
     setWindowTitle(QStringLiteral("Light Datalogger Graph"));
     setDialogFrame(this, FrameButtons::CloseAndMinimize);
