@@ -11,6 +11,7 @@
 #include <QTemporaryDir>
 
 #include "PdfInfo.h"
+#include "ScratchFolders.h"
 #include "files/ListFile.h"
 #include "model/MeterTypes.h"
 
@@ -35,8 +36,9 @@ struct CliRun {
 CliRun cli(const QStringList& args) {
     QProcess p;
     // No display, no platform named and no runtime folder, as under cron or su: the report
-    // draws offscreen by itself.
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    // draws offscreen by itself. A home of its own: the user's task areas are not read.
+    const test::ScratchHome home;
+    QProcessEnvironment env = home.environment();
     env.remove("QT_QPA_PLATFORM");
     env.remove("DISPLAY");
     env.remove("WAYLAND_DISPLAY");

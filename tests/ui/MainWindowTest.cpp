@@ -146,7 +146,7 @@ TEST(MainWindow, TheAboutBoxShowsTheVersion) {
 
 TEST(MainWindow, MessageBoxesArePlain) {
     UiHarness h(quiet());
-    QtUserInteraction ui(h.frame.get());
+    QtUserInteraction ui(h.frame.get(), h.home.settings());
     QMessageBox::Icon icon = QMessageBox::Information;
     QString text;
     whileModal([&] { ui.showMessage("Invalid Format!"); },
@@ -192,7 +192,7 @@ TEST(MainWindow, MessageBoxesArePlain) {
 // Printed to a PDF, a report is proposed in the data folder, as Save proposes its files.
 TEST(MainWindow, ThePrintDialogProposesThePdfInTheDataFolder) {
     UiHarness h(quiet());
-    QtUserInteraction ui(h.frame.get());
+    QtUserInteraction ui(h.frame.get(), h.home.settings());
     ReportPage page;
     page.proposedName = "12-08-25 09.00.00";
     const QString before = QDir::currentPath();
@@ -246,7 +246,8 @@ TEST(MainWindow, TheKeysALinuxUserTriesFirst) {
 }
 
 TEST(MainWindow, HelpIsShownInsideTheProgram) {
-    QtUserInteraction ui(nullptr);
+    const ScratchData data;
+    QtUserInteraction ui(nullptr, data.settings());
     ui.openHelp(KM905_HELP_PAGE);
     QWidget* help = ui.helpWindow();
     ASSERT_NE(help, nullptr);
@@ -266,7 +267,7 @@ TEST(MainWindow, HelpIsShownInsideTheProgram) {
 // closes it too: the last window goes and the program's event loop ends.
 TEST(MainWindow, ExitWithTheHelpWindowOpenEndsTheProgram) {
     UiHarness h(quiet());
-    QtUserInteraction ui(h.frame.get());
+    QtUserInteraction ui(h.frame.get(), h.home.settings());
     ui.openHelp(KM905_HELP_PAGE);
     const QPointer<QWidget> help = ui.helpWindow();
     ASSERT_NE(help, nullptr);
