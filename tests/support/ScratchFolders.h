@@ -41,4 +41,18 @@ class ScratchHome {
     Settings m_settings = Settings::inDocuments(m_dir.path() + QStringLiteral("/Documents"));
 };
 
+// HOME pointed elsewhere for as long as this lives: only for what Qt itself looks for there.
+class HomeVariable {
+  public:
+    explicit HomeVariable(const QString& path) : m_was(qgetenv("HOME")) {
+        qputenv("HOME", path.toLocal8Bit());
+    }
+    ~HomeVariable() { qputenv("HOME", m_was); }
+    HomeVariable(const HomeVariable&) = delete;
+    HomeVariable& operator=(const HomeVariable&) = delete;
+
+  private:
+    QByteArray m_was;
+};
+
 }  // namespace km905::test

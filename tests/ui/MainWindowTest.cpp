@@ -192,6 +192,8 @@ TEST(MainWindow, MessageBoxesArePlain) {
 // Printed to a PDF, a report is proposed in the data folder, as Save proposes its files.
 TEST(MainWindow, ThePrintDialogProposesThePdfInTheDataFolder) {
     UiHarness h(quiet());
+    // Qt's dialog proposes the current folder only inside the home folder, as the data folder is.
+    const HomeVariable home(h.home.path());
     QtUserInteraction ui(h.frame.get(), h.home.settings());
     ReportPage page;
     page.proposedName = "12-08-25 09.00.00";
