@@ -8,6 +8,8 @@
 #include <QTemporaryDir>
 #include <vector>
 
+#include "ScratchFolders.h"
+
 namespace {
 
 // What a program printed, its lines ended as on Linux: Windows' console streams end them CRLF.
@@ -25,7 +27,10 @@ struct CliRun {
 };
 
 CliRun cli(const QStringList& args) {
+    // A home of its own: the user's settings are neither read nor made.
+    const km905::test::ScratchHome home;
     QProcess p;
+    p.setProcessEnvironment(home.environment());
     p.start(KM905_CLI_BINARY, args);
     p.waitForFinished(10000);
     return {p.exitCode(), consoleText(p.readAllStandardOutput()),
