@@ -5,8 +5,8 @@
 #include <QTemporaryDir>
 
 #include "VirtualClock.h"
-#include "session/Session.h"
-#include "session/Unattended.h"
+#include "core/session/Session.h"
+#include "core/session/Unattended.h"
 
 using namespace km905;
 

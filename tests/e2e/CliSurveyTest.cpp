@@ -12,8 +12,8 @@
 
 #include "PdfInfo.h"
 #include "ScratchFolders.h"
-#include "files/ListFile.h"
-#include "model/MeterTypes.h"
+#include "core/files/ListFile.h"
+#include "core/model/MeterTypes.h"
 
 using namespace km905;
 

@@ -13,8 +13,8 @@
 #include "ScratchFolders.h"
 #include "SimSerialControl.h"
 #include "VirtualClock.h"
-#include "link/MeterLink.h"
-#include "session/Session.h"
+#include "core/link/MeterLink.h"
+#include "core/session/Session.h"
 
 namespace km905::test {
 

@@ -6,7 +6,7 @@
 #include <QProcessEnvironment>
 #include <QTemporaryDir>
 
-#include "app/Settings.h"
+#include "core/app/Settings.h"
 
 namespace km905::test {
 

@@ -11,9 +11,9 @@
 #include <QToolButton>
 
 #include "UiHarness.h"
-#include "dialogs/CDownloadProgressDlg.h"
-#include "memlist/CMemListDlg.h"
-#include "memlist/MemoryListPages.h"
+#include "core/memlist/MemoryListPages.h"
+#include "ui/dialogs/CDownloadProgressDlg.h"
+#include "ui/memlist/CMemListDlg.h"
 
 using namespace km905;
 using namespace km905::test;
@@ -229,8 +229,7 @@ TEST(MemoryList, APrintedPageWithRoomHoldsTheSummaryUnderItsLastRow) {
 // on a toolbar, with an etched line between it and the list.
 TEST(MemoryList, LeftAlignedHeadingsUnderAToolbarAndAnEtchedLine) {
     UiHarness h;
-    auto* list =
-        new CMemListDlg(h.frame->model(), h.ui, h.clock, h.home.settings(), h.frame.get());
+    auto* list = new CMemListDlg(h.frame->model(), h.ui, h.clock, h.home.settings(), h.frame.get());
     list->show();
     UiHarness::settle();
     QTableWidget* t = list->table();

@@ -11,12 +11,12 @@
 #include <QToolBar>
 
 #include "UiHarness.h"
-#include "memlist/CMemListDlg.h"
-#include "survey/CGridMapDlg.h"
-#include "survey/CGridShapeDlg.h"
-#include "survey/CReportDetailsDlg.h"
-#include "survey/CRequirementDlg.h"
-#include "survey/SurveySettings.h"
+#include "core/survey/SurveySettings.h"
+#include "ui/memlist/CMemListDlg.h"
+#include "ui/survey/CGridMapDlg.h"
+#include "ui/survey/CGridShapeDlg.h"
+#include "ui/survey/CReportDetailsDlg.h"
+#include "ui/survey/CRequirementDlg.h"
 
 using namespace km905;
 using namespace km905::test;
@@ -109,8 +109,7 @@ TEST(SurveyWindow, TheStripUnderTheListSumsUpTheDownload) {
 
 TEST(SurveyWindow, AnEmptyWindowShowsNoFigures) {
     UiHarness h;
-    auto* list =
-        new CMemListDlg(h.frame->model(), h.ui, h.clock, h.home.settings(), h.frame.get());
+    auto* list = new CMemListDlg(h.frame->model(), h.ui, h.clock, h.home.settings(), h.frame.get());
     list->show();
     UiHarness::settle();
     EXPECT_EQ(list->surveyLine()->text(), "");

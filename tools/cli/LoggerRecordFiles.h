@@ -2,8 +2,8 @@
 #pragma once
 
 #include "UnattendedSaves.h"
-#include "app/Settings.h"
-#include "model/MeterState.h"
+#include "core/app/Settings.h"
+#include "core/model/MeterState.h"
 
 namespace km905::cli {
 

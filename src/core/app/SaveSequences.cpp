@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "app/SaveSequences.h"
+#include "core/app/SaveSequences.h"
 
 #include <QFileInfo>
 
-#include "files/GraphFile.h"
-#include "files/ListFile.h"
-#include "files/TextExport.h"
-#include "model/TimeText.h"
+#include "core/files/GraphFile.h"
+#include "core/files/ListFile.h"
+#include "core/files/TextExport.h"
+#include "core/model/TimeText.h"
 
 namespace km905 {
 

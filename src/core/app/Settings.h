@@ -4,7 +4,7 @@
 #include <QString>
 #include <utility>
 
-#include "app/IniFile.h"
+#include "core/app/IniFile.h"
 
 namespace km905 {
 

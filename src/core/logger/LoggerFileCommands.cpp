@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "logger/LoggerFileCommands.h"
+#include "core/logger/LoggerFileCommands.h"
 
-#include "app/SpreadsheetExport.h"
-#include "logger/LoggerGraph.h"
+#include "core/app/SpreadsheetExport.h"
+#include "core/logger/LoggerGraph.h"
 
 namespace km905 {
 

@@ -4,9 +4,9 @@
 #include <QString>
 #include <array>
 
-#include "app/Settings.h"
-#include "logger/LoggerRecordList.h"
-#include "model/MeterState.h"
+#include "core/app/Settings.h"
+#include "core/logger/LoggerRecordList.h"
+#include "core/model/MeterState.h"
 
 namespace km905 {
 

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "logger/OpenChooser.h"
+#include "core/logger/OpenChooser.h"
 
-#include "app/SaveSequences.h"
-#include "logger/LoggerFileCommands.h"
+#include "core/app/SaveSequences.h"
+#include "core/logger/LoggerFileCommands.h"
 
 namespace km905 {
 

@@ -4,10 +4,10 @@
 #include <QStringList>
 #include <vector>
 
-#include "app/OpenFiles.h"
-#include "app/Settings.h"
-#include "app/UserInteraction.h"
-#include "model/MeterState.h"
+#include "core/app/OpenFiles.h"
+#include "core/app/Settings.h"
+#include "core/app/UserInteraction.h"
+#include "core/model/MeterState.h"
 
 namespace km905 {
 

@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "print/ReportPage.h"
+#include "core/print/ReportPage.h"
 
 #include <algorithm>
 
-#include "graph/PlotRect.h"
-#include "model/TimeText.h"
+#include "core/graph/PlotRect.h"
+#include "core/model/TimeText.h"
 
 namespace km905 {
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "realtime/JournalKeeper.h"
+#include "core/realtime/JournalKeeper.h"
 
 #include <QDir>
 

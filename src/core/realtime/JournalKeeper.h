@@ -4,9 +4,9 @@
 #include <functional>
 #include <optional>
 
-#include "files/JournalFile.h"
-#include "files/RecordingJournal.h"
-#include "link/RecordingSink.h"
+#include "core/files/JournalFile.h"
+#include "core/files/RecordingJournal.h"
+#include "core/link/RecordingSink.h"
 
 namespace km905 {
 

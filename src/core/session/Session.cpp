@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "session/Session.h"
+#include "core/session/Session.h"
 
-#include "link/DeviceWatch.h"
+#include "core/link/DeviceWatch.h"
 
 namespace km905 {
 

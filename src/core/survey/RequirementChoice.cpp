@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "survey/RequirementChoice.h"
+#include "core/survey/RequirementChoice.h"
 
 namespace km905 {
 

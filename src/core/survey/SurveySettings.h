@@ -4,10 +4,10 @@
 #include <QString>
 #include <optional>
 
-#include "app/Settings.h"
-#include "survey/ReportDetails.h"
-#include "survey/SurveyGrid.h"
-#include "survey/SurveyRequirement.h"
+#include "core/app/Settings.h"
+#include "core/survey/ReportDetails.h"
+#include "core/survey/SurveyGrid.h"
+#include "core/survey/SurveyRequirement.h"
 
 namespace km905 {
 

@@ -5,8 +5,8 @@
 #include <QPointer>
 #include <QWidget>
 
-#include "app/Settings.h"
-#include "app/UserInteraction.h"
+#include "core/app/Settings.h"
+#include "core/app/UserInteraction.h"
 
 namespace km905 {
 
