@@ -24,11 +24,11 @@ struct Setup {
     YLabels labels = fullViewLabels(40, 0);
 
     explicit Setup(bool zoomed) {
+        doc.m_file.readings.resize(kSamples);
         for (int i = 0; i < kSamples; ++i)
-            doc.m_fileReadings[static_cast<size_t>(i)] =
+            doc.m_file.readings[static_cast<size_t>(i)] =
                 static_cast<float>(200 + 150 * std::sin(i / 50.0));
-        doc.m_fileCount = kSamples;
-        doc.m_fileRateSecs = 1;
+        doc.m_file.rateSecs = 1;
         if (!zoomed) return;
         const PlotRect plot = loggerPlotRect(kClient);
         LoggerZoom z(zoom, doc);
@@ -70,7 +70,7 @@ void BM_LoggerPaintLiteral(benchmark::State& state) {
         const double xStep = (right - left) / (kSamples - 1);
         for (int k = 0; k < kSamples; ++k) {
             ptX[at(k, 0)] = left + xStep * k;
-            ptY[at(k, 0)] = bottom - (s.doc.m_fileReadings[static_cast<size_t>(k)] - s.labels[0]) *
+            ptY[at(k, 0)] = bottom - (s.doc.m_file.readings[static_cast<size_t>(k)] - s.labels[0]) *
                                          (bottom - top) / (s.labels[10] - s.labels[0]);
         }
         for (int j = 1; j <= level; ++j) {

@@ -238,7 +238,7 @@ TEST_F(Saving, TheLoggerSaveIsNamedAfterTheGraphsStart) {
 // datalogger window writes its count in both places.
 TEST_F(Saving, TheLoggerSaveWritesItsCountAsTheHeaderCount) {
     graphToDocument(readGraphFile(golden("three-lux-header7.AsmDat")), m.doc);
-    EXPECT_EQ(m.doc.m_fileHeaderCount, 7);
+    EXPECT_EQ(m.doc.m_file.headerCount, 7);
     ui.fileAnswers.push_back(m_folder + "/Back");
     EXPECT_EQ(saveLoggerGraph(m.doc, ui), SaveOutcome::Saved);
     EXPECT_EQ(fileBytes(m_folder + "/Back.AsmDat"), golden("three-lux.AsmDat"));
@@ -300,6 +300,6 @@ TEST_F(Saving, OpeningRefusesForeignFilesWithInvalidFormat) {
     EXPECT_EQ(openGraphFile(m_home.path() + "/ok.AsmDat", m, ui), OpenOutcome::Opened);
     EXPECT_EQ(m.view.m_fileLoaded, 1);
     EXPECT_EQ(m.view.m_fileNew, 1);
-    EXPECT_EQ(m.doc.m_fileCount, 3);
-    EXPECT_EQ(m.doc.m_fileScale, 4000);
+    EXPECT_EQ(m.doc.fileCount(), 3);
+    EXPECT_EQ(m.doc.m_file.scale, 4000);
 }

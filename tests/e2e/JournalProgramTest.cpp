@@ -39,7 +39,7 @@ int recordUntilKilled() {
     CMainFrame frame({comm, timers, bridges, ui});
     frame.resize(1200, 800);
     frame.show();
-    if (!waitFor([&] { return frame.model().view.m_canRun == 1; }, 10000)) return 2;
+    if (!waitFor([&] { return frame.model().rec.canRun(); }, 10000)) return 2;
     ui.rateAnswers = {1};
     frame.trigger(kCmdRun);
     QTimer::singleShot(60000, [] { QApplication::exit(3); });  // never outlives a lost parent

@@ -26,11 +26,11 @@ bool isCurve(QRgb c) {
 
 TEST(LoggerPicture, MergedColumnsDrawTheSameCurveAsOneLinePerSegment) {
     CDTDoc doc;
+    doc.m_file.readings.resize(kSamples);
     for (int i = 0; i < kSamples; ++i)  // a slow wave with fast ripple, so columns hold spans
-        doc.m_fileReadings[static_cast<size_t>(i)] =
+        doc.m_file.readings[static_cast<size_t>(i)] =
             static_cast<float>(200 + 150 * std::sin(i / 900.0) + 20 * std::sin(i * 0.7));
-    doc.m_fileCount = kSamples;
-    doc.m_fileRateSecs = 1;
+    doc.m_file.rateSecs = 1;
     const LoggerZoomState zoom;
     const YLabels labels = fullViewLabels(40, 0);
 
@@ -49,7 +49,7 @@ TEST(LoggerPicture, MergedColumnsDrawTheSameCurveAsOneLinePerSegment) {
             QRect(plot.left, plot.top, plot.right - plot.left, plot.bottom - plot.top + 1));
         const double step = double(plot.right - plot.left) / (kSamples - 1);
         auto y = [&](int k) {
-            return plot.bottom - (doc.m_fileReadings[static_cast<size_t>(k)] - 0.0) *
+            return plot.bottom - (doc.m_file.readings[static_cast<size_t>(k)] - 0.0) *
                                      (plot.bottom - plot.top) / 400.0;
         };
         for (int k = 0; k + 1 < kSamples; ++k) {

@@ -37,7 +37,7 @@ void addZoomedTime(LoggerGraphPicture& pic, const LoggerZoomState& z, const CDTD
     const int width = plot.right - plot.left;
     const int r = toPixel(width / s);
     const qint64 t0 = d.m_fileStartTime +
-                      static_cast<qint64>(z.g_firstVisible - z.g_scrollShift) * d.m_fileRateSecs;
+                      static_cast<qint64>(z.g_firstVisible - z.g_scrollShift) * d.m_file.rateSecs;
     int step = 1;
     if (r > 1) {
         const double f = r > 3 ? 0.25 : (r == 3 ? 1.0 / 3 : 0.5);
@@ -45,11 +45,11 @@ void addZoomedTime(LoggerGraphPicture& pic, const LoggerZoomState& z, const CDTD
     }
     for (int i = 0; i < 10; ++i) {
         const int index = z.g_firstVisible + i * step;
-        if (r <= 1 && (index < 0 || index >= d.m_fileCount)) continue;
+        if (r <= 1 && (index < 0 || index >= d.fileCount())) continue;
         const int x = toPixel(lvl.firstX + s * index);
         if (x >= plot.left && x < plot.right) pic.timeGrid.push_back({x, plot.bottom, x, plot.top});
-        if (index < 0 || index >= d.m_fileCount || x < plot.left || x > plot.right) continue;
-        const qint64 t = t0 + static_cast<qint64>(i) * step * d.m_fileRateSecs;
+        if (index < 0 || index >= d.fileCount() || x < plot.left || x > plot.right) continue;
+        const qint64 t = t0 + static_cast<qint64>(i) * step * d.m_file.rateSecs;
         pic.texts.push_back({formatLocalTime(t, kClockTimeFormat), x, plot.bottom + 1});
     }
 }
@@ -85,8 +85,8 @@ LoggerLevel loggerLevel(const LoggerZoomState& z, int sampleCount, const YLabels
 
 std::optional<int> enterLoggerLevelScroll(LoggerZoomState& z, const CDTDoc& doc,
                                           const YLabels& fullView, const PlotRect& plot) {
-    if (z.g_fullView == 1 || z.g_scrollReady == 1 || doc.m_fileCount < 2) return std::nullopt;
-    const LoggerLevel lvl = loggerLevel(z, doc.m_fileCount, fullView, plot, levelOf(z));
+    if (z.g_fullView == 1 || z.g_scrollReady == 1 || doc.fileCount() < 2) return std::nullopt;
+    const LoggerLevel lvl = loggerLevel(z, doc.fileCount(), fullView, plot, levelOf(z));
     if (!(lvl.pitch > 0)) return std::nullopt;
     z.g_firstVisible =
         toPixel((plot.left - (lvl.firstX + lvl.pitch * z.g_scrollShift)) / lvl.pitch) +
@@ -126,12 +126,12 @@ LoggerGraphPicture loggerGraphPicture(const LoggerZoomState& z, const CDTDoc& d,
                 .normalized();
     if (!shown) return pic;
 
-    const int count = std::clamp(d.m_fileCount, 0, static_cast<int>(d.m_fileReadings.size()));
+    const int count = std::clamp(d.fileCount(), 0, static_cast<int>(d.m_file.readings.size()));
     const int level = levelOf(z);
     const LoggerLevel lvl = loggerLevel(z, count, fullView, plot, level);
-    const bool fc = d.m_fileUnitFC == 1;
+    const bool fc = d.m_file.unitFC == 1;
     auto rowAt = [&](int j) {
-        return rowOf(plottedValue(d.m_fileReadings[static_cast<size_t>(j)], fc), lvl, plot);
+        return rowOf(plottedValue(d.m_file.readings[static_cast<size_t>(j)], fc), lvl, plot);
     };
     ColumnMergedPolyline curve(
         pic.curve, ClipBox{plot.left - 2.0, plot.top - 2.0, plot.right + 2.0, plot.bottom + 2.0});
@@ -143,7 +143,7 @@ LoggerGraphPicture loggerGraphPicture(const LoggerZoomState& z, const CDTDoc& d,
         pic.texts.push_back(
             {formatLocalTime(d.m_fileStartTime, kClockTimeFormat), plot.left, plot.bottom + 8});
         const qint64 end =
-            d.m_fileStartTime + static_cast<qint64>(d.m_fileRateSecs) * std::max(count - 1, 0);
+            d.m_fileStartTime + static_cast<qint64>(d.m_file.rateSecs) * std::max(count - 1, 0);
         pic.texts.push_back(
             {formatLocalTime(end, kClockTimeFormat), plot.right - 55, plot.bottom + 8});
     } else if (lvl.pitch > 0) {
@@ -197,7 +197,7 @@ bool LoggerZoom::mouseMove(int x, int y, const ClientRect& client, bool shown,
                            const YLabels& fullView) {
     if (!shown) return false;
     const PlotRect plot = loggerPlotRect(client);
-    const int count = m_doc.m_fileCount;
+    const int count = m_doc.fileCount();
     bool changed = false;
     if (x >= plot.left && x <= plot.right + 1) {
         const LoggerLevel lvl = loggerLevel(m_z, count, fullView, plot, levelOf(m_z));
@@ -219,11 +219,11 @@ bool LoggerZoom::mouseMove(int x, int y, const ClientRect& client, bool shown,
         changed = true;
     }
     const int i = m_z.g_cursorIndex;
-    if (i >= 0 && i < count && i < static_cast<int>(m_doc.m_fileReadings.size())) {
+    if (i >= 0 && i < count && i < static_cast<int>(m_doc.m_file.readings.size())) {
         m_z.g_readoutValue =
-            loggerReadoutValue(m_doc.m_fileReadings[static_cast<size_t>(i)], m_doc.m_fileUnitFC);
+            loggerReadoutValue(m_doc.m_file.readings[static_cast<size_t>(i)], m_doc.m_file.unitFC);
         m_z.g_readoutTime =
-            formatLocalTime(m_doc.m_fileStartTime + static_cast<qint64>(i) * m_doc.m_fileRateSecs,
+            formatLocalTime(m_doc.m_fileStartTime + static_cast<qint64>(i) * m_doc.m_file.rateSecs,
                             kClockTimeFormat);
     }
     return changed;
@@ -248,9 +248,9 @@ bool LoggerZoom::leftUp(int x, int y, const ClientRect& client, bool shown,
     m_z.g_zoomUpX[l] = sel.right;
     m_z.g_zoomUpY[l] = sel.bottom;
     const int width = plot.right - plot.left;
-    const LoggerLevel lvl = loggerLevel(m_z, m_doc.m_fileCount, fullView, plot, level);
+    const LoggerLevel lvl = loggerLevel(m_z, m_doc.fileCount(), fullView, plot, level);
     // One sample has no spacing: it counts as fewer than two samples across.
-    const double pitch = m_doc.m_fileCount >= 2 ? lvl.pitch : static_cast<double>(width);
+    const double pitch = m_doc.fileCount() >= 2 ? lvl.pitch : static_cast<double>(width);
     const ZoomTrial trial = zoomTrial(lvl.labels, sel.bottom, sel.top, plot.baseline, plot.height);
     if (zoomAccepted(level, trial, pitch, width)) {
         m_z.g_fullView = 0;

@@ -201,7 +201,6 @@ RtGraphPicture rtGraphPicture(const RtGraphState& g, const ViewState& v, const P
     const int n = sampleCount(v);
     const bool fullView = g.g_rtFullView == 1;
     p.noSamples = n == 0;
-    p.armFirstTick = v.m_firstTickPending == 1;  // the view arms timer 1, which clears it
     p.zoomed = !fullView && n >= 1;
     p.scrollMax = p.zoomed ? n : 0;
     if (keptCursorX) p.cursorX = *keptCursorX - L;

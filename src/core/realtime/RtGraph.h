@@ -76,7 +76,6 @@ struct RtGraphPicture {
     std::vector<PlacedText> timeLabels;
     // What the window does besides drawing.
     bool noSamples = false;  // status bar shows "Time:" and "Data:"
-    bool armFirstTick = false;
     bool zoomed = false;
     int scrollMax = 0;  // the zoom strip's scroll range while zoomed
 };

@@ -138,7 +138,7 @@ void CLoggerGraphDlg::updateScrollBar() {
     m_scroll->setEnabled(zoomed);
     if (zoomed) {
         QSignalBlocker quiet(m_scroll);
-        m_scroll->setRange(0, m_model.doc.m_fileCount);
+        m_scroll->setRange(0, m_model.doc.fileCount());
         if (thumb) m_scroll->setValue(*thumb);
     }
 }

@@ -47,7 +47,7 @@ QIcon barButton(const QIcon& symbol, const QString& word) {
 
 CMemListDlg::CMemListDlg(MeterModel& model, IUserInteraction& ui, const ITimerService& clock,
                          QWidget* parent)
-    : QDialog(parent), m_model(model), m_ui(ui), m_clock(clock) {
+    : QDialog(parent), m_model(model), m_ui(ui), m_clock(clock), m_list(model, ui, clock) {
     setWindowTitle(QStringLiteral("Light Data List"));
     setDialogFrame(this);
     setAttribute(Qt::WA_DeleteOnClose);
@@ -126,9 +126,8 @@ CMemListDlg::CMemListDlg(MeterModel& model, IUserInteraction& ui, const ITimerSe
 }
 
 void CMemListDlg::fillList() {
-    LinkState& f = m_model.frame;
-    ViewState& v = m_model.view;
-    if (f.m_memEmpty) {
+    const MemoryList::Taken taken = m_list.takeRecords();
+    if (taken.emptyMemory) {
         // Once per opening is enough.
         if (!m_toldEmpty) {
             m_toldEmpty = true;
@@ -136,13 +135,8 @@ void CMemListDlg::fillList() {
         }
         return;
     }
-    if (!f.m_memWanted && !v.m_memListLoaded) return;
-    // A download brings a list that no file holds yet.
-    if (f.m_memWanted) {
-        v.m_memListPath.clear();
-        m_grid.newDownload();
-    }
-    const std::vector<QStringList> rows = memoryListRows(m_model.doc);
+    if (taken.rows.empty()) return;
+    const std::vector<QStringList>& rows = taken.rows;
     const int base = m_table->rowCount();
     m_table->setRowCount(base + static_cast<int>(rows.size()));
     for (size_t r = 0; r < rows.size(); ++r)
@@ -151,13 +145,11 @@ void CMemListDlg::fillList() {
             item->setTextAlignment(Qt::AlignLeft | Qt::AlignVCenter);
             m_table->setItem(base + static_cast<int>(r), c, item);
         }
-    f.m_memWanted = 0;
-    v.m_memListLoaded = 0;
     refreshSurvey();
 }
 
 std::optional<SurveyRequirement> CMemListDlg::requirement() const {
-    return m_grid.requirement(m_model.view.m_memListPath);
+    return m_list.requirement();
 }
 
 void CMemListDlg::refreshSurvey() {
@@ -175,14 +167,15 @@ void CMemListDlg::refreshSurvey() {
     if (CGridMapDlg* map = gridMap()) {
         const SurveySummary s = surveySummary(m_model.doc);
         // Another list brings its own grid when one is kept for it.
-        const GridShape shape = m_grid.read(m_model.view.m_memListPath).value_or(map->shape());
+        const GridShape shape =
+            m_list.grid().read(m_model.view.m_memListPath).value_or(map->shape());
         const GridMap m = surveyGridMap(m_model.doc, shape, s, r);
         map->setMap(m, s, gridNotesText(m, m_model.doc));
     }
 }
 
 void CMemListDlg::chooseRequirement() {
-    if (chooseListRequirement(m_ui, m_grid, m_model.view.m_memListPath)) refreshSurvey();
+    if (chooseListRequirement(m_ui, m_list.grid(), m_model.view.m_memListPath)) refreshSurvey();
 }
 
 CGridMapDlg* CMemListDlg::gridMap() const {
@@ -190,12 +183,7 @@ CGridMapDlg* CMemListDlg::gridMap() const {
 }
 
 void CMemListDlg::saveList() {
-    QString saved;
-    if (saveMemoryList(m_model, m_ui, m_clock.nowSecs(), FileSteps::real(), &saved) !=
-        SaveOutcome::Saved)
-        return;
-    m_grid.listSaved(m_model.view.m_memListPath, saved);
-    m_model.view.m_memListPath = saved;
+    m_list.save();
 }
 
 void CMemListDlg::exportCsv() {
@@ -206,11 +194,8 @@ void CMemListDlg::openList() {
     const std::optional<QString> path =
         m_ui.openFileName({Settings::dataFolder(), QString(), kListFilter, kListSuffix});
     if (!path || path->isEmpty()) return;
-    m_ui.setWaitCursor(true);
-    const OpenOutcome r = openListFile(*path, m_model, m_ui);
-    m_ui.setWaitCursor(false);
-    if (m_model.view.m_memListLoaded) m_table->setRowCount(0);
-    (void)r;
+    if (!m_list.open(*path)) return;  // the user was told why
+    m_table->setRowCount(0);
     fillList();
     update();
 }
@@ -223,9 +208,9 @@ void CMemListDlg::printList() {
 void CMemListDlg::showGrid() {
     const QString& list = m_model.view.m_memListPath;
     const std::optional<GridShape> shape =
-        m_ui.askGridShape(offeredGridShape(m_grid.read(list), surveySummary(m_model.doc)));
+        m_ui.askGridShape(offeredGridShape(m_list.grid().read(list), surveySummary(m_model.doc)));
     if (!shape || !shape->valid()) return;
-    if (!m_grid.write(list, *shape)) m_ui.showMessage(settingsNotSavedText());
+    if (!m_list.grid().write(list, *shape)) m_ui.showMessage(settingsNotSavedText());
     CGridMapDlg* map = gridMap();
     if (!map) {
         map = new CGridMapDlg(this);
@@ -241,7 +226,7 @@ void CMemListDlg::showGrid() {
 
 void CMemListDlg::writeReport() {
     const QString list = m_model.view.m_memListPath;
-    const std::optional<GridShape> grid = m_grid.read(list);
+    const std::optional<GridShape> grid = m_list.grid().read(list);
     const qint64 now = m_clock.nowSecs();
     const PaperSize paper = paperSizeFor(QLocale::system().territory());
     saveSurveyReport(m_ui, surveyReportRequest(list, now), [&](const ReportDetails& d) {

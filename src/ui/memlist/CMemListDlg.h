@@ -6,6 +6,7 @@
 
 #include "app/UserInteraction.h"
 #include "link/Timers.h"
+#include "memlist/MemoryList.h"
 #include "model/MeterState.h"
 #include "survey/SurveySettings.h"
 
@@ -52,7 +53,7 @@ class CMemListDlg : public QDialog {
     QLabel* m_leftOutLine;
     QLabel* m_verdictLine;
     bool m_toldEmpty = false;
-    ListGrid m_grid;  // the shown list's survey grid
+    MemoryList m_list;
 };
 
 }  // namespace km905

@@ -115,7 +115,7 @@ QImage CDTView::renderGraph(const QSize& size) {
     const RtGraphPicture pic = rtGraphPicture(m_graph, v, plot, std::nullopt);
     drawRtGraph(m_surface, pic, m_labelFont);
     if (pic.noSamples) tellReadout(QStringLiteral("Time:"), QStringLiteral("Data:"));
-    if (pic.armFirstTick && onArmFirstTick) onArmFirstTick();
+    if (onPainted) onPainted();
     if (pic.zoomed) {
         m_zoomStrip->scrollBar()->setRange(0, pic.scrollMax);
         if (scrollPos) m_zoomStrip->scrollBar()->setValue(*scrollPos);
