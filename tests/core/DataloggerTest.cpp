@@ -265,9 +265,9 @@ TEST(Datalogger, AStreamGivenUpKeepsEveryByteThatCame) {
          {std::tuple{566, 0, 300}, std::tuple{20000, 8000, 4000}}) {
         SCOPED_TRACE(announced);
         RequestedLog t;
-        DownloadProgress& progress = t.session.progress();
         t.comm.deliver(bytes({0xAA, 0xCC, 0x00, announced >> 8, announced & 0xFF}));
-        progress.open();  // main-frame timer 1 opens the window, which paints
+        t.clock.advance(10);  // main-frame timer 1 opens the window, which paints
+        ASSERT_TRUE(t.session.progress().shown());
         QByteArray came;
         for (int i = 0; i < inBlocks + held; ++i) came.append(static_cast<char>(i * 7 + i / 256));
         if (inBlocks > 0) t.comm.deliver(came.left(inBlocks));
