@@ -10,11 +10,13 @@
 
 #include "RecordingInteraction.h"
 #include "TestData.h"
+#include "VirtualClock.h"
 #include "app/OpenFiles.h"
 #include "app/SaveSequences.h"
 #include "app/SpreadsheetExport.h"
 #include "files/GraphFile.h"
 #include "files/TextExport.h"
+#include "memlist/MemoryList.h"
 
 using namespace km905;
 using namespace km905::test;
@@ -302,4 +304,24 @@ TEST_F(Saving, OpeningRefusesForeignFilesWithInvalidFormat) {
     EXPECT_EQ(m.view.m_fileNew, 1);
     EXPECT_EQ(m.doc.fileCount(), 3);
     EXPECT_EQ(m.doc.m_file.scale, 4000);
+}
+
+// The memory list shows a list file only when it opened; a failure was told and changes
+// nothing shown. What it shows is taken once.
+TEST_F(Saving, TheMemoryListShowsAListFileOnlyWhenItOpened) {
+    VirtualClock clock;
+    MemoryList list(m, ui, clock);
+    putFile(m_home.path() + "/bad.MemDat", "\x05km905\x00\x00\x00\x00");
+    EXPECT_FALSE(list.open(m_home.path() + "/bad.MemDat"));
+    EXPECT_EQ(ui.messages, QStringList({"Invalid Format!"}));
+    EXPECT_TRUE(list.takeRecords().rows.empty());
+    const QString good = m_home.path() + "/one.MemDat";
+    putFile(good, golden("general-250lux.MemDat"));
+    ASSERT_TRUE(list.open(good));
+    EXPECT_EQ(list.listPath(), good);
+    const std::vector<QStringList> rows = list.takeRecords().rows;
+    ASSERT_EQ(rows.size(), 1u);
+    EXPECT_EQ(rows[0][3], "General");
+    EXPECT_EQ(rows[0][4], "01/02/19 10:20:30");
+    EXPECT_TRUE(list.takeRecords().rows.empty());
 }
