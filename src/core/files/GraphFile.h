@@ -4,8 +4,8 @@
 #include <QByteArray>
 #include <vector>
 
-#include "model/GraphRecord.h"
-#include "model/MeterState.h"
+#include "core/model/GraphRecord.h"
+#include "core/model/MeterState.h"
 
 namespace km905 {
 

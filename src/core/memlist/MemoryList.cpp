@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "memlist/MemoryList.h"
+#include "core/memlist/MemoryList.h"
 
-#include "app/OpenFiles.h"
-#include "app/SaveSequences.h"
-#include "memlist/MemoryListPages.h"
+#include "core/app/OpenFiles.h"
+#include "core/app/SaveSequences.h"
+#include "core/memlist/MemoryListPages.h"
 
 namespace km905 {
 

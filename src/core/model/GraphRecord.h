@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "model/MeterTypes.h"
+#include "core/model/MeterTypes.h"
 
 namespace km905 {
 

@@ -7,10 +7,10 @@
 #include <cstdint>
 #include <vector>
 
-#include "model/GraphRecord.h"
-#include "model/LinkMode.h"
-#include "model/MeterTypes.h"
-#include "model/RecordingState.h"
+#include "core/model/GraphRecord.h"
+#include "core/model/LinkMode.h"
+#include "core/model/MeterTypes.h"
+#include "core/model/RecordingState.h"
 
 namespace km905 {
 

@@ -4,11 +4,11 @@
 #include <QDialog>
 #include <QTableWidget>
 
-#include "app/UserInteraction.h"
-#include "link/Timers.h"
-#include "memlist/MemoryList.h"
-#include "model/MeterState.h"
-#include "survey/SurveySettings.h"
+#include "core/app/UserInteraction.h"
+#include "core/link/Timers.h"
+#include "core/memlist/MemoryList.h"
+#include "core/model/MeterState.h"
+#include "core/survey/SurveySettings.h"
 
 class QAction;
 class QLabel;
