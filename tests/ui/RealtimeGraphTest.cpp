@@ -61,11 +61,11 @@ TEST(RealtimeGraph, EmptyGraphHasItsGridAndLabels) {
 TEST(RealtimeGraph, OneSampleDrawsNoTraceAndResetsTheZoom) {
     UiHarness h(quiet());
     h.frame->view()->graphState().g_rtSpan = 300;
-    h.frame->view()->graphState().g_rtFullView = 0;
+    h.frame->view()->graphState().g_rtFullView() = 0;
     const QImage g = graphWith(h, 1);
     EXPECT_EQ(countPixels(g, QRect(294, 150, 708, 460), isRed), 0);
     EXPECT_EQ(h.frame->view()->graphState().g_rtSpan, 100);
-    EXPECT_EQ(h.frame->view()->graphState().g_rtFullView, 1);
+    EXPECT_EQ(h.frame->view()->graphState().g_rtFullView(), 1);
 }
 
 TEST(RealtimeGraph, HundredSamplesReachTheRightEdgeAndTheNextCompresses) {

@@ -9,7 +9,7 @@ CommandState commandState(const MeterModel& m, const RtGraphState& g) {
     c.open = m.view.m_logWindowShown == 0;
     c.run = m.view.m_canRun == 1;
     c.stop = m.view.m_canStop == 1;
-    c.undoZoom = g.g_rtFullView == 0;
+    c.undoZoom = g.g_rtFullView() == 0;
     c.dataLogger = m.view.m_linkDown == 0;
     c.mem = true;
     return c;
