@@ -12,9 +12,9 @@
 #include <cmath>
 #include <random>
 
-#include "realtime/RtGraph.h"
-#include "realtime/RtGraphPainter.h"
-#include "realtime/RtZoom.h"
+#include "core/realtime/RtGraph.h"
+#include "core/realtime/RtZoom.h"
+#include "ui/realtime/RtGraphPainter.h"
 
 using namespace km905;
 

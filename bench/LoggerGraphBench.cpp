@@ -10,8 +10,8 @@
 #include <cmath>
 #include <random>
 
-#include "logger/LoggerGraph.h"
-#include "logger/LoggerGraphPainter.h"
+#include "core/logger/LoggerGraph.h"
+#include "ui/logger/LoggerGraphPainter.h"
 
 using namespace km905;
 

@@ -11,8 +11,8 @@
 #include <QTemporaryDir>
 
 #include "PdfInfo.h"
-#include "files/ListFile.h"
-#include "model/MeterTypes.h"
+#include "core/files/ListFile.h"
+#include "core/model/MeterTypes.h"
 
 using namespace km905;
 

@@ -8,11 +8,11 @@
 #include <QPainter>
 #include <cmath>
 
-#include "logger/LoggerGraph.h"
-#include "logger/LoggerGraphPainter.h"
-#include "realtime/RtGraph.h"
-#include "realtime/RtGraphPainter.h"
-#include "realtime/RtZoom.h"
+#include "core/logger/LoggerGraph.h"
+#include "core/realtime/RtGraph.h"
+#include "core/realtime/RtZoom.h"
+#include "ui/logger/LoggerGraphPainter.h"
+#include "ui/realtime/RtGraphPainter.h"
 
 using namespace km905;
 

@@ -19,11 +19,11 @@
 #include <QToolTip>
 
 #include "UiHarness.h"
-#include "app/QtUserInteraction.h"
-#include "app/Settings.h"
-#include "dialogs/CDownloadProgressDlg.h"
-#include "logger/CLoggerGraphDlg.h"
-#include "panel/CMeterPanelDlg.h"
+#include "core/app/Settings.h"
+#include "ui/app/QtUserInteraction.h"
+#include "ui/dialogs/CDownloadProgressDlg.h"
+#include "ui/logger/CLoggerGraphDlg.h"
+#include "ui/panel/CMeterPanelDlg.h"
 
 using namespace km905;
 using namespace km905::test;

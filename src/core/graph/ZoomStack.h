@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "graph/PlotRect.h"
-#include "graph/YScale.h"
+#include "core/graph/PlotRect.h"
+#include "core/graph/YScale.h"
 
 namespace km905 {
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "graph/ZoomState.h"
+#include "core/graph/ZoomState.h"
 
 #include <algorithm>
 

@@ -7,8 +7,8 @@
 #include <cstdint>
 #include <optional>
 
-#include "graph/RubberBand.h"
-#include "graph/ZoomStack.h"
+#include "core/graph/RubberBand.h"
+#include "core/graph/ZoomStack.h"
 
 namespace km905 {
 
