@@ -3,8 +3,8 @@
 #include <benchmark/benchmark.h>
 
 #include "VirtualClock.h"
-#include "session/Session.h"
-#include "session/Unattended.h"
+#include "core/session/Session.h"
+#include "core/session/Unattended.h"
 
 using namespace km905;
 

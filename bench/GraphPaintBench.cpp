@@ -8,8 +8,8 @@
 #include <QPainter>
 #include <cmath>
 
-#include "realtime/RtGraph.h"
-#include "realtime/RtGraphPainter.h"
+#include "core/realtime/RtGraph.h"
+#include "ui/realtime/RtGraphPainter.h"
 
 using namespace km905;
 

@@ -16,8 +16,8 @@
 #include <cstdlib>
 
 #include "LinkHarness.h"
-#include "livelog/LiveLog.h"
-#include "session/Unattended.h"
+#include "core/livelog/LiveLog.h"
+#include "core/session/Unattended.h"
 
 using namespace km905;
 

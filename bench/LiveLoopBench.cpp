@@ -9,10 +9,10 @@
 #include <QTemporaryDir>
 #include <QTimer>
 
-#include "CMSComm.h"
-#include "app/CMainFrame.h"
-#include "link/QtTimerService.h"
-#include "session/Unattended.h"
+#include "core/link/QtTimerService.h"
+#include "core/session/Unattended.h"
+#include "serial/CMSComm.h"
+#include "ui/app/CMainFrame.h"
 
 using namespace km905;
 

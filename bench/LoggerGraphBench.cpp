@@ -8,8 +8,8 @@
 #include <QPainter>
 #include <cmath>
 
-#include "logger/LoggerGraph.h"
-#include "logger/LoggerGraphPainter.h"
+#include "core/logger/LoggerGraph.h"
+#include "ui/logger/LoggerGraphPainter.h"
 
 using namespace km905;
 

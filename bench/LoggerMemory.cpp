@@ -9,8 +9,8 @@
 #include <cstdio>
 
 #include "RecordingInteraction.h"
-#include "files/GraphFile.h"
-#include "logger/LoggerWindow.h"
+#include "core/files/GraphFile.h"
+#include "core/logger/LoggerWindow.h"
 
 using namespace km905;
 

@@ -3,7 +3,7 @@
 
 #include <QApplication>
 
-#include "app/FontSetup.h"
+#include "ui/app/FontSetup.h"
 
 int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");

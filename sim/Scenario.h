@@ -6,7 +6,7 @@
 #include <utility>
 #include <vector>
 
-#include "model/MeterTypes.h"
+#include "core/model/MeterTypes.h"
 
 namespace km905::sim {
 

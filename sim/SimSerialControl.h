@@ -6,7 +6,7 @@
 
 #include "MeterSimulator.h"
 #include "VirtualClock.h"
-#include "link/SerialControl.h"
+#include "core/link/SerialControl.h"
 
 namespace km905::sim {
 

@@ -7,7 +7,7 @@
 #include <map>
 #include <utility>
 
-#include "link/Timers.h"
+#include "core/link/Timers.h"
 
 namespace km905 {
 

@@ -9,8 +9,8 @@
 #include <string>
 
 #include "PtyMeter.h"
-#include "app/ProgramOptions.h"
-#include "link/PortNames.h"
+#include "core/app/ProgramOptions.h"
+#include "core/link/PortNames.h"
 
 using namespace km905::sim;
 

@@ -4,13 +4,13 @@
 #include <QCommandLineParser>
 #include <QTimer>
 
-#include "CMSComm.h"
-#include "app/CMainFrame.h"
-#include "app/FontSetup.h"
-#include "app/ProgramOptions.h"
-#include "app/QtUserInteraction.h"
-#include "app/QuitSignals.h"
-#include "link/QtTimerService.h"
+#include "core/app/ProgramOptions.h"
+#include "core/app/QuitSignals.h"
+#include "core/link/QtTimerService.h"
+#include "serial/CMSComm.h"
+#include "ui/app/CMainFrame.h"
+#include "ui/app/FontSetup.h"
+#include "ui/app/QtUserInteraction.h"
 
 #ifdef Q_OS_WIN
 #include <windows.h>

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "DrawingPainter.h"
+#include "report/DrawingPainter.h"
 
 #include <QFont>
 #include <QPaintDevice>

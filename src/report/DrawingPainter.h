@@ -4,7 +4,7 @@
 #include <QColor>
 #include <QPainter>
 
-#include "survey/Drawing.h"
+#include "core/survey/Drawing.h"
 
 namespace km905 {
 

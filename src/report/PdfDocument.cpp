@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "PdfDocument.h"
+#include "report/PdfDocument.h"
 
 #include <QBuffer>
 #include <QRegularExpression>
 
-#include "app/UserName.h"
+#include "core/app/UserName.h"
 
 namespace km905 {
 

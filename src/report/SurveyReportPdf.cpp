@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "SurveyReportPdf.h"
+#include "report/SurveyReportPdf.h"
 
 #include <QFont>
 #include <QPageSize>
 
-#include "DrawingPainter.h"
-#include "PdfDocument.h"
+#include "report/DrawingPainter.h"
+#include "report/PdfDocument.h"
 
 namespace km905 {
 

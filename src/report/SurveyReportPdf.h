@@ -4,7 +4,7 @@
 #include <QByteArray>
 #include <optional>
 
-#include "survey/SurveyReport.h"
+#include "core/survey/SurveyReport.h"
 
 namespace km905 {
 

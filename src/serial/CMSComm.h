@@ -6,7 +6,7 @@
 #include <QtGlobal>
 
 #ifdef Q_OS_WIN
-#include "CMSComm_win.h"
+#include "serial/CMSComm_win.h"
 #else
-#include "CMSComm_qt.h"
+#include "serial/CMSComm_qt.h"
 #endif

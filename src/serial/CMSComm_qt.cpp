@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "CMSComm_qt.h"
+#include "serial/CMSComm_qt.h"
 
-#include "SerialSettings.h"
+#include "serial/SerialSettings.h"
 
 #include <QFileInfo>
 #include <QTimer>
 
-#include "link/PortNames.h"
+#include "core/link/PortNames.h"
 
 #ifndef Q_OS_WIN
 #include <unistd.h>

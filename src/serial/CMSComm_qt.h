@@ -4,7 +4,7 @@
 #include <QObject>
 #include <QSerialPort>
 
-#include "link/SerialControl.h"
+#include "core/link/SerialControl.h"
 
 namespace km905 {
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "CMSComm_win.h"
+#include "serial/CMSComm_win.h"
 
 #include <windows.h>
 
@@ -7,8 +7,8 @@
 #include <QWinEventNotifier>
 #include <utility>
 
-#include "SerialSettings.h"
-#include "link/PortNames.h"
+#include "core/link/PortNames.h"
+#include "serial/SerialSettings.h"
 
 namespace km905 {
 

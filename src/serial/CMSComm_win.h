@@ -5,7 +5,7 @@
 #include <QObject>
 #include <memory>
 
-#include "link/SerialControl.h"
+#include "core/link/SerialControl.h"
 
 class QWinEventNotifier;
 

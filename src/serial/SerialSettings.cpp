@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "SerialSettings.h"
+#include "serial/SerialSettings.h"
 
 #include <QStringList>
 
-#include "link/SerialControl.h"
+#include "core/link/SerialControl.h"
 
 namespace km905 {
 

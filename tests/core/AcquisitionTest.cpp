@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "LinkHarness.h"
-#include "realtime/Acquisition.h"
+#include "core/realtime/Acquisition.h"
 
 using namespace km905;
 using namespace km905::test;

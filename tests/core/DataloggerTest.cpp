@@ -6,7 +6,7 @@
 
 #include "FakeSerial.h"
 #include "LinkHarness.h"
-#include "dialogs/DownloadProgress.h"
+#include "core/dialogs/DownloadProgress.h"
 
 using namespace km905;
 using namespace km905::test;

@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "LinkHarness.h"
-#include "dialogs/DownloadProgress.h"
+#include "core/dialogs/DownloadProgress.h"
 
 using namespace km905;
 using namespace km905::test;

@@ -2,9 +2,9 @@
 #include <gtest/gtest.h>
 
 #include "TestData.h"
-#include "files/ArchiveIO.h"
-#include "files/GraphFile.h"
-#include "files/ListFile.h"
+#include "core/files/ArchiveIO.h"
+#include "core/files/GraphFile.h"
+#include "core/files/ListFile.h"
 
 using namespace km905;
 using namespace km905::test;

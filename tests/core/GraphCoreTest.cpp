@@ -3,14 +3,14 @@
 
 #include <QStringList>
 
-#include "graph/CursorReadout.h"
-#include "graph/PlotRect.h"
-#include "graph/RubberBand.h"
-#include "graph/ScrollShift.h"
-#include "graph/YScale.h"
-#include "graph/ZoomStack.h"
-#include "realtime/RtGraph.h"
-#include "realtime/RtZoom.h"
+#include "core/graph/CursorReadout.h"
+#include "core/graph/PlotRect.h"
+#include "core/graph/RubberBand.h"
+#include "core/graph/ScrollShift.h"
+#include "core/graph/YScale.h"
+#include "core/graph/ZoomStack.h"
+#include "core/realtime/RtGraph.h"
+#include "core/realtime/RtZoom.h"
 
 using namespace km905;
 

@@ -4,7 +4,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 
-#include "app/IniFile.h"
+#include "core/app/IniFile.h"
 
 using namespace km905;
 

@@ -9,7 +9,7 @@
 #include <QTemporaryDir>
 
 #include "LinkHarness.h"
-#include "livelog/LiveLog.h"
+#include "core/livelog/LiveLog.h"
 
 using namespace km905;
 

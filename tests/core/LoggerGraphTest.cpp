@@ -3,9 +3,9 @@
 
 #include <algorithm>
 
-#include "logger/LoggerGraph.h"
-#include "logger/LoggerReport.h"
-#include "model/MeterTypes.h"
+#include "core/logger/LoggerGraph.h"
+#include "core/logger/LoggerReport.h"
+#include "core/model/MeterTypes.h"
 
 using namespace km905;
 

@@ -7,10 +7,10 @@
 
 #include "RecordingInteraction.h"
 #include "TestData.h"
-#include "app/OpenFiles.h"
-#include "app/Settings.h"
-#include "logger/LoggerWindow.h"
-#include "logger/OpenChooser.h"
+#include "core/app/OpenFiles.h"
+#include "core/app/Settings.h"
+#include "core/logger/LoggerWindow.h"
+#include "core/logger/OpenChooser.h"
 
 using namespace km905;
 using namespace km905::test;

@@ -8,11 +8,11 @@
 #include "LinkHarness.h"
 #include "RecordingInteraction.h"
 #include "TestData.h"
-#include "app/MainCommands.h"
-#include "app/Settings.h"
-#include "files/GraphFile.h"
-#include "model/TimeText.h"
-#include "realtime/Acquisition.h"
+#include "core/app/MainCommands.h"
+#include "core/app/Settings.h"
+#include "core/files/GraphFile.h"
+#include "core/model/TimeText.h"
+#include "core/realtime/Acquisition.h"
 
 using namespace km905;
 using namespace km905::test;

@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "FakeSerial.h"
-#include "panel/PanelKeys.h"
+#include "core/panel/PanelKeys.h"
 
 using namespace km905;
 using namespace km905::test;

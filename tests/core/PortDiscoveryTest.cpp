@@ -8,11 +8,11 @@
 
 #include "FakeSerial.h"
 #include "LinkHarness.h"
-#include "link/PortDiscovery.h"
+#include "core/link/PortDiscovery.h"
 #ifndef _WIN32
-#include "link/SysfsBridgeLookup.h"
+#include "core/link/SysfsBridgeLookup.h"
 #endif
-#include "realtime/Acquisition.h"
+#include "core/realtime/Acquisition.h"
 
 using namespace km905;
 using namespace km905::test;

@@ -6,8 +6,8 @@
 #include <QFile>
 #include <QTemporaryDir>
 
-#include "app/CommandState.h"
-#include "app/PortStatus.h"
+#include "core/app/CommandState.h"
+#include "core/app/PortStatus.h"
 
 using namespace km905;
 

@@ -18,11 +18,11 @@
 #include "LinkHarness.h"
 #include "RecordingInteraction.h"
 #include "TestData.h"
-#include "app/MainCommands.h"
-#include "app/SaveSequences.h"
-#include "files/RecordingJournal.h"
-#include "realtime/Acquisition.h"
-#include "realtime/JournalKeeper.h"
+#include "core/app/MainCommands.h"
+#include "core/app/SaveSequences.h"
+#include "core/files/RecordingJournal.h"
+#include "core/realtime/Acquisition.h"
+#include "core/realtime/JournalKeeper.h"
 
 using namespace km905;
 using namespace km905::test;

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <gtest/gtest.h>
 
-#include "realtime/RtGraph.h"
+#include "core/realtime/RtGraph.h"
 
 using namespace km905;
 

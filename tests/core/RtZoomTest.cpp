@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <gtest/gtest.h>
 
-#include "realtime/RtZoom.h"
+#include "core/realtime/RtZoom.h"
 
 using namespace km905;
 

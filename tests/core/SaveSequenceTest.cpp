@@ -10,11 +10,11 @@
 
 #include "RecordingInteraction.h"
 #include "TestData.h"
-#include "app/OpenFiles.h"
-#include "app/SaveSequences.h"
-#include "app/SpreadsheetExport.h"
-#include "files/GraphFile.h"
-#include "files/TextExport.h"
+#include "core/app/OpenFiles.h"
+#include "core/app/SaveSequences.h"
+#include "core/app/SpreadsheetExport.h"
+#include "core/files/GraphFile.h"
+#include "core/files/TextExport.h"
 
 using namespace km905;
 using namespace km905::test;

@@ -6,7 +6,7 @@
 
 #include "LinkHarness.h"
 #include "TestData.h"
-#include "app/Settings.h"
+#include "core/app/Settings.h"
 
 using namespace km905;
 using namespace km905::test;

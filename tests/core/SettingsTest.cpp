@@ -5,7 +5,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 
-#include "app/Settings.h"
+#include "core/app/Settings.h"
 
 using namespace km905;
 

@@ -5,8 +5,8 @@
 #include <algorithm>
 #include <map>
 
-#include "survey/GridMapPicture.h"
-#include "survey/SurveyReport.h"
+#include "core/survey/GridMapPicture.h"
+#include "core/survey/SurveyReport.h"
 
 using namespace km905;
 

@@ -8,10 +8,10 @@
 #include <QTemporaryDir>
 
 #include "RecordingInteraction.h"
-#include "app/Settings.h"
-#include "survey/RequirementChoice.h"
-#include "survey/SurveyReportSave.h"
-#include "survey/SurveySettings.h"
+#include "core/app/Settings.h"
+#include "core/survey/RequirementChoice.h"
+#include "core/survey/SurveyReportSave.h"
+#include "core/survey/SurveySettings.h"
 
 using namespace km905;
 using namespace km905::test;

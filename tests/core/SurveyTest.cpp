@@ -5,13 +5,13 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 
-#include "files/ListFile.h"
-#include "memlist/MemoryListPages.h"
-#include "survey/GridMapPicture.h"
-#include "survey/GridSizing.h"
-#include "survey/SurveyGrid.h"
-#include "survey/SurveyRequirement.h"
-#include "survey/SurveySummary.h"
+#include "core/files/ListFile.h"
+#include "core/memlist/MemoryListPages.h"
+#include "core/survey/GridMapPicture.h"
+#include "core/survey/GridSizing.h"
+#include "core/survey/SurveyGrid.h"
+#include "core/survey/SurveyRequirement.h"
+#include "core/survey/SurveySummary.h"
 
 using namespace km905;
 

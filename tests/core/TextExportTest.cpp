@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "TestData.h"
-#include "files/TextExport.h"
+#include "core/files/TextExport.h"
 
 using namespace km905;
 using namespace km905::test;

@@ -16,9 +16,9 @@
 #include <QRegularExpression>
 #include <QTemporaryDir>
 
-#include "app/SaveSequences.h"
-#include "app/Settings.h"
-#include "logger/LoggerWindow.h"
+#include "core/app/SaveSequences.h"
+#include "core/app/Settings.h"
+#include "core/logger/LoggerWindow.h"
 
 using namespace km905;
 using km905::test::waitFor;

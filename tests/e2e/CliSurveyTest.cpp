@@ -12,8 +12,8 @@
 
 #include "HostTool.h"
 #include "PdfInfo.h"
-#include "files/ListFile.h"
-#include "model/MeterTypes.h"
+#include "core/files/ListFile.h"
+#include "core/model/MeterTypes.h"
 
 using namespace km905;
 

@@ -15,14 +15,14 @@
 #include <QTemporaryDir>
 #include <QTimer>
 
-#include "CMSComm.h"
 #include "RecordingInteraction.h"
 #include "SimProgram.h"
-#include "app/CMainFrame.h"
-#include "app/FontSetup.h"
-#include "link/QtTimerService.h"
-#include "realtime/CDTView.h"
-#include "session/Unattended.h"
+#include "core/link/QtTimerService.h"
+#include "core/session/Unattended.h"
+#include "serial/CMSComm.h"
+#include "ui/app/CMainFrame.h"
+#include "ui/app/FontSetup.h"
+#include "ui/realtime/CDTView.h"
 
 using namespace km905;
 

@@ -10,14 +10,14 @@
 #include <QProcess>
 #include <QTemporaryDir>
 
-#include "CMSComm.h"
 #include "RecordingInteraction.h"
 #include "SimProgram.h"
-#include "app/CMainFrame.h"
-#include "app/FontSetup.h"
-#include "link/QtTimerService.h"
-#include "logger/CLoggerGraphDlg.h"
-#include "session/Unattended.h"
+#include "core/link/QtTimerService.h"
+#include "core/session/Unattended.h"
+#include "serial/CMSComm.h"
+#include "ui/app/CMainFrame.h"
+#include "ui/app/FontSetup.h"
+#include "ui/logger/CLoggerGraphDlg.h"
 
 using namespace km905;
 

@@ -10,16 +10,16 @@
 #include <QProcess>
 #include <QTemporaryDir>
 
-#include "CMSComm.h"
 #include "RecordingInteraction.h"
 #include "SimProgram.h"
-#include "app/CMainFrame.h"
-#include "app/FontSetup.h"
-#include "app/Settings.h"
-#include "link/QtTimerService.h"
-#include "panel/CMeterPanelDlg.h"
-#include "realtime/CDTView.h"
-#include "session/Unattended.h"
+#include "core/app/Settings.h"
+#include "core/link/QtTimerService.h"
+#include "core/session/Unattended.h"
+#include "serial/CMSComm.h"
+#include "ui/app/CMainFrame.h"
+#include "ui/app/FontSetup.h"
+#include "ui/panel/CMeterPanelDlg.h"
+#include "ui/realtime/CDTView.h"
 
 using namespace km905;
 

@@ -10,11 +10,11 @@
 #include <QProcess>
 #include <QTemporaryDir>
 
-#include "CMSComm.h"
-#include "link/PortNames.h"
-#include "link/QtTimerService.h"
-#include "session/Session.h"
-#include "session/Unattended.h"
+#include "core/link/PortNames.h"
+#include "core/link/QtTimerService.h"
+#include "core/session/Session.h"
+#include "core/session/Unattended.h"
+#include "serial/CMSComm.h"
 
 using namespace km905;
 

@@ -4,7 +4,7 @@
 #include <cstdint>
 
 #include "VirtualClock.h"
-#include "link/MeterLink.h"
+#include "core/link/MeterLink.h"
 
 using namespace km905;
 

@@ -6,10 +6,10 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "files/GraphFile.h"
-#include "files/ListFile.h"
-#include "files/TextExport.h"
-#include "model/TimeText.h"
+#include "core/files/GraphFile.h"
+#include "core/files/ListFile.h"
+#include "core/files/TextExport.h"
+#include "core/model/TimeText.h"
 
 using namespace km905;
 

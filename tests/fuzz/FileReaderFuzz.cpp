@@ -3,9 +3,9 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "files/GraphFile.h"
-#include "files/ListFile.h"
-#include "files/TextExport.h"
+#include "core/files/GraphFile.h"
+#include "core/files/ListFile.h"
+#include "core/files/TextExport.h"
 
 using namespace km905;
 

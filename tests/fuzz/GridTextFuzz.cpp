@@ -4,7 +4,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "survey/SurveyGrid.h"
+#include "core/survey/SurveyGrid.h"
 
 using namespace km905;
 

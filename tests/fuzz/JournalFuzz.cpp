@@ -5,11 +5,11 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "files/GraphFile.h"
-#include "files/RecordingJournal.h"
-#include "files/TextExport.h"
-#include "realtime/JournalKeeper.h"
-#include "session/Unattended.h"
+#include "core/files/GraphFile.h"
+#include "core/files/RecordingJournal.h"
+#include "core/files/TextExport.h"
+#include "core/realtime/JournalKeeper.h"
+#include "core/session/Unattended.h"
 
 using namespace km905;
 

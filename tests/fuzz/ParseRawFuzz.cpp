@@ -5,11 +5,11 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "files/GraphFile.h"
-#include "files/TextExport.h"
-#include "link/LoggerStream.h"
-#include "logger/LoggerWindow.h"
-#include "session/Unattended.h"
+#include "core/files/GraphFile.h"
+#include "core/files/TextExport.h"
+#include "core/link/LoggerStream.h"
+#include "core/logger/LoggerWindow.h"
+#include "core/session/Unattended.h"
 
 using namespace km905;
 

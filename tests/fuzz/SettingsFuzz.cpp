@@ -7,7 +7,7 @@
 #include <optional>
 #include <vector>
 
-#include "app/IniFile.h"
+#include "core/app/IniFile.h"
 
 using namespace km905;
 

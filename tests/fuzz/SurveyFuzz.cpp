@@ -7,10 +7,10 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "files/ListFile.h"
-#include "survey/GridMapPicture.h"
-#include "survey/SurveyReport.h"
-#include "survey/SurveySummary.h"
+#include "core/files/ListFile.h"
+#include "core/survey/GridMapPicture.h"
+#include "core/survey/SurveyReport.h"
+#include "core/survey/SurveySummary.h"
 
 using namespace km905;
 

@@ -7,7 +7,7 @@
 #include <optional>
 #include <vector>
 
-#include "files/Utf8CsvExport.h"
+#include "core/files/Utf8CsvExport.h"
 
 using namespace km905;
 

@@ -12,9 +12,9 @@
 
 #include "LinkHarness.h"
 #include "RecordingInteraction.h"
-#include "app/CMainFrame.h"
-#include "app/FontSetup.h"
-#include "logger/CLoggerGraphDlg.h"
+#include "ui/app/CMainFrame.h"
+#include "ui/app/FontSetup.h"
+#include "ui/logger/CLoggerGraphDlg.h"
 
 using namespace km905;
 

@@ -6,7 +6,7 @@
 #include <optional>
 
 #include "LinkHarness.h"
-#include "link/SerialControl.h"
+#include "core/link/SerialControl.h"
 
 namespace km905::test {
 

@@ -12,8 +12,8 @@
 #include "RecordingInteraction.h"
 #include "SimSerialControl.h"
 #include "VirtualClock.h"
-#include "link/MeterLink.h"
-#include "session/Session.h"
+#include "core/link/MeterLink.h"
+#include "core/session/Session.h"
 
 namespace km905::test {
 

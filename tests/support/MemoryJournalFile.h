@@ -6,7 +6,7 @@
 #include <optional>
 #include <vector>
 
-#include "files/JournalFile.h"
+#include "core/files/JournalFile.h"
 
 namespace km905::test {
 

@@ -7,7 +7,7 @@
 #include <functional>
 #include <vector>
 
-#include "app/UserInteraction.h"
+#include "core/app/UserInteraction.h"
 
 namespace km905::test {
 

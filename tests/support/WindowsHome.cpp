@@ -4,7 +4,7 @@
 // data folder follows HOME here too.
 #include <QtGlobal>
 
-#include "app/Settings.h"
+#include "core/app/Settings.h"
 
 namespace {
 const bool kInstalled = [] {

@@ -8,10 +8,10 @@
 #include <QPainter>
 #include <cmath>
 
-#include "logger/LoggerGraph.h"
-#include "logger/LoggerGraphPainter.h"
-#include "realtime/RtGraph.h"
-#include "realtime/RtGraphPainter.h"
+#include "core/logger/LoggerGraph.h"
+#include "core/realtime/RtGraph.h"
+#include "ui/logger/LoggerGraphPainter.h"
+#include "ui/realtime/RtGraphPainter.h"
 
 using namespace km905;
 

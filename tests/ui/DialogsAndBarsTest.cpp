@@ -7,10 +7,10 @@
 #include <QPushButton>
 
 #include "UiHarness.h"
-#include "dialogs/CSampleRateDlg.h"
-#include "dialogs/CStatsBar.h"
-#include "dialogs/CYAxisDlg.h"
-#include "realtime/CRealTimeInfoBar.h"
+#include "ui/dialogs/CSampleRateDlg.h"
+#include "ui/dialogs/CStatsBar.h"
+#include "ui/dialogs/CYAxisDlg.h"
+#include "ui/realtime/CRealTimeInfoBar.h"
 
 using namespace km905;
 using namespace km905::test;

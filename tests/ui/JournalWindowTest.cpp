@@ -9,7 +9,7 @@
 #include <QStatusTipEvent>
 
 #include "UiHarness.h"
-#include "realtime/CRealTimeInfoBar.h"
+#include "ui/realtime/CRealTimeInfoBar.h"
 
 using namespace km905;
 using namespace km905::test;

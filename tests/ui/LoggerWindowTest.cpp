@@ -10,9 +10,9 @@
 #include "HostTool.h"
 #include "TestData.h"
 #include "UiHarness.h"
-#include "logger/CLoggerGraphDlg.h"
-#include "memlist/CMemListDlg.h"
-#include "print/ReportPainter.h"
+#include "ui/logger/CLoggerGraphDlg.h"
+#include "ui/memlist/CMemListDlg.h"
+#include "ui/print/ReportPainter.h"
 
 using namespace km905;
 using namespace km905::test;

@@ -19,11 +19,11 @@
 #include <QToolTip>
 
 #include "UiHarness.h"
-#include "app/QtUserInteraction.h"
-#include "app/Settings.h"
-#include "dialogs/CDownloadProgressDlg.h"
-#include "logger/CLoggerGraphDlg.h"
-#include "panel/CMeterPanelDlg.h"
+#include "core/app/Settings.h"
+#include "ui/app/QtUserInteraction.h"
+#include "ui/dialogs/CDownloadProgressDlg.h"
+#include "ui/logger/CLoggerGraphDlg.h"
+#include "ui/panel/CMeterPanelDlg.h"
 
 using namespace km905;
 using namespace km905::test;
@@ -210,8 +210,7 @@ TEST(MainWindow, ThePrintDialogProposesThePdfInTheDataFolder) {
 TEST(StatusBar, ThePortStaysInSightUnderToolbarAndMenuHelp) {
     UiHarness h(sim::demoScenario(), 5);  // the meter is on port 5, the settings say 1
     h.frame->updateCommands();
-    const QString port =
-        "Port 1 (" + portOneDevice() + "): no such device";
+    const QString port = "Port 1 (" + portOneDevice() + "): no such device";
     ASSERT_TRUE(statusTexts(*h.frame).contains(port));
 
     // The pointer comes to rest on the Start button: its fly-by help shows beside the port.

@@ -11,9 +11,9 @@
 #include <QToolButton>
 
 #include "UiHarness.h"
-#include "dialogs/CDownloadProgressDlg.h"
-#include "memlist/CMemListDlg.h"
-#include "memlist/MemoryListPages.h"
+#include "core/memlist/MemoryListPages.h"
+#include "ui/dialogs/CDownloadProgressDlg.h"
+#include "ui/memlist/CMemListDlg.h"
 
 using namespace km905;
 using namespace km905::test;

@@ -5,10 +5,10 @@
 #include <QMouseEvent>
 
 #include "UiHarness.h"
-#include "panel/CLcdArea.h"
-#include "panel/CMeterPanelDlg.h"
-#include "panel/CPanelButton.h"
-#include "panel/MeterFace.h"
+#include "core/panel/MeterFace.h"
+#include "ui/panel/CLcdArea.h"
+#include "ui/panel/CMeterPanelDlg.h"
+#include "ui/panel/CPanelButton.h"
 
 using namespace km905;
 using namespace km905::test;

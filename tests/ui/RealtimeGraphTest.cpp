@@ -5,7 +5,7 @@
 #include <QStatusBar>
 
 #include "UiHarness.h"
-#include "realtime/CZoomStrip.h"
+#include "ui/realtime/CZoomStrip.h"
 
 using namespace km905;
 using namespace km905::test;

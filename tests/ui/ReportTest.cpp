@@ -10,9 +10,9 @@
 #include "HostTool.h"
 #include "PdfInfo.h"
 #include "UiHarness.h"
-#include "memlist/MemoryListPages.h"
-#include "print/ReportPage.h"
-#include "print/ReportPainter.h"
+#include "core/memlist/MemoryListPages.h"
+#include "core/print/ReportPage.h"
+#include "ui/print/ReportPainter.h"
 
 using namespace km905;
 using namespace km905::test;

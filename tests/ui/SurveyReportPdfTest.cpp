@@ -8,10 +8,10 @@
 #include <QTemporaryDir>
 
 #include "HostTool.h"
-#include "SurveyReportPdf.h"
 #include "UiHarness.h"
-#include "survey/GridMapPicture.h"
-#include "survey/SurveyReport.h"
+#include "core/survey/GridMapPicture.h"
+#include "core/survey/SurveyReport.h"
+#include "report/SurveyReportPdf.h"
 
 using namespace km905;
 using namespace km905::test;

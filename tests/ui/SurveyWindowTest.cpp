@@ -12,12 +12,12 @@
 
 #include "HostTool.h"
 #include "UiHarness.h"
-#include "memlist/CMemListDlg.h"
-#include "survey/CGridMapDlg.h"
-#include "survey/CGridShapeDlg.h"
-#include "survey/CReportDetailsDlg.h"
-#include "survey/CRequirementDlg.h"
-#include "survey/SurveySettings.h"
+#include "core/survey/SurveySettings.h"
+#include "ui/memlist/CMemListDlg.h"
+#include "ui/survey/CGridMapDlg.h"
+#include "ui/survey/CGridShapeDlg.h"
+#include "ui/survey/CReportDetailsDlg.h"
+#include "ui/survey/CRequirementDlg.h"
 
 using namespace km905;
 using namespace km905::test;

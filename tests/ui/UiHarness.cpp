@@ -3,7 +3,7 @@
 
 #include <QKeyEvent>
 
-#include "panel/CMeterPanelDlg.h"
+#include "ui/panel/CMeterPanelDlg.h"
 
 // Qt Gui's own entry for key presses made up by tests (its test library uses it): it tries the
 // shortcut map as a key from the window system would.

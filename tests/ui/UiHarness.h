@@ -9,10 +9,10 @@
 
 #include "LinkHarness.h"
 #include "RecordingInteraction.h"
-#include "app/CMainFrame.h"
-#include "app/FontSetup.h"
-#include "model/TimeText.h"
-#include "realtime/CDTView.h"
+#include "core/model/TimeText.h"
+#include "ui/app/CMainFrame.h"
+#include "ui/app/FontSetup.h"
+#include "ui/realtime/CDTView.h"
 
 namespace km905::test {
 

@@ -7,9 +7,9 @@
 #include <QCoreApplication>
 #include <string>
 
-#include "CMSComm.h"
-#include "link/BridgeLookup.h"
-#include "link/DeviceWatch.h"
+#include "core/link/BridgeLookup.h"
+#include "core/link/DeviceWatch.h"
+#include "serial/CMSComm.h"
 
 using namespace km905;
 

@@ -14,14 +14,14 @@
 #include <QTableWidget>
 #include <QTemporaryDir>
 
-#include "CMSComm.h"
 #include "RecordingInteraction.h"
-#include "app/CMainFrame.h"
-#include "app/FontSetup.h"
-#include "link/BridgeLookup.h"
-#include "link/QtTimerService.h"
-#include "logger/CLoggerGraphDlg.h"
-#include "memlist/CMemListDlg.h"
+#include "core/link/BridgeLookup.h"
+#include "core/link/QtTimerService.h"
+#include "serial/CMSComm.h"
+#include "ui/app/CMainFrame.h"
+#include "ui/app/FontSetup.h"
+#include "ui/logger/CLoggerGraphDlg.h"
+#include "ui/memlist/CMemListDlg.h"
 
 using namespace km905;
 using km905::test::waitFor;

@@ -10,8 +10,8 @@
 #include "RawStream.h"
 #include "Report.h"
 #include "UnattendedSaves.h"
-#include "app/SaveSequences.h"
-#include "memlist/MemoryListPages.h"
+#include "core/app/SaveSequences.h"
+#include "core/memlist/MemoryListPages.h"
 
 namespace km905::cli {
 

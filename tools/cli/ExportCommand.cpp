@@ -6,9 +6,9 @@
 #include "Report.h"
 #include "SavedFile.h"
 #include "StandardOutput.h"
-#include "files/SafeFile.h"
-#include "files/TextExport.h"
-#include "files/Utf8CsvExport.h"
+#include "core/files/SafeFile.h"
+#include "core/files/TextExport.h"
+#include "core/files/Utf8CsvExport.h"
 
 namespace km905::cli {
 

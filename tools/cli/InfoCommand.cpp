@@ -5,8 +5,8 @@
 #include "Commands.h"
 #include "Report.h"
 #include "SavedFile.h"
-#include "files/TextExport.h"
-#include "model/TimeText.h"
+#include "core/files/TextExport.h"
+#include "core/model/TimeText.h"
 
 namespace km905::cli {
 

@@ -3,7 +3,7 @@
 
 #include <QStringList>
 
-#include "livelog/LogRow.h"
+#include "core/livelog/LogRow.h"
 
 namespace km905::cli {
 

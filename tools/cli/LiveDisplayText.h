@@ -4,7 +4,7 @@
 #include <QDateTime>
 #include <QString>
 
-#include "model/MeterState.h"
+#include "core/model/MeterState.h"
 
 namespace km905::cli {
 

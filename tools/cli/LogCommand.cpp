@@ -6,8 +6,8 @@
 #include "MeterConnection.h"
 #include "Report.h"
 #include "StatusLine.h"
-#include "app/ReopenSignal.h"
-#include "livelog/LiveLog.h"
+#include "core/app/ReopenSignal.h"
+#include "core/livelog/LiveLog.h"
 
 namespace km905::cli {
 

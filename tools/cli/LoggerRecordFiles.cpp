@@ -2,7 +2,7 @@
 #include "LoggerRecordFiles.h"
 
 #include "Report.h"
-#include "logger/LoggerWindow.h"
+#include "core/logger/LoggerWindow.h"
 
 namespace km905::cli {
 

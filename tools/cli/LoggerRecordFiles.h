@@ -2,7 +2,7 @@
 #pragma once
 
 #include "UnattendedSaves.h"
-#include "model/MeterState.h"
+#include "core/model/MeterState.h"
 
 namespace km905::cli {
 

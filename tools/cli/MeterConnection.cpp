@@ -4,10 +4,10 @@
 #include <QTimer>
 
 #include "Report.h"
-#include "app/QuitSignals.h"
-#include "link/PortDiscovery.h"
-#include "link/PortNames.h"
-#include "realtime/Acquisition.h"
+#include "core/app/QuitSignals.h"
+#include "core/link/PortDiscovery.h"
+#include "core/link/PortNames.h"
+#include "core/realtime/Acquisition.h"
 
 namespace km905::cli {
 

@@ -6,10 +6,10 @@
 #include <memory>
 #include <optional>
 
-#include "CMSComm.h"
-#include "link/QtTimerService.h"
-#include "session/Session.h"
-#include "session/Unattended.h"
+#include "core/link/QtTimerService.h"
+#include "core/session/Session.h"
+#include "core/session/Unattended.h"
+#include "serial/CMSComm.h"
 
 namespace km905::cli {
 

@@ -6,8 +6,8 @@
 #include "LoggerRecordFiles.h"
 #include "Report.h"
 #include "UnattendedSaves.h"
-#include "files/SafeFile.h"
-#include "link/LoggerStream.h"
+#include "core/files/SafeFile.h"
+#include "core/link/LoggerStream.h"
 
 namespace km905::cli {
 

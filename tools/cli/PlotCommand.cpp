@@ -8,11 +8,11 @@
 #include <algorithm>
 
 #include "Commands.h"
-#include "DrawingPainter.h"
 #include "Report.h"
-#include "files/SafeFile.h"
-#include "livelog/LogCsvStream.h"
-#include "livelog/LogPlot.h"
+#include "core/files/SafeFile.h"
+#include "core/livelog/LogCsvStream.h"
+#include "core/livelog/LogPlot.h"
+#include "report/DrawingPainter.h"
 
 namespace km905::cli {
 

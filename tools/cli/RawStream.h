@@ -3,8 +3,8 @@
 
 #include <QString>
 
-#include "files/SafeFile.h"
-#include "model/MeterState.h"
+#include "core/files/SafeFile.h"
+#include "core/model/MeterState.h"
 
 namespace km905::cli {
 

@@ -8,7 +8,7 @@
 #include "ProgressBar.h"
 #include "Report.h"
 #include "UnattendedSaves.h"
-#include "files/TextExport.h"
+#include "core/files/TextExport.h"
 
 namespace km905::cli {
 

@@ -2,7 +2,7 @@
 #include "RequirementOption.h"
 
 #include "CommandLine.h"
-#include "survey/SurveySettings.h"
+#include "core/survey/SurveySettings.h"
 
 namespace km905::cli {
 

@@ -4,7 +4,7 @@
 #include <QCommandLineParser>
 #include <optional>
 
-#include "survey/SurveyRequirement.h"
+#include "core/survey/SurveyRequirement.h"
 
 namespace km905::cli {
 

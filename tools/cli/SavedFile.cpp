@@ -3,8 +3,8 @@
 
 #include <QFileInfo>
 
-#include "app/SaveSequences.h"
-#include "files/SafeFile.h"
+#include "core/app/SaveSequences.h"
+#include "core/files/SafeFile.h"
 
 namespace km905::cli {
 

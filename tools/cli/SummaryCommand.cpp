@@ -6,8 +6,8 @@
 #include "Report.h"
 #include "RequirementOption.h"
 #include "SurveyList.h"
-#include "survey/SurveyRequirement.h"
-#include "survey/SurveySummary.h"
+#include "core/survey/SurveyRequirement.h"
+#include "core/survey/SurveySummary.h"
 
 namespace km905::cli {
 

@@ -4,7 +4,7 @@
 #include <QString>
 #include <optional>
 
-#include "model/MeterState.h"
+#include "core/model/MeterState.h"
 
 namespace km905::cli {
 

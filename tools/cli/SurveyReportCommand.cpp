@@ -9,10 +9,10 @@
 #include "RequirementOption.h"
 #include "RuntimeFolder.h"
 #include "SurveyList.h"
-#include "SurveyReportPdf.h"
-#include "files/SafeFile.h"
-#include "survey/GridSizing.h"
-#include "survey/SurveyReport.h"
+#include "core/files/SafeFile.h"
+#include "core/survey/GridSizing.h"
+#include "core/survey/SurveyReport.h"
+#include "report/SurveyReportPdf.h"
 
 namespace km905::cli {
 

@@ -4,7 +4,7 @@
 #include <QDir>
 
 #include "Report.h"
-#include "files/TextExport.h"
+#include "core/files/TextExport.h"
 
 namespace km905::cli {
 

@@ -4,8 +4,8 @@
 #include <QSet>
 #include <QString>
 
-#include "app/SaveSequences.h"
-#include "session/Unattended.h"
+#include "core/app/SaveSequences.h"
+#include "core/session/Unattended.h"
 
 namespace km905::cli {
 

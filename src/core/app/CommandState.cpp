@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "app/CommandState.h"
+#include "core/app/CommandState.h"
 
 namespace km905 {
 

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "model/MeterState.h"
-#include "realtime/RtGraph.h"
+#include "core/model/MeterState.h"
+#include "core/realtime/RtGraph.h"
 
 namespace km905 {
 

@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "app/IniFile.h"
+#include "core/app/IniFile.h"
 
 #include <QFile>
 #include <QFileInfo>
 #include <climits>
 #include <optional>
 
-#include "files/SafeFile.h"
+#include "core/files/SafeFile.h"
 
 namespace km905 {
 

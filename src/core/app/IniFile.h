@@ -7,7 +7,7 @@
 #include <utility>
 #include <vector>
 
-#include "files/SafeFile.h"
+#include "core/files/SafeFile.h"
 
 namespace km905 {
 

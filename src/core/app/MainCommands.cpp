@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "app/MainCommands.h"
+#include "core/app/MainCommands.h"
 
 #include <QDir>
 #include <QFileInfo>
 #include <climits>
 
-#include "app/Settings.h"
-#include "app/SpreadsheetExport.h"
+#include "core/app/Settings.h"
+#include "core/app/SpreadsheetExport.h"
 
 namespace km905 {
 

@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "app/SaveSequences.h"
-#include "app/UserInteraction.h"
-#include "link/LinkUi.h"
-#include "link/RecordingSink.h"
-#include "link/Timers.h"
-#include "model/MeterState.h"
+#include "core/app/SaveSequences.h"
+#include "core/app/UserInteraction.h"
+#include "core/link/LinkUi.h"
+#include "core/link/RecordingSink.h"
+#include "core/link/Timers.h"
+#include "core/model/MeterState.h"
 
 namespace km905 {
 

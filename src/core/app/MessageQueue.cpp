@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "app/MessageQueue.h"
+#include "core/app/MessageQueue.h"
 
 #include <algorithm>
 

@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "app/OpenFiles.h"
+#include "core/app/OpenFiles.h"
 
 #include <QFileInfo>
 
-#include "files/GraphFile.h"
-#include "files/ListFile.h"
-#include "files/SafeFile.h"
+#include "core/files/GraphFile.h"
+#include "core/files/ListFile.h"
+#include "core/files/SafeFile.h"
 
 namespace km905 {
 

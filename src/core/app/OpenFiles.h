@@ -3,8 +3,8 @@
 
 #include <QString>
 
-#include "app/UserInteraction.h"
-#include "model/MeterState.h"
+#include "core/app/UserInteraction.h"
+#include "core/model/MeterState.h"
 
 namespace km905 {
 

@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "app/PortStatus.h"
+#include "core/app/PortStatus.h"
 
 #include <QDir>
 #include <QFileInfo>
 #include <cmath>
 
-#include "model/TimeText.h"
+#include "core/model/TimeText.h"
 
 namespace km905 {
 

@@ -3,7 +3,7 @@
 // after windows.h, which it needs
 #include <shellapi.h>
 
-#include "app/ProgramOptions.h"
+#include "core/app/ProgramOptions.h"
 
 namespace km905 {
 

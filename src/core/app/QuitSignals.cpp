@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "app/QuitSignals.h"
+#include "core/app/QuitSignals.h"
 
 #ifdef Q_OS_UNIX
 #include <sys/socket.h>

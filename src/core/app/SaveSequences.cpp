@@ -1,13 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "app/SaveSequences.h"
+#include "core/app/SaveSequences.h"
 
 #include <QFileInfo>
 
-#include "app/Settings.h"
-#include "files/GraphFile.h"
-#include "files/ListFile.h"
-#include "files/TextExport.h"
-#include "model/TimeText.h"
+#include "core/app/Settings.h"
+#include "core/files/GraphFile.h"
+#include "core/files/ListFile.h"
+#include "core/files/TextExport.h"
+#include "core/model/TimeText.h"
 
 namespace km905 {
 

@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "app/UserInteraction.h"
-#include "files/GraphFile.h"
-#include "files/SafeFile.h"
-#include "model/MeterState.h"
+#include "core/app/UserInteraction.h"
+#include "core/files/GraphFile.h"
+#include "core/files/SafeFile.h"
+#include "core/model/MeterState.h"
 
 namespace km905 {
 

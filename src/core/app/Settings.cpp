@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "app/Settings.h"
+#include "core/app/Settings.h"
 
 #include <QDir>
 #include <QStandardPaths>
 
-#include "app/IniFile.h"
+#include "core/app/IniFile.h"
 
 namespace km905 {
 

@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "app/SpreadsheetExport.h"
+#include "core/app/SpreadsheetExport.h"
 
 #include <QFileInfo>
 
-#include "files/GraphFile.h"
-#include "files/ListFile.h"
-#include "files/Utf8CsvExport.h"
+#include "core/files/GraphFile.h"
+#include "core/files/ListFile.h"
+#include "core/files/Utf8CsvExport.h"
 
 namespace km905 {
 

@@ -3,10 +3,10 @@
 
 #include <functional>
 
-#include "app/SaveSequences.h"
-#include "app/UserInteraction.h"
-#include "files/SafeFile.h"
-#include "model/MeterState.h"
+#include "core/app/SaveSequences.h"
+#include "core/app/UserInteraction.h"
+#include "core/files/SafeFile.h"
+#include "core/model/MeterState.h"
 
 namespace km905 {
 

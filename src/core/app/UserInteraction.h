@@ -5,10 +5,10 @@
 #include <QStringList>
 #include <optional>
 
-#include "print/ReportPage.h"
-#include "survey/ReportDetails.h"
-#include "survey/SurveyGrid.h"
-#include "survey/SurveyRequirement.h"
+#include "core/print/ReportPage.h"
+#include "core/survey/ReportDetails.h"
+#include "core/survey/SurveyGrid.h"
+#include "core/survey/SurveyRequirement.h"
 
 namespace km905 {
 

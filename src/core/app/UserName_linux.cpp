@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "app/UserName.h"
+#include "core/app/UserName.h"
 
 namespace km905 {
 

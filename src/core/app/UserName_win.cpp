@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <windows.h>
 
-#include "app/UserName.h"
+#include "core/app/UserName.h"
 
 namespace km905 {
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "dialogs/DownloadProgress.h"
+#include "core/dialogs/DownloadProgress.h"
 
 namespace km905 {
 

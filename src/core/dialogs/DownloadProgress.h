@@ -3,7 +3,7 @@
 
 #include <functional>
 
-#include "link/MeterLink.h"
+#include "core/link/MeterLink.h"
 
 namespace km905 {
 

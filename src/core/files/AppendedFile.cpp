@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "files/AppendedFile.h"
+#include "core/files/AppendedFile.h"
 
-#include "files/DiskSync.h"
+#include "core/files/DiskSync.h"
 
 #include <QFileInfo>
 #include <cerrno>

@@ -5,7 +5,7 @@
 #include <QFile>
 #include <QString>
 
-#include "files/SafeFile.h"
+#include "core/files/SafeFile.h"
 
 namespace km905 {
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "files/ArchiveIO.h"
+#include "core/files/ArchiveIO.h"
 
 #include <cstring>
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "files/DiskSync.h"
+#include "core/files/DiskSync.h"
 
 #include <windows.h>
 #include <QDir>

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "files/GraphFile.h"
+#include "core/files/GraphFile.h"
 
-#include "files/ArchiveIO.h"
-#include "model/TimeText.h"
+#include "core/files/ArchiveIO.h"
+#include "core/model/TimeText.h"
 
 namespace km905 {
 

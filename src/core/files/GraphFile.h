@@ -4,7 +4,7 @@
 #include <QByteArray>
 #include <vector>
 
-#include "model/MeterState.h"
+#include "core/model/MeterState.h"
 
 namespace km905 {
 

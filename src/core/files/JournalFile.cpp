@@ -1,13 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "files/JournalFile.h"
+#include "core/files/JournalFile.h"
 
-#include "files/DiskSync.h"
+#include "core/files/DiskSync.h"
 
 #include <QFileInfo>
 
-#include "app/Settings.h"
-#include "files/RecordingJournal.h"
-#include "files/SafeFile.h"
+#include "core/app/Settings.h"
+#include "core/files/RecordingJournal.h"
+#include "core/files/SafeFile.h"
 
 #ifdef Q_OS_WIN
 #include <io.h>

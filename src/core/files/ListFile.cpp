@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "files/ListFile.h"
+#include "core/files/ListFile.h"
 
-#include "files/ArchiveIO.h"
+#include "core/files/ArchiveIO.h"
 
 namespace km905 {
 

@@ -5,7 +5,7 @@
 #include <QString>
 #include <vector>
 
-#include "model/MeterState.h"
+#include "core/model/MeterState.h"
 
 namespace km905 {
 

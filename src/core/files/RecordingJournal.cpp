@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "files/RecordingJournal.h"
+#include "core/files/RecordingJournal.h"
 
 #include <QtEndian>
 #include <cstring>
 
-#include "model/TimeText.h"
+#include "core/model/TimeText.h"
 
 namespace km905 {
 

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "files/SafeFile.h"
+#include "core/files/SafeFile.h"
 
-#include "files/DiskSync.h"
+#include "core/files/DiskSync.h"
 
 #include <QDir>
 #include <QFileInfo>

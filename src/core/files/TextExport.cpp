@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "files/TextExport.h"
+#include "core/files/TextExport.h"
 
 #include <limits>
 
-#include "model/TimeText.h"
+#include "core/model/TimeText.h"
 
 namespace km905 {
 

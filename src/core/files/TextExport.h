@@ -5,8 +5,8 @@
 #include <QString>
 #include <QStringList>
 
-#include "files/GraphFile.h"
-#include "files/ListFile.h"
+#include "core/files/GraphFile.h"
+#include "core/files/ListFile.h"
 
 namespace km905 {
 

@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "files/Utf8CsvExport.h"
+#include "core/files/Utf8CsvExport.h"
 
 #include <QRegularExpression>
 #include <algorithm>
 
-#include "files/TextExport.h"
-#include "model/TimeText.h"
+#include "core/files/TextExport.h"
+#include "core/model/TimeText.h"
 
 namespace km905 {
 

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "graph/CursorReadout.h"
+#include "core/graph/CursorReadout.h"
 
 #include <cmath>
 
-#include "graph/PlotRect.h"
+#include "core/graph/PlotRect.h"
 
 namespace km905 {
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "graph/PlotRect.h"
+#include "core/graph/PlotRect.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "graph/Polyline.h"
+#include "core/graph/Polyline.h"
 
 #include <algorithm>
 
-#include "graph/PlotRect.h"
+#include "core/graph/PlotRect.h"
 
 namespace km905 {
 

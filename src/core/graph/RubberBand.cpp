@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "graph/RubberBand.h"
+#include "core/graph/RubberBand.h"
 
 namespace km905 {
 

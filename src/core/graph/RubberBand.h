@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <optional>
 
-#include "graph/PlotRect.h"
+#include "core/graph/PlotRect.h"
 
 namespace km905 {
 

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "graph/YScale.h"
+#include "core/graph/YScale.h"
 
 #include <cmath>
 
-#include "model/MeterTypes.h"
+#include "core/model/MeterTypes.h"
 
 namespace km905 {
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "graph/ZoomStack.h"
+#include "core/graph/ZoomStack.h"
 
 #include <algorithm>
 #include <utility>

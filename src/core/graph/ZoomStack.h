@@ -5,8 +5,8 @@
 #include <optional>
 #include <vector>
 
-#include "graph/PlotRect.h"
-#include "graph/YScale.h"
+#include "core/graph/PlotRect.h"
+#include "core/graph/YScale.h"
 
 namespace km905 {
 

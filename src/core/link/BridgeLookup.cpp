@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "link/BridgeLookup.h"
+#include "core/link/BridgeLookup.h"
 
 namespace km905 {
 

@@ -6,8 +6,8 @@
 #include <QRegularExpression>
 #include <map>
 
-#include "link/BridgeLookup.h"
-#include "link/SysfsBridgeLookup.h"
+#include "core/link/BridgeLookup.h"
+#include "core/link/SysfsBridgeLookup.h"
 
 namespace km905 {
 

@@ -3,7 +3,7 @@
 // in the serial-device map, with its COM name as the value.
 #include <windows.h>
 
-#include "link/BridgeLookup.h"
+#include "core/link/BridgeLookup.h"
 
 namespace km905 {
 

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <QFileSystemWatcher>
 
-#include "link/DeviceWatch.h"
-#include "link/PortNames.h"
+#include "core/link/DeviceWatch.h"
+#include "core/link/PortNames.h"
 
 namespace km905 {
 

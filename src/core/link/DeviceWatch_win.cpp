@@ -4,7 +4,7 @@
 #include <QAbstractNativeEventFilter>
 #include <QCoreApplication>
 
-#include "link/DeviceWatch.h"
+#include "core/link/DeviceWatch.h"
 
 namespace km905 {
 

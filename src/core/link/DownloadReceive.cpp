@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <algorithm>
 
-#include "link/LoggerStream.h"
-#include "link/MeterLink.h"
+#include "core/link/LoggerStream.h"
+#include "core/link/MeterLink.h"
 
 namespace km905 {
 

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "link/FrameDecoders.h"
+#include "core/link/FrameDecoders.h"
 
 #include <cmath>
 
-#include "model/TimeText.h"
+#include "core/model/TimeText.h"
 
 namespace km905 {
 

@@ -7,7 +7,7 @@
 #include <optional>
 #include <vector>
 
-#include "model/MeterTypes.h"
+#include "core/model/MeterTypes.h"
 
 namespace km905 {
 

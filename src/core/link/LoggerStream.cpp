@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "link/LoggerStream.h"
+#include "core/link/LoggerStream.h"
 
 #include <algorithm>
 
-#include "link/FrameDecoders.h"
+#include "core/link/FrameDecoders.h"
 
 namespace km905 {
 

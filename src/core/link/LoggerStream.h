@@ -4,7 +4,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "model/MeterState.h"
+#include "core/model/MeterState.h"
 
 namespace km905 {
 

@@ -3,12 +3,12 @@
 
 #include <cstdint>
 
-#include "link/FrameDecoders.h"
-#include "link/LinkUi.h"
-#include "link/RecordingSink.h"
-#include "link/SerialControl.h"
-#include "link/Timers.h"
-#include "model/MeterState.h"
+#include "core/link/FrameDecoders.h"
+#include "core/link/LinkUi.h"
+#include "core/link/RecordingSink.h"
+#include "core/link/SerialControl.h"
+#include "core/link/Timers.h"
+#include "core/model/MeterState.h"
 
 namespace km905 {
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "link/PortDiscovery.h"
+#include "core/link/PortDiscovery.h"
 
 namespace km905 {
 

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "link/BridgeLookup.h"
-#include "link/MeterLink.h"
+#include "core/link/BridgeLookup.h"
+#include "core/link/MeterLink.h"
 
 namespace km905 {
 

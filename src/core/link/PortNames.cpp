@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "link/PortNames.h"
+#include "core/link/PortNames.h"
 
 #include <QtGlobal>
 

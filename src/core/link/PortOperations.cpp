@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "link/MeterLink.h"
+#include "core/link/MeterLink.h"
 
 namespace km905 {
 

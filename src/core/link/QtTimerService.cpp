@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "link/QtTimerService.h"
+#include "core/link/QtTimerService.h"
 
 #include <QDateTime>
 

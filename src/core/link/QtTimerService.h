@@ -6,7 +6,7 @@
 #include <map>
 #include <memory>
 
-#include "link/Timers.h"
+#include "core/link/Timers.h"
 
 namespace km905 {
 

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <algorithm>
 
-#include "link/MeterLink.h"
-#include "model/TimeText.h"
+#include "core/link/MeterLink.h"
+#include "core/model/TimeText.h"
 
 namespace km905 {
 

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "model/MeterState.h"
+#include "core/model/MeterState.h"
 
 namespace km905 {
 

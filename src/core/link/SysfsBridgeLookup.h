@@ -4,7 +4,7 @@
 #include <QString>
 #include <vector>
 
-#include "link/BridgeLookup.h"
+#include "core/link/BridgeLookup.h"
 
 namespace km905 {
 

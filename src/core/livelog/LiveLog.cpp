@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "livelog/LiveLog.h"
+#include "core/livelog/LiveLog.h"
 
 #include <QDateTime>
 #include <QDir>
 #include <algorithm>
 
-#include "app/PortStatus.h"
+#include "core/app/PortStatus.h"
 
 namespace km905 {
 

@@ -5,9 +5,9 @@
 #include <functional>
 #include <optional>
 
-#include "files/AppendedFile.h"
-#include "livelog/LogRow.h"
-#include "session/Session.h"
+#include "core/files/AppendedFile.h"
+#include "core/livelog/LogRow.h"
+#include "core/session/Session.h"
 
 namespace km905 {
 

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "livelog/LogCsvStream.h"
+#include "core/livelog/LogCsvStream.h"
 
 #include <QFile>
 
-#include "files/SafeFile.h"
+#include "core/files/SafeFile.h"
 
 namespace km905 {
 

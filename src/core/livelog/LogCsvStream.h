@@ -5,7 +5,7 @@
 #include <functional>
 #include <optional>
 
-#include "livelog/LogRow.h"
+#include "core/livelog/LogRow.h"
 
 namespace km905 {
 

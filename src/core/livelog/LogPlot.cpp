@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "livelog/LogPlot.h"
+#include "core/livelog/LogPlot.h"
 
 #include <QDateTime>
 #include <algorithm>
 #include <cmath>
 
-#include "graph/PlotRect.h"
-#include "graph/Polyline.h"
+#include "core/graph/PlotRect.h"
+#include "core/graph/Polyline.h"
 
 namespace km905 {
 

@@ -5,8 +5,8 @@
 #include <optional>
 #include <vector>
 
-#include "livelog/LogRow.h"
-#include "survey/Drawing.h"
+#include "core/livelog/LogRow.h"
+#include "core/survey/Drawing.h"
 
 namespace km905 {
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "livelog/LogRow.h"
+#include "core/livelog/LogRow.h"
 
 #include <QDateTime>
 #include <algorithm>

@@ -6,7 +6,7 @@
 #include <QStringList>
 #include <optional>
 
-#include "model/MeterState.h"
+#include "core/model/MeterState.h"
 
 namespace km905 {
 

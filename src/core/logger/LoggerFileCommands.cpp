@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "logger/LoggerFileCommands.h"
+#include "core/logger/LoggerFileCommands.h"
 
-#include "app/Settings.h"
-#include "app/SpreadsheetExport.h"
-#include "logger/LoggerGraph.h"
+#include "core/app/Settings.h"
+#include "core/app/SpreadsheetExport.h"
+#include "core/logger/LoggerGraph.h"
 
 namespace km905 {
 

@@ -5,11 +5,11 @@
 #include <QStringList>
 #include <optional>
 
-#include "app/OpenFiles.h"
-#include "app/SaveSequences.h"
-#include "app/UserInteraction.h"
-#include "logger/LoggerRecordList.h"
-#include "logger/LoggerWindowState.h"
+#include "core/app/OpenFiles.h"
+#include "core/app/SaveSequences.h"
+#include "core/app/UserInteraction.h"
+#include "core/logger/LoggerRecordList.h"
+#include "core/logger/LoggerWindowState.h"
 
 namespace km905 {
 

@@ -1,13 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "logger/LoggerGraph.h"
+#include "core/logger/LoggerGraph.h"
 
 #include <algorithm>
 #include <cmath>
 
-#include "graph/Polyline.h"
-#include "graph/ScrollShift.h"
-#include "model/MeterTypes.h"
-#include "model/TimeText.h"
+#include "core/graph/Polyline.h"
+#include "core/graph/ScrollShift.h"
+#include "core/model/MeterTypes.h"
+#include "core/model/TimeText.h"
 
 namespace km905 {
 

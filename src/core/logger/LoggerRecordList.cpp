@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "logger/LoggerRecordList.h"
+#include "core/logger/LoggerRecordList.h"
 
 #include <algorithm>
 
-#include "model/TimeText.h"
+#include "core/model/TimeText.h"
 
 namespace km905 {
 

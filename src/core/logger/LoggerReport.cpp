@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "logger/LoggerReport.h"
+#include "core/logger/LoggerReport.h"
 
 #include <algorithm>
 
-#include "files/GraphFile.h"
-#include "graph/PlotRect.h"
-#include "model/TimeText.h"
+#include "core/files/GraphFile.h"
+#include "core/graph/PlotRect.h"
+#include "core/model/TimeText.h"
 
 namespace km905 {
 

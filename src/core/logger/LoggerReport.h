@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "graph/YScale.h"
-#include "model/MeterState.h"
-#include "print/ReportPage.h"
+#include "core/graph/YScale.h"
+#include "core/model/MeterState.h"
+#include "core/print/ReportPage.h"
 
 namespace km905 {
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "logger/LoggerWindow.h"
+#include "core/logger/LoggerWindow.h"
 
 namespace km905 {
 

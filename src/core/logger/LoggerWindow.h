@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "logger/LoggerFileCommands.h"
-#include "logger/LoggerGraph.h"
-#include "logger/LoggerRecordList.h"
-#include "logger/LoggerWindowState.h"
+#include "core/logger/LoggerFileCommands.h"
+#include "core/logger/LoggerGraph.h"
+#include "core/logger/LoggerRecordList.h"
+#include "core/logger/LoggerWindowState.h"
 
 namespace km905 {
 

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "logger/LoggerWindowState.h"
+#include "core/logger/LoggerWindowState.h"
 
-#include "app/Settings.h"
-#include "model/TimeText.h"
+#include "core/app/Settings.h"
+#include "core/model/TimeText.h"
 
 namespace km905 {
 

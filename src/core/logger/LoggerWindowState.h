@@ -4,8 +4,8 @@
 #include <QString>
 #include <array>
 
-#include "logger/LoggerRecordList.h"
-#include "model/MeterState.h"
+#include "core/logger/LoggerRecordList.h"
+#include "core/model/MeterState.h"
 
 namespace km905 {
 

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "logger/OpenChooser.h"
+#include "core/logger/OpenChooser.h"
 
-#include "app/SaveSequences.h"
-#include "app/Settings.h"
-#include "logger/LoggerFileCommands.h"
+#include "core/app/SaveSequences.h"
+#include "core/app/Settings.h"
+#include "core/logger/LoggerFileCommands.h"
 
 namespace km905 {
 

@@ -4,9 +4,9 @@
 #include <QStringList>
 #include <vector>
 
-#include "app/OpenFiles.h"
-#include "app/UserInteraction.h"
-#include "model/MeterState.h"
+#include "core/app/OpenFiles.h"
+#include "core/app/UserInteraction.h"
+#include "core/model/MeterState.h"
 
 namespace km905 {
 

@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "memlist/MemoryListPages.h"
+#include "core/memlist/MemoryListPages.h"
 
 #include <QFileInfo>
 
-#include "files/TextExport.h"
-#include "model/TimeText.h"
-#include "survey/SurveySummary.h"
+#include "core/files/TextExport.h"
+#include "core/model/TimeText.h"
+#include "core/survey/SurveySummary.h"
 
 namespace km905 {
 

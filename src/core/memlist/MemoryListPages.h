@@ -4,8 +4,8 @@
 #include <QStringList>
 #include <vector>
 
-#include "model/MeterState.h"
-#include "print/ReportPage.h"
+#include "core/model/MeterState.h"
+#include "core/print/ReportPage.h"
 
 namespace km905 {
 

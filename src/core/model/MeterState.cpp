@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "model/MeterState.h"
+#include "core/model/MeterState.h"
 
 namespace km905 {
 

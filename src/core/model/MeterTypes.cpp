@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "model/MeterTypes.h"
+#include "core/model/MeterTypes.h"
 
 namespace km905 {
 

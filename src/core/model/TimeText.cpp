@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "model/TimeText.h"
+#include "core/model/TimeText.h"
 
 #include <ctime>
 

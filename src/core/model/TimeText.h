@@ -5,7 +5,7 @@
 #include <QtGlobal>
 #include <optional>
 
-#include "model/MeterTypes.h"
+#include "core/model/MeterTypes.h"
 
 namespace km905 {
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "panel/MeterFace.h"
+#include "core/panel/MeterFace.h"
 
 #include <algorithm>
 #include <cmath>

@@ -5,8 +5,8 @@
 #include <array>
 #include <vector>
 
-#include "model/MeterState.h"
-#include "realtime/RtGraph.h"
+#include "core/model/MeterState.h"
+#include "core/realtime/RtGraph.h"
 
 namespace km905 {
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "panel/PanelKeys.h"
+#include "core/panel/PanelKeys.h"
 
 #include <iterator>
 

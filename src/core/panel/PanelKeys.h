@@ -3,7 +3,7 @@
 
 #include <cstdint>
 
-#include "link/MeterLink.h"
+#include "core/link/MeterLink.h"
 
 namespace km905 {
 

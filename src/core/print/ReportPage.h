@@ -4,8 +4,8 @@
 #include <QString>
 #include <vector>
 
-#include "model/MeterState.h"
-#include "realtime/RtGraph.h"
+#include "core/model/MeterState.h"
+#include "core/realtime/RtGraph.h"
 
 namespace km905 {
 

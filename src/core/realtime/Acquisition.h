@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "link/MeterLink.h"
+#include "core/link/MeterLink.h"
 
 namespace km905 {
 

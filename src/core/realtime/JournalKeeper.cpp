@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "realtime/JournalKeeper.h"
+#include "core/realtime/JournalKeeper.h"
 
 #include <QDir>
 
-#include "files/RecordingJournal.h"
+#include "core/files/RecordingJournal.h"
 
 namespace km905 {
 

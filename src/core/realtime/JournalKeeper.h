@@ -3,9 +3,9 @@
 
 #include <functional>
 
-#include "app/UserInteraction.h"
-#include "files/JournalFile.h"
-#include "link/RecordingSink.h"
+#include "core/app/UserInteraction.h"
+#include "core/files/JournalFile.h"
+#include "core/link/RecordingSink.h"
 
 namespace km905 {
 

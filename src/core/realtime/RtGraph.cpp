@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "realtime/RtGraph.h"
+#include "core/realtime/RtGraph.h"
 
 #include <algorithm>
 #include <cmath>
 
-#include "graph/ScrollShift.h"
-#include "model/TimeText.h"
+#include "core/graph/ScrollShift.h"
+#include "core/model/TimeText.h"
 
 namespace km905 {
 

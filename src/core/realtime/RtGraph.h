@@ -7,11 +7,11 @@
 #include <optional>
 #include <vector>
 
-#include "graph/PlotRect.h"
-#include "graph/Polyline.h"
-#include "graph/YScale.h"
-#include "graph/ZoomStack.h"
-#include "model/MeterState.h"
+#include "core/graph/PlotRect.h"
+#include "core/graph/Polyline.h"
+#include "core/graph/YScale.h"
+#include "core/graph/ZoomStack.h"
+#include "core/model/MeterState.h"
 
 namespace km905 {
 

@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "realtime/RtZoom.h"
+#include "core/realtime/RtZoom.h"
 
 #include <algorithm>
 
-#include "graph/CursorReadout.h"
-#include "graph/ScrollShift.h"
-#include "model/TimeText.h"
+#include "core/graph/CursorReadout.h"
+#include "core/graph/ScrollShift.h"
+#include "core/model/TimeText.h"
 
 namespace km905 {
 

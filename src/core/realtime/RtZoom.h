@@ -5,8 +5,8 @@
 #include <QString>
 #include <optional>
 
-#include "graph/RubberBand.h"
-#include "realtime/RtGraph.h"
+#include "core/graph/RubberBand.h"
+#include "core/realtime/RtGraph.h"
 
 namespace km905 {
 

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "session/Session.h"
+#include "core/session/Session.h"
 
-#include "app/Settings.h"
-#include "link/DeviceWatch.h"
+#include "core/app/Settings.h"
+#include "core/link/DeviceWatch.h"
 
 namespace km905 {
 

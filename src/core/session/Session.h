@@ -5,17 +5,17 @@
 #include <memory>
 #include <optional>
 
-#include "app/MainCommands.h"
-#include "app/UserInteraction.h"
-#include "dialogs/DownloadProgress.h"
-#include "files/JournalFile.h"
-#include "link/BridgeLookup.h"
-#include "link/LinkUi.h"
-#include "link/MeterLink.h"
-#include "link/PortDiscovery.h"
-#include "panel/PanelKeys.h"
-#include "realtime/Acquisition.h"
-#include "realtime/JournalKeeper.h"
+#include "core/app/MainCommands.h"
+#include "core/app/UserInteraction.h"
+#include "core/dialogs/DownloadProgress.h"
+#include "core/files/JournalFile.h"
+#include "core/link/BridgeLookup.h"
+#include "core/link/LinkUi.h"
+#include "core/link/MeterLink.h"
+#include "core/link/PortDiscovery.h"
+#include "core/panel/PanelKeys.h"
+#include "core/realtime/Acquisition.h"
+#include "core/realtime/JournalKeeper.h"
 
 namespace km905 {
 

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "app/UserInteraction.h"
-#include "files/JournalFile.h"
-#include "link/BridgeLookup.h"
+#include "core/app/UserInteraction.h"
+#include "core/files/JournalFile.h"
+#include "core/link/BridgeLookup.h"
 
 namespace km905 {
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "survey/Drawing.h"
+#include "core/survey/Drawing.h"
 
 #include <QStringList>
 #include <cmath>

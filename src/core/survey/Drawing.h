@@ -7,7 +7,7 @@
 #include <optional>
 #include <vector>
 
-#include "survey/SurveyGrid.h"
+#include "core/survey/SurveyGrid.h"
 
 namespace km905 {
 

@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "survey/GridMapPicture.h"
+#include "core/survey/GridMapPicture.h"
 
 #include <QStringList>
 #include <algorithm>
 #include <functional>
 
-#include "files/TextExport.h"
+#include "core/files/TextExport.h"
 
 namespace km905 {
 

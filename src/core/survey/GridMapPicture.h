@@ -5,10 +5,10 @@
 #include <QString>
 #include <vector>
 
-#include "model/MeterState.h"
-#include "survey/Drawing.h"
-#include "survey/SurveyGrid.h"
-#include "survey/SurveySummary.h"
+#include "core/model/MeterState.h"
+#include "core/survey/Drawing.h"
+#include "core/survey/SurveyGrid.h"
+#include "core/survey/SurveySummary.h"
 
 namespace km905 {
 

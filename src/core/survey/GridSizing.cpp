@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "survey/GridSizing.h"
+#include "core/survey/GridSizing.h"
 
 #include <QLocale>
 #include <QStringList>
 #include <algorithm>
 #include <cmath>
 
-#include "model/MeterState.h"
+#include "core/model/MeterState.h"
 
 namespace km905 {
 

@@ -5,7 +5,7 @@
 #include <optional>
 #include <utility>
 
-#include "survey/SurveyGrid.h"
+#include "core/survey/SurveyGrid.h"
 
 namespace km905 {
 

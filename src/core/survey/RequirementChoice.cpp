@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "survey/RequirementChoice.h"
+#include "core/survey/RequirementChoice.h"
 
-#include "app/Settings.h"
+#include "core/app/Settings.h"
 
 namespace km905 {
 

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "app/UserInteraction.h"
-#include "survey/SurveySettings.h"
+#include "core/app/UserInteraction.h"
+#include "core/survey/SurveySettings.h"
 
 namespace km905 {
 

@@ -1,13 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "survey/SurveyGrid.h"
+#include "core/survey/SurveyGrid.h"
 
 #include <QRegularExpression>
 #include <algorithm>
 #include <array>
 #include <cmath>
 
-#include "files/TextExport.h"
-#include "model/MeterTypes.h"
+#include "core/files/TextExport.h"
+#include "core/model/MeterTypes.h"
 
 namespace km905 {
 

@@ -6,9 +6,9 @@
 #include <optional>
 #include <vector>
 
-#include "model/MeterState.h"
-#include "survey/SurveyRequirement.h"
-#include "survey/SurveySummary.h"
+#include "core/model/MeterState.h"
+#include "core/survey/SurveyRequirement.h"
+#include "core/survey/SurveySummary.h"
 
 namespace km905 {
 

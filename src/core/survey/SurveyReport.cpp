@@ -1,13 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "survey/SurveyReport.h"
+#include "core/survey/SurveyReport.h"
 
 #include <QRegularExpression>
 #include <algorithm>
 #include <cmath>
 
-#include "memlist/MemoryListPages.h"
-#include "model/TimeText.h"
-#include "survey/GridMapPicture.h"
+#include "core/memlist/MemoryListPages.h"
+#include "core/model/TimeText.h"
+#include "core/survey/GridMapPicture.h"
 
 namespace km905 {
 

@@ -8,12 +8,12 @@
 #include <optional>
 #include <vector>
 
-#include "model/MeterState.h"
-#include "survey/Drawing.h"
-#include "survey/ReportDetails.h"
-#include "survey/SurveyGrid.h"
-#include "survey/SurveyRequirement.h"
-#include "survey/SurveySummary.h"
+#include "core/model/MeterState.h"
+#include "core/survey/Drawing.h"
+#include "core/survey/ReportDetails.h"
+#include "core/survey/SurveyGrid.h"
+#include "core/survey/SurveyRequirement.h"
+#include "core/survey/SurveySummary.h"
 
 namespace km905 {
 

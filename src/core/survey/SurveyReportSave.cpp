@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "survey/SurveyReportSave.h"
+#include "core/survey/SurveyReportSave.h"
 
 #include <QFileInfo>
 
-#include "app/Settings.h"
-#include "model/TimeText.h"
-#include "survey/SurveySettings.h"
+#include "core/app/Settings.h"
+#include "core/model/TimeText.h"
+#include "core/survey/SurveySettings.h"
 
 namespace km905 {
 

@@ -5,10 +5,10 @@
 #include <functional>
 #include <optional>
 
-#include "app/SaveSequences.h"
-#include "app/UserInteraction.h"
-#include "files/SafeFile.h"
-#include "survey/ReportDetails.h"
+#include "core/app/SaveSequences.h"
+#include "core/app/UserInteraction.h"
+#include "core/files/SafeFile.h"
+#include "core/survey/ReportDetails.h"
 
 namespace km905 {
 

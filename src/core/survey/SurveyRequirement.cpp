@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "survey/SurveyRequirement.h"
+#include "core/survey/SurveyRequirement.h"
 
 #include <QJsonArray>
 #include <QLocale>

@@ -7,7 +7,7 @@
 #include <optional>
 #include <vector>
 
-#include "survey/SurveySummary.h"
+#include "core/survey/SurveySummary.h"
 
 namespace km905 {
 

@@ -1,13 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "survey/SurveySettings.h"
+#include "core/survey/SurveySettings.h"
 
 #include <QDir>
 #include <QFileInfo>
 #include <QLocale>
 #include <algorithm>
 
-#include "app/IniFile.h"
-#include "app/Settings.h"
+#include "core/app/IniFile.h"
+#include "core/app/Settings.h"
 
 namespace km905 {
 

@@ -4,9 +4,9 @@
 #include <QString>
 #include <optional>
 
-#include "survey/ReportDetails.h"
-#include "survey/SurveyGrid.h"
-#include "survey/SurveyRequirement.h"
+#include "core/survey/ReportDetails.h"
+#include "core/survey/SurveyGrid.h"
+#include "core/survey/SurveyRequirement.h"
 
 namespace km905 {
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "survey/SurveySummary.h"
+#include "core/survey/SurveySummary.h"
 
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -8,8 +8,8 @@
 #include <cmath>
 #include <iterator>
 
-#include "model/MeterTypes.h"
-#include "survey/SurveyRequirement.h"
+#include "core/model/MeterTypes.h"
+#include "core/survey/SurveyRequirement.h"
 
 namespace km905 {
 

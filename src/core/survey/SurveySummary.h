@@ -6,7 +6,7 @@
 #include <optional>
 #include <vector>
 
-#include "model/MeterState.h"
+#include "core/model/MeterState.h"
 
 namespace km905 {
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "app/CMainFrame.h"
+#include "ui/app/CMainFrame.h"
 
 #include <QAction>
 #include <QApplication>
@@ -16,19 +16,19 @@
 #include <QToolBar>
 #include <QVBoxLayout>
 
-#include "app/CommandState.h"
-#include "app/DialogFrame.h"
-#include "app/PortStatus.h"
-#include "app/ToolbarIcons.h"
-#include "dialogs/CDownloadProgressDlg.h"
-#include "dialogs/CStatsBar.h"
-#include "link/PortNames.h"
-#include "logger/CLoggerGraphDlg.h"
-#include "logger/OpenChooser.h"
-#include "memlist/CMemListDlg.h"
-#include "panel/CMeterPanelDlg.h"
-#include "realtime/CDTView.h"
-#include "realtime/CRealTimeInfoBar.h"
+#include "core/app/CommandState.h"
+#include "core/app/PortStatus.h"
+#include "core/link/PortNames.h"
+#include "core/logger/OpenChooser.h"
+#include "ui/app/DialogFrame.h"
+#include "ui/app/ToolbarIcons.h"
+#include "ui/dialogs/CDownloadProgressDlg.h"
+#include "ui/dialogs/CStatsBar.h"
+#include "ui/logger/CLoggerGraphDlg.h"
+#include "ui/memlist/CMemListDlg.h"
+#include "ui/panel/CMeterPanelDlg.h"
+#include "ui/realtime/CDTView.h"
+#include "ui/realtime/CRealTimeInfoBar.h"
 
 namespace km905 {
 

@@ -8,9 +8,9 @@
 #include <map>
 #include <memory>
 
-#include "app/MessageQueue.h"
-#include "logger/OpenChooser.h"
-#include "session/Session.h"
+#include "core/app/MessageQueue.h"
+#include "core/logger/OpenChooser.h"
+#include "core/session/Session.h"
 
 class QAction;
 

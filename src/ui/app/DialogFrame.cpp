@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "app/DialogFrame.h"
+#include "ui/app/DialogFrame.h"
 
 #include <QApplication>
 #include <QDialog>

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "app/FontSetup.h"
+#include "ui/app/FontSetup.h"
 
 #include <QFont>
 

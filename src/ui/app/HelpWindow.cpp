@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "app/HelpWindow.h"
+#include "ui/app/HelpWindow.h"
 
 #include <QDialogButtonBox>
 #include <QFileInfo>

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "app/QtUserInteraction.h"
+#include "ui/app/QtUserInteraction.h"
 
 #include <QApplication>
 #include <QDesktopServices>
@@ -10,17 +10,17 @@
 #include <QPrinter>
 #include <QUrl>
 
-#include "app/DialogFrame.h"
-#include "app/HelpWindow.h"
-#include "app/SaveSequences.h"
-#include "app/Settings.h"
-#include "dialogs/CSampleRateDlg.h"
-#include "dialogs/CYAxisDlg.h"
-#include "files/SafeFile.h"
-#include "print/ReportPainter.h"
-#include "survey/CGridShapeDlg.h"
-#include "survey/CReportDetailsDlg.h"
-#include "survey/CRequirementDlg.h"
+#include "core/app/SaveSequences.h"
+#include "core/app/Settings.h"
+#include "core/files/SafeFile.h"
+#include "ui/app/DialogFrame.h"
+#include "ui/app/HelpWindow.h"
+#include "ui/dialogs/CSampleRateDlg.h"
+#include "ui/dialogs/CYAxisDlg.h"
+#include "ui/print/ReportPainter.h"
+#include "ui/survey/CGridShapeDlg.h"
+#include "ui/survey/CReportDetailsDlg.h"
+#include "ui/survey/CRequirementDlg.h"
 
 namespace km905 {
 

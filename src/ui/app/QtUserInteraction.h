@@ -5,7 +5,7 @@
 #include <QPointer>
 #include <QWidget>
 
-#include "app/UserInteraction.h"
+#include "core/app/UserInteraction.h"
 
 namespace km905 {
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "app/ToolbarIcons.h"
+#include "ui/app/ToolbarIcons.h"
 
 #include <QPainter>
 #include <QPainterPath>

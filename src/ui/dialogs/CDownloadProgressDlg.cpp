@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "dialogs/CDownloadProgressDlg.h"
+#include "ui/dialogs/CDownloadProgressDlg.h"
 
 #include <QVBoxLayout>
 
-#include "app/DialogFrame.h"
+#include "ui/app/DialogFrame.h"
 namespace km905 {
 
 CDownloadProgressDlg::CDownloadProgressDlg(DownloadProgress& logic, QWidget* parent)

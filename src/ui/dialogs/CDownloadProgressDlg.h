@@ -4,7 +4,7 @@
 #include <QDialog>
 #include <QProgressBar>
 
-#include "dialogs/DownloadProgress.h"
+#include "core/dialogs/DownloadProgress.h"
 
 namespace km905 {
 

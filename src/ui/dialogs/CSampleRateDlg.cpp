@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "dialogs/CSampleRateDlg.h"
+#include "ui/dialogs/CSampleRateDlg.h"
 
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -7,7 +7,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "app/DialogFrame.h"
+#include "ui/app/DialogFrame.h"
 namespace km905 {
 
 namespace {

@@ -4,7 +4,7 @@
 #include <QDialog>
 #include <QLineEdit>
 
-#include "app/UserInteraction.h"
+#include "core/app/UserInteraction.h"
 
 namespace km905 {
 

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "dialogs/CStatsBar.h"
+#include "ui/dialogs/CStatsBar.h"
 
-#include "dialogs/BarStyle.h"
+#include "ui/dialogs/BarStyle.h"
 
 #include <QLabel>
 #include <QPainter>

@@ -4,7 +4,7 @@
 #include <QLineEdit>
 #include <QWidget>
 
-#include "model/MeterState.h"
+#include "core/model/MeterState.h"
 
 namespace km905 {
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "dialogs/CYAxisDlg.h"
+#include "ui/dialogs/CYAxisDlg.h"
 
 #include <QGridLayout>
 #include <QGroupBox>
@@ -7,7 +7,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "app/DialogFrame.h"
+#include "ui/app/DialogFrame.h"
 namespace km905 {
 
 CYAxisDlg::CYAxisDlg(int gainSel, int offsetSel, QWidget* parent)

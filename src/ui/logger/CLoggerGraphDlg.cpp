@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "logger/CLoggerGraphDlg.h"
+#include "ui/logger/CLoggerGraphDlg.h"
 
 #include <QCursor>
 #include <QHeaderView>
@@ -8,11 +8,11 @@
 #include <QPainter>
 #include <QToolButton>
 
-#include "app/DialogFrame.h"
-#include "app/SpreadsheetExport.h"
-#include "app/ToolbarIcons.h"
-#include "logger/LoggerGraphPainter.h"
-#include "logger/LoggerReport.h"
+#include "core/app/SpreadsheetExport.h"
+#include "core/logger/LoggerReport.h"
+#include "ui/app/DialogFrame.h"
+#include "ui/app/ToolbarIcons.h"
+#include "ui/logger/LoggerGraphPainter.h"
 
 namespace km905 {
 

@@ -7,9 +7,9 @@
 #include <QTableWidget>
 #include <QToolBar>
 
-#include "app/UserInteraction.h"
-#include "link/Timers.h"
-#include "logger/LoggerWindow.h"
+#include "core/app/UserInteraction.h"
+#include "core/link/Timers.h"
+#include "core/logger/LoggerWindow.h"
 
 class QAction;
 

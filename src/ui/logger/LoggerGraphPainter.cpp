@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "logger/LoggerGraphPainter.h"
+#include "ui/logger/LoggerGraphPainter.h"
 
 namespace km905 {
 

@@ -3,7 +3,7 @@
 
 #include <QPainter>
 
-#include "logger/LoggerGraph.h"
+#include "core/logger/LoggerGraph.h"
 
 namespace km905 {
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "memlist/CMemListDlg.h"
+#include "ui/memlist/CMemListDlg.h"
 
 #include <QFrame>
 #include <QHeaderView>
@@ -10,19 +10,19 @@
 #include <QToolBar>
 #include <QVBoxLayout>
 
-#include "SurveyReportPdf.h"
-#include "app/DialogFrame.h"
-#include "app/OpenFiles.h"
-#include "app/SaveSequences.h"
-#include "app/Settings.h"
-#include "app/SpreadsheetExport.h"
-#include "app/ToolbarIcons.h"
-#include "memlist/MemoryListPages.h"
-#include "survey/CGridMapDlg.h"
-#include "survey/RequirementChoice.h"
-#include "survey/SurveyIcons.h"
-#include "survey/SurveyReportSave.h"
-#include "survey/SurveySettings.h"
+#include "core/app/OpenFiles.h"
+#include "core/app/SaveSequences.h"
+#include "core/app/Settings.h"
+#include "core/app/SpreadsheetExport.h"
+#include "core/memlist/MemoryListPages.h"
+#include "core/survey/RequirementChoice.h"
+#include "core/survey/SurveyReportSave.h"
+#include "core/survey/SurveySettings.h"
+#include "report/SurveyReportPdf.h"
+#include "ui/app/DialogFrame.h"
+#include "ui/app/ToolbarIcons.h"
+#include "ui/survey/CGridMapDlg.h"
+#include "ui/survey/SurveyIcons.h"
 
 namespace km905 {
 

@@ -4,10 +4,10 @@
 #include <QDialog>
 #include <QTableWidget>
 
-#include "app/UserInteraction.h"
-#include "link/Timers.h"
-#include "model/MeterState.h"
-#include "survey/SurveySettings.h"
+#include "core/app/UserInteraction.h"
+#include "core/link/Timers.h"
+#include "core/model/MeterState.h"
+#include "core/survey/SurveySettings.h"
 
 class QAction;
 class QLabel;

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "panel/CLcdArea.h"
+#include "ui/panel/CLcdArea.h"
 
 #include <QPainter>
 
-#include "panel/MeterFace.h"
+#include "core/panel/MeterFace.h"
 
 namespace km905 {
 

@@ -1,17 +1,17 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "panel/CMeterPanelDlg.h"
+#include "ui/panel/CMeterPanelDlg.h"
 
 #include <QFontMetricsF>
 #include <QKeyEvent>
 #include <QPainter>
 #include <algorithm>
 
-#include "panel/CLcdArea.h"
-#include "panel/CPanelButton.h"
-#include "panel/FaceFonts.h"
-#include "panel/MeterBodyArt.h"
-#include "panel/MeterFace.h"
-#include "panel/PanelKeys.h"
+#include "core/panel/MeterFace.h"
+#include "core/panel/PanelKeys.h"
+#include "ui/panel/CLcdArea.h"
+#include "ui/panel/CPanelButton.h"
+#include "ui/panel/FaceFonts.h"
+#include "ui/panel/MeterBodyArt.h"
 
 namespace km905 {
 

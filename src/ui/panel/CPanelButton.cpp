@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "panel/CPanelButton.h"
+#include "ui/panel/CPanelButton.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 
-#include "panel/PanelKeys.h"
+#include "core/panel/PanelKeys.h"
 
 namespace km905 {
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "panel/FaceFonts.h"
+#include "ui/panel/FaceFonts.h"
 
 #include <QFontMetricsF>
 #include <map>

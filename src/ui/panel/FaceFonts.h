@@ -3,7 +3,7 @@
 
 #include <QFont>
 
-#include "panel/MeterFace.h"
+#include "core/panel/MeterFace.h"
 
 namespace km905 {
 

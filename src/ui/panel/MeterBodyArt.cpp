@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "panel/MeterBodyArt.h"
+#include "ui/panel/MeterBodyArt.h"
 
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
 
-#include "panel/MeterFace.h"
+#include "core/panel/MeterFace.h"
 
 namespace km905 {
 

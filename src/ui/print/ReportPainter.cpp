@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "print/ReportPainter.h"
+#include "ui/print/ReportPainter.h"
 
 #include <QPainter>
 
-#include "PdfDocument.h"
+#include "report/PdfDocument.h"
 
 namespace km905 {
 

@@ -7,7 +7,7 @@
 #include <optional>
 #include <vector>
 
-#include "print/ReportPage.h"
+#include "core/print/ReportPage.h"
 
 namespace km905 {
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "realtime/CDTView.h"
+#include "ui/realtime/CDTView.h"
 
 #include <QCursor>
 #include <QMouseEvent>
@@ -7,11 +7,11 @@
 #include <QScrollBar>
 #include <QTimer>
 
-#include "dialogs/CStatsBar.h"
-#include "panel/CMeterPanelDlg.h"
-#include "realtime/CRealTimeInfoBar.h"
-#include "realtime/CZoomStrip.h"
-#include "realtime/RtGraphPainter.h"
+#include "ui/dialogs/CStatsBar.h"
+#include "ui/panel/CMeterPanelDlg.h"
+#include "ui/realtime/CRealTimeInfoBar.h"
+#include "ui/realtime/CZoomStrip.h"
+#include "ui/realtime/RtGraphPainter.h"
 
 namespace km905 {
 

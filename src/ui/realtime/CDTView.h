@@ -6,9 +6,9 @@
 #include <QWidget>
 #include <functional>
 
-#include "model/MeterState.h"
-#include "realtime/RtGraph.h"
-#include "realtime/RtZoom.h"
+#include "core/model/MeterState.h"
+#include "core/realtime/RtGraph.h"
+#include "core/realtime/RtZoom.h"
 
 namespace km905 {
 

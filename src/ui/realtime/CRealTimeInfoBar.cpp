@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "realtime/CRealTimeInfoBar.h"
+#include "ui/realtime/CRealTimeInfoBar.h"
 
-#include "dialogs/BarStyle.h"
+#include "ui/dialogs/BarStyle.h"
 
 #include <QKeyEvent>
 #include <QLabel>

@@ -5,7 +5,7 @@
 #include <QPushButton>
 #include <QWidget>
 
-#include "model/MeterState.h"
+#include "core/model/MeterState.h"
 
 namespace km905 {
 

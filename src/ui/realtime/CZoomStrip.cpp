@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "realtime/CZoomStrip.h"
+#include "ui/realtime/CZoomStrip.h"
 
 namespace km905 {
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "realtime/RtGraphPainter.h"
+#include "ui/realtime/RtGraphPainter.h"
 
 #include <QPainter>
 

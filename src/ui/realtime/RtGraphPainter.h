@@ -4,7 +4,7 @@
 #include <QFont>
 #include <QImage>
 
-#include "realtime/RtGraph.h"
+#include "core/realtime/RtGraph.h"
 
 namespace km905 {
 

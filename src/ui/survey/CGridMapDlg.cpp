@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "survey/CGridMapDlg.h"
+#include "ui/survey/CGridMapDlg.h"
 
 #include <QPainter>
 #include <QVBoxLayout>
 #include <algorithm>
 
-#include "DrawingPainter.h"
-#include "app/DialogFrame.h"
+#include "report/DrawingPainter.h"
+#include "ui/app/DialogFrame.h"
 
 namespace km905 {
 

@@ -3,7 +3,7 @@
 
 #include <QDialog>
 
-#include "survey/GridMapPicture.h"
+#include "core/survey/GridMapPicture.h"
 
 namespace km905 {
 

@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "survey/CGridShapeDlg.h"
+#include "ui/survey/CGridShapeDlg.h"
 
 #include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QHBoxLayout>
 
-#include "app/DialogFrame.h"
-#include "survey/GridSizing.h"
+#include "core/survey/GridSizing.h"
+#include "ui/app/DialogFrame.h"
 
 namespace km905 {
 

@@ -7,7 +7,7 @@
 #include <QLabel>
 #include <QSpinBox>
 
-#include "survey/SurveyGrid.h"
+#include "core/survey/SurveyGrid.h"
 
 namespace km905 {
 

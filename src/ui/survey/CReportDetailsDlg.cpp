@@ -1,14 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "survey/CReportDetailsDlg.h"
+#include "ui/survey/CReportDetailsDlg.h"
 
 #include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 
-#include "app/DialogFrame.h"
+#include "ui/app/DialogFrame.h"
 
-#include "survey/SurveyReport.h"
+#include "core/survey/SurveyReport.h"
 
 namespace km905 {
 

@@ -6,7 +6,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 
-#include "survey/ReportDetails.h"
+#include "core/survey/ReportDetails.h"
 
 namespace km905 {
 

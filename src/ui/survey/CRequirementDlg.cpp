@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "survey/CRequirementDlg.h"
+#include "ui/survey/CRequirementDlg.h"
 
 #include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QHBoxLayout>
 
-#include "app/DialogFrame.h"
-#include "survey/RequirementChoice.h"
+#include "core/survey/RequirementChoice.h"
+#include "ui/app/DialogFrame.h"
 
 namespace km905 {
 

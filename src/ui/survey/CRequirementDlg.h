@@ -7,7 +7,7 @@
 #include <QListWidget>
 #include <QPushButton>
 
-#include "app/UserInteraction.h"
+#include "core/app/UserInteraction.h"
 
 namespace km905 {
 

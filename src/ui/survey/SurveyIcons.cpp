@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "survey/SurveyIcons.h"
+#include "ui/survey/SurveyIcons.h"
 
 #include <QPainter>
 #include <QPixmap>
 
-#include "DrawingPainter.h"
-#include "survey/SurveyGrid.h"
+#include "core/survey/SurveyGrid.h"
+#include "report/DrawingPainter.h"
 
 namespace km905 {
 
