@@ -115,11 +115,7 @@ TEST(RealtimeGraph, TimeLabelsSitUnderTheirGridLines) {
 TEST(StatusBar, SaysWhyTheConfiguredPortCannotBeOpened) {
     UiHarness h(sim::demoScenario(), 5);  // the meter is on port 5, the settings say 1
     h.frame->updateCommands();
-#ifdef _WIN32
-    const QString dev = "COM1";
-#else
-    const QString dev = qEnvironmentVariable("KM905_DEV_DIR", "/dev") + "/ttyUSB0";
-#endif
+    const QString dev = portOneDevice();
     EXPECT_EQ(h.frame->statusPane(0), "Port 1 (" + dev + "): no such device");
     h.comm.setMeterPort(1);
     h.advance(2100);  // the watchdog reopens it
