@@ -125,7 +125,7 @@ TEST_F(LoggerGraph, ReadoutTexts) {
     EXPECT_EQ(zoomState.g_readoutValue, "OL");
     EXPECT_EQ(zoomState.g_readoutTime, "10:00:00");
     zoom.mouseMove(622, 200, kClient, true, labels);
-    EXPECT_EQ(zoomState.g_cursorIndex, 1);
+    EXPECT_EQ(zoomState.g_cursorIndex(), 1);
     EXPECT_EQ(zoomState.g_readoutValue, "1.50 KLux");
     EXPECT_EQ(zoomState.g_readoutTime, "10:00:05");
     doc.m_file.unitFC = 1;
@@ -134,14 +134,14 @@ TEST_F(LoggerGraph, ReadoutTexts) {
     // One pixel right of the plot still moves the cursor line.
     zoom.mouseMove(940, 200, kClient, true, labels);
     EXPECT_EQ(picture().cursorX, 940);
-    EXPECT_EQ(zoomState.g_cursorIndex, 2);
+    EXPECT_EQ(zoomState.g_cursorIndex(), 2);
 }
 
 TEST_F(LoggerGraph, ZoomMakesTheNextLevelFromTheRectangle) {
     setReadings({0, 200, 400});
     drag(400, 100, 600, 300);
-    EXPECT_EQ(zoomState.g_zoomLevel, 1);
-    EXPECT_EQ(zoomState.g_fullView, 0);
+    EXPECT_EQ(zoomState.g_zoomLevel(), 1);
+    EXPECT_EQ(zoomState.g_fullView(), 0);
     const LoggerGraphPicture pic = picture();
     EXPECT_TRUE(hasText(pic, "159.31", 251, 439));
     EXPECT_TRUE(hasText(pic, "388.54", 251, 90));
@@ -152,7 +152,7 @@ TEST_F(LoggerGraph, ZoomMakesTheNextLevelFromTheRectangle) {
 TEST_F(LoggerGraph, UpwardDragZoomsTheSame) {
     setReadings({0, 200, 400});
     drag(600, 300, 400, 100);
-    EXPECT_EQ(zoomState.g_zoomLevel, 1);
+    EXPECT_EQ(zoomState.g_zoomLevel(), 1);
     EXPECT_TRUE(hasText(picture(), "388.54", 251, 90));
 }
 
@@ -161,24 +161,24 @@ TEST_F(LoggerGraph, ZoomRefusals) {
     LoggerZoom zoom(zoomState, doc);
     zoom.leftDown(400, 200, kClient);  // a click without movement
     EXPECT_FALSE(zoom.leftUp(400, 200, kClient, true, labels));
-    EXPECT_EQ(zoomState.g_zoomLevel, 0);
+    EXPECT_EQ(zoomState.g_zoomLevel(), 0);
     drag(400, 200, 600, 200);  // no height: a division of 0
-    EXPECT_EQ(zoomState.g_zoomLevel, 0);
+    EXPECT_EQ(zoomState.g_zoomLevel(), 0);
     labels = fullViewLabels(4, 0);  // 0 .. 40: one row is 0.11 lux, a division 0.011
     drag(400, 200, 600, 201);
-    EXPECT_EQ(zoomState.g_zoomLevel, 0);
+    EXPECT_EQ(zoomState.g_zoomLevel(), 0);
     setReadings({200});  // fewer than two samples across
     drag(400, 100, 600, 300);
-    EXPECT_EQ(zoomState.g_zoomLevel, 0);
+    EXPECT_EQ(zoomState.g_zoomLevel(), 0);
 }
 
 TEST_F(LoggerGraph, LevelNinetyNineIsTheLast) {
     setReadings({0, 200, 400});
     for (int i = 0; i < 120; ++i) drag(306, 90, 939, 439);
-    EXPECT_EQ(zoomState.g_zoomLevel, 99);
+    EXPECT_EQ(zoomState.g_zoomLevel(), 99);
     LoggerZoom(zoomState, doc).fullView();
-    EXPECT_EQ(zoomState.g_zoomLevel, 0);
-    EXPECT_EQ(zoomState.g_fullView, 1);
+    EXPECT_EQ(zoomState.g_zoomLevel(), 0);
+    EXPECT_EQ(zoomState.g_fullView(), 1);
 }
 
 TEST_F(LoggerGraph, ZoomedViewDrawsOnlyTheVisibleSamples) {
@@ -186,12 +186,12 @@ TEST_F(LoggerGraph, ZoomedViewDrawsOnlyTheVisibleSamples) {
     doc.m_fileStartTime = kStart;
     doc.m_file.rateSecs = 1;
     drag(400, 90, 401, 439);  // one pixel of about 52 samples
-    ASSERT_EQ(zoomState.g_zoomLevel, 1);
+    ASSERT_EQ(zoomState.g_zoomLevel(), 1);
     const std::optional<int> thumb =
         enterLoggerLevelScroll(zoomState, doc, labels, loggerPlotRect(kClient));
     ASSERT_TRUE(thumb.has_value());
     // Column 400 lay at sample 4900.33 of the full view.
-    EXPECT_EQ(zoomState.g_firstVisible, 4900);
+    EXPECT_EQ(zoomState.g_firstVisible(), 4900);
     EXPECT_EQ(*thumb, 4901);
     const LoggerGraphPicture pic = picture();
     EXPECT_LT(pic.curve.size(), 60u);
@@ -206,7 +206,7 @@ TEST_F(LoggerGraph, ZoomedViewDrawsOnlyTheVisibleSamples) {
     // Scrolling by the thumb: sample n - 1 at the left edge.
     LoggerZoom zoom(zoomState, doc);
     EXPECT_EQ(zoom.scrollTo(5001), 5001);
-    EXPECT_EQ(zoomState.g_scrollShift, -100);
+    EXPECT_EQ(zoomState.g_scrollShift(), -100);
 }
 
 TEST_F(LoggerGraph, DragWatchCancelsBeyondTheMargins) {
@@ -218,8 +218,8 @@ TEST_F(LoggerGraph, DragWatchCancelsBeyondTheMargins) {
     EXPECT_FALSE(zoom.dragWatch(400, 71, kClient));
     EXPECT_FALSE(zoom.dragWatch(400, 478, kClient));
     EXPECT_TRUE(zoom.dragWatch(400, 479, kClient));
-    EXPECT_EQ(zoomState.g_dragging, 0);
-    EXPECT_EQ(zoomState.g_dragIdle, 1);
+    EXPECT_EQ(zoomState.g_dragging(), 0);
+    EXPECT_EQ(zoomState.g_dragIdle(), 1);
     zoom.leftDown(400, 200, kClient);
     EXPECT_TRUE(zoom.dragWatch(256, 200, kClient));
     zoom.leftDown(400, 200, kClient);

@@ -10,6 +10,7 @@
 #include <QRegularExpression>
 #include <QTemporaryDir>
 
+#include "HostTool.h"
 #include "PdfInfo.h"
 #include "core/files/ListFile.h"
 #include "core/model/MeterTypes.h"
@@ -20,7 +21,7 @@ namespace {
 
 // What a program printed, its lines ended as on Linux: Windows' console streams end them CRLF.
 QString consoleText(const QByteArray& printed) {
-    QString text = QString::fromLocal8Bit(printed);
+    QString text = QString::fromUtf8(printed);
 #ifdef _WIN32
     text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
 #endif
@@ -50,7 +51,7 @@ CliRun cli(const QStringList& args) {
 
 QString run(const QString& program, const QStringList& args) {
     QProcess p;
-    p.start(program, args);
+    km905::test::hostStart(p, program, args);
     if (!p.waitForFinished(20000)) return QStringLiteral("<%1 did not run>").arg(program);
     return QString::fromUtf8(p.readAllStandardOutput());
 }

@@ -9,7 +9,7 @@ CommandState commandState(const MeterModel& m, const RtGraphState& g) {
     c.open = m.view.m_logWindowShown == 0;
     c.run = m.rec.canRun();
     c.stop = m.rec.canStop();
-    c.undoZoom = g.g_rtFullView == 0;
+    c.undoZoom = g.g_rtFullView() == 0;
     c.dataLogger = m.view.m_linkDown == 0;
     c.mem = true;
     return c;

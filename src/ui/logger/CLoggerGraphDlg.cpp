@@ -134,7 +134,7 @@ void CLoggerGraphDlg::fillRows() {
 void CLoggerGraphDlg::updateScrollBar() {
     const std::optional<int> thumb = m_window.prepareScroll(clientRect());
     const LoggerZoomState& z = m_window.zoomState();
-    const bool zoomed = m_window.graphShown() && z.g_fullView == 0;
+    const bool zoomed = m_window.graphShown() && z.g_fullView() == 0;
     m_scroll->setEnabled(zoomed);
     if (zoomed) {
         QSignalBlocker quiet(m_scroll);
