@@ -1,12 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// One paint of the datalogger window with 33,000 samples, full view and zoom level 99: the
-// core's picture (segments merged per pixel column, levels as composed maps) beside a literal
-// paint (a line and a pen per segment, every level's table recomputed).
+// One paint of the datalogger window with 33,000 samples, full view and zoom level 99, on a sine
+// and on noisy readings: the core's picture (segments merged per pixel column, levels as
+// composed maps) beside a literal paint (a line and a pen per segment, every level's table
+// recomputed; grid, axes and texts the project's).
 #include <benchmark/benchmark.h>
 
 #include <QImage>
 #include <QPainter>
 #include <cmath>
+#include <random>
 
 #include "core/logger/LoggerGraph.h"
 #include "ui/logger/LoggerGraphPainter.h"
@@ -23,12 +25,15 @@ struct Setup {
     LoggerZoomState zoom;
     YLabels labels = fullViewLabels(40, 0);
 
-    explicit Setup(bool zoomed) {
+    Setup(bool zoomed, bool noisy) {
+        std::mt19937 random(905);
+        std::uniform_real_distribution<float> noise(-60.0f, 60.0f);
+        doc.m_file.readings.resize(kSamples);
         for (int i = 0; i < kSamples; ++i)
-            doc.m_fileReadings[static_cast<size_t>(i)] =
-                static_cast<float>(200 + 150 * std::sin(i / 50.0));
-        doc.m_fileCount = kSamples;
-        doc.m_fileRateSecs = 1;
+            doc.m_file.readings[static_cast<size_t>(i)] =
+                noisy ? static_cast<float>(200 + 100 * std::sin(i / 700.0)) + noise(random)
+                      : static_cast<float>(200 + 150 * std::sin(i / 50.0));
+        doc.m_file.rateSecs = 1;
         if (!zoomed) return;
         const PlotRect plot = loggerPlotRect(kClient);
         LoggerZoom z(zoom, doc);
@@ -44,7 +49,7 @@ struct Setup {
 };
 
 void BM_LoggerPaint(benchmark::State& state) {
-    Setup s(state.range(0) != 0);
+    Setup s(state.range(0) != 0, state.range(1) != 0);
     QImage surface(1000, 570, QImage::Format_RGB32);
     for (auto _ : state) {
         const LoggerGraphPicture pic = loggerGraphPicture(s.zoom, s.doc, true, s.labels, kClient);
@@ -53,14 +58,16 @@ void BM_LoggerPaint(benchmark::State& state) {
         p.end();
         benchmark::DoNotOptimize(surface.constBits());
     }
-    state.SetLabel(s.zoom.g_fullView ? "full view" : "level " + std::to_string(s.zoom.g_zoomLevel));
+    state.SetLabel(
+        std::string(state.range(1) ? "noisy, " : "sine, ") +
+        (s.zoom.g_fullView() ? "full view" : "level " + std::to_string(s.zoom.g_zoomLevel())));
 }
 
 // The literal paint: 33,000 x (level + 1) positions per coordinate, a pen per segment.
 void BM_LoggerPaintLiteral(benchmark::State& state) {
-    Setup s(state.range(0) != 0);
+    Setup s(state.range(0) != 0, state.range(1) != 0);
     const PlotRect plot = loggerPlotRect(kClient);
-    const int level = s.zoom.g_fullView ? 0 : s.zoom.g_zoomLevel;
+    const int level = s.zoom.g_fullView() ? 0 : s.zoom.g_zoomLevel();
     std::vector<double> ptX(static_cast<size_t>(kSamples) * kZoomLevels);
     std::vector<double> ptY(ptX.size());
     auto at = [](int k, int j) { return static_cast<size_t>(k) * kZoomLevels + j; };
@@ -70,27 +77,28 @@ void BM_LoggerPaintLiteral(benchmark::State& state) {
         const double xStep = (right - left) / (kSamples - 1);
         for (int k = 0; k < kSamples; ++k) {
             ptX[at(k, 0)] = left + xStep * k;
-            ptY[at(k, 0)] = bottom - (s.doc.m_fileReadings[static_cast<size_t>(k)] - s.labels[0]) *
+            ptY[at(k, 0)] = bottom - (s.doc.m_file.readings[static_cast<size_t>(k)] - s.labels[0]) *
                                          (bottom - top) / (s.labels[10] - s.labels[0]);
         }
         for (int j = 1; j <= level; ++j) {
             const auto b = static_cast<size_t>(j - 1);
-            const double dx = s.zoom.g_zoomDownX[b], ux = s.zoom.g_zoomUpX[b];
-            const double dy = s.zoom.g_zoomDownY[b], uy = s.zoom.g_zoomUpY[b];
+            const ZoomCorners& c = s.zoom.zoom.corners[b];
+            const double dx = c.downX, ux = c.upX, dy = c.downY, uy = c.upY;
             for (int k = 0; k < kSamples; ++k) {
                 ptX[at(k, j)] = left + (ptX[at(k, j - 1)] - dx) * (right - left) / (ux - dx);
                 ptY[at(k, j)] = top + (ptY[at(k, j - 1)] - dy) * (bottom - top) / (uy - dy);
             }
         }
+        LoggerGraphPicture pic = loggerGraphPicture(s.zoom, s.doc, true, s.labels, kClient);
+        pic.curve.clear();
         QPainter p(&surface);
-        p.fillRect(surface.rect(), QColor(217, 218, 212));
-        p.fillRect(QRect(QPoint(plot.left, plot.top), QPoint(plot.right, plot.bottom)), Qt::black);
+        drawLoggerGraph(p, pic, surface.rect());
         p.setClipRect(
             QRect(plot.left, plot.top, plot.right - plot.left, plot.bottom - plot.top + 1));
         int from = 0, to = kSamples - 1;
         if (level > 0) {
             const double pitch = ptX[at(1, level)] - ptX[at(0, level)];
-            from = std::max(s.zoom.g_firstVisible - s.zoom.g_scrollShift, 0);
+            from = std::max(s.zoom.g_firstVisible() - s.zoom.g_scrollShift(), 0);
             to = std::min(static_cast<int>((right - left) / pitch) + from + 3, kSamples - 1);
         }
         for (int k = from; k < to; ++k) {
@@ -102,10 +110,12 @@ void BM_LoggerPaintLiteral(benchmark::State& state) {
         p.end();
         benchmark::DoNotOptimize(surface.constBits());
     }
-    state.SetLabel(level == 0 ? "full view" : "level " + std::to_string(level));
+    state.SetLabel(std::string(state.range(1) ? "noisy, " : "sine, ") +
+                   (level == 0 ? "full view" : "level " + std::to_string(level)));
 }
 
 }  // namespace
 
-BENCHMARK(BM_LoggerPaint)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_LoggerPaintLiteral)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+// Arguments: zoomed to level 99 (0 or 1), noisy (0 or 1).
+BENCHMARK(BM_LoggerPaint)->ArgsProduct({{0, 1}, {0, 1}})->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_LoggerPaintLiteral)->ArgsProduct({{0, 1}, {0, 1}})->Unit(benchmark::kMillisecond);

@@ -61,7 +61,7 @@ int main(int argc, char** argv) {
         const LoggerGraphPicture picture = window.picture(client);
         const long after = residentKiB();
         std::printf("files in the list: %zu, zoom level: %d, curve lines: %zu\n",
-                    window.rows().size(), window.zoomState().g_zoomLevel, picture.curve.size());
+                    window.rows().size(), window.zoomState().g_zoomLevel(), picture.curve.size());
         std::printf("resident memory added by the window: %.1f MiB (goal: at most 32 MB)\n",
                     (after - before) / 1024.0);
     }

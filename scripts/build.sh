@@ -11,5 +11,8 @@ if command -v ccache >/dev/null; then
   export CCACHE_BASEDIR="$PWD" CCACHE_NOHASHDIR=1
   launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache -DCMAKE_C_COMPILER_LAUNCHER=ccache)
 fi
-cmake --preset "$preset" "${launcher[@]}"
+# CI builds with KM905_WERROR=1: a new warning fails it.
+werror=()
+if [ "${KM905_WERROR:-0}" = 1 ]; then werror=(-DKM905_WERROR=ON); fi
+cmake --preset "$preset" "${launcher[@]}" "${werror[@]}"
 cmake --build --preset "$preset" -j "$(nproc)"

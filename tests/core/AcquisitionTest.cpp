@@ -18,10 +18,9 @@ struct Recording : LinkHarness {
     static sim::Scenario steady(double lux) { return steadyScenario(lux); }
     // What Run confirmed does, and the repaint after it.
     void run() {
-        model.frame.m_resetOnFrame = 1;
-        model.frame.m_recording = 1;
-        model.view.m_firstTickPending = 1;
-        acq.armFirstTickIfPending();
+        model.rec.run();
+        model.rec.setFirstTickPending();
+        session.graphPainted();
     }
     Acquisition& acq;
 };
@@ -33,7 +32,7 @@ TEST(SamplingTick, TheFirst100msTickStoresTheFirstSampleThenOneAPeriod) {
     EXPECT_EQ(r.clock.timerPeriod(TimerOwner::View, kTimerSampling), 100);
     r.clock.advance(99);
     EXPECT_EQ(r.model.view.m_sampleIndex, 0);  // the restarting frame came, no tick yet
-    EXPECT_EQ(r.model.frame.m_stopped, 0);
+    EXPECT_FALSE(r.model.rec.stopped());
     r.clock.advance(1);
     EXPECT_EQ(r.model.view.m_sampleIndex, 1);
     EXPECT_EQ(r.model.view.m_frameCount, 1);
@@ -62,10 +61,9 @@ TEST(SamplingTick, AFirstTickWithoutAFrameStillSwitchesToTheSamplingPeriod) {
     h.clock.advance(100);
     ASSERT_EQ(h.model.view.m_frameArrived, 0);
     ASSERT_EQ(h.model.view.m_sampleIndex, 0);
-    h.model.frame.m_resetOnFrame = 1;  // Run confirmed
-    h.model.frame.m_recording = 1;
-    h.model.view.m_firstTickPending = 1;
-    acq.armFirstTickIfPending();  // the repaint after Run
+    h.model.rec.run();  // Run confirmed
+    h.model.rec.setFirstTickPending();
+    h.session.graphPainted();  // the repaint after Run
     ASSERT_EQ(h.clock.timerPeriod(TimerOwner::View, kTimerSampling), 100);
     h.clock.advance(100);
     EXPECT_EQ(h.model.view.m_sampleIndex, 1);
@@ -97,7 +95,7 @@ TEST(SamplingTick, NothingIsStoredWhileNotRecording) {
     Recording r;
     r.clock.advance(5000);
     EXPECT_EQ(r.model.view.m_sampleIndex, 0);
-    EXPECT_EQ(r.model.view.m_canRun, 1);
+    EXPECT_TRUE(r.model.rec.canRun());
 }
 
 TEST(SamplingTick, HeldSamplesStopAtTheRecordingLimit) {
@@ -109,7 +107,7 @@ TEST(SamplingTick, HeldSamplesStopAtTheRecordingLimit) {
     r.model.view.m_sampleIndex = kMaxSampleIndex - 1;
     r.clock.advance(1000);
     EXPECT_EQ(r.model.view.m_sampleIndex, kMaxSampleIndex);
-    EXPECT_EQ(r.model.frame.m_recording, 0);
+    EXPECT_FALSE(r.model.rec.recording());
     r.clock.advance(5000);
     EXPECT_EQ(r.model.view.m_sampleIndex, kMaxSampleIndex);
 }
@@ -133,14 +131,14 @@ TEST(Watchdog, APortThatWentAwayTakesTheLinkDownAndComesBack) {
     r.comm.unplug();
     r.clock.advance(4100);
     EXPECT_EQ(r.model.view.m_linkDown, 1);
-    EXPECT_EQ(r.model.frame.m_recording, 0);
-    EXPECT_EQ(r.model.frame.m_stopped, 1);
-    EXPECT_EQ(r.model.view.m_canRun, 0);
+    EXPECT_FALSE(r.model.rec.recording());
+    EXPECT_TRUE(r.model.rec.stopped());
+    EXPECT_FALSE(r.model.rec.canRun());
     EXPECT_GE(r.ui.faceRepaints, 1);
     r.comm.replug();
     r.clock.advance(4100);
     EXPECT_EQ(r.model.view.m_linkDown, 0);
-    EXPECT_EQ(r.model.view.m_canRun, 1);
+    EXPECT_TRUE(r.model.rec.canRun());
 }
 
 TEST(Watchdog, ALowBatteryKeepsTheLinkDownAndThePortClosed) {
@@ -157,4 +155,33 @@ TEST(Watchdog, ALowBatteryKeepsTheLinkDownAndThePortClosed) {
     EXPECT_EQ(h.model.frame.m_checkBattery, 1);
     EXPECT_FALSE(h.comm.GetPortOpen());
     EXPECT_EQ(h.meter.pollCount(), 1);  // never re-polled
+}
+
+// Run arms a recording the next frame starts; every way of stopping ends it the same way.
+TEST(RecordingState, RunStartsWithTheNextFrameAndEveryStopEndsIt) {
+    RecordingState r;
+    EXPECT_TRUE(r.stopped());
+    EXPECT_FALSE(r.recording());
+    EXPECT_FALSE(r.liveFrame());  // nothing armed: the frame only offers Run
+    EXPECT_TRUE(r.canRun());
+    r.run();
+    EXPECT_TRUE(r.recording());
+    EXPECT_TRUE(r.resetOnFrame());
+    EXPECT_FALSE(r.canRun());
+    EXPECT_TRUE(r.canStop());
+    EXPECT_TRUE(r.liveFrame());  // this frame starts it
+    EXPECT_FALSE(r.stopped());
+    EXPECT_FALSE(r.liveFrame());  // and no later one restarts it
+    EXPECT_FALSE(r.canRun());
+    r.stopRecording();
+    EXPECT_TRUE(r.stopped());
+    EXPECT_FALSE(r.recording());
+    EXPECT_FALSE(r.canStop());
+    r.liveFrame();
+    EXPECT_TRUE(r.canRun());  // back with the next frame
+    r.linkLost();
+    EXPECT_FALSE(r.canRun());
+    r.setFirstTickPending();
+    EXPECT_TRUE(r.takeFirstTick());
+    EXPECT_FALSE(r.takeFirstTick());  // once per Run
 }

@@ -56,7 +56,7 @@ struct Download {
         h.comm.clearHistory();
     }
     bool finish() {
-        return h.clock.runUntil([&] { return h.model.frame.m_logReady == 1; }, 120000);
+        return h.clock.runUntil([&] { return h.model.frame.mode.logReady(); }, 120000);
     }
     LinkHarness h;
 };
@@ -104,8 +104,8 @@ TEST(Datalogger, ExactBlocksNeedTheEventsTheThresholdsAskFor) {
         EXPECT_EQ(d.h.model.g.g_logReceived, n);
         expectDocumentHolds(d.h);
         EXPECT_EQ(d.h.model.view.m_logDataNew, 1);
-        EXPECT_EQ(d.h.model.frame.m_liveMode, 1);
-        EXPECT_EQ(d.h.model.frame.m_logPending, 0);
+        EXPECT_TRUE(d.h.model.frame.mode.liveMode());
+        EXPECT_FALSE(d.h.model.frame.mode.logPending());
         EXPECT_EQ(d.h.comm.GetRThreshold(), 19);
         EXPECT_EQ(d.h.model.view.m_lcdBanner, "        ");
     }
@@ -135,8 +135,8 @@ TEST(Datalogger, AnEmptyDataloggerReturnsToLivePolling) {
     Download d(0, {64});
     ASSERT_TRUE(d.finish());
     EXPECT_EQ(d.h.ui.messages, QStringList({"There is no data on the RAM!"}));
-    EXPECT_EQ(d.h.model.frame.m_liveMode, 1);
-    EXPECT_EQ(d.h.model.frame.m_logPending, 0);
+    EXPECT_TRUE(d.h.model.frame.mode.liveMode());
+    EXPECT_FALSE(d.h.model.frame.mode.logPending());
     EXPECT_EQ(d.h.model.view.m_logDataNew, 0);
     const int polls = d.h.meter.pollCount();
     d.h.clock.advance(500);
@@ -151,8 +151,8 @@ TEST(Datalogger, AStreamThatStopsLeavesTheDownloadPending) {
     h.clock.advance(100);
     h.link.startLogDownload();
     h.clock.advance(20000);
-    EXPECT_EQ(h.model.frame.m_logPending, 1);
-    EXPECT_EQ(h.model.frame.m_logReady, 0);
+    EXPECT_TRUE(h.model.frame.mode.logPending());
+    EXPECT_FALSE(h.model.frame.mode.logReady());
     // What came is stored or still buffered, waiting for a threshold that is never reached.
     EXPECT_EQ(h.model.g.g_logReceived + h.comm.GetInBufferCount(), 5000);
     EXPECT_EQ(h.model.doc.m_logRecordCount, 0);
@@ -160,8 +160,7 @@ TEST(Datalogger, AStreamThatStopsLeavesTheDownloadPending) {
 
 TEST(Datalogger, BytesBeyondTheAnnouncedCountAreDropped) {
     FakeLink t;
-    t.model.frame.m_logPending = 1;
-    t.model.frame.m_liveMode = 0;
+    t.model.frame.mode.beginLogDownload();
     QByteArray header = bytes({0xAA, 0xCC, 0x00, 0x00, 19});
     QByteArray stream = bytes(
         {0xAA, 0x56, 0, 2, 0, 0, 0x26, 0, 0x01, 0x02, 0x03, 0x04, 0x05, 10, 0, 0x02, 40, 0, 0x02});
@@ -195,7 +194,7 @@ struct RequestedLog : FakeLink {
 TEST(Datalogger, ALiveFrameBeforeTheHeaderIsIgnored) {
     RequestedLog t;
     ASSERT_EQ(t.comm.sent.back(), bytes({0x13}));
-    ASSERT_EQ(t.model.frame.m_logPending, 1);
+    ASSERT_TRUE(t.model.frame.mode.logPending());
     ASSERT_FALSE(t.clock.isTimerActive(TimerOwner::MainFrame, kTimerPoll));
     const int progressOpens = t.ui.progressOpens;
     FrameSpec late;
@@ -208,16 +207,16 @@ TEST(Datalogger, ALiveFrameBeforeTheHeaderIsIgnored) {
     EXPECT_EQ(t.model.g.g_logPhase, LogPhase::Idle);
     EXPECT_EQ(t.model.g.g_logReceived, 0);
     EXPECT_EQ(t.model.frame.m_logByteCount, 0);
-    EXPECT_EQ(t.model.frame.m_liveMode, 0);
-    EXPECT_EQ(t.model.frame.m_logPending, 1);
+    EXPECT_FALSE(t.model.frame.mode.liveMode());
+    EXPECT_TRUE(t.model.frame.mode.logPending());
 
     t.comm.deliver(bytes({0xAA, 0xCC, 0x00, 0x00, 19}));
     EXPECT_EQ(t.model.frame.m_logByteCount, 19);
     EXPECT_EQ(t.view().m_lcdBanner, "DownLoad");
     t.comm.deliver(bytes(
         {0xAA, 0x56, 0, 2, 0, 0, 0x26, 0, 0x01, 0x02, 0x03, 0x04, 0x05, 10, 0, 0x02, 20, 0, 0x02}));
-    EXPECT_EQ(t.model.frame.m_logReady, 1);
-    EXPECT_EQ(t.model.frame.m_liveMode, 1);
+    EXPECT_TRUE(t.model.frame.mode.logReady());
+    EXPECT_TRUE(t.model.frame.mode.liveMode());
     ASSERT_EQ(t.model.doc.m_logRecStart, (std::vector<int>{0, 2}));
     EXPECT_FLOAT_EQ(t.model.doc.m_logValues[0], 1000.0f);
     EXPECT_FLOAT_EQ(t.model.doc.m_logValues[1], 2000.0f);
@@ -248,8 +247,8 @@ TEST(Datalogger, ASecondHeaderPairDuringADownloadIsStreamData) {
     t.comm.deliver(stream.mid(8000));
     EXPECT_EQ(t.model.frame.m_logByteCount, n);
     EXPECT_EQ(t.model.g.g_logReceived, n);
-    ASSERT_EQ(t.model.frame.m_logReady, 1);
-    EXPECT_EQ(t.model.frame.m_logPending, 0);
+    ASSERT_TRUE(t.model.frame.mode.logReady());
+    EXPECT_FALSE(t.model.frame.mode.logPending());
     ASSERT_EQ(t.model.doc.m_logRecordCount, 1);
     ASSERT_EQ(t.model.doc.m_logRecStart, (std::vector<int>{0, 2664}));
     EXPECT_FLOAT_EQ(t.model.doc.m_logValues[2662], static_cast<float>(170 * 100 * 1.076));
@@ -266,10 +265,9 @@ TEST(Datalogger, AStreamGivenUpKeepsEveryByteThatCame) {
          {std::tuple{566, 0, 300}, std::tuple{20000, 8000, 4000}}) {
         SCOPED_TRACE(announced);
         RequestedLog t;
-        DownloadProgress& progress = t.session.progress();
         t.comm.deliver(bytes({0xAA, 0xCC, 0x00, announced >> 8, announced & 0xFF}));
-        progress.opened();  // main-frame timer 1 opens the window, which paints
-        progress.paint();
+        t.clock.advance(10);  // main-frame timer 1 opens the window, which paints
+        ASSERT_TRUE(t.session.progress().shown());
         QByteArray came;
         for (int i = 0; i < inBlocks + held; ++i) came.append(static_cast<char>(i * 7 + i / 256));
         if (inBlocks > 0) t.comm.deliver(came.left(inBlocks));
@@ -277,7 +275,7 @@ TEST(Datalogger, AStreamGivenUpKeepsEveryByteThatCame) {
         t.comm.buffer = came.mid(inBlocks);  // below the threshold: no event
         t.comm.ops.clear();
         t.clock.advance((announced + 157) / 158 * 500 + 15000);
-        ASSERT_EQ(t.model.frame.m_logPending, 0);
+        ASSERT_FALSE(t.model.frame.mode.logPending());
         EXPECT_EQ(t.model.frame.m_logByteCount, announced);
         EXPECT_EQ(t.model.g.g_logReceived, inBlocks + held);
         EXPECT_EQ(QByteArray(reinterpret_cast<const char*>(t.model.g.g_logBuffer.data()),

@@ -8,30 +8,9 @@ using namespace km905;
 using namespace km905::test;
 
 namespace {
-// The progress window as the frame shows it: opened by main-frame timer 1, repainted by the
-// decoder; its paint runs at once here.
-struct ProgressUi : RecordingUi {
-    DownloadProgress* progress = nullptr;
-    bool shown = false;
-    void openProgressWindow() override {
-        RecordingUi::openProgressWindow();
-        shown = true;
-        progress->opened();
-        progress->paint();
-    }
-    void repaintProgress() override {
-        RecordingUi::repaintProgress();
-        if (shown) progress->paint();
-    }
-};
-
-struct Downloading : SimSession<ProgressUi> {
+struct Downloading : SimSession<> {
     explicit Downloading(sim::Scenario s) : SimSession(std::move(s)), progress(session.progress()) {
-        ui.progress = &progress;
-        progress.onEnd = [this] {
-            ui.shown = false;
-            ++ends;
-        };
+        progress.onEnd = [this] { ++ends; };
         progress.onMemoryDone = [this] { ++memoryLists; };
         progress.onLoggerDone = [this] { ++loggerWindows; };
         link.reopenAndPoll();
@@ -46,9 +25,9 @@ TEST(DownloadProgress, AMemoryDownloadOpensTheListAfterTheFrame) {
     Downloading d(sim::demoScenario());
     d.link.startMemDownload();
     d.clock.advance(20);
-    EXPECT_TRUE(d.ui.shown);
+    EXPECT_TRUE(d.progress.shown());
     EXPECT_EQ(d.progress.rangeMax(), 2000);  // the memory bar always runs over 2000
-    ASSERT_TRUE(d.clock.runUntil([&] { return d.model.frame.m_memReady == 1; }, 3000));
+    ASSERT_TRUE(d.clock.runUntil([&] { return d.model.frame.mode.memReady(); }, 3000));
     EXPECT_EQ(d.progress.position(), 2000);  // jumps to full
     EXPECT_EQ(d.memoryLists, 0);
     d.clock.advance(200);
@@ -64,14 +43,14 @@ TEST(DownloadProgress, ASilentMeterTimesTheMemoryDownloadOutAfterTenSeconds) {
     d.link.startMemDownload();
     d.clock.advance(10 + 13 * 500);
     EXPECT_EQ(d.progress.position(), 2000);  // 13 ticks of 158 fill the bar
-    EXPECT_EQ(d.model.frame.m_memPending, 1);
+    EXPECT_TRUE(d.model.frame.mode.memPending());
     d.clock.advance(10000 - 13 * 500 - 1);
-    EXPECT_EQ(d.model.frame.m_memPending, 1);
+    EXPECT_TRUE(d.model.frame.mode.memPending());
     const size_t before = d.meter.commandLog().size();
     d.clock.advance(2);
-    EXPECT_EQ(d.model.frame.m_memPending, 0);
-    EXPECT_EQ(d.model.frame.m_memReady, 1);
-    EXPECT_EQ(d.model.frame.m_liveMode, 1);
+    EXPECT_FALSE(d.model.frame.mode.memPending());
+    EXPECT_TRUE(d.model.frame.mode.memReady());
+    EXPECT_TRUE(d.model.frame.mode.liveMode());
     EXPECT_EQ(d.model.frame.m_logByteCount, 0);
     EXPECT_EQ(d.model.view.m_lcdBanner, "        ");
     d.clock.advance(5);
@@ -91,18 +70,18 @@ TEST(DownloadProgress, AStalledDataloggerStreamIsAbandoned15sAfterTheBarFills) {
     const int ticks = (count + 157) / 158;
     d.clock.advance(ticks * 500);
     EXPECT_EQ(d.progress.position(), count);
-    EXPECT_EQ(d.model.frame.m_logPending, 1);
+    EXPECT_TRUE(d.model.frame.mode.logPending());
     d.clock.advance(15000);
-    EXPECT_EQ(d.model.frame.m_logPending, 0);
-    EXPECT_EQ(d.model.frame.m_logReady, 1);
-    EXPECT_EQ(d.model.frame.m_liveMode, 1);
+    EXPECT_FALSE(d.model.frame.mode.logPending());
+    EXPECT_TRUE(d.model.frame.mode.logReady());
+    EXPECT_TRUE(d.model.frame.mode.liveMode());
     EXPECT_EQ(d.loggerWindows, 0);
 }
 
 TEST(DownloadProgress, ACompleteDataloggerDownloadHandsOnItsRecords) {
     Downloading d(sim::demoScenario());
     d.link.startLogDownload();
-    ASSERT_TRUE(d.clock.runUntil([&] { return d.model.frame.m_logReady == 1; }, 5000));
+    ASSERT_TRUE(d.clock.runUntil([&] { return d.model.frame.mode.logReady(); }, 5000));
     d.clock.advance(200);
     EXPECT_EQ(d.loggerWindows, 1);
     EXPECT_EQ(d.model.doc.m_logRecordCount, 2);
@@ -124,11 +103,11 @@ TEST(DownloadProgress, AMemoryTimeOutLeavesNoTimerOfTheWindowRunning) {
     d.meter.scenario().faults.silentAlways = true;
     d.link.startMemDownload();
     d.clock.advance(20);
-    ASSERT_TRUE(d.ui.shown);
+    ASSERT_TRUE(d.progress.shown());
     ASSERT_EQ(progressTimersRunning(d.clock), (std::vector<int>{1, 3}));
     d.clock.advance(10000);
     ASSERT_EQ(d.ends, 1);
-    ASSERT_EQ(d.model.frame.m_memPending, 0);
+    ASSERT_FALSE(d.model.frame.mode.memPending());
     EXPECT_EQ(progressTimersRunning(d.clock), std::vector<int>{});
     const int position = d.progress.position();
     d.clock.advance(5000);
@@ -142,11 +121,11 @@ TEST(DownloadProgress, ADataloggerTimeOutLeavesNoTimerOfTheWindowRunning) {
     Downloading d(s);
     d.link.startLogDownload();
     d.clock.advance(300);
-    ASSERT_TRUE(d.ui.shown);
+    ASSERT_TRUE(d.progress.shown());
     const int count = d.model.frame.m_logByteCount;
     d.clock.advance((count + 157) / 158 * 500 + 15000);
     ASSERT_EQ(d.ends, 1);
-    ASSERT_EQ(d.model.frame.m_logPending, 0);
+    ASSERT_FALSE(d.model.frame.mode.logPending());
     EXPECT_EQ(progressTimersRunning(d.clock), std::vector<int>{});  // timer 3 too
 }
 
@@ -156,21 +135,20 @@ TEST(DownloadProgress, EscapeDuringAMemoryDownload) {
     Downloading d(sim::demoScenario());
     d.link.startMemDownload();
     d.clock.advance(500);
-    ASSERT_TRUE(d.ui.shown);
+    ASSERT_TRUE(d.progress.shown());
     d.progress.cancelled();  // what the window's Escape does, and it closes
-    d.ui.shown = false;
     EXPECT_EQ(progressTimersRunning(d.clock), std::vector<int>{});
     EXPECT_FALSE(d.progress.started());
     const LinkState& f = d.model.frame;
-    EXPECT_EQ(f.m_memPending, 1);
-    EXPECT_EQ(f.m_memReady, 0);
-    EXPECT_EQ(f.m_memWanted, 1);
-    EXPECT_EQ(f.m_liveMode, 0);
+    EXPECT_TRUE(f.mode.memPending());
+    EXPECT_FALSE(f.mode.memReady());
+    EXPECT_TRUE(f.mode.memWanted());
+    EXPECT_FALSE(f.mode.liveMode());
     EXPECT_EQ(f.m_logByteCount, 2000);
     EXPECT_EQ(d.model.view.m_lcdBanner, "DownLoad");
 
     // The request still goes out at 1 s and the frame is decoded, but nothing opens.
-    ASSERT_TRUE(d.clock.runUntil([&] { return f.m_memReady == 1; }, 3000));
+    ASSERT_TRUE(d.clock.runUntil([&] { return f.mode.memReady(); }, 3000));
     d.clock.advance(15000);
     EXPECT_EQ(d.memoryLists, 0);
     EXPECT_EQ(d.ends, 0);  // Escape itself closed it; no time-out ends it again
@@ -181,17 +159,39 @@ TEST(DownloadProgress, EscapeDuringADataloggerDownload) {
     Downloading d(sim::demoScenario());
     d.link.startLogDownload();
     d.clock.advance(300);
-    ASSERT_TRUE(d.ui.shown);
-    ASSERT_EQ(d.model.frame.m_logPending, 1);
+    ASSERT_TRUE(d.progress.shown());
+    ASSERT_TRUE(d.model.frame.mode.logPending());
     d.progress.cancelled();
-    d.ui.shown = false;
     EXPECT_EQ(progressTimersRunning(d.clock), std::vector<int>{});
-    EXPECT_EQ(d.model.frame.m_logPending, 1);
-    EXPECT_EQ(d.model.frame.m_logReady, 0);
-    EXPECT_EQ(d.model.frame.m_liveMode, 0);
-    ASSERT_TRUE(d.clock.runUntil([&] { return d.model.frame.m_logReady == 1; }, 5000));
+    EXPECT_TRUE(d.model.frame.mode.logPending());
+    EXPECT_FALSE(d.model.frame.mode.logReady());
+    EXPECT_FALSE(d.model.frame.mode.liveMode());
+    ASSERT_TRUE(d.clock.runUntil([&] { return d.model.frame.mode.logReady(); }, 5000));
     d.clock.advance(1000);
     EXPECT_EQ(d.loggerWindows, 0);
     EXPECT_EQ(d.ends, 0);
     EXPECT_EQ(progressTimersRunning(d.clock), std::vector<int>{});
+}
+
+// The link's mode from start-up through both downloads, as the flags table gives it.
+TEST(LinkMode, EachDownloadLeavesAndReturnsToLiveFrames) {
+    LinkMode m;
+    auto flags = [&] {
+        return std::vector<bool>{m.liveMode(),   m.logPending(), m.logReady(),
+                                 m.memPending(), m.memReady(),   m.memWanted()};
+    };
+    EXPECT_EQ(flags(), (std::vector<bool>{1, 0, 0, 0, 0, 0}));
+    m.beginLogDownload();
+    EXPECT_EQ(flags(), (std::vector<bool>{0, 1, 0, 0, 0, 0}));
+    m.logDownloadEnded();
+    EXPECT_EQ(flags(), (std::vector<bool>{1, 0, 1, 0, 0, 0}));
+    m.beginMemDownload();
+    EXPECT_EQ(flags(), (std::vector<bool>{0, 0, 0, 1, 0, 1}));
+    m.memDownloadEnded();
+    EXPECT_EQ(flags(), (std::vector<bool>{1, 0, 0, 0, 1, 1}));
+    m.memListFilled();
+    EXPECT_EQ(flags(), (std::vector<bool>{1, 0, 0, 0, 1, 0}));
+    m.beginLogDownload();
+    m.portChosen();  // a port chosen drops the datalogger download
+    EXPECT_EQ(flags(), (std::vector<bool>{1, 0, 0, 0, 0, 0}));
 }

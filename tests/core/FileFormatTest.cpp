@@ -130,8 +130,8 @@ TEST(GraphFile, RefusedMagicAndCountsLeaveTheDocumentAlone) {
         const GraphReadResult r = readGraphFile(b);
         EXPECT_EQ(r.status, GraphReadResult::Status::InvalidFormat) << n;
         graphToDocument(r, doc);
-        EXPECT_EQ(doc.m_fileCount, 3);
-        EXPECT_EQ(doc.m_fileHeaderCount, 3);
+        EXPECT_EQ(doc.fileCount(), 3);
+        EXPECT_EQ(doc.m_file.headerCount, 3);
     }
     QByteArray magic = golden("three-lux.AsmDat");
     magic.replace(1, 5, "ABCDE");
@@ -144,18 +144,18 @@ TEST(GraphFile, TruncatedAtEveryLengthNeverPromisesMoreThanWasRead) {
     const QByteArray full = golden("three-lux.AsmDat");
     for (qsizetype len = 6; len < full.size(); ++len) {
         CDTDoc doc;
-        doc.m_fileRateSecs = 77;
+        doc.m_file.rateSecs = 77;
         const GraphReadResult r = readGraphFile(full.left(len));
         ASSERT_EQ(r.status, GraphReadResult::Status::Truncated) << len;
         graphToDocument(r, doc);
         const qsizetype readingsRead = len < 14 ? 0 : std::min<qsizetype>((len - 14) / 4, 3);
         if (len >= 14) {
-            EXPECT_EQ(doc.m_fileCount, readingsRead) << len;
+            EXPECT_EQ(doc.fileCount(), readingsRead) << len;
         }
-        for (int i = 0; i < doc.m_fileCount; ++i)
-            EXPECT_EQ(doc.m_fileReadings[static_cast<size_t>(i)],
+        for (int i = 0; i < doc.fileCount(); ++i)
+            EXPECT_EQ(doc.m_file.readings[static_cast<size_t>(i)],
                       threeReadings(0, 0).readings[static_cast<size_t>(i)]);
-        EXPECT_EQ(doc.m_fileRateSecs, 77);  // never reached
+        EXPECT_EQ(doc.m_file.rateSecs, 77);  // never reached
     }
 }
 

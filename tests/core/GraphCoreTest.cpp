@@ -24,6 +24,12 @@ constexpr YLabelStyle kDataloggerStyle{'K', true};
 constexpr DragWatchMargins kDataloggerDragWatch{50, 20, 50, 40};
 constexpr CursorAxis kDataloggerCursor{0, true};
 
+// A level's positions from a table of them.
+LevelSamples table(const std::vector<double>& xs, int count) {
+    return {[&xs](int k) { return xs[static_cast<size_t>(k)]; }, count, 0,
+            static_cast<int>(xs.size())};
+}
+
 // A client rectangle that gives the datalogger a 400 x 400 plot: x 306..706, y 90..490.
 constexpr ClientRect kDataloggerClient{0, 0, 767, 551};
 
@@ -175,31 +181,31 @@ TEST(GraphCoreZoom, ADataloggerRectangleMapsBackToItsSamplesAtLevelTwo) {
     const PlotRect plot = PlotRect::inClient(kDataloggerClient, kDataloggerMargins);
     // 41 samples, 10 pixels apart, from the plot's left edge.
     constexpr int n = 41;
-    LevelPoints x(kReadingsCapacity);
-    std::vector<double>& x0 = x.level(0);
+    std::vector<double> x0(n), x1(n), x2(n);
     for (int j = 0; j < n; ++j) x0[static_cast<size_t>(j)] = 306 + 10.0 * j;
     // Level 1: x 406..606, samples 10..30, now 20 pixels apart.
-    zoomPoints(x.level(0), x.level(1), n,
-               AxisZoom::horizontal(ZoomSelection::fromCorners(406, 190, 606, 390), plot, 0));
-    EXPECT_DOUBLE_EQ(x.level(1)[10], 306);
-    EXPECT_DOUBLE_EQ(x.level(1)[30], 706);
+    const AxisZoom to1 =
+        AxisZoom::horizontal(ZoomSelection::fromCorners(406, 190, 606, 390), plot, 0);
+    for (size_t j = 0; j < x0.size(); ++j) x1[j] = to1(x0[j]);
+    EXPECT_DOUBLE_EQ(x1[10], 306);
+    EXPECT_DOUBLE_EQ(x1[30], 706);
     // Level 2, dragged right to left: x 406..506 of level 1, samples 15..20, 80 pixels apart.
-    zoomPoints(x.level(1), x.level(2), n,
-               AxisZoom::horizontal(ZoomSelection::fromCorners(506, 300, 406, 200), plot, 0));
-    const std::vector<double>& x2 = x.level(2);
+    const AxisZoom to2 =
+        AxisZoom::horizontal(ZoomSelection::fromCorners(506, 300, 406, 200), plot, 0);
+    for (size_t j = 0; j < x1.size(); ++j) x2[j] = to2(x1[j]);
     EXPECT_DOUBLE_EQ(x2[15], 306);
     EXPECT_DOUBLE_EQ(x2[20], 706);
     EXPECT_DOUBLE_EQ(x2[16] - x2[15], 80);
 
     // The sample under the cursor: the nearest, a tie keeping the left one.
-    EXPECT_EQ(sampleUnder(306, x2, n, 0, kDataloggerCursor), 15);
-    EXPECT_EQ(sampleUnder(505, x2, n, 0, kDataloggerCursor), 17);
-    EXPECT_EQ(sampleUnder(506, x2, n, 0, kDataloggerCursor), 17);
-    EXPECT_EQ(sampleUnder(507, x2, n, 0, kDataloggerCursor), 18);
-    EXPECT_EQ(sampleUnder(706, x2, n, 0, kDataloggerCursor), 20);
+    EXPECT_EQ(sampleUnder(306, table(x2, n), 0, kDataloggerCursor), 15);
+    EXPECT_EQ(sampleUnder(505, table(x2, n), 0, kDataloggerCursor), 17);
+    EXPECT_EQ(sampleUnder(506, table(x2, n), 0, kDataloggerCursor), 17);
+    EXPECT_EQ(sampleUnder(507, table(x2, n), 0, kDataloggerCursor), 18);
+    EXPECT_EQ(sampleUnder(706, table(x2, n), 0, kDataloggerCursor), 20);
     // Scrolled by two samples, sample 13 is drawn at the left edge.
-    EXPECT_EQ(sampleUnder(306, x2, n, 2, kDataloggerCursor), 13);
-    EXPECT_EQ(sampleUnder(706, x2, n, 2, kDataloggerCursor), 18);
+    EXPECT_EQ(sampleUnder(306, table(x2, n), 2, kDataloggerCursor), 13);
+    EXPECT_EQ(sampleUnder(706, table(x2, n), 2, kDataloggerCursor), 18);
 
     // The datalogger maps y the same way: the rectangle's rows fill the plot's height.
     const AxisZoom y = AxisZoom::vertical(ZoomSelection::fromCorners(406, 390, 606, 190), plot, 0);
@@ -221,12 +227,13 @@ TEST(GraphCoreZoom, TheScrollShiftRuleDecidesLeftOfTheFirstSample) {
     std::vector<double> xs(10);
     for (size_t j = 0; j < xs.size(); ++j) xs[j] = 10.0 * static_cast<double>(j);
     const CursorAxis shiftFirst{0, false};  // the real-time rule
-    EXPECT_EQ(sampleUnder(25, xs, 10, 3, shiftFirst), 0);
+    EXPECT_EQ(sampleUnder(25, table(xs, 10), 3, shiftFirst), 0);
     // Half-way between sample 0 and where sample -1 would be: the left one, which is none.
-    EXPECT_EQ(sampleUnder(25, xs, 10, 3, kDataloggerCursor), -1);
-    EXPECT_EQ(sampleUnder(26, xs, 10, 3, kDataloggerCursor), 0);
+    EXPECT_EQ(sampleUnder(25, table(xs, 10), 3, kDataloggerCursor), -1);
+    EXPECT_EQ(sampleUnder(26, table(xs, 10), 3, kDataloggerCursor), 0);
     // Without a spacing between samples there is nothing to find.
-    EXPECT_FALSE(sampleUnder(25, std::vector<double>(10, 0.0), 10, 0, shiftFirst).has_value());
+    EXPECT_FALSE(
+        sampleUnder(25, table(std::vector<double>(10, 0.0), 10), 0, shiftFirst).has_value());
 }
 
 TEST(GraphCoreZoom, AcceptingAZoom) {
@@ -311,12 +318,4 @@ TEST(GraphCoreMouse, ScrollShiftAndThumb) {
     EXPECT_EQ(thumbForScrollShift(40, 10), 31);
     EXPECT_EQ(scrollShiftForThumb(40, 41), 0);
     EXPECT_EQ(thumbForScrollShift(40, 0), 41);
-}
-
-TEST(GraphCoreZoom, LevelPointsAreAllocatedWhenUsed) {
-    LevelPoints points(kReadingsCapacity);
-    const LevelPoints& unused = points;
-    EXPECT_TRUE(unused.level(3).empty());
-    EXPECT_EQ(points.level(3).size(), 33000u);
-    EXPECT_EQ(&points.level(150), &points.level(99));  // 100 levels only
 }

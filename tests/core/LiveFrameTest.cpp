@@ -358,15 +358,15 @@ TEST(LiveFrame, ShortFramesNeverDecodeAndCutFramesAreSkipped) {
 TEST(LiveFrame, RecordingLimitsStopTheRecording) {
     for (auto [frames, samples] : {std::pair{10000, 5}, std::pair{5, 19990}}) {
         FakeLink t;
-        t.model.frame.m_recording = 1;
-        t.model.frame.m_stopped = 0;
-        t.model.view.m_canStop = 1;
+        t.model.rec.liveFrame();  // a frame, Run, and the frame that starts the recording
+        t.model.rec.run();
+        t.model.rec.liveFrame();
         t.model.view.m_frameCount = frames;
         t.model.view.m_sampleIndex = samples;
         t.frame(FrameSpec{});
-        EXPECT_EQ(t.model.frame.m_recording, 0);
-        EXPECT_EQ(t.model.frame.m_stopped, 1);
-        EXPECT_EQ(t.model.view.m_canStop, 0);
+        EXPECT_FALSE(t.model.rec.recording());
+        EXPECT_TRUE(t.model.rec.stopped());
+        EXPECT_FALSE(t.model.rec.canStop());
         EXPECT_FLOAT_EQ(t.model.doc.m_readings[static_cast<size_t>(samples)], 2500.0f);
     }
 }
@@ -375,14 +375,13 @@ TEST(LiveFrame, FirstFrameAfterRunRestartsTheRecording) {
     FakeLink t;
     t.model.view.m_sampleIndex = 7;
     t.model.view.m_frameCount = 3;
-    t.model.frame.m_resetOnFrame = 1;
-    t.model.frame.m_recording = 1;
+    t.model.rec.run();
     t.clock.advance(5000);
     t.frame(FrameSpec{});
     EXPECT_EQ(t.model.view.m_sampleIndex, 0);
     EXPECT_EQ(t.model.view.m_frameCount, 0);
     EXPECT_EQ(t.model.view.m_startTime, t.clock.nowSecs());
-    EXPECT_EQ(t.model.frame.m_stopped, 0);
-    EXPECT_EQ(t.model.view.m_canRun, 0);   // recording: Run stays disabled
+    EXPECT_FALSE(t.model.rec.stopped());
+    EXPECT_FALSE(t.model.rec.canRun());    // recording: Run stays disabled
     EXPECT_EQ(t.model.doc.m_curIndex, 7);  // copied before the frame was decoded
 }

@@ -24,12 +24,10 @@ bool hasText(const LoggerGraphPicture& pic, const QString& text, int x, int y) {
 class LoggerGraph : public testing::Test {
   protected:
     void setReadings(std::initializer_list<float> values, uint8_t unitFC = 0) {
-        int i = 0;
-        for (float v : values) doc.m_fileReadings[static_cast<size_t>(i++)] = v;
-        doc.m_fileCount = i;
-        doc.m_fileUnitFC = unitFC;
+        doc.m_file.readings = values;
+        doc.m_file.unitFC = unitFC;
         doc.m_fileStartTime = kStart;
-        doc.m_fileRateSecs = 5;
+        doc.m_file.rateSecs = 5;
     }
     LoggerGraphPicture picture(bool shown = true) const {
         return loggerGraphPicture(zoomState, doc, shown, labels, kClient);
@@ -107,8 +105,8 @@ TEST_F(LoggerGraph, OverRangeLeavesThePlotAtTheTop) {
 
 TEST_F(LoggerGraph, SegmentsInOneColumnBecomeOneLine) {
     // 2000 readings alternating 0 and 400 lux: every column holds a full-height stroke.
-    for (int i = 0; i < 2000; ++i) doc.m_fileReadings[static_cast<size_t>(i)] = i % 2 ? 400 : 0;
-    doc.m_fileCount = 2000;
+    doc.m_file.readings.resize(2000);
+    for (int i = 0; i < 2000; ++i) doc.m_file.readings[static_cast<size_t>(i)] = i % 2 ? 400 : 0;
     const LoggerGraphPicture pic = picture();
     EXPECT_LT(pic.curve.size(), 1400u);
     for (int x = 306; x < 939; ++x) {
@@ -127,23 +125,23 @@ TEST_F(LoggerGraph, ReadoutTexts) {
     EXPECT_EQ(zoomState.g_readoutValue, "OL");
     EXPECT_EQ(zoomState.g_readoutTime, "10:00:00");
     zoom.mouseMove(622, 200, kClient, true, labels);
-    EXPECT_EQ(zoomState.g_cursorIndex, 1);
+    EXPECT_EQ(zoomState.g_cursorIndex(), 1);
     EXPECT_EQ(zoomState.g_readoutValue, "1.50 KLux");
     EXPECT_EQ(zoomState.g_readoutTime, "10:00:05");
-    doc.m_fileUnitFC = 1;
+    doc.m_file.unitFC = 1;
     zoom.mouseMove(622, 200, kClient, true, labels);
     EXPECT_EQ(zoomState.g_readoutValue, "139.41 FC");
     // One pixel right of the plot still moves the cursor line.
     zoom.mouseMove(940, 200, kClient, true, labels);
     EXPECT_EQ(picture().cursorX, 940);
-    EXPECT_EQ(zoomState.g_cursorIndex, 2);
+    EXPECT_EQ(zoomState.g_cursorIndex(), 2);
 }
 
 TEST_F(LoggerGraph, ZoomMakesTheNextLevelFromTheRectangle) {
     setReadings({0, 200, 400});
     drag(400, 100, 600, 300);
-    EXPECT_EQ(zoomState.g_zoomLevel, 1);
-    EXPECT_EQ(zoomState.g_fullView, 0);
+    EXPECT_EQ(zoomState.g_zoomLevel(), 1);
+    EXPECT_EQ(zoomState.g_fullView(), 0);
     const LoggerGraphPicture pic = picture();
     EXPECT_TRUE(hasText(pic, "159.31", 251, 439));
     EXPECT_TRUE(hasText(pic, "388.54", 251, 90));
@@ -154,7 +152,7 @@ TEST_F(LoggerGraph, ZoomMakesTheNextLevelFromTheRectangle) {
 TEST_F(LoggerGraph, UpwardDragZoomsTheSame) {
     setReadings({0, 200, 400});
     drag(600, 300, 400, 100);
-    EXPECT_EQ(zoomState.g_zoomLevel, 1);
+    EXPECT_EQ(zoomState.g_zoomLevel(), 1);
     EXPECT_TRUE(hasText(picture(), "388.54", 251, 90));
 }
 
@@ -163,38 +161,37 @@ TEST_F(LoggerGraph, ZoomRefusals) {
     LoggerZoom zoom(zoomState, doc);
     zoom.leftDown(400, 200, kClient);  // a click without movement
     EXPECT_FALSE(zoom.leftUp(400, 200, kClient, true, labels));
-    EXPECT_EQ(zoomState.g_zoomLevel, 0);
+    EXPECT_EQ(zoomState.g_zoomLevel(), 0);
     drag(400, 200, 600, 200);  // no height: a division of 0
-    EXPECT_EQ(zoomState.g_zoomLevel, 0);
+    EXPECT_EQ(zoomState.g_zoomLevel(), 0);
     labels = fullViewLabels(4, 0);  // 0 .. 40: one row is 0.11 lux, a division 0.011
     drag(400, 200, 600, 201);
-    EXPECT_EQ(zoomState.g_zoomLevel, 0);
+    EXPECT_EQ(zoomState.g_zoomLevel(), 0);
     setReadings({200});  // fewer than two samples across
     drag(400, 100, 600, 300);
-    EXPECT_EQ(zoomState.g_zoomLevel, 0);
+    EXPECT_EQ(zoomState.g_zoomLevel(), 0);
 }
 
 TEST_F(LoggerGraph, LevelNinetyNineIsTheLast) {
     setReadings({0, 200, 400});
     for (int i = 0; i < 120; ++i) drag(306, 90, 939, 439);
-    EXPECT_EQ(zoomState.g_zoomLevel, 99);
+    EXPECT_EQ(zoomState.g_zoomLevel(), 99);
     LoggerZoom(zoomState, doc).fullView();
-    EXPECT_EQ(zoomState.g_zoomLevel, 0);
-    EXPECT_EQ(zoomState.g_fullView, 1);
+    EXPECT_EQ(zoomState.g_zoomLevel(), 0);
+    EXPECT_EQ(zoomState.g_fullView(), 1);
 }
 
 TEST_F(LoggerGraph, ZoomedViewDrawsOnlyTheVisibleSamples) {
-    for (int i = 0; i < 33000; ++i) doc.m_fileReadings[static_cast<size_t>(i)] = 200;
-    doc.m_fileCount = 33000;
+    doc.m_file.readings.assign(33000, 200);
     doc.m_fileStartTime = kStart;
-    doc.m_fileRateSecs = 1;
+    doc.m_file.rateSecs = 1;
     drag(400, 90, 401, 439);  // one pixel of about 52 samples
-    ASSERT_EQ(zoomState.g_zoomLevel, 1);
+    ASSERT_EQ(zoomState.g_zoomLevel(), 1);
     const std::optional<int> thumb =
         enterLoggerLevelScroll(zoomState, doc, labels, loggerPlotRect(kClient));
     ASSERT_TRUE(thumb.has_value());
     // Column 400 lay at sample 4900.33 of the full view.
-    EXPECT_EQ(zoomState.g_firstVisible, 4900);
+    EXPECT_EQ(zoomState.g_firstVisible(), 4900);
     EXPECT_EQ(*thumb, 4901);
     const LoggerGraphPicture pic = picture();
     EXPECT_LT(pic.curve.size(), 60u);
@@ -209,7 +206,7 @@ TEST_F(LoggerGraph, ZoomedViewDrawsOnlyTheVisibleSamples) {
     // Scrolling by the thumb: sample n - 1 at the left edge.
     LoggerZoom zoom(zoomState, doc);
     EXPECT_EQ(zoom.scrollTo(5001), 5001);
-    EXPECT_EQ(zoomState.g_scrollShift, -100);
+    EXPECT_EQ(zoomState.g_scrollShift(), -100);
 }
 
 TEST_F(LoggerGraph, DragWatchCancelsBeyondTheMargins) {
@@ -221,8 +218,8 @@ TEST_F(LoggerGraph, DragWatchCancelsBeyondTheMargins) {
     EXPECT_FALSE(zoom.dragWatch(400, 71, kClient));
     EXPECT_FALSE(zoom.dragWatch(400, 478, kClient));
     EXPECT_TRUE(zoom.dragWatch(400, 479, kClient));
-    EXPECT_EQ(zoomState.g_dragging, 0);
-    EXPECT_EQ(zoomState.g_dragIdle, 1);
+    EXPECT_EQ(zoomState.g_dragging(), 0);
+    EXPECT_EQ(zoomState.g_dragIdle(), 1);
     zoom.leftDown(400, 200, kClient);
     EXPECT_TRUE(zoom.dragWatch(256, 200, kClient));
     zoom.leftDown(400, 200, kClient);
@@ -243,12 +240,10 @@ bool hasReportText(const ReportPage& p, const QString& text, int x, int y) {
 
 TEST(LoggerReport, TheFullRecordingAgainstTheFullViewAxis) {
     CDTDoc doc;
-    for (int i = 0; i < 8; ++i) doc.m_fileReadings[static_cast<size_t>(i)] = 50.0f * i;
-    doc.m_fileCount = 8;
+    for (int i = 0; i < 8; ++i) doc.m_file.readings.push_back(50.0f * i);
     doc.m_fileStartTime = kStart;
-    doc.m_fileRateSecs = 5;
-    doc.m_fileYear = 2026, doc.m_fileMonth = 12, doc.m_fileDay = 8;  // the meter's clock
-    doc.m_fileHour = 10, doc.m_fileMinute = 0, doc.m_fileSecond = 0;
+    doc.m_file.rateSecs = 5;
+    doc.m_file.start = {2026, 12, 8, 10, 0, 0};  // the meter's clock
     const ReportPage p = loggerReport(doc, fullViewLabels(40, 0), kStart + 3600);
     EXPECT_EQ(p.documentName, "client   print");
     EXPECT_EQ(p.title, "Datalogger record 12-08-26 10.00.00");  // as its PDF is named
@@ -280,10 +275,9 @@ TEST(LoggerReport, NoGraphGivesTheEmptyFrame) {
 
 TEST(LoggerReport, OneReadingShowsTheStartFiveTimes) {
     CDTDoc doc;
-    doc.m_fileReadings[0] = 100;
-    doc.m_fileCount = 1;
+    doc.m_file.readings = {100};
     doc.m_fileStartTime = kStart;
-    doc.m_fileRateSecs = 5;
+    doc.m_file.rateSecs = 5;
     const ReportPage p = loggerReport(doc, fullViewLabels(40, 0), kStart);
     EXPECT_EQ(p.traceEnd, 4);
     EXPECT_TRUE(hasReportText(p, "10:00:00", -750, 195));

@@ -79,7 +79,7 @@ TEST_F(Logger, AThreeRecordDownloadListsEachRecordWithItsOwnTexts) {
     EXPECT_EQ(rows[0], QStringList({"1", "03/01/26 08:15:30", "Lux", "5sec", "2"}));
     EXPECT_EQ(rows[1], QStringList({"2", "03/02/26 09:00:05", "FC", "5sec", "3"}));
     EXPECT_EQ(rows[2], QStringList({"3", "03/03/26 23:59:59", "Lux", "60sec", "1"}));
-    EXPECT_EQ(m.doc.m_fileCount, 0);  // nothing shown until a row is chosen
+    EXPECT_EQ(m.doc.fileCount(), 0);  // nothing shown until a row is chosen
     EXPECT_FALSE(w.syncList());       // once per download
     EXPECT_EQ(w.rows().size(), 3u);
 }
@@ -102,38 +102,38 @@ TEST_F(Logger, ChoosingTheSecondRowShowsTheSecondRecordOnly) {
     EXPECT_TRUE(s.restoreFullView);
     EXPECT_EQ(w.state().m_logSelRecord, 1);
     const CDTDoc& d = m.doc;
-    ASSERT_EQ(d.m_fileCount, 3);
-    EXPECT_EQ(d.m_fileReadings[0], 10.5f);
-    EXPECT_EQ(d.m_fileReadings[1], 21.25f);
-    EXPECT_EQ(d.m_fileReadings[2], 32.0f);
-    EXPECT_EQ(d.m_fileUnitFC, 1);
-    EXPECT_EQ(d.m_fileRateSecs, 5);
-    EXPECT_EQ(d.m_fileScale, 40);  // the window's gain: no settings file
-    EXPECT_EQ(d.m_fileYear, 2026);
-    EXPECT_EQ(d.m_fileMonth, 3);
-    EXPECT_EQ(d.m_fileDay, 2);
-    EXPECT_EQ(d.m_fileHour, 9);
-    EXPECT_EQ(d.m_fileMinute, 0);
-    EXPECT_EQ(d.m_fileSecond, 5);
+    ASSERT_EQ(d.fileCount(), 3);
+    EXPECT_EQ(d.m_file.readings[0], 10.5f);
+    EXPECT_EQ(d.m_file.readings[1], 21.25f);
+    EXPECT_EQ(d.m_file.readings[2], 32.0f);
+    EXPECT_EQ(d.m_file.unitFC, 1);
+    EXPECT_EQ(d.m_file.rateSecs, 5);
+    EXPECT_EQ(d.m_file.scale, 40);  // the window's gain: no settings file
+    EXPECT_EQ(d.m_file.start.year, 2026);
+    EXPECT_EQ(d.m_file.start.month, 3);
+    EXPECT_EQ(d.m_file.start.day, 2);
+    EXPECT_EQ(d.m_file.start.hour, 9);
+    EXPECT_EQ(d.m_file.start.minute, 0);
+    EXPECT_EQ(d.m_file.start.second, 5);
     EXPECT_EQ(d.m_fileStartTime, 1772442005);  // 2026-03-02 09:00:05 UTC
 
     EXPECT_EQ(w.doubleClick(2).shown, Shown::Record);
-    EXPECT_EQ(d.m_fileCount, 1);
-    EXPECT_EQ(d.m_fileReadings[0], 400.0f);
-    EXPECT_EQ(d.m_fileUnitFC, 0);
-    EXPECT_EQ(d.m_fileRateSecs, 60);
+    EXPECT_EQ(d.fileCount(), 1);
+    EXPECT_EQ(d.m_file.readings[0], 400.0f);
+    EXPECT_EQ(d.m_file.unitFC, 0);
+    EXPECT_EQ(d.m_file.rateSecs, 60);
 }
 
 TEST_F(Logger, ADoubleClickWithoutARowHidesTheGraphAndLeavesNothingToSave) {
     downloadThreeRecords();
     LoggerWindow w(m, ui, settings());
     w.doubleClick(0);
-    EXPECT_EQ(m.doc.m_fileCount, 2);
+    EXPECT_EQ(m.doc.fileCount(), 2);
     const ListSelection s = w.doubleClick(-1);
     EXPECT_EQ(s.shown, Shown::Nothing);
     EXPECT_TRUE(s.restoreFullView);
     EXPECT_EQ(w.state().m_logSelRecord, -1);
-    EXPECT_EQ(m.doc.m_fileCount, 0);
+    EXPECT_EQ(m.doc.fileCount(), 0);
     EXPECT_EQ(w.save(), SaveOutcome::NotAllowed);
     EXPECT_EQ(ui.messages, QStringList({"Please select the record item that you want to save."}));
 }
@@ -144,7 +144,7 @@ TEST_F(Logger, ADownloadWithoutRecordsListsNothing) {
     LoggerWindow w(m, ui, settings());
     EXPECT_TRUE(w.rows().empty());
     EXPECT_EQ(w.doubleClick(0).shown, Shown::Nothing);
-    EXPECT_EQ(m.doc.m_fileCount, 0);
+    EXPECT_EQ(m.doc.fileCount(), 0);
 }
 
 TEST_F(Logger, RecordsAreNotListedWithoutAPendingDownloadNorInFileMode) {
@@ -167,7 +167,7 @@ TEST_F(Logger, ADamagedRecordNeverReadsPastTheValues) {
     LoggerWindow w(m, ui, settings());
     EXPECT_EQ(w.rows()[2][4], "35");
     EXPECT_EQ(w.doubleClick(2).shown, Shown::Record);
-    EXPECT_EQ(m.doc.m_fileCount, 7);  // the 12 values from index 5
+    EXPECT_EQ(m.doc.fileCount(), 7);  // the 12 values from index 5
 }
 
 // The record list in file mode.
@@ -181,18 +181,18 @@ TEST_F(Logger, AFileShowsItsHeaderCountAndReselectingUsesOnlyItsStoredReadings) 
     EXPECT_TRUE(r.rowsChanged);
     ASSERT_EQ(w.rows().size(), 1u);
     EXPECT_EQ(w.rows()[0], QStringList({"1", "03/01/26 08:15:30", "Lux", "2sec", "7"}));
-    EXPECT_EQ(m.doc.m_fileCount, 3);
+    EXPECT_EQ(m.doc.fileCount(), 3);
     EXPECT_EQ(m.doc.m_fileStartTime, 1772352930);  // 2026-03-01 08:15:30 UTC
     EXPECT_EQ(m.view.m_fileNew, 0);
 
-    m.doc.m_fileCount = 0;
+    m.doc.m_file.readings.clear();
     const ListSelection s = w.doubleClick(0);
     EXPECT_EQ(s.shown, Shown::FileEntry);
     EXPECT_EQ(w.list().fileListSel(), 0);
-    ASSERT_EQ(m.doc.m_fileCount, 3);  // 7 promised, 3 stored
-    EXPECT_EQ(m.doc.m_fileReadings[0], 250.0f);
-    EXPECT_EQ(m.doc.m_fileReadings[1], 1234.5f);
-    EXPECT_EQ(m.doc.m_fileReadings[2], 5000000.0f);
+    ASSERT_EQ(m.doc.fileCount(), 3);  // 7 promised, 3 stored
+    EXPECT_EQ(m.doc.m_file.readings[0], 250.0f);
+    EXPECT_EQ(m.doc.m_file.readings[1], 1234.5f);
+    EXPECT_EQ(m.doc.m_file.readings[2], 5000000.0f);
 }
 
 TEST_F(Logger, AHeaderCountBelowTheReadingsLimitsTheReselectedGraph) {
@@ -205,9 +205,9 @@ TEST_F(Logger, AHeaderCountBelowTheReadingsLimitsTheReselectedGraph) {
     ui.fileAnswers = {path};
     w.openGraph();
     EXPECT_EQ(w.rows()[0][4], "2");
-    EXPECT_EQ(m.doc.m_fileCount, 3);  // as read
+    EXPECT_EQ(m.doc.fileCount(), 3);  // as read
     w.doubleClick(0);
-    EXPECT_EQ(m.doc.m_fileCount, 2);
+    EXPECT_EQ(m.doc.fileCount(), 2);
 }
 
 TEST_F(Logger, ReselectingAnEarlierFileShowsItAgain) {
@@ -219,18 +219,18 @@ TEST_F(Logger, ReselectingAnEarlierFileShowsItAgain) {
     w.openGraph();
     ASSERT_EQ(w.rows().size(), 2u);
     EXPECT_EQ(w.rows()[1], QStringList({"2", "03/01/26 08:15:30", "FC", "2sec", "3"}));
-    EXPECT_EQ(m.doc.m_fileUnitFC, 1);
+    EXPECT_EQ(m.doc.m_file.unitFC, 1);
     m.doc.m_fileStartTime = 0;
     EXPECT_EQ(w.doubleClick(0).shown, Shown::FileEntry);
-    EXPECT_EQ(m.doc.m_fileUnitFC, 0);
-    EXPECT_EQ(m.doc.m_fileRateSecs, 2);
+    EXPECT_EQ(m.doc.m_file.unitFC, 0);
+    EXPECT_EQ(m.doc.m_file.rateSecs, 2);
     EXPECT_EQ(m.doc.m_fileStartTime, 1772352930);
-    EXPECT_EQ(m.doc.m_fileScale, 400);  // the scale is not taken back from the entry
+    EXPECT_EQ(m.doc.m_file.scale, 400);  // the scale is not taken back from the entry
 
     const ListSelection outside = w.doubleClick(2);
     EXPECT_EQ(outside.shown, Shown::Unchanged);
     EXPECT_TRUE(outside.restoreFullView);
-    EXPECT_EQ(m.doc.m_fileUnitFC, 0);
+    EXPECT_EQ(m.doc.m_file.unitFC, 0);
     EXPECT_EQ(w.list().fileListSel(), 2);
 }
 
@@ -275,7 +275,7 @@ TEST_F(Logger, AFileReadBeforeADownloadWindowIsListedFirstAndTakesTheFileBranch)
     EXPECT_EQ(rows[0][3], "2sec");
     EXPECT_EQ(rows[1][0], "1");
     EXPECT_EQ(rows[1][3], "5sec");
-    EXPECT_EQ(m.doc.m_fileCount, 3);  // the file is shown
+    EXPECT_EQ(m.doc.fileCount(), 3);  // the file is shown
     EXPECT_EQ(w.doubleClick(0).shown, Shown::FileEntry);
     EXPECT_EQ(w.doubleClick(2).shown, Shown::Unchanged);
     EXPECT_EQ(w.state().m_logSelRecord, -1);
@@ -349,7 +349,7 @@ TEST_F(Logger, AfterClosingTheFileListStartsAgainAtRowOne) {
     }
     m.view.m_logFromFile = 1;
     LoggerWindow w(m, ui, settings());
-    EXPECT_EQ(m.doc.m_fileCount, 0);
+    EXPECT_EQ(m.doc.fileCount(), 0);
     ui.fileAnswers = {path};
     w.openGraph();
     ASSERT_EQ(w.rows().size(), 1u);
@@ -372,7 +372,7 @@ TEST_F(Logger, SaveInFileModeDoesNothing) {
     EXPECT_EQ(w.save(), SaveOutcome::NotAllowed);  // nothing shown
     ui.fileAnswers = {copyGolden("three-lux.AsmDat", "a.AsmDat")};
     w.openGraph();
-    ASSERT_EQ(m.doc.m_fileCount, 3);
+    ASSERT_EQ(m.doc.fileCount(), 3);
     ui.fileAnswers = {RecordingInteraction::kAcceptProposed};
     EXPECT_EQ(w.save(), SaveOutcome::NotAllowed);  // a file shown
     EXPECT_TRUE(ui.messages.isEmpty());
@@ -438,7 +438,7 @@ TEST_F(Logger, ACh4FileWithTheRightMagicOpensInAnyLetterCase) {
     ui.fileAnswers = {copyGolden("three-lux.AsmDat", "x.CH4"),
                       copyGolden("three-fc.AsmDat", "y.ch4")};
     EXPECT_EQ(w.openGraph().outcome, OpenOutcome::Opened);
-    EXPECT_EQ(m.doc.m_fileCount, 3);
+    EXPECT_EQ(m.doc.fileCount(), 3);
     EXPECT_EQ(w.openGraph().outcome, OpenOutcome::Opened);
     EXPECT_EQ(w.rows().size(), 2u);
     EXPECT_EQ(w.state().g_lastGraphPath, m_home.path() + "/y.ch4");
@@ -459,8 +459,8 @@ TEST_F(Logger, AWrongMagicIsRefusedAndTheGraphStays) {
     EXPECT_FALSE(r.rowsChanged);
     EXPECT_EQ(ui.messages, QStringList({"Invalid Format!"}));
     EXPECT_EQ(w.rows().size(), 1u);
-    EXPECT_EQ(m.doc.m_fileUnitFC, 0);
-    EXPECT_EQ(m.doc.m_fileReadings[1], 1234.5f);
+    EXPECT_EQ(m.doc.m_file.unitFC, 0);
+    EXPECT_EQ(m.doc.m_file.readings[1], 1234.5f);
 }
 
 TEST_F(Logger, ACancelledOpenOnlyReturnsToTheFullView) {
@@ -539,7 +539,7 @@ TEST_F(Logger, TheGraphButtonReadsAGraphFileAndOpensTheWindowInFileMode) {
     EXPECT_EQ(m.view.m_logFromFile, 1);
     LoggerWindow w(m, ui, settings());
     EXPECT_EQ(w.state().mode, LoggerMode::File);
-    EXPECT_EQ(m.doc.m_fileCount, 3);  // the file read stays shown
+    EXPECT_EQ(m.doc.fileCount(), 3);  // the file read stays shown
     ASSERT_EQ(w.rows().size(), 1u);
     EXPECT_EQ(w.rows()[0], QStringList({"1", "03/01/26 08:15:30", "Lux", "2sec", "3"}));
 }
@@ -563,7 +563,7 @@ TEST_F(Logger, AGivenFileOpensTheWindowItsSuffixNamesWithoutADialog) {
     const QString graph = copyGolden("three-lux.AsmDat", "a.ASMDAT");
     EXPECT_EQ(openGivenFile(graph, m, ui), WindowToOpen::Datalogger);
     EXPECT_EQ(m.view.m_logFromFile, 1);
-    EXPECT_EQ(m.doc.m_fileCount, 3);
+    EXPECT_EQ(m.doc.fileCount(), 3);
     const QString list = copyGolden("general-250lux.MemDat", "office.MemDat");
     EXPECT_EQ(openGivenFile(list, m, ui), WindowToOpen::MemoryList);
     EXPECT_EQ(m.view.m_memListFromFile, 1);
@@ -606,7 +606,7 @@ TEST_F(Logger, GivenGraphFilesPastAMissingOneAreRowsOfOneWindow) {
     ASSERT_EQ(w.rows().size(), 2u);
     EXPECT_EQ(w.rows()[0], QStringList({"1", "03/01/26 08:15:30", "Lux", "2sec", "3"}));
     EXPECT_EQ(w.rows()[1], QStringList({"2", "03/01/26 08:15:30", "FC", "2sec", "3"}));
-    EXPECT_EQ(m.doc.m_fileUnitFC, 1);
+    EXPECT_EQ(m.doc.m_file.unitFC, 1);
     EXPECT_EQ(ui.messages.size(), 1);
     EXPECT_TRUE(ui.dialogs.empty());
 }

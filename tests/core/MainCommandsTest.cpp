@@ -27,7 +27,7 @@ class Commands : public testing::Test {
         h.clock.advance(100);
     }
     static sim::Scenario steady() { return steadyScenario(250); }
-    void paint() { acq.armFirstTickIfPending(); }  // what the repaint after Run does
+    void paint() { h.session.graphPainted(); }  // the repaint after Run
 
     QTemporaryDir m_scratch;  // folders other than the data folder
     LinkHarness h;
@@ -38,21 +38,21 @@ class Commands : public testing::Test {
 }  // namespace
 
 TEST_F(Commands, TheFirstRunAsksNothingEveryLaterRunAsksFirst) {
-    ASSERT_EQ(h.model.view.m_canRun, 1);
+    ASSERT_TRUE(h.model.rec.canRun());
     ui.rateAnswers = {2};
     cmd.run();
     EXPECT_TRUE(ui.questions.isEmpty());
     EXPECT_EQ(ui.rateShown, std::vector<int>{1});
     EXPECT_EQ(h.model.view.m_sampleRateMs, 2000);
     EXPECT_EQ(h.model.view.m_sampleRateText, "2");
-    EXPECT_EQ(h.model.view.m_canRun, 0);
-    EXPECT_EQ(h.model.view.m_canStop, 1);
+    EXPECT_FALSE(h.model.rec.canRun());
+    EXPECT_TRUE(h.model.rec.canStop());
     EXPECT_EQ(h.model.frame.m_graphUsed, 1);
     cmd.stop();
-    EXPECT_EQ(h.model.frame.m_recording, 0);
-    EXPECT_EQ(h.model.view.m_canStop, 0);
+    EXPECT_FALSE(h.model.rec.recording());
+    EXPECT_FALSE(h.model.rec.canStop());
     h.clock.advance(100);
-    EXPECT_EQ(h.model.view.m_canRun, 1);  // back with the next frame
+    EXPECT_TRUE(h.model.rec.canRun());  // back with the next frame
 
     ui.answers = {false};
     ui.rateAnswers = {5};
@@ -76,11 +76,11 @@ TEST_F(Commands, APeriodOfZeroRecordsAtOneSecondAndCancelStillArmsTheFirstTick) 
     cmd.run();
     EXPECT_EQ(h.model.view.m_sampleRateMs, 1000);
     cmd.stop();
-    h.model.view.m_firstTickPending = 0;
+    paint();
     ui.rateAnswers = {RecordingInteraction::kCancel};
     cmd.run();
-    EXPECT_EQ(h.model.view.m_firstTickPending, 1);
-    EXPECT_EQ(h.model.frame.m_recording, 0);
+    EXPECT_TRUE(h.model.rec.firstTickPending());
+    EXPECT_FALSE(h.model.rec.recording());
     ui.rateAnswers = {2000000000};  // no upper limit, but no overflow either
     cmd.run();
     EXPECT_GT(h.model.view.m_sampleRateMs, 0);
@@ -156,7 +156,7 @@ TEST_F(Commands, AFailedSaveKeepsTheRecordingThroughCloseAndRun) {
               QStringList({"The file could not be saved: the folder " + m_scratch.path() +
                            "/no such folder does not exist. Nothing was changed "
                            "on the disk."}));
-    EXPECT_EQ(h.model.frame.m_recording, 0);  // stopped while the user was asked
+    EXPECT_FALSE(h.model.rec.recording());  // stopped while the user was asked
     h.clock.advance(2000);
     EXPECT_EQ(h.model.view.m_sampleIndex, samples);
 
@@ -165,7 +165,7 @@ TEST_F(Commands, AFailedSaveKeepsTheRecordingThroughCloseAndRun) {
     ui.rateAnswers = {1};
     cmd.run();
     EXPECT_TRUE(ui.rateShown.size() == 1);  // no sample-rate dialog: Run did not start
-    EXPECT_EQ(h.model.frame.m_recording, 0);
+    EXPECT_FALSE(h.model.rec.recording());
     h.clock.advance(2000);
     EXPECT_EQ(h.model.view.m_sampleIndex, samples);
     EXPECT_EQ(ui.messages.size(), 2);

@@ -24,8 +24,7 @@ QByteArray memoryFrame(const std::vector<QByteArray>& records, int size = 1352) 
 
 struct MemLink : FakeLink {
     MemLink() {
-        model.frame.m_memPending = 1;
-        model.frame.m_liveMode = 0;
+        model.frame.mode.beginMemDownload();
         model.frame.m_logByteCount = 2000;
         model.view.m_lcdBanner = "DownLoad";
     }
@@ -51,9 +50,9 @@ TEST(MemoryFrame, RecordsAreDecodedIntoTheDocument) {
     EXPECT_EQ(d.m_memModes[3], "");     // unknown mode bits leave the entry alone
     const LinkState& f = t.model.frame;
     EXPECT_EQ(f.m_memEmpty, 0);
-    EXPECT_EQ(f.m_memReady, 1);
-    EXPECT_EQ(f.m_memPending, 0);
-    EXPECT_EQ(f.m_liveMode, 1);
+    EXPECT_TRUE(f.mode.memReady());
+    EXPECT_FALSE(f.mode.memPending());
+    EXPECT_TRUE(f.mode.liveMode());
     EXPECT_EQ(f.m_logByteCount, 0);
     EXPECT_EQ(t.model.view.m_lcdBanner, "        ");
     EXPECT_EQ(t.comm.threshold, 19);
@@ -152,7 +151,7 @@ TEST(MemoryFrame, IgnoredUnlessAMemoryDownloadIsPending) {
     FakeLink t;
     t.comm.deliver(memoryFrame({memoryRecord(1, 10, 2)}));
     EXPECT_EQ(t.model.doc.m_memCount, 0);
-    EXPECT_EQ(t.model.frame.m_memReady, 0);
+    EXPECT_FALSE(t.model.frame.mode.memReady());
 }
 
 TEST(MemoryFrame, DownloadFromTheSimulatedMeter) {
@@ -162,7 +161,7 @@ TEST(MemoryFrame, DownloadFromTheSimulatedMeter) {
     ASSERT_EQ(h.model.view.m_batteryText, "Normal");
     const qint64 start = h.clock.nowMs();
     h.link.startMemDownload();
-    EXPECT_TRUE(h.clock.runUntil([&] { return h.model.frame.m_memReady == 1; }, 3000));
+    EXPECT_TRUE(h.clock.runUntil([&] { return h.model.frame.mode.memReady(); }, 3000));
     // Timer 3 sends the request 1 s after the command; then the request byte goes
     // out and the 1352 bytes of the frame come back at 9600 baud, ten bits a byte.
     const double expectedMs = 1000 + (1 + 1352) * 10 * 1000.0 / 9600;  // 2409.4
@@ -176,7 +175,7 @@ TEST(MemoryFrame, DownloadFromTheSimulatedMeter) {
     EXPECT_EQ(d.m_memModes[1], "Max");
     EXPECT_EQ(d.m_memUnitFC[2], 1);
     EXPECT_EQ(d.m_memModes[3], "Min");
-    EXPECT_EQ(h.model.frame.m_liveMode, 1);
+    EXPECT_TRUE(h.model.frame.mode.liveMode());
 }
 
 // A month 0x13 or an hour 0x25 from the meter never reaches the C library's formatting.

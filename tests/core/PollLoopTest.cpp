@@ -34,17 +34,17 @@ TEST(PollLoop, LowBatteryStopsPollingAndRecordingWithOneMessage) {
     sim::Scenario s = steady(250);
     s.lowBattery = true;
     LinkHarness h(s);
-    h.model.frame.m_recording = 1;
-    h.model.frame.m_stopped = 0;
-    h.model.view.m_canStop = 1;
+    h.model.rec.liveFrame();  // a frame, Run, and the frame that starts the recording
+    h.model.rec.run();
+    h.model.rec.liveFrame();
     h.link.reopenAndPoll();
     h.clock.advance(3000);
     EXPECT_EQ(h.meter.pollCount(), 1);
     EXPECT_EQ(h.ui.messages, QStringList({"Power is low,please change another battery!"}));
     EXPECT_EQ(h.model.view.m_batteryText, "Low");
-    EXPECT_EQ(h.model.frame.m_recording, 0);
-    EXPECT_EQ(h.model.frame.m_stopped, 1);
-    EXPECT_EQ(h.model.view.m_canStop, 0);
+    EXPECT_FALSE(h.model.rec.recording());
+    EXPECT_TRUE(h.model.rec.stopped());
+    EXPECT_FALSE(h.model.rec.canStop());
 
     // Noise or another device on the line afterwards: frame-like chunks raise nothing more.
     const QByteArray noise = bytes({0xAA, 0xDD, 0x13, 0x57, 0x9B, 0xDF, 0x24, 0x68, 0xAC, 0xE0,

@@ -65,8 +65,8 @@ TEST(Downloads, DataloggerCommandRequestsAfter200ms) {
     t.model.view.m_linkDown = 0;
     t.link.startLogDownload();
     const LinkState& f = t.model.frame;
-    EXPECT_EQ(f.m_logPending, 1);
-    EXPECT_EQ(f.m_liveMode, 0);
+    EXPECT_TRUE(f.mode.logPending());
+    EXPECT_FALSE(f.mode.liveMode());
     EXPECT_EQ(t.model.view.m_logListPending, 1);
     EXPECT_EQ(t.model.g.g_logPhase, LogPhase::Idle);
     EXPECT_EQ(t.model.g.g_logBlocks, -1);
@@ -87,7 +87,7 @@ TEST(Downloads, MemoryCommandOpensProgressAndRequestsAfter1s) {
     t.link.startMemDownload();
     EXPECT_EQ(t.model.frame.m_logByteCount, 2000);
     EXPECT_EQ(t.model.view.m_lcdBanner, "DownLoad");
-    EXPECT_EQ(t.model.frame.m_memWanted, 1);
+    EXPECT_TRUE(t.model.frame.mode.memWanted());
     t.clock.advance(10);
     EXPECT_EQ(t.ui.progressOpens, 1);
     t.clock.advance(989);
@@ -106,7 +106,7 @@ TEST(Downloads, LowBatteryOrLinkDownBlockBothCommands) {
         logger ? t.link.startLogDownload() : t.link.startMemDownload();
         EXPECT_EQ(t.ui.messages,
                   QStringList({"Power is low,please change another battery to try again!"}));
-        EXPECT_EQ(t.model.frame.m_liveMode, 1);
+        EXPECT_TRUE(t.model.frame.mode.liveMode());
 
         FakeLink u;
         u.model.view.m_batteryText = "Normal";
@@ -114,7 +114,7 @@ TEST(Downloads, LowBatteryOrLinkDownBlockBothCommands) {
         logger ? u.link.startLogDownload() : u.link.startMemDownload();
         EXPECT_TRUE(u.ui.messages.isEmpty());
         EXPECT_TRUE(u.comm.ops.isEmpty());
-        EXPECT_EQ(u.model.frame.m_liveMode, 1);
+        EXPECT_TRUE(u.model.frame.mode.liveMode());
     }
 }
 
@@ -125,8 +125,8 @@ TEST(Downloads, APortThatWillNotOpenEndsTheCommandSilently) {
     t.comm.open = false;
     t.comm.failOpen = SerialError(SerialErrorKind::PortInUse, "Port already open");
     t.link.startMemDownload();
-    EXPECT_EQ(t.model.frame.m_memPending, 0);
-    EXPECT_EQ(t.model.frame.m_liveMode, 1);
+    EXPECT_FALSE(t.model.frame.mode.memPending());
+    EXPECT_TRUE(t.model.frame.mode.liveMode());
     t.clock.advance(2000);
     EXPECT_EQ(t.ui.progressOpens, 0);
 }

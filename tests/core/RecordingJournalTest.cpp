@@ -121,10 +121,10 @@ TEST(RecordingJournal, EveryCutRestoresTheWholeSamplesBeforeIt) {
         EXPECT_EQ(m.view.m_startTimeText, "01/02/19 10:20:30");
         EXPECT_EQ(m.view.m_dataNoText, QString::number(frames[expected]));
         EXPECT_EQ(m.view.m_sampleRateText, "2");
-        EXPECT_EQ(m.frame.m_recording, 0);
-        EXPECT_EQ(m.frame.m_stopped, 1);
+        EXPECT_FALSE(m.rec.recording());
+        EXPECT_TRUE(m.rec.stopped());
         EXPECT_EQ(m.frame.m_graphUsed, 1);
-        EXPECT_EQ(m.view.m_canStop, 0);
+        EXPECT_FALSE(m.rec.canStop());
     }
 }
 
@@ -368,7 +368,7 @@ class Journaled : public testing::Test {
     void run(int secs) {
         ui.rateAnswers = {secs};
         cmd.run();
-        acq.armFirstTickIfPending();
+        h.session.graphPainted();
     }
 
     QString m_folder;

@@ -16,17 +16,14 @@ struct Graph {
     RtGraphState g;
     ViewState v;
     CDTDoc doc;
-    // The view's paint: the state changes in its order, then the picture.
+    // The view's paint.
     Painted paint(int n, uint8_t unit = 0) {
         v.m_sampleIndex = n;
-        const PlotRect plot = rtPlotRect({0, 0, 1052, 760});
-        const std::optional<int> kept = keepCursorThroughRepaint(g, v);
-        resetZoomAtFirstSample(g, v);
+        RtGraphPaint r = paintRtGraph(g, v, doc, unit, rtPlotRect({0, 0, 1052, 760}));
         Painted p;
-        p.repaintAgain = growRtTimeAxis(g, v, plot);
-        p.scrollPos = rebuildRtLevels(g, v, doc, unit, plot);
-        updateRtLabels(g, v, plot);
-        static_cast<RtGraphPicture&>(p) = rtGraphPicture(g, v, plot, kept);
+        static_cast<RtGraphPicture&>(p) = std::move(r.picture);
+        p.repaintAgain = r.repaintAgain;
+        p.scrollPos = r.scrollPos;
         return p;
     }
 };
@@ -74,9 +71,9 @@ TEST(RtGraphGeometry, ZoomLevelsAreRebuiltFromTheirFractions) {
     t.v.m_yGain = 40;
     for (int i = 0; i < 200; ++i) t.doc.m_readings[static_cast<size_t>(i)] = 100 + i;
     t.paint(200);
-    t.g.g_rtFullView = 0;
-    t.g.g_rtZoomLevel = 1;
-    t.g.g_rtScrollReady = 0;
+    t.g.g_rtFullView() = 0;
+    t.g.g_rtZoomLevel() = 1;
+    t.g.g_rtScrollReady() = 0;
     t.g.g_rtDownFracX[0] = 0.25;
     t.g.g_rtUpFracX[0] = 0.75;
     t.g.g_rtDownFracY[0] = 0.5;  // the lower half of the plot: 0..200 lux
@@ -87,7 +84,7 @@ TEST(RtGraphGeometry, ZoomLevelsAreRebuiltFromTheirFractions) {
     EXPECT_NEAR(t.g.g_rtYLabel[1][10], 200.0, 2.0);
     EXPECT_EQ(p.gridX.size(), 14u + 10u - 14u);  // ten time lines when zoomed
     ASSERT_TRUE(p.scrollPos.has_value());
-    EXPECT_GT(t.g.m_firstVisible, 40);
+    EXPECT_GT(t.g.m_firstVisible(), 40);
     // A new Y gain moves every level derived from level 0 with it.
     t.v.m_yGain = 4;
     t.paint(200);
@@ -105,15 +102,15 @@ TEST(RtGraphGeometry, ZoomedTimeLabelsFollowTheLeftEdgeAndTheScroll) {
     t.v.m_sampleRateMs = 2000;
     for (int i = 0; i < 100; ++i) t.doc.m_readings[static_cast<size_t>(i)] = 100 + i;
     t.paint(100);
-    t.g.g_rtFullView = 0;
-    t.g.g_rtZoomLevel = 1;
-    t.g.g_rtScrollReady = 0;
+    t.g.g_rtFullView() = 0;
+    t.g.g_rtZoomLevel() = 1;
+    t.g.g_rtScrollReady() = 0;
     t.g.g_rtDownFracX[0] = 0.25;
     t.g.g_rtUpFracX[0] = 0.5;
     t.g.g_rtDownFracY[0] = 0.5;
     t.g.g_rtUpFracY[0] = 1.0;
     Painted p = t.paint(100);
-    EXPECT_EQ(t.g.m_firstVisible, 24);
+    EXPECT_EQ(t.g.m_firstVisible(), 24);
     EXPECT_EQ(p.scrollPos, 25);
     const std::array<QString, 10> zoomed = {"09:00:48", "09:01:00", "09:01:12", "09:01:24",
                                             "09:01:36", "09:01:48", "09:02:00", "09:02:12",
@@ -130,9 +127,9 @@ TEST(RtGraphGeometry, ZoomedTimeLabelsFollowTheLeftEdgeAndTheScroll) {
 
     // Thumb 11: a scroll shift of 24 - 11 + 1 = 14 samples puts sample 10 (20 s) at the left
     // edge; the lines stay where they were and carry earlier times.
-    t.g.m_scrollShift = 14;
+    t.g.m_scrollShift() = 14;
     p = t.paint(100);
-    EXPECT_EQ(t.g.m_firstVisible, 24);
+    EXPECT_EQ(t.g.m_firstVisible(), 24);
     const std::array<QString, 10> scrolled = {"09:00:20", "09:00:32", "09:00:44", "09:00:56",
                                               "09:01:08", "09:01:20", "09:01:32", "09:01:44",
                                               "09:01:56", "09:02:08"};

@@ -16,21 +16,14 @@ struct Zoomed {
         v.m_sampleIndex = 100;
         paint();
     }
-    // The state changes of the view's paint (the picture itself is not needed here).
-    void paint() {
-        const PlotRect plot = rtPlotRect(rect);
-        keepCursorThroughRepaint(g, v);
-        resetZoomAtFirstSample(g, v);
-        growRtTimeAxis(g, v, plot);
-        rebuildRtLevels(g, v, doc, unit, plot);
-        updateRtLabels(g, v, plot);
-    }
+    // The view's paint (the picture itself is not needed here).
+    void paint() { paintRtGraph(g, v, doc, unit, rtPlotRect(rect)); }
     bool drag(int x1, int y1, int x2, int y2) {
         zoom.leftDown(x1, y1, rect);
         zoom.mouseMove((x1 + x2) / 2, (y1 + y2) / 2, rect);
         zoom.mouseMove(x2, y2, rect);
         zoom.leftUp(x2, y2, rect);
-        const bool zoomed = g.g_rtFullView == 0;
+        const bool zoomed = g.g_rtFullView() == 0;
         paint();
         return zoomed;
     }
@@ -71,39 +64,39 @@ TEST(RtZoom, AClickWithoutMovementNeverZooms) {
     Zoomed t;
     EXPECT_TRUE(t.zoom.leftDown(400, 300, t.rect));
     EXPECT_TRUE(t.zoom.leftUp(400, 300, t.rect));
-    EXPECT_EQ(t.g.g_rtFullView, 1);
+    EXPECT_EQ(t.g.g_rtFullView(), 1);
     // Moving only outside the plot leaves the clamped point on the anchor.
     t.zoom.leftDown(1002, 610, t.rect);
     t.zoom.mouseMove(1040, 700, t.rect);
     t.zoom.leftUp(1040, 700, t.rect);
-    EXPECT_EQ(t.g.g_rtFullView, 1);
+    EXPECT_EQ(t.g.g_rtFullView(), 1);
     EXPECT_EQ(t.v.m_zoomDragging, 0);
 }
 
 TEST(RtZoom, ADragZoomsAndUndoZoomReturnsToTheFullView) {
     Zoomed t;
     ASSERT_TRUE(t.drag(400, 300, 700, 500));
-    EXPECT_EQ(t.g.g_rtZoomLevel, 1);
+    EXPECT_EQ(t.g.g_rtZoomLevel(), 1);
     EXPECT_GT(t.g.g_rtYLabel[1][0], 0.0);
     EXPECT_LT(t.g.g_rtYLabel[1][10], 400.0);
     for (int i = 0; i < 4; ++i) ASSERT_TRUE(t.drag(400, 300, 700, 500));
-    EXPECT_EQ(t.g.g_rtZoomLevel, 5);
+    EXPECT_EQ(t.g.g_rtZoomLevel(), 5);
     t.zoom.undoZoom();
-    EXPECT_EQ(t.g.g_rtZoomLevel, 0);
-    EXPECT_EQ(t.g.g_rtFullView, 1);
-    EXPECT_EQ(t.g.m_scrollShift, 0);
+    EXPECT_EQ(t.g.g_rtZoomLevel(), 0);
+    EXPECT_EQ(t.g.g_rtFullView(), 1);
+    EXPECT_EQ(t.g.m_scrollShift(), 0);
 }
 
 TEST(RtZoom, RefusedZooms) {
     Zoomed t;
     EXPECT_FALSE(t.drag(400, 300, 700, 300));  // one pixel high: a division of 0.08 lux
     Zoomed full;
-    full.g.g_rtZoomLevel = 99;
-    full.g.g_rtFullView = 0;
+    full.g.g_rtZoomLevel() = 99;
+    full.g.g_rtFullView() = 0;
     full.zoom.leftDown(400, 300, full.rect);
     full.zoom.mouseMove(700, 500, full.rect);
     full.zoom.leftUp(700, 500, full.rect);
-    EXPECT_EQ(full.g.g_rtZoomLevel, 99);  // levels 1..99 only
+    EXPECT_EQ(full.g.g_rtZoomLevel(), 99);  // levels 1..99 only
 }
 
 TEST(RtZoom, DraggingOutOfTheGraphCancels) {
@@ -115,21 +108,21 @@ TEST(RtZoom, DraggingOutOfTheGraphCancels) {
     EXPECT_TRUE(t.zoom.dragWatch(500, 640, t.rect));  // 30 below the plot
     EXPECT_FALSE(t.zoom.band().has_value());
     t.zoom.leftUp(500, 400, t.rect);
-    EXPECT_EQ(t.g.g_rtFullView, 1);
+    EXPECT_EQ(t.g.g_rtFullView(), 1);
 }
 
 // Zoomed on the second quarter of 100 samples, sample 24 is at the left edge: thumb 25.
 TEST(RtZoom, OnlyThumbTrackingScrollsAndEveryMessagePutsTheThumbBack) {
     Zoomed t;
     ASSERT_TRUE(t.drag(294 + 177, 300, 294 + 354, 500));
-    ASSERT_EQ(t.g.m_firstVisible, 24);
+    ASSERT_EQ(t.g.m_firstVisible(), 24);
     EXPECT_EQ(t.zoom.scrollMessage(false, 26), 25);  // an arrow click
     EXPECT_EQ(t.zoom.scrollMessage(false, 35), 25);  // a page click
-    EXPECT_EQ(t.g.m_scrollShift, 0);
+    EXPECT_EQ(t.g.m_scrollShift(), 0);
     EXPECT_EQ(t.zoom.scrollMessage(true, 11), 11);  // the thumb dragged to 11
-    EXPECT_EQ(t.g.m_scrollShift, 14);
+    EXPECT_EQ(t.g.m_scrollShift(), 14);
     EXPECT_EQ(t.zoom.scrollMessage(false, 12), 11);
-    EXPECT_EQ(t.g.m_scrollShift, 14);
+    EXPECT_EQ(t.g.m_scrollShift(), 14);
 }
 
 // A sample recorded while the pointer was off the plot must not bring the line back at a

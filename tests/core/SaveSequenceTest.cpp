@@ -10,11 +10,13 @@
 #include "RecordingInteraction.h"
 #include "ScratchFolders.h"
 #include "TestData.h"
+#include "VirtualClock.h"
 #include "core/app/OpenFiles.h"
 #include "core/app/SaveSequences.h"
 #include "core/app/SpreadsheetExport.h"
 #include "core/files/GraphFile.h"
 #include "core/files/TextExport.h"
+#include "core/memlist/MemoryList.h"
 
 using namespace km905;
 using namespace km905::test;
@@ -236,7 +238,7 @@ TEST_F(Saving, TheLoggerSaveIsNamedAfterTheGraphsStart) {
 // datalogger window writes its count in both places.
 TEST_F(Saving, TheLoggerSaveWritesItsCountAsTheHeaderCount) {
     graphToDocument(readGraphFile(golden("three-lux-header7.AsmDat")), m.doc);
-    EXPECT_EQ(m.doc.m_fileHeaderCount, 7);
+    EXPECT_EQ(m.doc.m_file.headerCount, 7);
     ui.fileAnswers.push_back(m_folder + "/Back");
     EXPECT_EQ(saveLoggerGraph(settings(), m.doc, ui), SaveOutcome::Saved);
     EXPECT_EQ(fileBytes(m_folder + "/Back.AsmDat"), golden("three-lux.AsmDat"));
@@ -298,6 +300,26 @@ TEST_F(Saving, OpeningRefusesForeignFilesWithInvalidFormat) {
     EXPECT_EQ(openGraphFile(m_home.path() + "/ok.AsmDat", m, ui), OpenOutcome::Opened);
     EXPECT_EQ(m.view.m_fileLoaded, 1);
     EXPECT_EQ(m.view.m_fileNew, 1);
-    EXPECT_EQ(m.doc.m_fileCount, 3);
-    EXPECT_EQ(m.doc.m_fileScale, 4000);
+    EXPECT_EQ(m.doc.fileCount(), 3);
+    EXPECT_EQ(m.doc.m_file.scale, 4000);
+}
+
+// The memory list shows a list file only when it opened; a failure was told and changes
+// nothing shown. What it shows is taken once.
+TEST_F(Saving, TheMemoryListShowsAListFileOnlyWhenItOpened) {
+    VirtualClock clock;
+    MemoryList list(m, ui, clock, settings());
+    putFile(m_home.path() + "/bad.MemDat", "\x05km905\x00\x00\x00\x00");
+    EXPECT_FALSE(list.open(m_home.path() + "/bad.MemDat"));
+    EXPECT_EQ(ui.messages, QStringList({"Invalid Format!"}));
+    EXPECT_TRUE(list.takeRecords().rows.empty());
+    const QString good = m_home.path() + "/one.MemDat";
+    putFile(good, golden("general-250lux.MemDat"));
+    ASSERT_TRUE(list.open(good));
+    EXPECT_EQ(list.listPath(), good);
+    const std::vector<QStringList> rows = list.takeRecords().rows;
+    ASSERT_EQ(rows.size(), 1u);
+    EXPECT_EQ(rows[0][3], "General");
+    EXPECT_EQ(rows[0][4], "01/02/19 10:20:30");
+    EXPECT_TRUE(list.takeRecords().rows.empty());
 }

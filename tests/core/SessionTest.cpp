@@ -47,7 +47,7 @@ TEST_F(Sessions, TheCloseSequenceLeavesNoTimerRunning) {
     // A recording runs, a key press waits for its double-click, a zoom drag is watched.
     h.dialogs.rateAnswers = {1};
     h.session.commands().run();
-    h.session.acquisition().armFirstTickIfPending();
+    h.session.graphPainted();
     h.clock.advance(1150);
     ASSERT_EQ(h.model.view.m_sampleIndex, 2);
     int dragTicks = 0;
@@ -141,7 +141,7 @@ TEST_F(Sessions, TheCloseEndsTheJournalOfTheRecording) {
     h.clock.advance(200);
     h.dialogs.rateAnswers = {1};
     h.session.commands().run();
-    h.session.acquisition().armFirstTickIfPending();
+    h.session.graphPainted();
     h.clock.advance(1150);
     ASSERT_TRUE(h.journal.bytes);
     h.dialogs.answers = {false};  // no save

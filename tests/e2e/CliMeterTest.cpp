@@ -128,7 +128,8 @@ TEST_F(CliMeter, MemoryDownloadWritesWhatTheMemoryListSaves) {
 
     ProgramSide program;
     program.h.link.startMemDownload();
-    ASSERT_TRUE(program.h.clock.runUntil([&] { return program.h.model.frame.m_memReady; }, 5000));
+    ASSERT_TRUE(
+        program.h.clock.runUntil([&] { return program.h.model.frame.mode.memReady(); }, 5000));
     program.h.dialogs.fileAnswers = {work("program/list")};
     QDir().mkpath(work("program"));
     ASSERT_EQ(saveMemoryList(program.h.data.settings(), program.h.model, program.h.dialogs, 0),
@@ -152,7 +153,8 @@ TEST_F(CliMeter, LoggerDownloadSavesEachRecordAsTheWindowDoesAndTheKeptBytesGive
     // The datalogger window: each row double-clicked, then Save with the proposed name.
     ProgramSide program;
     program.h.link.startLogDownload();
-    ASSERT_TRUE(program.h.clock.runUntil([&] { return program.h.model.frame.m_logReady; }, 5000));
+    ASSERT_TRUE(
+        program.h.clock.runUntil([&] { return program.h.model.frame.mode.logReady(); }, 5000));
     const QString saved = program.h.data.folder();
     {
         LoggerWindow window(program.h.model, program.h.dialogs, program.h.data.settings());

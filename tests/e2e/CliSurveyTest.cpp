@@ -10,6 +10,7 @@
 #include <QRegularExpression>
 #include <QTemporaryDir>
 
+#include "HostTool.h"
 #include "PdfInfo.h"
 #include "ScratchFolders.h"
 #include "core/files/ListFile.h"
@@ -21,7 +22,7 @@ namespace {
 
 // What a program printed, its lines ended as on Linux: Windows' console streams end them CRLF.
 QString consoleText(const QByteArray& printed) {
-    QString text = QString::fromLocal8Bit(printed);
+    QString text = QString::fromUtf8(printed);
 #ifdef _WIN32
     text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
 #endif
@@ -52,7 +53,7 @@ CliRun cli(const QStringList& args) {
 
 QString run(const QString& program, const QStringList& args) {
     QProcess p;
-    p.start(program, args);
+    km905::test::hostStart(p, program, args);
     if (!p.waitForFinished(20000)) return QStringLiteral("<%1 did not run>").arg(program);
     return QString::fromUtf8(p.readAllStandardOutput());
 }

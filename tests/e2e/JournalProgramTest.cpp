@@ -41,7 +41,7 @@ int recordUntilKilled(const QString& dataFolder) {
     CMainFrame frame({comm, timers, bridges, ui, settings});
     frame.resize(1200, 800);
     frame.show();
-    if (!waitFor([&] { return frame.model().view.m_canRun == 1; }, 10000)) return 2;
+    if (!waitFor([&] { return frame.model().rec.canRun(); }, 10000)) return 2;
     ui.rateAnswers = {1};
     frame.trigger(kCmdRun);
     QTimer::singleShot(60000, [] { QApplication::exit(3); });  // never outlives a lost parent

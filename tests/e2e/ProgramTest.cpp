@@ -70,7 +70,7 @@ TEST(Program, ARecordingIsSavedAndReadsBackWithTheCli) {
         CMainFrame frame({comm, timers, bridges, ui, meter.settings()});
         frame.resize(1200, 800);
         frame.show();
-        ASSERT_TRUE(waitFor([&] { return frame.model().view.m_canRun == 1; }, 10000));
+        ASSERT_TRUE(waitFor([&] { return frame.model().rec.canRun(); }, 10000));
         ui.rateAnswers = {1};
         frame.trigger(kCmdRun);
         ASSERT_TRUE(waitFor([&] { return frame.model().view.m_sampleIndex >= 3; }, 15000));

@@ -155,7 +155,7 @@ TEST_F(PtySimStores, MemoryAndDataloggerDownloads) {
     ASSERT_TRUE(waitFor([&] { return model.view.m_batteryText == "Normal"; }, 3000));
 
     link.startMemDownload();
-    ASSERT_TRUE(waitFor([&] { return model.frame.m_memReady == 1; }, 10000)) << log().toStdString();
+    ASSERT_TRUE(waitFor([&] { return model.frame.mode.memReady(); }, 10000)) << log().toStdString();
     const CDTDoc& d = model.doc;
     ASSERT_EQ(d.m_memCount, 2);
     EXPECT_EQ(d.m_memTimes[0], "12/07/26 10:20:30");
@@ -165,7 +165,7 @@ TEST_F(PtySimStores, MemoryAndDataloggerDownloads) {
     EXPECT_FLOAT_EQ(d.m_memValues[1], 50034.0f);  // 4.65 KFC: 465 counts x 100 x 1.076
 
     link.startLogDownload();
-    ASSERT_TRUE(waitFor([&] { return model.frame.m_logReady == 1; }, 10000)) << log().toStdString();
+    ASSERT_TRUE(waitFor([&] { return model.frame.mode.logReady(); }, 10000)) << log().toStdString();
     ASSERT_EQ(d.m_logRecordCount, 2);
     EXPECT_EQ(d.m_logStartTimes[0], (MeterDateTime{2026, 12, 6, 8, 0, 0}));
     EXPECT_EQ(d.m_logStartTimes[1], (MeterDateTime{2026, 12, 6, 9, 30, 0}));

@@ -68,13 +68,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             link.startLogDownload();
             break;
         case 3:
-            link.startLogDownload();
-            model.frame.m_memPending = 1;  // both at once: nothing may clash
+            link.startMemDownload();
+            link.startLogDownload();  // both at once: nothing may clash
             break;
     }
     if (mode & 4) {
         model.view.m_sampleIndex = kReadingsCapacity - 1 - (mode >> 3);
-        model.frame.m_recording = 1;
+        model.rec.run();
     }
     if (mode & 8) model.view.m_frameCount = kFrameSlotCapacity;
     data += 2;

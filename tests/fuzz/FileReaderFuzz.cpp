@@ -14,7 +14,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     static CDTDoc doc;
     const GraphReadResult g = readGraphFile(bytes);
     graphToDocument(g, doc);
-    if (doc.m_fileCount < 0 || doc.m_fileCount > kReadingsCapacity) __builtin_trap();
+    if (doc.fileCount() < 0 || doc.fileCount() > kReadingsCapacity) __builtin_trap();
     if (g.status == GraphReadResult::Status::Ok) {
         (void)loggerGraphExport(g.record);
         if (writeGraphFile(g.record) != bytes.left(47 + 4 * qsizetype(g.record.readings.size())) &&

@@ -55,7 +55,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     (void)window.rows();
     for (int row = 0; row < records && row < kMostRows; ++row) {
         window.doubleClick(row);
-        const int n = model.doc.m_fileCount;
+        const int n = model.doc.fileCount();
         check(n >= 0 && n <= kReadingsCapacity);
         checkPicture(window.picture(kClient));
         (void)window.prepareScroll(kClient);

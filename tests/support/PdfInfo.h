@@ -7,6 +7,8 @@
 #include <QString>
 #include <QStringList>
 
+#include "HostTool.h"
+
 namespace km905::test {
 
 // What poppler's pdfinfo reads in a PDF: its fields ("Title" -> "Hall B") and its complaints
@@ -18,7 +20,7 @@ struct PdfInfo {
 
 inline PdfInfo pdfInfo(const QString& path) {
     QProcess p;
-    p.start(QStringLiteral("pdfinfo"), {path});
+    hostStart(p, QStringLiteral("pdfinfo"), {path});
     PdfInfo info;
     if (!p.waitForFinished(20000)) {
         info.errors = QStringLiteral("pdfinfo did not run");
@@ -55,7 +57,11 @@ inline QStringList misplacedObjects(const QByteArray& pdf) {
 
 // The user as the system's own tools tell it: the full name of the passwd entry (before any
 // comma), else the login name.
+// On Windows, the logon name, which the system keeps in USERNAME.
 inline QString loginFullName() {
+#ifdef _WIN32
+    return qEnvironmentVariable("USERNAME");
+#else
     auto output = [](const QString& program, const QStringList& args) {
         QProcess p;
         p.start(program, args);
@@ -68,6 +74,7 @@ inline QString loginFullName() {
                               .section(QLatin1Char(','), 0, 0)
                               .trimmed();
     return gecos.isEmpty() ? login : gecos;
+#endif
 }
 
 }  // namespace km905::test

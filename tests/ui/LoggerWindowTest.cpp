@@ -7,6 +7,7 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 
+#include "HostTool.h"
 #include "TestData.h"
 #include "UiHarness.h"
 #include "ui/logger/CLoggerGraphDlg.h"
@@ -141,7 +142,7 @@ TEST(LoggerWindow, TheDataLoggerCommandListsTheRecordsAndDrawsTheOneChosen) {
             ASSERT_EQ(paintReport(w, h.ui.printed[0]), PrintOutcome::Printed);
         }
         QProcess text;
-        text.start("pdftotext", {"-layout", pdf, "-"});
+        hostStart(text, "pdftotext", {"-layout", pdf, "-"});
         ASSERT_TRUE(text.waitForFinished(10000)) << "pdftotext (poppler-utils) is needed";
         const QString out = QString::fromUtf8(text.readAllStandardOutput());
         EXPECT_TRUE(out.contains("Test Report")) << out.toStdString();
@@ -149,8 +150,8 @@ TEST(LoggerWindow, TheDataLoggerCommandListsTheRecordsAndDrawsTheOneChosen) {
             EXPECT_TRUE(out.contains(t)) << t << "\n" << out.toStdString();
         EXPECT_TRUE(out.contains("400.0"));
         // Its dotted grid is dark grey (27, 27, 27), not the real-time report's (127, 127, 127).
-        ASSERT_EQ(QProcess::execute(
-                      "pdftoppm", {"-png", "-r", "300", "-singlefile", pdf, dir.filePath("page")}),
+        ASSERT_EQ(hostExecute("pdftoppm",
+                              {"-png", "-r", "300", "-singlefile", pdf, dir.filePath("page")}),
                   0);
         const QImage page(dir.filePath("page.png"));
         auto grey = [](int level) {

@@ -61,11 +61,11 @@ TEST(RealtimeGraph, EmptyGraphHasItsGridAndLabels) {
 TEST(RealtimeGraph, OneSampleDrawsNoTraceAndResetsTheZoom) {
     UiHarness h(quiet());
     h.frame->view()->graphState().g_rtSpan = 300;
-    h.frame->view()->graphState().g_rtFullView = 0;
+    h.frame->view()->graphState().g_rtFullView() = 0;
     const QImage g = graphWith(h, 1);
     EXPECT_EQ(countPixels(g, QRect(294, 150, 708, 460), isRed), 0);
     EXPECT_EQ(h.frame->view()->graphState().g_rtSpan, 100);
-    EXPECT_EQ(h.frame->view()->graphState().g_rtFullView, 1);
+    EXPECT_EQ(h.frame->view()->graphState().g_rtFullView(), 1);
 }
 
 TEST(RealtimeGraph, HundredSamplesReachTheRightEdgeAndTheNextCompresses) {
@@ -115,11 +115,7 @@ TEST(RealtimeGraph, TimeLabelsSitUnderTheirGridLines) {
 TEST(StatusBar, SaysWhyTheConfiguredPortCannotBeOpened) {
     UiHarness h(sim::demoScenario(), 5);  // the meter is on port 5, the settings say 1
     h.frame->updateCommands();
-#ifdef _WIN32
-    const QString dev = "COM1";
-#else
-    const QString dev = qEnvironmentVariable("KM905_DEV_DIR", "/dev") + "/ttyUSB0";
-#endif
+    const QString dev = portOneDevice();
     EXPECT_EQ(h.frame->statusPane(0), "Port 1 (" + dev + "): no such device");
     h.comm.setMeterPort(1);
     h.advance(2100);  // the watchdog reopens it

@@ -7,6 +7,7 @@
 #include <QProcess>
 #include <QTemporaryDir>
 
+#include "HostTool.h"
 #include "PdfInfo.h"
 #include "UiHarness.h"
 #include "core/memlist/MemoryListPages.h"
@@ -70,7 +71,7 @@ TEST(RealtimeReport, PrintsToAPdfWithItsTexts) {
         ASSERT_EQ(paintReport(w, realtimeReport(recorded(120), 1765191600)), PrintOutcome::Printed);
     }
     QProcess text;
-    text.start("pdftotext", {"-layout", pdf, "-"});
+    hostStart(text, "pdftotext", {"-layout", pdf, "-"});
     ASSERT_TRUE(text.waitForFinished(10000)) << "pdftotext (poppler-utils) is needed";
     const QString out = QString::fromUtf8(text.readAllStandardOutput());
     EXPECT_TRUE(out.contains("Test Report")) << out.toStdString();
@@ -79,9 +80,9 @@ TEST(RealtimeReport, PrintsToAPdfWithItsTexts) {
     EXPECT_TRUE(out.contains("09:01:00"));  // the time at the middle: 30 samples of 2 s
     EXPECT_TRUE(out.contains("2025-12-08"));
     // The frame's pen is 2 hundredths of an inch: 6 pixels at 300 dots per inch.
-    ASSERT_EQ(QProcess::execute("pdftoppm",
-                                {"-png", "-r", "300", "-singlefile", pdf, dir.filePath("page")}),
-              0);
+    ASSERT_EQ(
+        hostExecute("pdftoppm", {"-png", "-r", "300", "-singlefile", pdf, dir.filePath("page")}),
+        0);
     const QImage page(dir.filePath("page.png"));
     ASSERT_FALSE(page.isNull());
     const int row = page.height() / 2;
@@ -180,9 +181,9 @@ TEST(MemoryListReport, APrintedLineIsNeverCut) {
     EXPECT_EQ(info.fields["Creator"], "km905 2.3.3");
     EXPECT_EQ(info.fields["Page size"], "612 x 792 pts (letter)");
     EXPECT_EQ(misplacedObjects(*bytes).join(", "), "");
-    ASSERT_EQ(QProcess::execute("pdftoppm",
-                                {"-png", "-r", "100", "-singlefile", pdf, dir.filePath("page")}),
-              0);
+    ASSERT_EQ(
+        hostExecute("pdftoppm", {"-png", "-r", "100", "-singlefile", pdf, dir.filePath("page")}),
+        0);
     const QImage page(dir.filePath("page.png"));
     ASSERT_FALSE(page.isNull());
     auto dark = [&](int x, int y) { return qGray(page.pixel(x, y)) < 128; };

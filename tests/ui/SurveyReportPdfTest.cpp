@@ -7,6 +7,7 @@
 #include <QRegularExpression>
 #include <QTemporaryDir>
 
+#include "HostTool.h"
 #include "UiHarness.h"
 #include "core/survey/GridMapPicture.h"
 #include "core/survey/SurveyReport.h"
@@ -34,7 +35,7 @@ CDTDoc surveyList() {
 
 QString run(const QString& program, const QStringList& args) {
     QProcess p;
-    p.start(program, args);
+    hostStart(p, program, args);
     if (!p.waitForFinished(20000)) return QStringLiteral("<%1 did not run>").arg(program);
     return QString::fromUtf8(p.readAllStandardOutput());
 }
@@ -157,8 +158,8 @@ TEST(SurveyReportPdf, TheFirstPageShowsTheColouredGrid) {
     }
     EXPECT_TRUE(run("pdfinfo", {path}).contains(QRegularExpression("Page size:\\s+612 x 792")));
     // At 72 dots per inch a pixel is a point.
-    ASSERT_EQ(QProcess::execute("pdftoppm", {"-png", "-r", "72", "-f", "1", "-l", "1",
-                                             "-singlefile", path, dir.filePath("page")}),
+    ASSERT_EQ(hostExecute("pdftoppm", {"-png", "-r", "72", "-f", "1", "-l", "1", "-singlefile",
+                                       path, dir.filePath("page")}),
               0);
     const QImage page(dir.filePath("page.png"));
     ASSERT_EQ(page.size(), QSize(612, 792));
@@ -202,13 +203,12 @@ TEST(SurveyReportPdf, TheFirstPageShowsTheColouredGrid) {
                 QRectF(bar.left() * px, bar.top() * px, bar.width() * px, bar.height() * px)
                     .toAlignedRect();
             const QString name = dir.filePath(QStringLiteral("%1-%2").arg(renderer).arg(dpi));
-            ASSERT_EQ(
-                QProcess::execute(renderer,
+            ASSERT_EQ(hostExecute(renderer,
                                   {"-png", "-r", QString::number(dpi), "-f", "1", "-l", "1", "-x",
                                    QString::number(crop.left()), "-y", QString::number(crop.top()),
                                    "-W", QString::number(crop.width()), "-H",
                                    QString::number(crop.height()), "-singlefile", path, name}),
-                0);
+                      0);
             const QImage strip(name + ".png");
             ASSERT_FALSE(strip.isNull()) << renderer;
             const int y = strip.height() / 2;
@@ -276,8 +276,8 @@ TEST(SurveyReportPdf, TheVerdictBlockAndTheMarkedReadingsOfTheDemonstrationSurve
 
     // Page 1 at 60 dots per inch, as a person glances at it: the red FAIL badge sits under
     // the title block, above the summary table and the map.
-    ASSERT_EQ(QProcess::execute("pdftoppm", {"-png", "-r", "60", "-f", "1", "-l", "1",
-                                             "-singlefile", path, dir.filePath("page")}),
+    ASSERT_EQ(hostExecute("pdftoppm", {"-png", "-r", "60", "-f", "1", "-l", "1", "-singlefile",
+                                       path, dir.filePath("page")}),
               0);
     const QImage page(dir.filePath("page.png"));
     ASSERT_FALSE(page.isNull());

@@ -10,6 +10,7 @@
 #include <QProcess>
 #include <QToolBar>
 
+#include "HostTool.h"
 #include "UiHarness.h"
 #include "core/survey/SurveySettings.h"
 #include "ui/memlist/CMemListDlg.h"
@@ -82,7 +83,7 @@ QString held(const char* text) {
 
 QString pdfText(const QString& pdf) {
     QProcess text;
-    text.start("pdftotext", {"-layout", pdf, "-"});
+    hostStart(text, "pdftotext", {"-layout", pdf, "-"});
     if (!text.waitForFinished(10000)) return "pdftotext (poppler-utils) is needed";
     return QString::fromUtf8(text.readAllStandardOutput());
 }

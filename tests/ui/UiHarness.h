@@ -16,6 +16,15 @@
 
 namespace km905::test {
 
+// Port 1 as the status bar names it: COM1 on Windows, the first USB serial device on Linux.
+inline QString portOneDevice() {
+#ifdef _WIN32
+    return QStringLiteral("COM1");
+#else
+    return qEnvironmentVariable("KM905_DEV_DIR", "/dev") + "/ttyUSB0";
+#endif
+}
+
 // The main window on the simulated meter and virtual time, with a data folder of its own.
 struct UiHarness {
     explicit UiHarness(sim::Scenario s = sim::demoScenario(), int meterPort = 1)

@@ -27,22 +27,11 @@ struct DownloadOptions {
     bool force = false;
 };
 
-// The download progress window's part: its paint, timers and end, without a window.
+// How the session's download progress ends, shown as a bar on the terminal.
 struct ProgressWindow {
     explicit ProgressWindow(MeterConnection& meter, ProgressBar& bar)
         : progress(meter.session().progress()) {
-        meter.onProgressOpen = [this] {
-            progress.opened();
-            shown = true;
-            progress.paint();
-        };
-        meter.onProgressRepaint = [this] {
-            if (shown) progress.paint();
-        };
-        progress.onEnd = [this] {
-            shown = false;
-            ended = true;
-        };
+        progress.onEnd = [this] { ended = true; };
         progress.onMemoryDone = [this] { completed = true; };
         progress.onLoggerDone = [this] { completed = true; };
         progress.onBarChanged = [this, &bar] {
@@ -50,7 +39,6 @@ struct ProgressWindow {
         };
     }
     DownloadProgress& progress;
-    bool shown = false;
     bool ended = false;      // completed, or given up by its time-outs
     bool completed = false;  // the memory list or datalogger window would open now
 };
@@ -118,7 +106,7 @@ int download(const DownloadOptions& o) {
         link.startLogDownload();
     else
         link.startMemDownload();
-    if ((o.logger ? f.m_logPending : f.m_memPending) != 1) {
+    if (!(o.logger ? f.mode.logPending() : f.mode.memPending())) {
         meter.close();
         return fail(
             meter.portText(),
@@ -127,7 +115,7 @@ int download(const DownloadOptions& o) {
     }
     if (o.logger) {
         const bool announced = meter.runUntil(
-            [&] { return window.ended || f.m_logPending == 0 || f.m_logByteCount > 0; },
+            [&] { return window.ended || !f.mode.logPending() || f.m_logByteCount > 0; },
             kLoggerHeaderMs);
         if (!announced && !meter.interrupted()) {
             meter.close();

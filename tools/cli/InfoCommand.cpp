@@ -43,11 +43,11 @@ QString unitName(int flag) {
 }
 
 void printGraph(const QString& path, const GraphRecord& g) {
-    std::printf("%s\n", qPrintable(path));
+    std::printf("%s\n", qUtf8Printable(path));
     std::printf("  kind:       graph file (AsmDat)\n");
     std::printf("  readings:   %zu (%d from meter frames)\n", g.readings.size(), g.headerCount);
-    std::printf("  unit:       %s\n", qPrintable(unitName(g.unitFC)));
-    std::printf("  start:      %s\n", qPrintable(formatMeterTime(g.start, kStoredTimeFormat)));
+    std::printf("  unit:       %s\n", qUtf8Printable(unitName(g.unitFC)));
+    std::printf("  start:      %s\n", qUtf8Printable(formatMeterTime(g.start, kStoredTimeFormat)));
     std::printf("  interval:   %d s\n", g.rateSecs);
     std::printf("  scale:      %d\n", g.scale);
     QStringList first;
@@ -55,19 +55,20 @@ void printGraph(const QString& path, const GraphRecord& g) {
         const QString v = graphValueText(g.readings[i], g.unitFC, Precision::Double);
         first << (v.isEmpty() ? QString::number(g.readings[i]) : v);
     }
-    std::printf("  first:      %s%s\n", qPrintable(first.join(", ")),
+    std::printf("  first:      %s%s\n", qUtf8Printable(first.join(", ")),
                 g.readings.size() > 10 ? ", ..." : "");
 }
 
 void printList(const QString& path, const std::vector<ListRecord>& recs) {
-    std::printf("%s\n", qPrintable(path));
+    std::printf("%s\n", qUtf8Printable(path));
     std::printf("  kind:       memory list file (MemDat)\n");
     std::printf("  records:    %zu\n", recs.size());
     for (size_t i = 0; i < recs.size() && i < 10; ++i) {
         const ListRecord& r = recs[i];
         std::printf("  %3zu  %10s %-3s  %-7s  %s\n", i + 1,
-                    qPrintable(listValueText(r.value, r.unitFC, r.sign)), r.unitFC ? "FC" : "Lux",
-                    qPrintable(printable(r.mode)), qPrintable(printable(r.time)));
+                    qUtf8Printable(listValueText(r.value, r.unitFC, r.sign)),
+                    r.unitFC ? "FC" : "Lux", qUtf8Printable(printable(r.mode)),
+                    qUtf8Printable(printable(r.time)));
     }
     if (recs.size() > 10) std::printf("  ...\n");
 }

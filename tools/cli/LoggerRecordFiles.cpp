@@ -14,7 +14,7 @@ int saveLoggerRecords(MeterModel& model, UnattendedSaves& saves, const Settings&
     for (int row = 0; row < records; ++row) {
         window.doubleClick(row);
         // The window would ask to choose a record first; there is nothing to save.
-        if (model.doc.m_fileCount == 0) {
+        if (model.doc.fileCount() == 0) {
             note(QStringLiteral("record %1 holds no readings; nothing saved").arg(row + 1));
             continue;
         }

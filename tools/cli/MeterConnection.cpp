@@ -94,14 +94,6 @@ void MeterConnection::repaintFace() {
     if (onFace) onFace();
 }
 
-void MeterConnection::openProgressWindow() {
-    if (onProgressOpen) onProgressOpen();
-}
-
-void MeterConnection::repaintProgress() {
-    if (onProgressRepaint) onProgressRepaint();
-}
-
 void MeterConnection::logBytesStored() {
     if (onLogBytes) onLogBytes();
 }

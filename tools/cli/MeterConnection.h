@@ -43,16 +43,12 @@ class MeterConnection : public ILinkUi {
     // Ends the meter's link as the program's close does.
     void close() { m_session->closeSequence(); }
 
-    std::function<void()> onLcd;              // after each live frame
-    std::function<void()> onFace;             // the face, e.g. the link went down
-    std::function<void()> onProgressOpen;     // main-frame timer 1
-    std::function<void()> onProgressRepaint;  // a download completed
-    std::function<void()> onLogBytes;         // datalogger stream bytes came
+    std::function<void()> onLcd;       // after each live frame
+    std::function<void()> onFace;      // the face, e.g. the link went down
+    std::function<void()> onLogBytes;  // datalogger stream bytes came
 
     void repaintLcd() override;
     void repaintFace() override;
-    void openProgressWindow() override;
-    void repaintProgress() override;
     void logBytesStored() override;
     void showMessage(const QString& text) override;  // to standard error
 

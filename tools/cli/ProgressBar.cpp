@@ -30,7 +30,7 @@ void ProgressBar::show(int position, int total) {
     m_lastPercent = percent;
     const QString bar =
         QString(filled, QLatin1Char('#')) + QString(kWidth - filled, QLatin1Char('.'));
-    std::fprintf(stderr, "\r%s [%s] %3d%%", qPrintable(m_label), qPrintable(bar), percent);
+    std::fprintf(stderr, "\r%s [%s] %3d%%", qUtf8Printable(m_label), qUtf8Printable(bar), percent);
     std::fflush(stderr);
     m_drawn = true;
 }

@@ -43,20 +43,20 @@ int record(const RecordOptions& o) {
         return status;
     }
     Session& session = meter.session();
-    const LinkState& f = meter.model().frame;
-    const ViewState& v = meter.model().view;
+    const MeterModel& m = meter.model();
+    const ViewState& v = m.view;
     session.commands().run();
-    // The graph's first repaint after Run arms the first sampling tick.
-    session.acquisition().armFirstTickIfPending();
+    // No graph here: it counts as painted at once.
+    session.graphPainted();
     ProgressBar bar(QStringLiteral("recording"));
     // Samples count once the first frame after Run has restarted the recording.
-    const auto samplesTaken = [&] { return f.m_resetOnFrame ? 0 : v.m_sampleIndex; };
+    const auto samplesTaken = [&] { return m.rec.resetOnFrame() ? 0 : v.m_sampleIndex; };
     meter.runUntil([&] {
         if (o.samples) bar.show(samplesTaken(), *o.samples);
-        return f.m_recording != 1 || (o.samples && samplesTaken() >= *o.samples);
+        return !m.rec.recording() || (o.samples && samplesTaken() >= *o.samples);
     });
     bar.finish();
-    const bool cut = f.m_recording != 1;
+    const bool cut = !m.rec.recording();
     session.commands().stop();
     if (samplesTaken() == 0) {
         meter.close();

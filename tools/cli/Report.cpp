@@ -6,16 +6,16 @@
 namespace km905::cli {
 
 int fail(const QString& subject, const QString& why, int status) {
-    std::fprintf(stderr, "km905-cli: %s: %s\n", qPrintable(subject), qPrintable(why));
+    std::fprintf(stderr, "km905-cli: %s: %s\n", qUtf8Printable(subject), qUtf8Printable(why));
     return status;
 }
 
 void note(const QString& text) {
-    std::fprintf(stderr, "km905-cli: %s\n", qPrintable(text));
+    std::fprintf(stderr, "km905-cli: %s\n", qUtf8Printable(text));
 }
 
 void printLine(const QString& text) {
-    std::printf("%s\n", qPrintable(text));
+    std::printf("%s\n", qUtf8Printable(text));
     std::fflush(stdout);
 }
 

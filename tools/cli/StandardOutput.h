@@ -14,6 +14,9 @@ QString writeStandardOutput(const QByteArray& bytes);
 // Standard output without the C library's LF to CRLF translation, which would break a
 // UTF-16 export.
 void setBinaryStandardOutput();
+
+// Texts go out as UTF-8 (Ēm, °); a console shows them as such instead of in its ANSI page.
+void useUtf8Console();
 #endif
 
 }  // namespace km905::cli

@@ -17,7 +17,7 @@ StatusLine::StatusLine() {
 
 void StatusLine::show(const QString& text) {
     if (!m_terminal) return;
-    std::fprintf(stderr, "\r\033[K%s", qPrintable(text));
+    std::fprintf(stderr, "\r\033[K%s", qUtf8Printable(text));
     std::fflush(stderr);
     m_drawn = true;
 }

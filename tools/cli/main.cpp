@@ -9,10 +9,14 @@
 #include "Commands.h"
 #include "ExitCodes.h"
 #include "HelpText.h"
+#include "StandardOutput.h"
 
 using namespace km905::cli;
 
 int main(int argc, char** argv) {
+#ifdef Q_OS_WIN
+    useUtf8Console();
+#endif
     const std::unique_ptr<QCoreApplication> application = makeApplication(argc, argv);
     QCoreApplication& app = *application;
     QCoreApplication::setApplicationName(QStringLiteral("km905-cli"));

@@ -7,9 +7,9 @@ CommandState commandState(const MeterModel& m, const RtGraphState& g) {
     CommandState c;
     c.save = c.print = c.exportCsv = m.view.m_sampleIndex != 0;
     c.open = m.view.m_logWindowShown == 0;
-    c.run = m.view.m_canRun == 1;
-    c.stop = m.view.m_canStop == 1;
-    c.undoZoom = g.g_rtFullView == 0;
+    c.run = m.rec.canRun();
+    c.stop = m.rec.canStop();
+    c.undoZoom = g.g_rtFullView() == 0;
     c.dataLogger = m.view.m_linkDown == 0;
     c.mem = true;
     return c;

@@ -25,31 +25,23 @@ void MainCommands::run() {
         const int secs = std::clamp(*typed, 1, INT_MAX / 1000);
         v.m_sampleRateMs = secs * 1000;
         v.m_sampleRateText = QString::number(secs);
-        if (v.m_canRun == 1) {
-            v.m_canRun = 0;
-            v.m_canStop = 1;
-        }
+        m_model.rec.run();
         m_views.updateAllViews();
-        f.m_resetOnFrame = 1;
-        f.m_recording = 1;
         if (m_sink) m_sink->recordingEnded();  // the next frame starts the new one
     }
-    if (f.m_recording == 1) f.m_graphUsed = 1;
-    v.m_firstTickPending = 1;
+    if (m_model.rec.recording()) f.m_graphUsed = 1;
+    m_model.rec.setFirstTickPending();
 }
 
 void MainCommands::stop() {
-    m_model.frame.m_stopped = 1;
-    m_model.frame.m_recording = 0;
-    m_model.view.m_canStop = 0;
+    m_model.rec.stopRecording();
 }
 
 SaveOutcome MainCommands::save() {
     const SaveOutcome r =
         saveRealtimeRecording(m_settings, m_model, m_ui, m_clock.nowSecs(), m_steps);
     // A recording that goes on after its save is still kept for what comes next.
-    if (r == SaveOutcome::Saved && m_sink && m_model.frame.m_recording == 0)
-        m_sink->recordingEnded();
+    if (r == SaveOutcome::Saved && m_sink && !m_model.rec.recording()) m_sink->recordingEnded();
     return r;
 }
 

@@ -20,19 +20,27 @@ void DownloadProgress::killAll() {
     for (int id = kBar; id <= kLogDone; ++id) m_timers.killTimer(TimerOwner::Progress, id);
 }
 
-void DownloadProgress::opened() {
+void DownloadProgress::open() {
     m_started = false;
     m_position = 0;
+    m_shown = true;
+    paint();
+}
+
+void DownloadProgress::repaint() {
+    if (m_shown) paint();
 }
 
 void DownloadProgress::cancelled() {
     killAll();
     m_started = false;
+    m_shown = false;
 }
 
 // The window's timers go with the window, whichever way it ends.
 void DownloadProgress::end() {
     killAll();
+    m_shown = false;
     if (onEnd) onEnd();
 }
 
@@ -46,13 +54,13 @@ void DownloadProgress::paint() {
         setBar(0);
         m_started = true;
     }
-    if (f.m_logReady) {
+    if (f.mode.logReady()) {
         m_timers.killTimer(TimerOwner::Progress, kBar);
         m_timers.killTimer(TimerOwner::Progress, kLogTimeout);
         setBar(m_rangeMax);
         m_timers.setTimer(TimerOwner::Progress, kLogDone, 200);
     }
-    if (f.m_memReady) {
+    if (f.mode.memReady()) {
         m_timers.killTimer(TimerOwner::Progress, kBar);
         m_timers.killTimer(TimerOwner::Progress, kMemTimeout);
         setBar(m_rangeMax);
@@ -74,26 +82,22 @@ void DownloadProgress::onTimer(int id) {
         case kBar:
             m_rangeMax = f.m_logByteCount;
             setBar(m_position + 158);
-            if (m_position >= m_rangeMax && !f.m_logReady && f.m_logPending) {
+            if (m_position >= m_rangeMax && !f.mode.logReady() && f.mode.logPending()) {
                 m_timers.killTimer(TimerOwner::Progress, kBar);
                 m_timers.setTimer(TimerOwner::Progress, kLogTimeout, 15000);
             }
             break;
         case kLogTimeout:
-            if (!f.m_logReady && f.m_logPending) {
+            if (!f.mode.logReady() && f.mode.logPending()) {
                 m_link.takeHeldLogBytes();  // what came is kept, though no record is made of it
                 abandon();
-                f.m_logReady = 1;
-                f.m_liveMode = 1;
-                f.m_logPending = 0;
+                f.mode.logDownloadEnded();
             }
             break;
         case kMemTimeout:
-            if (!f.m_memReady && f.m_memPending) {
+            if (!f.mode.memReady() && f.mode.memPending()) {
                 abandon();
-                f.m_liveMode = 1;
-                f.m_memReady = 1;
-                f.m_memPending = 0;
+                f.mode.memDownloadEnded();
                 f.m_logByteCount = 0;
             }
             break;

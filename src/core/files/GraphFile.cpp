@@ -90,15 +90,8 @@ GraphRecord graphFromRealtime(const MeterModel& m) {
 namespace km905 {
 
 GraphRecord graphFromDocument(const CDTDoc& d) {
-    GraphRecord g;
-    g.headerCount = d.m_fileCount;  // the datalogger writer stores the count twice
-    const int n = std::clamp(d.m_fileCount, 0, kReadingsCapacity);
-    g.readings.assign(d.m_fileReadings.begin(), d.m_fileReadings.begin() + n);
-    g.scale = d.m_fileScale;
-    g.unitFC = d.m_fileUnitFC;
-    g.start = {d.m_fileYear, d.m_fileMonth,  d.m_fileDay,
-               d.m_fileHour, d.m_fileMinute, d.m_fileSecond};
-    g.rateSecs = d.m_fileRateSecs;
+    GraphRecord g = d.m_file;
+    g.headerCount = d.fileCount();  // the datalogger writer stores the count twice
     return g;
 }
 
@@ -106,15 +99,13 @@ void graphToDocument(const GraphReadResult& r, CDTDoc& d) {
     if (r.status == GraphReadResult::Status::InvalidFormat) return;
     const GraphRecord& g = r.record;
     const int f = r.fieldsRead;
-    if (f >= 1) d.m_fileHeaderCount = g.headerCount;
-    if (f >= 2) {
-        d.m_fileCount = static_cast<int>(g.readings.size());
-        std::copy(g.readings.begin(), g.readings.end(), d.m_fileReadings.begin());
-    }
-    if (f >= 4) d.m_fileScale = g.scale;
-    if (f >= 5) d.m_fileUnitFC = g.unitFC;
-    int* fields[] = {&d.m_fileYear,   &d.m_fileMonth,  &d.m_fileDay,     &d.m_fileHour,
-                     &d.m_fileMinute, &d.m_fileSecond, &d.m_fileRateSecs};
+    GraphRecord& shown = d.m_file;
+    if (f >= 1) shown.headerCount = g.headerCount;
+    if (f >= 2) shown.readings = g.readings;
+    if (f >= 4) shown.scale = g.scale;
+    if (f >= 5) shown.unitFC = g.unitFC;
+    int* fields[] = {&shown.start.year,   &shown.start.month,  &shown.start.day, &shown.start.hour,
+                     &shown.start.minute, &shown.start.second, &shown.rateSecs};
     const int values[] = {g.start.year,   g.start.month,  g.start.day, g.start.hour,
                           g.start.minute, g.start.second, g.rateSecs};
     for (int i = 0; i < 7; ++i)

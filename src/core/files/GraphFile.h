@@ -4,19 +4,10 @@
 #include <QByteArray>
 #include <vector>
 
+#include "core/model/GraphRecord.h"
 #include "core/model/MeterState.h"
 
 namespace km905 {
-
-// What a graph file holds: the displayed-graph record.
-struct GraphRecord {
-    int32_t headerCount = 0;
-    std::vector<float> readings;  // N = readings.size()
-    int32_t scale = 0;
-    uint8_t unitFC = 0;
-    MeterDateTime start;
-    int32_t rateSecs = 0;
-};
 
 struct GraphReadResult {
     enum class Status { Ok, InvalidFormat, Truncated } status = Status::Ok;

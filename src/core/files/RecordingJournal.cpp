@@ -119,11 +119,7 @@ void restoreRecording(const JournalContents& j, MeterModel& m) {
         d.m_yGainDoc = j.samples.back().yGain;
     }
     // Stopped and unsaved: Save and Print work, and the next Run offers to save it first.
-    f.m_recording = 0;
-    f.m_stopped = 1;
-    f.m_resetOnFrame = 0;
-    v.m_canStop = 0;
-    v.m_firstTickPending = 0;
+    m.rec.restoredStopped();
     f.m_graphUsed = 1;
 }
 

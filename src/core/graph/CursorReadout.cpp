@@ -7,20 +7,20 @@
 
 namespace km905 {
 
-std::optional<int> sampleUnder(int x, const std::vector<double>& levelX, int sampleCount,
-                               int scrollShift, const CursorAxis& axis) {
-    if (levelX.size() < 2) return std::nullopt;
-    const double x0 = levelX[0];
-    const double pitch = sampleCount >= 2 ? levelX[1] - x0 : 1.0;
+std::optional<int> sampleUnder(int x, const LevelSamples& level, int scrollShift,
+                               const CursorAxis& axis) {
+    if (!level.x) return std::nullopt;
+    const double x0 = level.x(0);
+    const double pitch = level.count >= 2 ? level.x(1) - x0 : 1.0;
     if (!(pitch > 0) || !std::isfinite(pitch)) return std::nullopt;
     const double samples = (x - axis.origin - x0) / pitch;
     int i =
         axis.shiftAfterTruncation ? toPixel(samples) - scrollShift : toPixel(samples - scrollShift);
     // The drawn positions decide between a sample and the next.
-    const int at = scrollShift + i;
-    if (at >= 0 && static_cast<size_t>(at) + 1 < levelX.size()) {
-        const double fromLeft = x - axis.origin - levelX[static_cast<size_t>(at)];
-        const double toRight = axis.origin + levelX[static_cast<size_t>(at) + 1] - x;
+    const long long at = static_cast<long long>(scrollShift) + i;
+    if (at >= level.from && at + 1 < level.to) {
+        const double fromLeft = x - axis.origin - level.x(static_cast<int>(at));
+        const double toRight = axis.origin + level.x(static_cast<int>(at) + 1) - x;
         if (fromLeft > toRight) ++i;
     }
     return i;

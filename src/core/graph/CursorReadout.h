@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <climits>
+#include <functional>
 #include <optional>
-#include <vector>
 
 namespace km905 {
 
@@ -16,10 +17,17 @@ struct CursorAxis {
     bool shiftAfterTruncation = false;
 };
 
-// The index of the sample nearest to client x on a zoom level whose positions are `levelX`,
-// drawn shifted by `scrollShift` samples; a tie keeps the left one. Nothing while the level
-// has no usable spacing between samples.
-std::optional<int> sampleUnder(int x, const std::vector<double>& levelX, int sampleCount,
-                               int scrollShift, const CursorAxis& axis);
+// Where one zoom level draws its samples before the scroll shift: sample k at x(k).
+struct LevelSamples {
+    std::function<double(int)> x;
+    int count = 0;  // samples on the graph; the spacing is x(1) - x(0) from two on
+    // The samples whose drawn positions decide between a sample and the next.
+    int from = INT_MIN, to = INT_MAX;
+};
+
+// The index of the sample nearest to client x on a zoom level, drawn shifted by `scrollShift`
+// samples; a tie keeps the left one. Nothing while the level has no usable spacing.
+std::optional<int> sampleUnder(int x, const LevelSamples& level, int scrollShift,
+                               const CursorAxis& axis);
 
 }  // namespace km905

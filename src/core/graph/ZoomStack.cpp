@@ -6,16 +6,6 @@
 
 namespace km905 {
 
-std::vector<double>& LevelPoints::level(int k) {
-    auto& points = m_levels[static_cast<size_t>(std::clamp(k, 0, kMaxZoomLevel))];
-    if (points.empty()) points.assign(static_cast<size_t>(m_capacity), 0.0);
-    return points;
-}
-
-const std::vector<double>& LevelPoints::level(int k) const {
-    return m_levels[static_cast<size_t>(std::clamp(k, 0, kMaxZoomLevel))];
-}
-
 ZoomSelection ZoomSelection::fromCorners(double downX, double downY, double upX, double upY) {
     ZoomSelection s{downX, downY, upX, upY};
     if (s.left > s.right) std::swap(s.left, s.right);
@@ -52,12 +42,6 @@ AxisZoom AxisZoom::horizontal(const ZoomSelection& s, const PlotRect& plot, doub
 AxisZoom AxisZoom::vertical(const ZoomSelection& s, const PlotRect& plot, double origin) {
     return {s.top - origin, std::max(s.bottom - s.top, 1e-6), plot.top - origin,
             static_cast<double>(plot.height)};
-}
-
-void zoomPoints(const std::vector<double>& below, std::vector<double>& next, int count,
-                const AxisZoom& map) {
-    const size_t n = std::min({static_cast<size_t>(std::max(count, 0)), below.size(), next.size()});
-    for (size_t i = 0; i < n; ++i) next[i] = map(below[i]);
 }
 
 ZoomTrial zoomTrial(const YLabels& current, double lowerEdge, double upperEdge, int baseRow,

@@ -1,10 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include <array>
-#include <optional>
-#include <vector>
-
 #include "core/graph/PlotRect.h"
 #include "core/graph/YScale.h"
 
@@ -14,23 +10,6 @@ namespace km905 {
 // below it.
 inline constexpr int kZoomLevels = 100;
 inline constexpr int kMaxZoomLevel = kZoomLevels - 1;
-
-// One coordinate (x or y) of every sample at every zoom level, a level allocated when first
-// used: the full tables would be 100 x `capacity` doubles (real-time 20000, datalogger 33000).
-class LevelPoints {
-  public:
-    explicit LevelPoints(int capacity) : m_capacity(capacity) {}
-
-    // Level k (held to 0..99), allocated and zero-filled on first use.
-    std::vector<double>& level(int k);
-    // Level k as it is: empty while nothing has used it.
-    const std::vector<double>& level(int k) const;
-    int capacity() const { return m_capacity; }
-
-  private:
-    int m_capacity;
-    std::array<std::vector<double>, kZoomLevels> m_levels;
-};
 
 // The selection that made a zoom level, in client pixels, corners ordered.
 struct ZoomSelection {
@@ -65,10 +44,6 @@ struct AxisZoom {
     static AxisZoom horizontal(const ZoomSelection& selection, const PlotRect& plot, double origin);
     static AxisZoom vertical(const ZoomSelection& selection, const PlotRect& plot, double origin);
 };
-
-// The first `count` positions of the next level from the level below.
-void zoomPoints(const std::vector<double>& below, std::vector<double>& next, int count,
-                const AxisZoom& map);
 
 // The labels 0, 1 and 10 a selection would give the next level, decided on at the release.
 struct ZoomTrial {

@@ -14,7 +14,7 @@ void MeterLink::decodeMemory(const uint8_t* data, size_t size) {
     const MemoryFrame frame = decodeMemoryFrame(data, size);
     LinkState& f = m_model.frame;
     CDTDoc& doc = m_model.doc;
-    f.m_memEmpty = frame.empty ? 1 : 0;
+    f.m_memEmpty = frame.empty;
     const size_t n = std::min<size_t>(frame.records.size(), kMemCapacity);
     for (size_t k = 0; k < n; ++k) {
         const MemoryRecord& r = frame.records[k];
@@ -26,42 +26,26 @@ void MeterLink::decodeMemory(const uint8_t* data, size_t size) {
         doc.m_memFlagB[k] = r.flagB;
     }
     doc.m_memCount = static_cast<int>(n);
-    f.m_liveMode = 1;
-    f.m_memPending = 0;
-    f.m_memReady = 1;
+    f.mode.memDownloadEnded();
     f.m_logByteCount = 0;
     m_ui.repaintProgress();
     m_model.view.m_lcdBanner = kBlankBanner;
     m_ui.repaintLcd();
     m_ui.repaintFace();
-    try {
-        m_comm.SetRThreshold(kLiveFrameSize);
-    } catch (const SerialError&) {
-    }
+    portOperation([&] { m_comm.SetRThreshold(kLiveFrameSize); });
     m_ui.updateAllViews();
-    try {
-        m_comm.SetInBufferCount(0);
-    } catch (const SerialError&) {
-    }
+    portOperation([&] { m_comm.SetInBufferCount(0); });
 }
 
 void MeterLink::returnToLive() {
     LinkState& f = m_model.frame;
-    f.m_logReady = 1;
-    f.m_liveMode = 1;
-    f.m_logPending = 0;
+    f.mode.logDownloadEnded();
     m_ui.repaintProgress();
     m_model.view.m_lcdBanner = kBlankBanner;
     m_ui.repaintLcd();
-    try {
-        m_comm.SetRThreshold(kLiveFrameSize);
-    } catch (const SerialError&) {
-    }
+    portOperation([&] { m_comm.SetRThreshold(kLiveFrameSize); });
     m_ui.updateAllViews();
-    try {
-        m_comm.SetInBufferCount(0);
-    } catch (const SerialError&) {
-    }
+    portOperation([&] { m_comm.SetInBufferCount(0); });
 }
 
 // Stream bytes are appended up to the announced count; a chunk may straddle the block
@@ -79,14 +63,12 @@ void MeterLink::appendLogBytes(const uint8_t* data, size_t size) {
 
 void MeterLink::takeHeldLogBytes() {
     const LinkState& f = m_model.frame;
-    if (f.m_logPending != 1 || f.m_liveMode != 0 || m_model.g.g_logPhase == LogPhase::Idle) return;
+    if (!f.mode.logPending() || f.mode.liveMode() || m_model.g.g_logPhase == LogPhase::Idle) return;
     QByteArray held;
-    try {
-        if (m_comm.GetInBufferCount() <= 0) return;
-        held = m_comm.GetInput();
-    } catch (const SerialError&) {
+    if (!portOperation([&] {
+            if (m_comm.GetInBufferCount() > 0) held = m_comm.GetInput();
+        }))
         return;
-    }
     appendLogBytes(reinterpret_cast<const uint8_t*>(held.constData()),
                    static_cast<size_t>(held.size()));
 }
@@ -105,10 +87,7 @@ void MeterLink::setNextLogThreshold() {
         g.g_logPhase = count > whole ? LogPhase::ShortBlockRequested : LogPhase::ShortBlockExpected;
     const int need = boundary - g.g_logReceived;
     if (need <= 0) return;
-    try {
-        m_comm.SetRThreshold(need);
-    } catch (const SerialError&) {
-    }
+    portOperation([&] { m_comm.SetRThreshold(need); });
 }
 
 void MeterLink::dataloggerStep(const uint8_t* data, size_t size) {
@@ -130,14 +109,14 @@ void MeterLink::dataloggerStep(const uint8_t* data, size_t size) {
         g.g_logReceived = 0;
         appendLogBytes(data + kLogHeaderSize, size - kLogHeaderSize);
         setNextLogThreshold();
-    } else if (f.m_liveMode == 0 && g.g_logPhase != LogPhase::Idle) {
+    } else if (!f.mode.liveMode() && g.g_logPhase != LogPhase::Idle) {
         if (g.g_logPhase == LogPhase::HeaderSeen) g.g_logPhase = LogPhase::ReceivingBlocks;
         appendLogBytes(data, size);
         setNextLogThreshold();
     } else {
         return;  // not ours: a stray frame before the header
     }
-    if (g.g_logReceived == f.m_logByteCount && f.m_logByteCount > 0 && f.m_liveMode == 0) {
+    if (g.g_logReceived == f.m_logByteCount && f.m_logByteCount > 0 && !f.mode.liveMode()) {
         finishLogDownload();
         return;
     }

@@ -4,13 +4,10 @@
 namespace km905 {
 
 bool MeterLink::openForDownload() {
-    try {
+    return portOperation([&] {
         closeIfOpen();
         openIfClosed();
-        return true;
-    } catch (const SerialError&) {
-        return false;
-    }
+    });
 }
 
 void MeterLink::startLogDownload() {
@@ -22,10 +19,7 @@ void MeterLink::startLogDownload() {
     LinkGlobals& g = m_model.g;
     v.m_logListPending = 1;
     v.m_logFromFile = 0;
-    f.m_logPending = 1;
-    f.m_liveMode = 0;
-    f.m_logReady = 0;
-    f.m_memReady = 0;
+    f.mode.beginLogDownload();
     f.m_logByteCount = 0;
     g.g_logPhase = LogPhase::Idle;
     g.g_logReceived = 0;
@@ -39,12 +33,7 @@ void MeterLink::startMemDownload() {
     if (v.m_batteryText != QLatin1String("Normal") || v.m_linkDown != 0) return;
     if (!openForDownload()) return;
     LinkState& f = m_model.frame;
-    f.m_memPending = 1;
-    f.m_memWanted = 1;
-    f.m_logReady = 0;
-    f.m_memReady = 0;
-    f.m_liveMode = 0;
-    f.m_logPending = 0;
+    f.mode.beginMemDownload();
     m_timers.setTimer(TimerOwner::MainFrame, kTimerOpenProgress, 10);
     m_timers.setTimer(TimerOwner::MainFrame, kTimerMemRequest, 1000);
     f.m_logByteCount = 2000;

@@ -23,10 +23,7 @@ void PortDiscovery::run() {
         if (!found) continue;
         const int n = *found;
         if (n < 1 || n > 16) {
-            try {
-                m_link.closeIfOpen();
-            } catch (const SerialError&) {
-            }
+            portOperation([&] { m_link.closeIfOpen(); });
             m_ui.showMessage(kPortOver16Text);
             model.view.m_linkDown = 1;
             m_ui.repaintFace();
@@ -35,20 +32,16 @@ void PortDiscovery::run() {
         model.frame.m_comPort = n;
         model.frame.resetPollArmed();
         ISerialControl& comm = m_link.comm();
-        try {
-            m_link.closeIfOpen();
-            comm.SetCommPort(n);
-            comm.SetPortOpen(true);
-        } catch (const SerialError&) {
-            // In use: the number is kept and the watchdog retries it.
-            try {
+        if (!portOperation([&] {
                 m_link.closeIfOpen();
-            } catch (const SerialError&) {
-            }
+                comm.SetCommPort(n);
+                comm.SetPortOpen(true);
+            })) {
+            // In use: the number is kept and the watchdog retries it.
+            portOperation([&] { m_link.closeIfOpen(); });
             return;
         }
-        model.frame.m_liveMode = 1;
-        model.frame.m_logPending = 0;
+        model.frame.mode.portChosen();
         m_link.reopenAndPoll();
         return;
     }

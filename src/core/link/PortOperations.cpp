@@ -17,22 +17,21 @@ void MeterLink::openIfClosed() {
 }
 
 bool MeterLink::reopenAndPoll(QString* error) {
-    try {
-        closeIfOpen();
-        m_comm.SetCommPort(m_model.frame.m_comPort);
-        openIfClosed();
-        (void)m_comm.GetInput();
-        m_comm.SetInBufferCount(0);
-        m_comm.SetOutBufferCount(0);
-    } catch (const SerialError& e) {
-        if (error) *error = e.description();
-        try {
+    const bool reopened = portOperation(
+        [&] {
             closeIfOpen();
-        } catch (const SerialError&) {
-        }
+            m_comm.SetCommPort(m_model.frame.m_comPort);
+            openIfClosed();
+            (void)m_comm.GetInput();
+            m_comm.SetInBufferCount(0);
+            m_comm.SetOutBufferCount(0);
+        },
+        error);
+    if (!reopened) {
+        portOperation([&] { closeIfOpen(); });
         return false;
     }
-    try {
+    return portOperation([&] {
         m_comm.SetRThreshold(kLiveFrameSize);
         m_comm.SetInputMode(kInputModeBinary);
         m_comm.SetInputLen(0);
@@ -40,10 +39,7 @@ bool MeterLink::reopenAndPoll(QString* error) {
         m_model.frame.m_output = QByteArray(1, '\x11');
         if (m_comm.GetPortOpen()) m_comm.SetOutput(m_model.frame.m_output);
         m_comm.SetOutBufferCount(0);
-    } catch (const SerialError&) {
-        return false;
-    }
-    return true;
+    });
 }
 
 void MeterLink::sendThree(uint8_t b0, uint8_t b1, uint8_t b2) {
@@ -55,42 +51,38 @@ void MeterLink::sendThree(uint8_t b0, uint8_t b1, uint8_t b2) {
 }
 
 void MeterLink::requestDownload(bool datalogger) {
-    try {
-        closeIfOpen();
-        openIfClosed();
-    } catch (const SerialError&) {
+    if (!portOperation([&] {
+            closeIfOpen();
+            openIfClosed();
+        }))
         return;
-    }
-    try {
+    portOperation([&] {
         (void)m_comm.GetInput();
         m_comm.SetInBufferCount(0);
         m_comm.SetOutBufferCount(0);
         m_comm.SetRThreshold(datalogger ? kLogHeaderSize : kMemoryFrameThreshold);
         m_model.frame.m_output = QByteArray(1, datalogger ? '\x13' : '\x12');
         if (m_comm.GetPortOpen()) m_comm.SetOutput(m_model.frame.m_output);
-    } catch (const SerialError&) {
-    }
+    });
 }
 
 void MeterLink::pollTick() {
-    try {
+    portOperation([&] {
         m_model.frame.m_output = QByteArray(1, '\x11');
         if (m_comm.GetPortOpen()) m_comm.SetOutput(m_model.frame.m_output);
         m_comm.SetOutBufferCount(0);
-    } catch (const SerialError&) {
-    }
+    });
 }
 
 void MeterLink::sendEndOfLink() {
-    try {
+    portOperation([&] {
         closeIfOpen();
         openIfClosed();
         m_comm.SetInputLen(0);
         m_comm.SetInBufferCount(0);
         m_comm.SetOutBufferCount(0);
         sendThree(0x87, 0x83, 0x15);
-    } catch (const SerialError&) {
-    }
+    });
 }
 
 bool MeterLink::onTimer(int id) {

@@ -8,34 +8,32 @@ namespace km905 {
 
 void MeterLink::onComm() {
     m_model.doc.m_curIndex = m_model.view.m_sampleIndex;
-    try {
-        if (m_comm.GetCommEvent() != kCommEventReceive) {
-            m_comm.SetInBufferCount(0);
-            return;
-        }
-        m_model.frame.m_input = m_comm.GetInput();
-    } catch (const SerialError&) {
+    bool received = false;
+    if (!portOperation([&] {
+            received = m_comm.GetCommEvent() == kCommEventReceive;
+            if (received)
+                m_model.frame.m_input = m_comm.GetInput();
+            else
+                m_comm.SetInBufferCount(0);
+        }) ||
+        !received)
         return;
-    }
     const qint64 now = m_timers.nowSecs();
     const QByteArray input = m_model.frame.m_input;
     const auto* data = reinterpret_cast<const uint8_t*>(input.constData());
     const size_t size = static_cast<size_t>(input.size());
 
     LinkState& f = m_model.frame;
-    if (f.m_liveMode == 1) {
+    if (f.mode.liveMode()) {
         if (startsWith(data, size, 0xAA, 0xDD)) decodeLive(data, size, now);
         pollStep(data, size);
     }
-    if (startsWith(data, size, 0xBB, 0x88) && f.m_memPending == 1) decodeMemory(data, size);
-    if (f.m_logPending == 1) dataloggerStep(data, size);
+    if (startsWith(data, size, 0xBB, 0x88) && f.mode.memPending()) decodeMemory(data, size);
+    if (f.mode.logPending()) dataloggerStep(data, size);
 
     if (m_model.view.m_frameCount >= kMaxFrameCount ||
-        m_model.view.m_sampleIndex >= kMaxSampleIndex) {
-        f.m_stopped = 1;
-        f.m_recording = 0;
-        m_model.view.m_canStop = 0;
-    }
+        m_model.view.m_sampleIndex >= kMaxSampleIndex)
+        m_model.rec.stopRecording();
 }
 
 namespace {
@@ -244,16 +242,12 @@ void MeterLink::noteLiveFrame(qint64 now) {
     ViewState& v = m_model.view;
     v.m_frameArrived = 1;
     v.m_linkDown = 0;
-    if (f.m_resetOnFrame == 1 && f.m_stopped == 1) restartRecording(now);
-    if (f.m_recording == 0) v.m_canRun = 1;
+    if (m_model.rec.liveFrame()) restartRecording(now);
     f.setPollArmed(false);
 }
 
 void MeterLink::restartRecording(qint64 now) {
-    LinkState& f = m_model.frame;
     ViewState& v = m_model.view;
-    f.m_resetOnFrame = 0;
-    f.m_stopped = 0;
     v.m_startTime = now;
     v.m_sampleIndex = 0;
     v.m_frameCount = 0;
@@ -274,10 +268,7 @@ void MeterLink::rescaleGraph(const LiveFrame& lf) {
 void MeterLink::showLiveFrame() {
     m_ui.transferInfoBar();
     m_ui.repaintLcd();
-    try {
-        m_comm.SetInBufferCount(0);
-    } catch (const SerialError&) {
-    }
+    portOperation([&] { m_comm.SetInBufferCount(0); });
 }
 
 void MeterLink::updateStatistics(float value, qint64 now) {
@@ -327,9 +318,7 @@ void MeterLink::pollStep(const uint8_t* data, size_t size) {
         m_timers.setTimer(TimerOwner::MainFrame, kTimerPoll, 50);
     } else if (battery == QLatin1String("Low")) {
         m_timers.killTimer(TimerOwner::MainFrame, kTimerPoll);
-        m_model.frame.m_stopped = 1;
-        m_model.frame.m_recording = 0;
-        m_model.view.m_canStop = 0;
+        m_model.rec.stopRecording();
         // Once for each low reading: any later bytes on the line (noise, another device)
         // must not raise it again.
         if (!m_lowBatteryTold) m_ui.showMessage(kLowBatteryText);

@@ -23,6 +23,20 @@ class SerialError : public std::runtime_error {
     QString m_description;
 };
 
+// The one rule for a failed port operation: the error ends that operation, so its later
+// steps are skipped; it is dropped without a message, what follows the operation still runs,
+// and a later timer or event retries. False when it failed; error gets the description.
+template <class Operation>
+bool portOperation(Operation&& op, QString* error = nullptr) {
+    try {
+        op();
+        return true;
+    } catch (const SerialError& e) {
+        if (error) *error = e.description();
+        return false;
+    }
+}
+
 inline constexpr int kCommEventReceive = 2;
 inline constexpr int kInputModeBinary = 1;
 

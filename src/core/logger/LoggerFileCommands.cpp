@@ -18,7 +18,7 @@ SaveOutcome loggerSave(const Settings& settings, const LoggerWindowState& s, con
                        IUserInteraction& ui, const FileSteps& steps) {
     // A file shown in file mode came from the disk: there is nothing to save, nor to ask for.
     if (s.mode == LoggerMode::File) return SaveOutcome::NotAllowed;
-    if (m.doc.m_fileCount == 0) {
+    if (m.doc.fileCount() == 0) {
         ui.showMessage(kSelectRecordToSaveText);
         return SaveOutcome::NotAllowed;
     }

@@ -14,7 +14,7 @@ namespace km905 {
 namespace {
 
 int levelOf(const LoggerZoomState& z) {
-    return z.g_fullView == 1 ? 0 : std::clamp(z.g_zoomLevel, 0, kMaxZoomLevel);
+    return z.zoom.shownLevel();
 }
 
 int rowOf(double value, const LoggerLevel& lvl, const PlotRect& plot) {
@@ -36,20 +36,21 @@ void addZoomedTime(LoggerGraphPicture& pic, const LoggerZoomState& z, const CDTD
     const double s = lvl.pitch;
     const int width = plot.right - plot.left;
     const int r = toPixel(width / s);
-    const qint64 t0 = d.m_fileStartTime +
-                      static_cast<qint64>(z.g_firstVisible - z.g_scrollShift) * d.m_fileRateSecs;
+    const qint64 t0 =
+        d.m_fileStartTime +
+        static_cast<qint64>(z.zoom.firstVisible - z.zoom.scrollShift) * d.m_file.rateSecs;
     int step = 1;
     if (r > 1) {
         const double f = r > 3 ? 0.25 : (r == 3 ? 1.0 / 3 : 0.5);
         step = std::max(toPixel(width * f / s), 1);
     }
     for (int i = 0; i < 10; ++i) {
-        const int index = z.g_firstVisible + i * step;
-        if (r <= 1 && (index < 0 || index >= d.m_fileCount)) continue;
+        const int index = z.zoom.firstVisible + i * step;
+        if (r <= 1 && (index < 0 || index >= d.fileCount())) continue;
         const int x = toPixel(lvl.firstX + s * index);
         if (x >= plot.left && x < plot.right) pic.timeGrid.push_back({x, plot.bottom, x, plot.top});
-        if (index < 0 || index >= d.m_fileCount || x < plot.left || x > plot.right) continue;
-        const qint64 t = t0 + static_cast<qint64>(i) * step * d.m_fileRateSecs;
+        if (index < 0 || index >= d.fileCount() || x < plot.left || x > plot.right) continue;
+        const qint64 t = t0 + static_cast<qint64>(i) * step * d.m_file.rateSecs;
         pic.texts.push_back({formatLocalTime(t, kClockTimeFormat), x, plot.bottom + 1});
     }
 }
@@ -73,8 +74,8 @@ LoggerLevel loggerLevel(const LoggerZoomState& z, int sampleCount, const YLabels
     lvl.labels = fullView;
     for (int j = 1; j <= std::clamp(level, 0, kMaxZoomLevel); ++j) {
         const auto b = static_cast<size_t>(j - 1);
-        const ZoomSelection sel = ZoomSelection::fromCorners(z.g_zoomDownX[b], z.g_zoomDownY[b],
-                                                             z.g_zoomUpX[b], z.g_zoomUpY[b]);
+        const ZoomCorners& c = z.zoom.corners[b];
+        const ZoomSelection sel = ZoomSelection::fromCorners(c.downX, c.downY, c.upX, c.upY);
         const AxisZoom map = AxisZoom::horizontal(sel, plot, 0);
         lvl.firstX = map(lvl.firstX);
         lvl.pitch = lvl.pitch * map.span / map.width;
@@ -85,14 +86,14 @@ LoggerLevel loggerLevel(const LoggerZoomState& z, int sampleCount, const YLabels
 
 std::optional<int> enterLoggerLevelScroll(LoggerZoomState& z, const CDTDoc& doc,
                                           const YLabels& fullView, const PlotRect& plot) {
-    if (z.g_fullView == 1 || z.g_scrollReady == 1 || doc.m_fileCount < 2) return std::nullopt;
-    const LoggerLevel lvl = loggerLevel(z, doc.m_fileCount, fullView, plot, levelOf(z));
+    ZoomState& zs = z.zoom;
+    if (zs.fullView == 1 || zs.scrollReady == 1 || doc.fileCount() < 2) return std::nullopt;
+    const LoggerLevel lvl = loggerLevel(z, doc.fileCount(), fullView, plot, levelOf(z));
     if (!(lvl.pitch > 0)) return std::nullopt;
-    z.g_firstVisible =
-        toPixel((plot.left - (lvl.firstX + lvl.pitch * z.g_scrollShift)) / lvl.pitch) +
-        z.g_scrollShift;
-    z.g_scrollReady = 1;
-    return thumbForScrollShift(z.g_firstVisible, z.g_scrollShift);
+    zs.firstVisible = toPixel((plot.left - (lvl.firstX + lvl.pitch * zs.scrollShift)) / lvl.pitch) +
+                      zs.scrollShift;
+    zs.scrollReady = 1;
+    return thumbForScrollShift(zs.firstVisible, zs.scrollShift);
 }
 
 LoggerGraphPicture loggerGraphPicture(const LoggerZoomState& z, const CDTDoc& d, bool shown,
@@ -103,7 +104,7 @@ LoggerGraphPicture loggerGraphPicture(const LoggerZoomState& z, const CDTDoc& d,
     pic.plotArea = QRect(QPoint(plot.left, plot.top), QPoint(plot.right, plot.bottom));
     pic.curveClip = QRect(plot.left, plot.top, std::max(plot.right - plot.left, 0),
                           std::max(plot.bottom - plot.top + 1, 0));
-    const bool full = z.g_fullView == 1;
+    const bool full = z.zoom.fullView == 1;
     std::array<int, 11> rows{};
     for (int i = 0; i <= 10; ++i) {
         rows[static_cast<size_t>(i)] = toPixel(plot.top + (plot.bottom - plot.top) * i * 0.1);
@@ -120,18 +121,15 @@ LoggerGraphPicture loggerGraphPicture(const LoggerZoomState& z, const CDTDoc& d,
     pic.axes.push_back({plot.right, plot.top, plot.right, plot.bottom});
     for (int row : rows) pic.axes.push_back({plot.left - 3, row, plot.left, row});
 
-    if (z.g_dragging == 1 && z.g_dragIdle == 0)
-        pic.band =
-            QRect(QPoint(z.g_dragAnchorX, z.g_dragAnchorY), QPoint(z.g_dragLastX, z.g_dragLastY))
-                .normalized();
+    pic.band = z.zoom.band();
     if (!shown) return pic;
 
-    const int count = std::clamp(d.m_fileCount, 0, static_cast<int>(d.m_fileReadings.size()));
+    const int count = std::clamp(d.fileCount(), 0, static_cast<int>(d.m_file.readings.size()));
     const int level = levelOf(z);
     const LoggerLevel lvl = loggerLevel(z, count, fullView, plot, level);
-    const bool fc = d.m_fileUnitFC == 1;
+    const bool fc = d.m_file.unitFC == 1;
     auto rowAt = [&](int j) {
-        return rowOf(plottedValue(d.m_fileReadings[static_cast<size_t>(j)], fc), lvl, plot);
+        return rowOf(plottedValue(d.m_file.readings[static_cast<size_t>(j)], fc), lvl, plot);
     };
     ColumnMergedPolyline curve(
         pic.curve, ClipBox{plot.left - 2.0, plot.top - 2.0, plot.right + 2.0, plot.bottom + 2.0});
@@ -143,15 +141,15 @@ LoggerGraphPicture loggerGraphPicture(const LoggerZoomState& z, const CDTDoc& d,
         pic.texts.push_back(
             {formatLocalTime(d.m_fileStartTime, kClockTimeFormat), plot.left, plot.bottom + 8});
         const qint64 end =
-            d.m_fileStartTime + static_cast<qint64>(d.m_fileRateSecs) * std::max(count - 1, 0);
+            d.m_fileStartTime + static_cast<qint64>(d.m_file.rateSecs) * std::max(count - 1, 0);
         pic.texts.push_back(
             {formatLocalTime(end, kClockTimeFormat), plot.right - 55, plot.bottom + 8});
     } else if (lvl.pitch > 0) {
         pic.scrollEnabled = true;
         pic.scrollMax = count;
         addZoomedTime(pic, z, d, lvl, plot);
-        const int shift = z.g_scrollShift;
-        const int start = z.g_firstVisible - shift;
+        const int shift = z.zoom.scrollShift;
+        const int start = z.zoom.firstVisible - shift;
         const int end = toPixel((plot.right - plot.left) / lvl.pitch) + start + 1 + 2;
         for (int j = std::max(start, 0); j < end && j + 1 < count; ++j)
             curve.segment(toPixel(lvl.firstX + lvl.pitch * (j + shift)), rowAt(j),
@@ -163,7 +161,7 @@ LoggerGraphPicture loggerGraphPicture(const LoggerZoomState& z, const CDTDoc& d,
     pic.texts.push_back({z.g_readoutValue, plot.left + 100, 70});
     pic.texts.push_back({QStringLiteral("@"), plot.left + 180, 70});
     pic.texts.push_back({z.g_readoutTime, plot.left + 195, 70});
-    if (z.g_cursorFresh == 0) pic.cursorX = z.g_cursorX;
+    if (z.zoom.cursorHidden == 0) pic.cursorX = z.zoom.cursorX;
     return pic;
 }
 
@@ -174,50 +172,39 @@ QString loggerReadoutValue(float v, uint8_t unitFC) {
     return {};
 }
 
-RubberBand LoggerZoom::rubberBand() const {
-    return {m_z.g_dragging,    m_z.g_dragIdle,  m_z.g_dragAnchorX,
-            m_z.g_dragAnchorY, m_z.g_dragLastX, m_z.g_dragLastY};
-}
-
 void LoggerZoom::leftDown(int x, int y, const ClientRect& client) {
-    const QPoint p = loggerPlotRect(client).clamp({x, y});
-    const auto level = static_cast<size_t>(levelOf(m_z));
-    m_z.g_zoomDownX[level] = p.x();
-    m_z.g_zoomDownY[level] = p.y();
-    rubberBand().press(p);
+    m_z.zoom.pressBand(levelOf(m_z), loggerPlotRect(client).clamp({x, y}));
 }
 
 bool LoggerZoom::mouseMove(int x, int y, const ClientRect& client, bool shown,
                            const YLabels& fullView) {
     if (!shown) return false;
+    ZoomState& z = m_z.zoom;
     const PlotRect plot = loggerPlotRect(client);
-    const int count = m_doc.m_fileCount;
+    const int count = m_doc.fileCount();
     bool changed = false;
     if (x >= plot.left && x <= plot.right + 1) {
         const LoggerLevel lvl = loggerLevel(m_z, count, fullView, plot, levelOf(m_z));
         int i = 0;
         if (lvl.pitch > 0) {
-            const int shift = m_z.g_scrollShift;
-            i = toPixel((x - lvl.firstX) / lvl.pitch) - shift;
-            // The nearest drawn sample; a tie keeps the left one.
-            const double here = lvl.firstX + lvl.pitch * (i + shift);
-            if (x - here > here + lvl.pitch - x) ++i;
+            const LevelSamples samples{[&lvl](int k) { return lvl.firstX + lvl.pitch * k; }, count};
+            i = sampleUnder(x, samples, z.scrollShift, kLoggerCursor).value_or(0);
         }
-        m_z.g_cursorIndex = i;
-        m_z.g_cursorX = x;
-        m_z.g_cursorFresh = 0;
+        z.cursorIndex = i;
+        z.cursorX = x;
+        z.cursorHidden = 0;
         changed = true;
     }
-    if (m_z.g_dragging == 1) {
-        rubberBand().follow(plot.clamp({x, y}));
+    if (z.bandActive == 1) {
+        z.rubberBand().follow(plot.clamp({x, y}));
         changed = true;
     }
-    const int i = m_z.g_cursorIndex;
-    if (i >= 0 && i < count && i < static_cast<int>(m_doc.m_fileReadings.size())) {
+    const int i = z.cursorIndex;
+    if (i >= 0 && i < count && i < static_cast<int>(m_doc.m_file.readings.size())) {
         m_z.g_readoutValue =
-            loggerReadoutValue(m_doc.m_fileReadings[static_cast<size_t>(i)], m_doc.m_fileUnitFC);
+            loggerReadoutValue(m_doc.m_file.readings[static_cast<size_t>(i)], m_doc.m_file.unitFC);
         m_z.g_readoutTime =
-            formatLocalTime(m_doc.m_fileStartTime + static_cast<qint64>(i) * m_doc.m_fileRateSecs,
+            formatLocalTime(m_doc.m_fileStartTime + static_cast<qint64>(i) * m_doc.m_file.rateSecs,
                             kClockTimeFormat);
     }
     return changed;
@@ -226,57 +213,42 @@ bool LoggerZoom::mouseMove(int x, int y, const ClientRect& client, bool shown,
 bool LoggerZoom::leftUp(int x, int y, const ClientRect& client, bool shown,
                         const YLabels& fullView) {
     const PlotRect plot = loggerPlotRect(client);
-    const QPoint p = plot.clamp({x, y});
     const int level = levelOf(m_z);
-    const auto l = static_cast<size_t>(level);
-    m_z.g_zoomUpX[l] = p.x();
-    m_z.g_zoomUpY[l] = p.y();
-    rubberBand().release();
-    if (m_z.g_dragIdle == 1 || !shown) return false;
+    m_z.zoom.releaseBand(level, plot.clamp({x, y}));
+    if (m_z.zoom.bandIdle == 1 || !shown) return false;
 
-    // An upward drag is the same rectangle as a downward one.
-    const ZoomSelection sel = ZoomSelection::fromCorners(m_z.g_zoomDownX[l], m_z.g_zoomDownY[l],
-                                                         m_z.g_zoomUpX[l], m_z.g_zoomUpY[l]);
-    m_z.g_zoomDownX[l] = sel.left;
-    m_z.g_zoomDownY[l] = sel.top;
-    m_z.g_zoomUpX[l] = sel.right;
-    m_z.g_zoomUpY[l] = sel.bottom;
     const int width = plot.right - plot.left;
-    const LoggerLevel lvl = loggerLevel(m_z, m_doc.m_fileCount, fullView, plot, level);
+    const LoggerLevel lvl = loggerLevel(m_z, m_doc.fileCount(), fullView, plot, level);
     // One sample has no spacing: it counts as fewer than two samples across.
-    const double pitch = m_doc.m_fileCount >= 2 ? lvl.pitch : static_cast<double>(width);
-    const ZoomTrial trial = zoomTrial(lvl.labels, sel.bottom, sel.top, plot.baseline, plot.height);
-    if (zoomAccepted(level, trial, pitch, width)) {
-        m_z.g_fullView = 0;
-        m_z.g_zoomLevel = level + 1;
-        m_z.g_scrollReady = 0;
-    }
-    m_z.g_dragIdle = 1;
+    const double pitch = m_doc.fileCount() >= 2 ? lvl.pitch : static_cast<double>(width);
+    acceptZoom(m_z.zoom, level, lvl.labels, pitch, plot.baseline, plot.height, width);
     return true;
 }
 
 bool LoggerZoom::dragWatch(int x, int y, const ClientRect& client) {
-    if (m_z.g_dragging != 1) return false;
+    if (m_z.zoom.bandActive != 1) return false;
     if (!dragLeftThePlot({x, y}, loggerPlotRect(client), kLoggerDragWatch)) return false;
-    rubberBand().cancel();
+    m_z.zoom.rubberBand().cancel();
     return true;
 }
 
 void LoggerZoom::fullView() {
-    m_z.g_fullView = 1;
-    m_z.g_zoomLevel = 0;
-    m_z.g_scrollShift = 0;
-    m_z.g_cursorFresh = 1;
-    m_z.g_dragIdle = 1;
+    ZoomState& z = m_z.zoom;
+    z.fullView = 1;
+    z.level = 0;
+    z.scrollShift = 0;
+    z.cursorHidden = 1;
+    z.bandIdle = 1;
 }
 
 int LoggerZoom::scrollTo(int thumb) {
-    m_z.g_scrollShift = scrollShiftForThumb(m_z.g_firstVisible, thumb);
-    return thumbForScrollShift(m_z.g_firstVisible, m_z.g_scrollShift);
+    ZoomState& z = m_z.zoom;
+    z.scrollShift = scrollShiftForThumb(z.firstVisible, thumb);
+    return thumbForScrollShift(z.firstVisible, z.scrollShift);
 }
 
 int LoggerZoom::thumb() const {
-    return thumbForScrollShift(m_z.g_firstVisible, m_z.g_scrollShift);
+    return thumbForScrollShift(m_z.zoom.firstVisible, m_z.zoom.scrollShift);
 }
 
 }  // namespace km905

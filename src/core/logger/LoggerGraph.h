@@ -7,11 +7,13 @@
 #include <optional>
 #include <vector>
 
+#include "core/graph/CursorReadout.h"
 #include "core/graph/PlotRect.h"
 #include "core/graph/Polyline.h"
 #include "core/graph/RubberBand.h"
 #include "core/graph/YScale.h"
 #include "core/graph/ZoomStack.h"
+#include "core/graph/ZoomState.h"
 #include "core/model/MeterState.h"
 
 namespace km905 {
@@ -21,6 +23,8 @@ inline constexpr PlotMargins kLoggerPlotMargins{306, 90, 61, 61, 0};
 inline constexpr YLabelStyle kLoggerLabelStyle{'K', true};
 // A drag that goes this far past the plot is cancelled by the drag watch.
 inline constexpr DragWatchMargins kLoggerDragWatch{50, 20, 50, 40};
+// The scroll shift is taken off after truncating to a sample.
+inline constexpr CursorAxis kLoggerCursor{0, true};
 inline constexpr int kLoggerDragTimerId = 4;
 inline constexpr int kLoggerDragTimerMs = 10;
 
@@ -28,21 +32,21 @@ PlotRect loggerPlotRect(const ClientRect& client);
 
 // Zoom, scroll, drag and cursor state of the datalogger window, for as long as it is open.
 struct LoggerZoomState {
-    uint8_t g_fullView = 1;
-    int g_zoomLevel = 0;
-    int g_scrollShift = 0;
-    int g_firstVisible = 0;
-    uint8_t g_scrollReady = 0;
-    // The rectangle that made each level, corners ordered.
-    std::array<double, kZoomLevels> g_zoomDownX{}, g_zoomDownY{}, g_zoomUpX{}, g_zoomUpY{};
-    uint8_t g_dragging = 0;
-    uint8_t g_dragIdle = 1;
-    int g_dragAnchorX = 0, g_dragAnchorY = 0, g_dragLastX = 0, g_dragLastY = 0;
-    uint8_t g_cursorFresh = 1;
-    int g_cursorX = 0;
-    int g_cursorIndex = 0;
+    // Level, full view, scroll, the rectangles (g_zoomDownX, g_zoomDownY, g_zoomUpX,
+    // g_zoomUpY), the band (g_dragging, g_dragIdle ...) and the cursor.
+    ZoomState zoom{0};
     QString g_readoutValue;
     QString g_readoutTime;
+
+    uint8_t g_fullView() const { return zoom.fullView; }
+    int g_zoomLevel() const { return zoom.level; }
+    int g_scrollShift() const { return zoom.scrollShift; }
+    int g_firstVisible() const { return zoom.firstVisible; }
+    uint8_t g_dragging() const { return zoom.bandActive; }
+    uint8_t g_dragIdle() const { return zoom.bandIdle; }
+    // No cursor line is on the screen.
+    uint8_t g_cursorFresh() const { return zoom.cursorHidden; }
+    int g_cursorIndex() const { return zoom.cursorIndex; }
 };
 
 // Where the samples of one zoom level lie: sample k at x = firstX + pitch × k (before the
@@ -115,8 +119,6 @@ class LoggerZoom {
     int thumb() const;
 
   private:
-    RubberBand rubberBand() const;
-
     LoggerZoomState& m_z;
     const CDTDoc& m_doc;
 };

@@ -40,18 +40,12 @@ void showRecord(int t, CDTDoc& d) {
                               ? static_cast<int>(d.m_logValues.size()) - first
                               : 0;
     count = std::clamp(count, 0, std::min(available, kReadingsCapacity));
-    std::copy_n(d.m_logValues.begin() + (count > 0 ? first : 0), count, d.m_fileReadings.begin());
-    d.m_fileCount = count;
-    d.m_fileUnitFC = d.m_logRecUnit[t];
-    const MeterDateTime& s = d.m_logStartTimes[t];
-    d.m_fileYear = s.year;
-    d.m_fileMonth = s.month;
-    d.m_fileDay = s.day;
-    d.m_fileHour = s.hour;
-    d.m_fileMinute = s.minute;
-    d.m_fileSecond = s.second;
-    d.m_fileStartTime = startSecsOf(s);
-    d.m_fileRateSecs = d.m_logRecRate[t];
+    const auto from = d.m_logValues.begin() + (count > 0 ? first : 0);
+    d.m_file.readings.assign(from, from + count);
+    d.m_file.unitFC = d.m_logRecUnit[t];
+    d.m_file.start = d.m_logStartTimes[t];
+    d.m_fileStartTime = startSecsOf(d.m_file.start);
+    d.m_file.rateSecs = d.m_logRecRate[t];
 }
 }  // namespace
 
@@ -76,15 +70,8 @@ void LoggerRecordList::enterFile(const CDTDoc& d) {
         ++g_fileListLast;
     }
     LoggerFileEntry e;
-    e.headerCount = d.m_fileHeaderCount;
-    const int n = std::clamp(d.m_fileCount, 0, kReadingsCapacity);
-    e.readings.assign(d.m_fileReadings.begin(), d.m_fileReadings.begin() + n);
-    e.unitFC = d.m_fileUnitFC;
-    e.start = {d.m_fileYear, d.m_fileMonth,  d.m_fileDay,
-               d.m_fileHour, d.m_fileMinute, d.m_fileSecond};
+    static_cast<GraphRecord&>(e) = d.m_file;
     e.startSecs = startSecsOf(e.start);
-    e.rateSecs = d.m_fileRateSecs;
-    e.scale = d.m_fileScale;
     m_entries.resize(static_cast<size_t>(g_fileListLast));
     m_entries.push_back(std::move(e));
 }
@@ -115,11 +102,11 @@ ListSelection LoggerRecordList::select(int row, const ViewState& view, CDTDoc& d
         // The header count may promise more readings than the file held: only those stored
         // are shown, never whatever lies beyond them.
         const int count = std::clamp(f.headerCount, 0, static_cast<int>(f.readings.size()));
-        std::copy_n(f.readings.begin(), count, d.m_fileReadings.begin());
-        d.m_fileCount = count;
-        d.m_fileUnitFC = f.unitFC;
+        // The entry's date parts, header count and scale are not taken back.
+        d.m_file.readings.assign(f.readings.begin(), f.readings.begin() + count);
+        d.m_file.unitFC = f.unitFC;
         d.m_fileStartTime = f.startSecs;
-        d.m_fileRateSecs = f.rateSecs;
+        d.m_file.rateSecs = f.rateSecs;
         out.shown = ListSelection::Shown::FileEntry;
         out.index = row;
         return out;
@@ -127,11 +114,11 @@ ListSelection LoggerRecordList::select(int row, const ViewState& view, CDTDoc& d
     logSelRecord = row;
     if (row < 0 || row >= usableRecordCount(d)) {
         // Nothing is drawn, so nothing is left to save or print either.
-        d.m_fileCount = 0;
+        d.m_file.readings.clear();
         out.shown = ListSelection::Shown::Nothing;
         return out;
     }
-    if (d.m_logRecUnit[row] <= 1) d.m_fileScale = gainValue;
+    if (d.m_logRecUnit[row] <= 1) d.m_file.scale = gainValue;
     showRecord(row, d);
     out.shown = ListSelection::Shown::Record;
     out.index = row;

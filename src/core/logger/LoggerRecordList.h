@@ -20,14 +20,8 @@ inline constexpr std::array<LoggerColumn, 5> kLoggerListColumns{
     {{"Set", 50}, {"Time", 130}, {"Unit", 55}, {"Sampling Rate", 110}, {"Nums", 150}}};
 
 // One graph file entered in the list: what the file held, readings only as many as stored.
-struct LoggerFileEntry {
-    int headerCount = 0;  // shown as "Nums"
-    std::vector<float> readings;
-    uint8_t unitFC = 0;
-    MeterDateTime start;
+struct LoggerFileEntry : GraphRecord {  // the header count is shown as "Nums"
     qint64 startSecs = 0;
-    int rateSecs = 0;
-    int scale = 0;
 };
 
 // What a double-click on the list did. The full view is always restored (zoom level 0, no

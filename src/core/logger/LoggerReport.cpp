@@ -21,15 +21,15 @@ ReportPage loggerReport(const CDTDoc& d, const YLabels& labels, qint64 printedAt
                {Pen::Frame, -750, 200, -750, 1000},
                {Pen::Frame, -750, 1000, -10, 1000},
                {Pen::Frame, -10, 200, -10, 1000}};
-    const int n = std::clamp(d.m_fileCount, 0, static_cast<int>(d.m_fileReadings.size()));
+    const int n = std::clamp(d.fileCount(), 0, static_cast<int>(d.m_file.readings.size()));
     p.traceEnd = static_cast<int>(p.lines.size());
     if (n <= 0) return p;  // the empty frame
     const double y0 = labels[0], y10 = labels[10];
     if (n >= 2 && y10 != y0) {
         const double step = 740.0 / (n - 1);
-        const bool fc = d.m_fileUnitFC == 1;
+        const bool fc = d.m_file.unitFC == 1;
         auto yOf = [&](int i) {
-            const double v = plottedValue(d.m_fileReadings[static_cast<size_t>(i)], fc);
+            const double v = plottedValue(d.m_file.readings[static_cast<size_t>(i)], fc);
             return toPixel(800 / (y10 - y0) * (v - y0) + 200);
         };
         int prev = yOf(0);
@@ -49,7 +49,7 @@ ReportPage loggerReport(const CDTDoc& d, const YLabels& labels, qint64 printedAt
                            -800, 210 + 80 * k});
     const int xs[5] = {-750, -580, -410, -240, -70};
     for (int j = 0; j < 5; ++j) {
-        const qint64 t = d.m_fileStartTime + static_cast<qint64>(n / 4) * d.m_fileRateSecs * j;
+        const qint64 t = d.m_fileStartTime + static_cast<qint64>(n / 4) * d.m_file.rateSecs * j;
         p.texts.push_back({formatLocalTime(t, kClockTimeFormat), Font::Small, xs[j], 195});
     }
     for (int k = 0; k < 10; ++k)

@@ -20,7 +20,7 @@ LoggerWindowState openLoggerWindow(const Settings& settings, MeterModel& m,
     s.m_gainValue = gainForIndex(s.m_gainSel, kLoggerDefaultGain);
     s.m_offsetSteps = offsetForIndex(s.m_offsetSel, kLoggerDefaultOffsetSteps);
     // The chooser reads the file before the window opens; that graph stays.
-    if (m.view.m_fileNew != 1) m.doc.m_fileCount = 0;
+    if (m.view.m_fileNew != 1) m.doc.m_file.readings.clear();
     m.view.m_logWindowShown = 1;
     syncLoggerList(m, list);
     return s;
@@ -30,9 +30,7 @@ bool syncLoggerList(MeterModel& m, LoggerRecordList& list) {
     bool changed = list.fillFromDownload(m.doc, m.view);
     if (m.view.m_fileNew == 1) {
         CDTDoc& d = m.doc;
-        d.m_fileStartTime = toEpochSecs({d.m_fileYear, d.m_fileMonth, d.m_fileDay, d.m_fileHour,
-                                         d.m_fileMinute, d.m_fileSecond})
-                                .value_or(0);
+        d.m_fileStartTime = toEpochSecs(d.m_file.start).value_or(0);
         list.enterFile(d);
         m.view.m_fileNew = 0;
         changed = true;

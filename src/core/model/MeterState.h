@@ -7,7 +7,10 @@
 #include <cstdint>
 #include <vector>
 
+#include "core/model/GraphRecord.h"
+#include "core/model/LinkMode.h"
 #include "core/model/MeterTypes.h"
+#include "core/model/RecordingState.h"
 
 namespace km905 {
 
@@ -24,19 +27,11 @@ struct LinkState {
     QByteArray m_input;
     QByteArray m_output;
     int m_comPort = 1;
-    std::array<uint8_t, kPollArmedSlots> m_pollArmed{};
-    uint8_t m_checkBattery = 1;
+    std::array<bool, kPollArmedSlots> m_pollArmed{};
+    bool m_checkBattery = true;
     uint8_t m_unitFC = 2;  // 2 = not known yet
-    uint8_t m_resetOnFrame = 0;
-    uint8_t m_recording = 0;
-    uint8_t m_stopped = 1;
-    uint8_t m_liveMode = 1;
-    uint8_t m_logPending = 0;
-    uint8_t m_logReady = 0;
-    uint8_t m_memPending = 0;
-    uint8_t m_memReady = 0;
-    uint8_t m_memEmpty = 0;
-    uint8_t m_memWanted = 0;
+    bool m_memEmpty = false;
+    LinkMode mode;
     int m_graphUsed = 0;
     std::array<int, kFrameSlotCapacity> m_frameSlot{};
     int m_logByteCount = 0;
@@ -57,13 +52,13 @@ struct LinkState {
     float m_memRangeFactor = 0;
 
     // Port numbers outside the flag array (a hand-edited settings file) simply have no flag.
-    bool pollArmed() const { return validSlot() && m_pollArmed[m_comPort] != 0; }
+    bool pollArmed() const { return validSlot() && m_pollArmed[m_comPort]; }
     void setPollArmed(bool on) {
-        if (validSlot()) m_pollArmed[m_comPort] = on ? 1 : 0;
+        if (validSlot()) m_pollArmed[m_comPort] = on;
     }
     // The port was (re)chosen: only its own entry is armed.
     void resetPollArmed() {
-        m_pollArmed.fill(0);
+        m_pollArmed.fill(false);
         setPollArmed(true);
     }
 
@@ -74,7 +69,7 @@ struct LinkState {
 // The display model and recording counters owned by the real-time view.
 struct ViewState {
     qint64 m_startTime = 0;
-    uint8_t m_frameArrived = 0;
+    bool m_frameArrived = false;
     int m_frameCount = 0;
     int m_sampleIndex = 0;
     uint8_t m_viewUnitFC = 0;
@@ -96,25 +91,22 @@ struct ViewState {
     QString m_statMinTime;
     QString m_batteryText;  // "Normal" or "Low"; empty until the first frame
     int m_sampleRateMs = 1000;
-    uint8_t m_canRun = 0;
-    uint8_t m_canStop = 0;
-    uint8_t m_linkDown = 1;  // no link until the first frame
-    uint8_t m_logDataNew = 0;
-    uint8_t m_logFromFile = 0;
-    uint8_t m_logListPending = 0;
-    uint8_t m_logWindowShown = 0;
+    bool m_linkDown = true;  // no link until the first frame
+    bool m_logDataNew = false;
+    bool m_logFromFile = false;
+    bool m_logListPending = false;
+    bool m_logWindowShown = false;
     int m_yGain = 40;
     int m_yOffset = 0;
-    uint8_t m_firstTickPending = 0;
-    uint8_t m_redrawCursor = 0;
-    uint8_t m_zoomDragging = 0;
+    bool m_redrawCursor = false;
+    bool m_zoomDragging = false;
     QString m_startTimeText;
     QString m_dataNoText;
     QString m_sampleRateText;
-    uint8_t m_fileLoaded = 0;
-    uint8_t m_fileNew = 0;
-    uint8_t m_memListLoaded = 0;
-    uint8_t m_memListFromFile = 0;
+    bool m_fileLoaded = false;
+    bool m_fileNew = false;
+    bool m_memListLoaded = false;
+    bool m_memListFromFile = false;
     QString m_memListPath;  // the list file shown; empty for a download not saved yet
 };
 
@@ -133,15 +125,9 @@ struct CDTDoc {
     int m_yGainDoc = 40;
 
     // The displayed-graph record: a graph file read back, or the datalogger record shown.
-    int m_fileHeaderCount = 0;
-    int m_fileCount = 0;
-    std::vector<float> m_fileReadings = std::vector<float>(kReadingsCapacity, 0.0f);
-    int m_fileScale = 0;
-    uint8_t m_fileUnitFC = 0;
-    int m_fileYear = 0, m_fileMonth = 0, m_fileDay = 0;
-    int m_fileHour = 0, m_fileMinute = 0, m_fileSecond = 0;
-    int m_fileRateSecs = 0;
-    qint64 m_fileStartTime = 0;
+    GraphRecord m_file;
+    qint64 m_fileStartTime = 0;  // m_file's start as a point in time
+    int fileCount() const { return static_cast<int>(m_file.readings.size()); }
 
     std::array<float, kMemCapacity> m_memValues{};
     std::array<QString, kMemCapacity> m_memTimes;
@@ -181,6 +167,7 @@ struct LinkGlobals {
 // Everything the link writes and the windows read, in one place.
 struct MeterModel {
     LinkState frame;
+    RecordingState rec;
     ViewState view;
     CDTDoc doc;
     LinkGlobals g;

@@ -37,11 +37,7 @@ void PanelKeys::click(int id) {
         m_timers.setTimer(TimerOwner::Panel, kClickWait, 100);
         return;
     }
-    try {
-        m_link.closeIfOpen();
-    } catch (const SerialError&) {
-        return;  // a failed close loses the key press
-    }
+    if (!portOperation([&] { m_link.closeIfOpen(); })) return;  // the key press is lost
     m_keyCode = static_cast<uint8_t>(k->clickCode);
     m_timers.setTimer(TimerOwner::Panel, kSend, 50);
 }
@@ -67,7 +63,8 @@ void PanelKeys::keyboardPress(int id, int doubleClickMs) {
 
 void PanelKeys::onTimer(int id) {
     m_timers.killTimer(TimerOwner::Panel, id);
-    try {
+    // A failure skips the rest of this step, so the next timer is not started.
+    portOperation([&] {
         switch (id) {
             case kDoubleWait:
             case kClickWait:
@@ -87,9 +84,7 @@ void PanelKeys::onTimer(int id) {
             default:
                 break;
         }
-    } catch (const SerialError&) {
-        // The rest of this step is skipped; the next timer is not started.
-    }
+    });
 }
 
 }  // namespace km905

@@ -14,8 +14,7 @@ void Acquisition::start() {
 }
 
 void Acquisition::armFirstTickIfPending() {
-    if (m_model.view.m_firstTickPending != 1) return;
-    m_model.view.m_firstTickPending = 0;
+    if (!m_model.rec.takeFirstTick()) return;
     m_timers.setTimer(TimerOwner::View, kTimerSampling, kFirstTickMs);
 }
 
@@ -34,7 +33,7 @@ bool Acquisition::onTimer(int id) {
 void Acquisition::onSamplingTick() {
     LinkState& f = m_model.frame;
     ViewState& v = m_model.view;
-    if (f.m_recording != 1) return;
+    if (!m_model.rec.recording()) return;
     if (v.m_frameCount >= 0 && v.m_frameCount < kFrameSlotCapacity)
         f.m_frameSlot[static_cast<size_t>(v.m_frameCount)] = v.m_sampleIndex;
     std::vector<float>& readings = m_model.doc.m_readings;
@@ -66,9 +65,7 @@ void Acquisition::onSamplingTick() {
         sink->sampleStored(m_model, slot, fromFrame);
     // A silent meter adds held samples without a frame to check the limit.
     if (v.m_sampleIndex >= kMaxSampleIndex) {
-        f.m_stopped = 1;
-        f.m_recording = 0;
-        v.m_canStop = 0;
+        m_model.rec.stopRecording();
     }
 }
 
@@ -77,16 +74,13 @@ void Acquisition::linkFailure() {
     LinkState& f = m_model.frame;
     v.m_linkDown = 1;
     f.m_checkBattery = 1;
-    v.m_canRun = 0;
-    v.m_canStop = 0;
-    f.m_recording = 0;
-    f.m_stopped = 1;
+    m_model.rec.linkLost();
     m_ui.repaintFace();
 }
 
 void Acquisition::onWatchdogTick() {
     LinkState& f = m_model.frame;
-    if (f.pollArmed() && f.m_liveMode == 1) {
+    if (f.pollArmed() && f.mode.liveMode()) {
         // A battery not yet known counts as good, so a meter that was silent at start-up is
         // still polled; only a reported low battery keeps the link down.
         if (m_model.view.m_batteryText != QLatin1String("Low")) {
@@ -95,10 +89,7 @@ void Acquisition::onWatchdogTick() {
                 linkFailure();
         } else {
             linkFailure();
-            try {
-                m_link.closeIfOpen();
-            } catch (const SerialError&) {
-            }
+            portOperation([&] { m_link.closeIfOpen(); });
         }
     }
     f.setPollArmed(true);

@@ -29,7 +29,7 @@ int sampleCount(const ViewState& v) {
 }
 
 int shownLevel(const RtGraphState& g) {
-    return g.g_rtFullView == 1 ? 0 : std::clamp(g.g_rtZoomLevel, 0, kMaxZoomLevel);
+    return g.zoom.shownLevel();
 }
 
 double plotRow(float reading, const YLabels& labels, const PlotRect& plot, uint8_t unitFC) {
@@ -38,7 +38,7 @@ double plotRow(float reading, const YLabels& labels, const PlotRect& plot, uint8
 
 // Samples per twelfth of the width in the full view, so that grid lines fall on samples.
 int fullViewSamplesPerCell(const RtGraphState& g, int n, const PlotRect& plot) {
-    if (n == 0 || g.g_rtFullView != 1) return 0;
+    if (n == 0 || g.g_rtFullView() != 1) return 0;
     return static_cast<int>(plot.width / 12 / g.g_rtXStep);
 }
 
@@ -48,10 +48,10 @@ struct ZoomedAxis {
 };
 
 ZoomedAxis zoomedAxis(const RtGraphState& g, int n) {
-    const std::vector<double>& xs = g.g_rtPtX.level(shownLevel(g));
+    const int level = shownLevel(g);
     ZoomedAxis a;
-    a.firstX = xs.empty() ? 0 : xs[0];
-    a.pitch = n >= 2 && xs.size() >= 2 ? xs[1] - xs[0] : static_cast<double>(g.g_rtXStep0);
+    a.firstX = rtSampleX(g, level, 0);
+    a.pitch = n >= 2 ? rtSampleX(g, level, 1) - a.firstX : static_cast<double>(g.g_rtXStep0);
     if (a.pitch <= 0 || std::isnan(a.pitch)) a.pitch = 1e-6;
     return a;
 }
@@ -71,27 +71,46 @@ PlotRect rtPlotRect(const ClientRect& client) {
     return PlotRect::inClient(client, kRtPlotMargins);
 }
 
+double rtSampleX(const RtGraphState& g, int level, int i) {
+    // Level by level, as a table of every level would hold it.
+    double x = i * static_cast<double>(g.g_rtXStep0);
+    for (int j = 0; j < std::clamp(level, 0, kMaxZoomLevel); ++j)
+        x = g.levelMapX[static_cast<size_t>(j)](x);
+    return x;
+}
+
+LevelSamples rtLevelSamples(const RtGraphState& g, int level, int n) {
+    return {[&g, level](int i) { return rtSampleX(g, level, i); }, n, 0, n};
+}
+
+namespace {
+
+// A cursor line that a new sample's repaint keeps: its x in the view, or nothing; any other
+// repaint wipes the line, so it counts as hidden afterwards.
 std::optional<int> keepCursorThroughRepaint(RtGraphState& g, ViewState& v) {
     std::optional<int> kept;
-    if (v.m_redrawCursor == 1 && g.g_rtCursorHidden == 0)
-        kept = g.g_rtCursorX;
+    if (v.m_redrawCursor == 1 && g.zoom.cursorHidden == 0)
+        kept = g.zoom.cursorX;
     else
-        g.g_rtCursorHidden = 1;
+        g.zoom.cursorHidden = 1;
     // Taken by this repaint even with no line on screen: left set, it would bring back a line
     // at a stale place at a later repaint that follows no sample, such as a zoom.
     v.m_redrawCursor = 0;
     return kept;
 }
 
+// The first sample of a recording resets the time axis and the zoom.
 void resetZoomAtFirstSample(RtGraphState& g, const ViewState& v) {
     if (sampleCount(v) != 1) return;
     g.g_rtXStep0 = g.g_rtXStep;
     g.g_rtSpan = 100;
-    g.g_rtZoomLevel = 0;
-    g.g_rtFullView = 1;
-    g.m_scrollShift = 0;
+    g.zoom.level = 0;
+    g.zoom.fullView = 1;
+    g.zoom.scrollShift = 0;
 }
 
+// Compresses the full view's time axis when the samples fill it; true when it grew, and the
+// view is to paint again.
 bool growRtTimeAxis(RtGraphState& g, const ViewState& v, const PlotRect& plot) {
     const int n = sampleCount(v);
     const int W = plot.width;
@@ -107,66 +126,50 @@ bool growRtTimeAxis(RtGraphState& g, const ViewState& v, const PlotRect& plot) {
     return grew;
 }
 
-std::optional<int> rebuildRtLevels(RtGraphState& g, const ViewState& v, const CDTDoc& doc,
-                                   uint8_t unitFC, const PlotRect& plot) {
+// Level 0 from the Y scale, then the labels and x map of every zoom level from its stored
+// fractions. Returns the scroll bar's thumb position the first time a zoom level is shown.
+std::optional<int> rebuildRtLevels(RtGraphState& g, const ViewState& v, const PlotRect& plot) {
     const int n = sampleCount(v);
     const int W = plot.width;
-    const std::vector<float>& readings = doc.m_readings;
-
     g.g_rtYLabel[0] = fullViewLabels(v.m_yGain, v.m_yOffset);
-    std::vector<double>& x0 = g.g_rtPtX.level(0);
-    std::vector<double>& y0 = g.g_rtPtY.level(0);
-    if (n >= 1) {
-        x0[0] = 0;
-        y0[0] = plotRow(readings[0], g.g_rtYLabel[0], plot, unitFC);
-    }
-    for (int i = 1; i < n; ++i) {
-        // A zoomed picture keeps the step of the full view it came from, so that a running
-        // recording does not shift it.
-        if (g.g_rtFullView == 1) {
+    // A zoomed picture keeps the step of the full view it came from, so that a running
+    // recording does not shift it.
+    if (n >= 2) {
+        if (g.g_rtFullView() == 1) {
             g.g_rtXStep0 = g.g_rtXStep;
             g.g_rtSpanAtZoom = g.g_rtSpan;
         } else {
             g.g_rtXStep0 = static_cast<float>(W) / static_cast<float>(g.g_rtSpanAtZoom - 1);
         }
-        const auto at = static_cast<size_t>(i);
-        x0[at] = i * static_cast<double>(g.g_rtXStep0);
-        y0[at] = plotRow(readings[at], g.g_rtYLabel[0], plot, unitFC);
     }
 
-    if (g.g_rtFullView != 0 || n < 1) return std::nullopt;
-    const int d = std::clamp(g.g_rtZoomLevel, 0, kMaxZoomLevel);
+    if (g.g_rtFullView() != 0 || n < 1) return std::nullopt;
+    const int d = std::clamp(g.g_rtZoomLevel(), 0, kMaxZoomLevel);
     for (int j = 0; j < d; ++j) {
         const auto below = static_cast<size_t>(j);
         const ZoomSelection sel =
             ZoomSelection::fromFractions(g.g_rtDownFracX[below], g.g_rtDownFracY[below],
                                          g.g_rtUpFracX[below], g.g_rtUpFracY[below], plot);
-        g.g_rtZoomLeft[below] = static_cast<float>(sel.left);
-        g.g_rtZoomRight[below] = static_cast<float>(sel.right);
-        g.g_rtZoomTop[below] = static_cast<float>(sel.top);
-        g.g_rtZoomBottom[below] = static_cast<float>(sel.bottom);
-        const YLabels& labels = g.g_rtYLabel[below + 1] =
+        g.zoom.corners[below] = {sel.left, sel.top, sel.right, sel.bottom};
+        g.g_rtYLabel[below + 1] =
             zoomedLabels(g.g_rtYLabel[below], sel, plot, ZoomLabels::MagnitudeAligned);
-        // Positions are plot-relative; y comes from the readings on the new labels.
-        zoomPoints(g.g_rtPtX.level(j), g.g_rtPtX.level(j + 1), n,
-                   AxisZoom::horizontal(sel, plot, plot.left));
-        std::vector<double>& ys = g.g_rtPtY.level(j + 1);
-        for (size_t i = 0; i < static_cast<size_t>(n); ++i)
-            ys[i] = plotRow(readings[i], labels, plot, unitFC);
+        // Positions are plot-relative.
+        g.levelMapX[below] = AxisZoom::horizontal(sel, plot, plot.left);
     }
 
-    if (g.g_rtScrollReady != 0) return std::nullopt;
+    if (g.g_rtScrollReady() != 0) return std::nullopt;
     // The level is shown for the first time: remember the sample at its left edge.
     const ZoomedAxis axis = zoomedAxis(g, n);
-    g.m_firstVisible = toPixel(-axis.firstX / axis.pitch);
-    g.g_rtScrollReady = 1;
-    return thumbForScrollShift(g.m_firstVisible, g.m_scrollShift);
+    g.zoom.firstVisible = toPixel(-axis.firstX / axis.pitch);
+    g.zoom.scrollReady = 1;
+    return thumbForScrollShift(g.zoom.firstVisible, g.zoom.scrollShift);
 }
 
+// The times under the grid lines and the label texts of the shown level.
 void updateRtLabels(RtGraphState& g, const ViewState& v, const PlotRect& plot) {
     const int n = sampleCount(v);
     const int P = v.m_sampleRateMs / 1000;  // whole seconds per sample
-    if (g.g_rtFullView == 1) {
+    if (g.g_rtFullView() == 1) {
         // The times of grid lines 0, 3, 6, 9 and 12.
         const int perCell = fullViewSamplesPerCell(g, n, plot);
         g.g_rtTimeLabel[0] = v.m_startTime;
@@ -176,13 +179,13 @@ void updateRtLabels(RtGraphState& g, const ViewState& v, const PlotRect& plot) {
     } else if (n >= 1) {
         const ZoomedAxis axis = zoomedAxis(g, n);
         g.g_rtTimeLabel[0] =
-            v.m_startTime + static_cast<qint64>(g.m_firstVisible - g.m_scrollShift) * P;
+            v.m_startTime + static_cast<qint64>(g.m_firstVisible() - g.m_scrollShift()) * P;
         const int step = zoomedSamplesPerLine(plot, axis.pitch);
         for (int i = 0; i < 10; ++i) {
-            const int sample = g.m_firstVisible + step * i;
+            const int sample = g.m_firstVisible() + step * i;
             g.g_rtGridSample[static_cast<size_t>(i)] = sample;
             g.g_rtTimeLabel[static_cast<size_t>(i)] =
-                g.g_rtTimeLabel[0] + static_cast<qint64>(sample - g.m_firstVisible) * P;
+                g.g_rtTimeLabel[0] + static_cast<qint64>(sample - g.m_firstVisible()) * P;
         }
     }
     for (size_t i = 0; i < g.m_timeLabelText.size(); ++i)
@@ -192,16 +195,17 @@ void updateRtLabels(RtGraphState& g, const ViewState& v, const PlotRect& plot) {
         g.m_yLabelText[c] = yLabelText(labels[c], kRtLabelStyle);
 }
 
-RtGraphPicture rtGraphPicture(const RtGraphState& g, const ViewState& v, const PlotRect& plot,
+// The picture of the graph as the state stands; changes nothing.
+RtGraphPicture rtGraphPicture(const RtGraphState& g, const ViewState& v, const CDTDoc& doc,
+                              uint8_t unitFC, const PlotRect& plot,
                               std::optional<int> keptCursorX) {
     RtGraphPicture p;
     p.plot = plot;
     const int L = plot.left, T = plot.top, R = plot.right, Bp = plot.bottom;
     const int W = plot.width, B = plot.baseline, H = plot.height;
     const int n = sampleCount(v);
-    const bool fullView = g.g_rtFullView == 1;
+    const bool fullView = g.g_rtFullView() == 1;
     p.noSamples = n == 0;
-    p.armFirstTick = v.m_firstTickPending == 1;  // the view arms timer 1, which clears it
     p.zoomed = !fullView && n >= 1;
     p.scrollMax = p.zoomed ? n : 0;
     if (keptCursorX) p.cursorX = *keptCursorX - L;
@@ -234,30 +238,32 @@ RtGraphPicture rtGraphPicture(const RtGraphState& g, const ViewState& v, const P
     // Trace: every sample in the full view, the visible ones and two beyond when zoomed.
     // Segments of one pixel column are merged; the painter clips to the plot.
     ColumnMergedPolyline trace(p.trace);
+    const std::vector<float>& readings = doc.m_readings;
+    const YLabels& shownLabels = g.g_rtYLabel[static_cast<size_t>(shownLevel(g))];
+    auto row = [&](int i) {
+        return toPixel(plotRow(readings[static_cast<size_t>(i)], shownLabels, plot, unitFC));
+    };
     if (fullView) {
-        const std::vector<double>& ys = g.g_rtPtY.level(0);
-        if (ys.size() >= static_cast<size_t>(n)) {
-            for (int i = 1; i < n; ++i)
-                trace.segment(toPixel((i - 1) * static_cast<double>(g.g_rtXStep)),
-                              toPixel(ys[static_cast<size_t>(i) - 1]),
-                              toPixel(i * static_cast<double>(g.g_rtXStep)),
-                              toPixel(ys[static_cast<size_t>(i)]));
+        int y = n >= 1 ? row(0) : 0;
+        for (int i = 1; i < n; ++i) {
+            const int next = row(i);
+            trace.segment(toPixel((i - 1) * static_cast<double>(g.g_rtXStep)), y,
+                          toPixel(i * static_cast<double>(g.g_rtXStep)), next);
+            y = next;
         }
     } else if (p.zoomed) {
-        const std::vector<double>& ys = g.g_rtPtY.level(shownLevel(g));
-        const int first = g.m_firstVisible - g.m_scrollShift + 1;
+        // Only the visible samples and two beyond: their rows on the shown level's labels.
+        const int first = g.m_firstVisible() - g.m_scrollShift() + 1;
         const int end = toPixel(W / axis.pitch + first + 2.0);
-        for (int j = std::max(first, 1); j < end && j < n && static_cast<size_t>(j) < ys.size();
-             ++j)
-            trace.segment(toPixel(axis.pitch * (g.m_scrollShift + j - 1) + axis.firstX),
-                          toPixel(ys[static_cast<size_t>(j) - 1]),
-                          toPixel(axis.pitch * (g.m_scrollShift + j) + axis.firstX),
-                          toPixel(ys[static_cast<size_t>(j)]));
+        for (int j = std::max(first, 1); j < end && j < n; ++j)
+            trace.segment(toPixel(axis.pitch * (g.m_scrollShift() + j - 1) + axis.firstX),
+                          row(j - 1), toPixel(axis.pitch * (g.m_scrollShift() + j) + axis.firstX),
+                          row(j));
     }
     trace.flush();
 
     // Y labels with their ticks, strip-relative.
-    const YLabels& labels = g.g_rtYLabel[static_cast<size_t>(shownLevel(g))];
+    const YLabels& labels = shownLabels;
     const int stripW = p.leftStrip.width();
     for (int k = 0; k <= 10; ++k) {
         const int tickY = B - k * (H - 1) / 10 - stripTop - 1;
@@ -286,6 +292,20 @@ RtGraphPicture rtGraphPicture(const RtGraphState& g, const ViewState& v, const P
         }
     }
     return p;
+}
+
+}  // namespace
+
+RtGraphPaint paintRtGraph(RtGraphState& g, ViewState& v, const CDTDoc& doc, uint8_t unitFC,
+                          const PlotRect& plot) {
+    RtGraphPaint out;
+    const std::optional<int> kept = keepCursorThroughRepaint(g, v);
+    resetZoomAtFirstSample(g, v);
+    out.repaintAgain = growRtTimeAxis(g, v, plot);
+    out.scrollPos = rebuildRtLevels(g, v, plot);
+    updateRtLabels(g, v, plot);
+    out.picture = rtGraphPicture(g, v, doc, unitFC, plot, kept);
+    return out;
 }
 
 }  // namespace km905

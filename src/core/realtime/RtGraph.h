@@ -7,10 +7,12 @@
 #include <optional>
 #include <vector>
 
+#include "core/graph/CursorReadout.h"
 #include "core/graph/PlotRect.h"
 #include "core/graph/Polyline.h"
 #include "core/graph/YScale.h"
 #include "core/graph/ZoomStack.h"
+#include "core/graph/ZoomState.h"
 #include "core/model/MeterState.h"
 
 namespace km905 {
@@ -29,29 +31,37 @@ struct RtGraphState {
     float g_rtXStep = 0;
     float g_rtXStep0 = 0;
     int g_rtSpanAtZoom = 100;
-    uint8_t g_rtFullView = 1;
-    int g_rtZoomLevel = 0;
     std::array<YLabels, kZoomLevels> g_rtYLabel{};
     std::array<double, kZoomLevels> g_rtDownFracX{}, g_rtDownFracY{}, g_rtUpFracX{}, g_rtUpFracY{};
-    std::array<float, kZoomLevels> g_rtZoomLeft{}, g_rtZoomRight{}, g_rtZoomTop{}, g_rtZoomBottom{};
-    uint8_t g_rtScrollReady = 1;
     std::array<qint64, 10> g_rtTimeLabel{};
     std::array<int, 10> g_rtGridSample{};
-    uint8_t g_rtBandActive = 0;
-    uint8_t g_rtBandIdle = 1;
-    int g_rtBandAnchorX = 0, g_rtBandAnchorY = 0;
-    int g_rtBandLastX = 0, g_rtBandLastY = 0;
-    uint8_t g_rtCursorHidden = 1;
-    int g_rtCursorX = 0;
-    int g_rtCursorIndex = 0;
-    LevelPoints g_rtPtX{kPointCapacity}, g_rtPtY{kPointCapacity};
-
-    // View members the paint keeps.
-    int m_scrollShift = 0;
-    int m_firstVisible = 0;
+    // Level, full view, scroll, the rectangles (g_rtZoomLeft, g_rtZoomTop as the down corner,
+    // g_rtZoomRight, g_rtZoomBottom as the up one), the band and the cursor.
+    ZoomState zoom{1};
+    // How each level's rectangle maps x, as the last paint placed it; a level's positions are
+    // the composition of the maps below it, worked out for the samples asked for only.
+    std::array<AxisZoom, kZoomLevels> levelMapX{};
     std::array<QString, 10> m_timeLabelText;
     std::array<QString, 11> m_yLabelText;
+
+    uint8_t& g_rtFullView() { return zoom.fullView; }
+    uint8_t g_rtFullView() const { return zoom.fullView; }
+    int& g_rtZoomLevel() { return zoom.level; }
+    int g_rtZoomLevel() const { return zoom.level; }
+    uint8_t& g_rtScrollReady() { return zoom.scrollReady; }
+    int& m_scrollShift() { return zoom.scrollShift; }
+    int m_scrollShift() const { return zoom.scrollShift; }
+    int& m_firstVisible() { return zoom.firstVisible; }
+    int m_firstVisible() const { return zoom.firstVisible; }
+    uint8_t& g_rtCursorHidden() { return zoom.cursorHidden; }
+    int& g_rtCursorX() { return zoom.cursorX; }
+    int g_rtCursorIndex() const { return zoom.cursorIndex; }
 };
+
+// The plot-relative x of sample i on zoom level k (before the scroll shift).
+double rtSampleX(const RtGraphState& g, int level, int i);
+// Level k's samples for the cursor, `n` of them drawn.
+LevelSamples rtLevelSamples(const RtGraphState& g, int level, int n);
 
 struct PlacedText {
     QString text;
@@ -76,30 +86,19 @@ struct RtGraphPicture {
     std::vector<PlacedText> timeLabels;
     // What the window does besides drawing.
     bool noSamples = false;  // status bar shows "Time:" and "Data:"
-    bool armFirstTick = false;
     bool zoomed = false;
     int scrollMax = 0;  // the zoom strip's scroll range while zoomed
 };
 
-// The state changes of a paint, in the order the view makes them before taking the picture.
-
-// A cursor line that a new sample's repaint keeps: its x in the view, or nothing; any other
-// repaint wipes the line, so it counts as hidden afterwards.
-std::optional<int> keepCursorThroughRepaint(RtGraphState& g, ViewState& v);
-// The first sample of a recording resets the time axis and the zoom.
-void resetZoomAtFirstSample(RtGraphState& g, const ViewState& v);
-// Compresses the full view's time axis when the samples fill it; true when it grew, and the
-// view is to paint again.
-bool growRtTimeAxis(RtGraphState& g, const ViewState& v, const PlotRect& plot);
-// Level 0 from the Y scale and the samples, then every zoom level from its stored fractions.
-// Returns the scroll bar's thumb position the first time a zoom level is shown.
-std::optional<int> rebuildRtLevels(RtGraphState& g, const ViewState& v, const CDTDoc& doc,
-                                   uint8_t unitFC, const PlotRect& plot);
-// The times under the grid lines and the label texts of the shown level.
-void updateRtLabels(RtGraphState& g, const ViewState& v, const PlotRect& plot);
-
-// The picture of the graph as the state stands; changes nothing.
-RtGraphPicture rtGraphPicture(const RtGraphState& g, const ViewState& v, const PlotRect& plot,
-                              std::optional<int> keptCursorX);
+// One paint: the state changes in their fixed order (the cursor line a new
+// sample keeps, the first sample's reset, the growth of the time axis, the zoom levels, the
+// label texts), then the picture of the state they leave.
+struct RtGraphPaint {
+    RtGraphPicture picture;        // with the cursor line a new sample's repaint keeps
+    bool repaintAgain = false;     // the time axis grew: paint again
+    std::optional<int> scrollPos;  // the thumb, the first time a zoom level is shown
+};
+RtGraphPaint paintRtGraph(RtGraphState& g, ViewState& v, const CDTDoc& doc, uint8_t unitFC,
+                          const PlotRect& plot);
 
 }  // namespace km905

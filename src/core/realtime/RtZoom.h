@@ -45,9 +45,6 @@ class RtZoom {
     std::optional<int> cursorX() const;
 
   private:
-    RubberBand rubberBand() const;
-    int level() const { return m_g.g_rtFullView == 1 ? 0 : m_g.g_rtZoomLevel; }
-
     RtGraphState& m_g;
     ViewState& m_v;
     const CDTDoc& m_doc;

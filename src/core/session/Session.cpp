@@ -13,14 +13,26 @@ Session::Session(SessionServices s)
       m_ownJournalFile(
           s.journal ? nullptr
                     : std::make_unique<DiskJournalFile>(journalPath(s.settings.dataFolder()))),
-      m_link(m_model, s.comm, s.timers, s.views),
+      m_linkUi(s.views),
+      m_link(m_model, s.comm, s.timers, m_linkUi),
       m_acq(m_link, s.timers, s.views),
       m_discovery(m_link, s.timers, s.views, s.bridges),
       m_commands(m_model, s.ui, s.views, s.timers, s.settings),
       m_keys(m_link, s.timers),
       m_progress(m_link, s.timers, s.views),
       m_journal(s.journal ? *s.journal : *m_ownJournalFile) {
+    m_linkUi.setProgress(&m_progress);
     routeTimers();
+}
+
+void Session::LinkUiRelay::openProgressWindow() {
+    if (m_progress) m_progress->open();
+    m_views.openProgressWindow();
+}
+
+void Session::LinkUiRelay::repaintProgress() {
+    if (m_progress) m_progress->repaint();
+    m_views.repaintProgress();
 }
 
 Session::~Session() {
@@ -58,10 +70,7 @@ bool Session::start(const SessionStart& how) {
     m_portInSettings = !how.port;
     m_model.frame.m_comPort = how.port ? *how.port : m_settings.readComPort();
     m_model.frame.resetPollArmed();
-    try {
-        m_comm.SetSettings(QStringLiteral("9600,n,8,1"));
-    } catch (const SerialError&) {
-    }
+    portOperation([&] { m_comm.SetSettings(QStringLiteral("9600,n,8,1")); });
     const bool opened = m_link.reopenAndPoll();
     m_discovery.schedule();
     if (how.watchDevices)

@@ -88,6 +88,9 @@ class Session {
         if (!m_closed) m_discovery.schedule();
     }
 
+    // The real-time graph was painted: a Run waiting for it arms the first sampling tick.
+    void graphPainted() { m_acq.armFirstTickIfPending(); }
+
     // The zoom drag watch: view timer 3 runs while a drag is watched and ticks the callback.
     void setDragWatch(bool on);
     std::function<void()> onDragWatchTick;
@@ -97,6 +100,27 @@ class Session {
     std::function<void(int id)> onLiveLogTimer;
 
   private:
+    // What the link asks of the windows, with the progress window's part kept here: a
+    // download ends through that window's paint, shown or not.
+    class LinkUiRelay : public ILinkUi {
+      public:
+        explicit LinkUiRelay(ILinkUi& views) : m_views(views) {}
+        void setProgress(DownloadProgress* p) { m_progress = p; }
+        void repaintLcd() override { m_views.repaintLcd(); }
+        void repaintFace() override { m_views.repaintFace(); }
+        void updateAllViews() override { m_views.updateAllViews(); }
+        void transferInfoBar() override { m_views.transferInfoBar(); }
+        void repaintProgress() override;
+        void openProgressWindow() override;
+        void repaintGraph() override { m_views.repaintGraph(); }
+        void logBytesStored() override { m_views.logBytesStored(); }
+        void showMessage(const QString& text) override { m_views.showMessage(text); }
+
+      private:
+        ILinkUi& m_views;
+        DownloadProgress* m_progress = nullptr;
+    };
+
     void routeTimers();
     void onMainFrameTimer(int id);
     void onViewTimer(int id);
@@ -107,6 +131,7 @@ class Session {
     const Settings& m_settings;
     std::unique_ptr<IJournalFile> m_ownJournalFile;
     MeterModel m_model;
+    LinkUiRelay m_linkUi;
     MeterLink m_link;
     Acquisition m_acq;
     PortDiscovery m_discovery;

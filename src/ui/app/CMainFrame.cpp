@@ -51,7 +51,7 @@ CMainFrame::CMainFrame(FrameServices services, QWidget* parent)
     m_view = new CDTView(model(), this);
     setCentralWidget(m_view);
     setNormalSize();
-    m_view->onArmFirstTick = [this] { m_session.acquisition().armFirstTickIfPending(); };
+    m_view->onPainted = [this] { m_session.graphPainted(); };
     m_view->onDragWatch = [this](bool on) { m_session.setDragWatch(on); };
     m_session.onDragWatchTick = [this] { m_view->dragWatchTick(); };
     m_view->onStatusTexts = [this](const QString& t, const QString& d) {
@@ -330,9 +330,6 @@ void CMainFrame::transferInfoBar() {
 }
 void CMainFrame::openProgressWindow() {
     if (m_progressDlg) m_progressDlg->showForDownload();
-}
-void CMainFrame::repaintProgress() {
-    if (m_progressDlg) m_progressDlg->refresh();
 }
 
 CMemListDlg* CMainFrame::openMemoryList() {

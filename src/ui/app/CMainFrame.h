@@ -97,7 +97,6 @@ class CMainFrame : public QMainWindow, private ILinkUi {
     void transferInfoBar() override;
     void repaintGraph() override;
     void openProgressWindow() override;
-    void repaintProgress() override;
     void showMessage(const QString& text) override;
     void showNextMessage();
 

@@ -27,15 +27,11 @@ CDownloadProgressDlg::CDownloadProgressDlg(DownloadProgress& logic, QWidget* par
     m_logic.onEnd = [this] { done(QDialog::Accepted); };
 }
 
+// The session has already painted the logic; the window shows where it stands.
 void CDownloadProgressDlg::showForDownload() {
-    m_logic.opened();
-    m_bar->setValue(0);
+    m_bar->setRange(0, std::max(m_logic.rangeMax(), 1));
+    m_bar->setValue(m_logic.position());
     open();
-    refresh();
-}
-
-void CDownloadProgressDlg::refresh() {
-    if (isVisible()) m_logic.paint();
 }
 
 void CDownloadProgressDlg::reject() {

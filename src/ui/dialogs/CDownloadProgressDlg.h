@@ -15,9 +15,6 @@ class CDownloadProgressDlg : public QDialog {
     CDownloadProgressDlg(DownloadProgress& logic, QWidget* parent);
     void showForDownload();  // opens it without blocking: serial events and timers go on
     QProgressBar* bar() const { return m_bar; }
-    // The download's bookkeeping runs here, when the link says something changed, and
-    // never inside a paint (the bar's own repaint would recurse into it).
-    void refresh();
 
   protected:
     void reject() override;

@@ -134,11 +134,11 @@ void CLoggerGraphDlg::fillRows() {
 void CLoggerGraphDlg::updateScrollBar() {
     const std::optional<int> thumb = m_window.prepareScroll(clientRect());
     const LoggerZoomState& z = m_window.zoomState();
-    const bool zoomed = m_window.graphShown() && z.g_fullView == 0;
+    const bool zoomed = m_window.graphShown() && z.g_fullView() == 0;
     m_scroll->setEnabled(zoomed);
     if (zoomed) {
         QSignalBlocker quiet(m_scroll);
-        m_scroll->setRange(0, m_model.doc.m_fileCount);
+        m_scroll->setRange(0, m_model.doc.fileCount());
         if (thumb) m_scroll->setValue(*thumb);
     }
 }

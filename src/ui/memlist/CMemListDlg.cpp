@@ -51,7 +51,7 @@ CMemListDlg::CMemListDlg(MeterModel& model, IUserInteraction& ui, const ITimerSe
       m_ui(ui),
       m_clock(clock),
       m_settings(settings),
-      m_grid(settings) {
+      m_list(model, ui, clock, settings) {
     setWindowTitle(QStringLiteral("Light Data List"));
     setDialogFrame(this);
     setAttribute(Qt::WA_DeleteOnClose);
@@ -130,9 +130,8 @@ CMemListDlg::CMemListDlg(MeterModel& model, IUserInteraction& ui, const ITimerSe
 }
 
 void CMemListDlg::fillList() {
-    LinkState& f = m_model.frame;
-    ViewState& v = m_model.view;
-    if (f.m_memEmpty) {
+    const MemoryList::Taken taken = m_list.takeRecords();
+    if (taken.emptyMemory) {
         // Once per opening is enough.
         if (!m_toldEmpty) {
             m_toldEmpty = true;
@@ -140,13 +139,8 @@ void CMemListDlg::fillList() {
         }
         return;
     }
-    if (!f.m_memWanted && !v.m_memListLoaded) return;
-    // A download brings a list that no file holds yet.
-    if (f.m_memWanted) {
-        v.m_memListPath.clear();
-        m_grid.newDownload();
-    }
-    const std::vector<QStringList> rows = memoryListRows(m_model.doc);
+    if (taken.rows.empty()) return;
+    const std::vector<QStringList>& rows = taken.rows;
     const int base = m_table->rowCount();
     m_table->setRowCount(base + static_cast<int>(rows.size()));
     for (size_t r = 0; r < rows.size(); ++r)
@@ -155,13 +149,11 @@ void CMemListDlg::fillList() {
             item->setTextAlignment(Qt::AlignLeft | Qt::AlignVCenter);
             m_table->setItem(base + static_cast<int>(r), c, item);
         }
-    f.m_memWanted = 0;
-    v.m_memListLoaded = 0;
     refreshSurvey();
 }
 
 std::optional<SurveyRequirement> CMemListDlg::requirement() const {
-    return m_grid.requirement(m_model.view.m_memListPath);
+    return m_list.requirement();
 }
 
 void CMemListDlg::refreshSurvey() {
@@ -179,14 +171,15 @@ void CMemListDlg::refreshSurvey() {
     if (CGridMapDlg* map = gridMap()) {
         const SurveySummary s = surveySummary(m_model.doc);
         // Another list brings its own grid when one is kept for it.
-        const GridShape shape = m_grid.read(m_model.view.m_memListPath).value_or(map->shape());
+        const GridShape shape =
+            m_list.grid().read(m_model.view.m_memListPath).value_or(map->shape());
         const GridMap m = surveyGridMap(m_model.doc, shape, s, r);
         map->setMap(m, s, gridNotesText(m, m_model.doc));
     }
 }
 
 void CMemListDlg::chooseRequirement() {
-    if (chooseListRequirement(m_ui, m_grid, m_model.view.m_memListPath)) refreshSurvey();
+    if (chooseListRequirement(m_ui, m_list.grid(), m_model.view.m_memListPath)) refreshSurvey();
 }
 
 CGridMapDlg* CMemListDlg::gridMap() const {
@@ -194,12 +187,7 @@ CGridMapDlg* CMemListDlg::gridMap() const {
 }
 
 void CMemListDlg::saveList() {
-    QString saved;
-    if (saveMemoryList(m_settings, m_model, m_ui, m_clock.nowSecs(), FileSteps::real(), &saved) !=
-        SaveOutcome::Saved)
-        return;
-    m_grid.listSaved(m_model.view.m_memListPath, saved);
-    m_model.view.m_memListPath = saved;
+    m_list.save();
 }
 
 void CMemListDlg::exportCsv() {
@@ -210,11 +198,8 @@ void CMemListDlg::openList() {
     const std::optional<QString> path =
         m_ui.openFileName({m_settings.dataFolder(), QString(), kListFilter, kListSuffix});
     if (!path || path->isEmpty()) return;
-    m_ui.setWaitCursor(true);
-    const OpenOutcome r = openListFile(*path, m_model, m_ui);
-    m_ui.setWaitCursor(false);
-    if (m_model.view.m_memListLoaded) m_table->setRowCount(0);
-    (void)r;
+    if (!m_list.open(*path)) return;  // the user was told why
+    m_table->setRowCount(0);
     fillList();
     update();
 }
@@ -227,9 +212,9 @@ void CMemListDlg::printList() {
 void CMemListDlg::showGrid() {
     const QString& list = m_model.view.m_memListPath;
     const std::optional<GridShape> shape =
-        m_ui.askGridShape(offeredGridShape(m_grid.read(list), surveySummary(m_model.doc)));
+        m_ui.askGridShape(offeredGridShape(m_list.grid().read(list), surveySummary(m_model.doc)));
     if (!shape || !shape->valid()) return;
-    if (!m_grid.write(list, *shape)) m_ui.showMessage(m_settings.notSavedText());
+    if (!m_list.grid().write(list, *shape)) m_ui.showMessage(m_settings.notSavedText());
     CGridMapDlg* map = gridMap();
     if (!map) {
         map = new CGridMapDlg(this);
@@ -245,7 +230,7 @@ void CMemListDlg::showGrid() {
 
 void CMemListDlg::writeReport() {
     const QString list = m_model.view.m_memListPath;
-    const std::optional<GridShape> grid = m_grid.read(list);
+    const std::optional<GridShape> grid = m_list.grid().read(list);
     const qint64 now = m_clock.nowSecs();
     const PaperSize paper = paperSizeFor(QLocale::system().territory());
     saveSurveyReport(

@@ -6,6 +6,7 @@
 
 #include "core/app/UserInteraction.h"
 #include "core/link/Timers.h"
+#include "core/memlist/MemoryList.h"
 #include "core/model/MeterState.h"
 #include "core/survey/SurveySettings.h"
 
@@ -53,7 +54,7 @@ class CMemListDlg : public QDialog {
     QLabel* m_leftOutLine;
     QLabel* m_verdictLine;
     bool m_toldEmpty = false;
-    ListGrid m_grid;  // the shown list's survey grid
+    MemoryList m_list;
 };
 
 }  // namespace km905

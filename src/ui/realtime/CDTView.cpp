@@ -70,7 +70,7 @@ void CDTView::mouseReleaseEvent(QMouseEvent* e) {
     const QPoint p = e->position().toPoint();
     if (!m_zoom.leftUp(p.x(), p.y(), client())) return;
     // A zoomed view can be scrolled.
-    if (m_graph.g_rtFullView == 0) m_zoomStrip->scrollBar()->setEnabled(true);
+    if (m_graph.g_rtFullView() == 0) m_zoomStrip->scrollBar()->setEnabled(true);
     invalidateGraph();
     repaint();
 }
@@ -103,24 +103,19 @@ void CDTView::layoutChildren() {
 QImage CDTView::renderGraph(const QSize& size) {
     if (m_surface.size() != size) m_surface = QImage(size, QImage::Format_RGB32);
     const PlotRect plot = rtPlotRect({0, 0, size.width(), size.height()});
-    ViewState& v = m_model.view;
-    // The paint's state changes first, then the picture of the state they leave.
+    RtGraphPaint paint =
+        paintRtGraph(m_graph, m_model.view, m_model.doc, m_model.frame.m_unitFC, plot);
     // The line itself is drawn over the picture at each paint, so none is kept inside it.
-    keepCursorThroughRepaint(m_graph, v);
-    resetZoomAtFirstSample(m_graph, v);
-    const bool axisGrew = growRtTimeAxis(m_graph, v, plot);
-    const std::optional<int> scrollPos =
-        rebuildRtLevels(m_graph, v, m_model.doc, m_model.frame.m_unitFC, plot);
-    updateRtLabels(m_graph, v, plot);
-    const RtGraphPicture pic = rtGraphPicture(m_graph, v, plot, std::nullopt);
+    paint.picture.cursorX.reset();
+    const RtGraphPicture& pic = paint.picture;
     drawRtGraph(m_surface, pic, m_labelFont);
     if (pic.noSamples) tellReadout(QStringLiteral("Time:"), QStringLiteral("Data:"));
-    if (pic.armFirstTick && onArmFirstTick) onArmFirstTick();
+    if (onPainted) onPainted();
     if (pic.zoomed) {
         m_zoomStrip->scrollBar()->setRange(0, pic.scrollMax);
-        if (scrollPos) m_zoomStrip->scrollBar()->setValue(*scrollPos);
+        if (paint.scrollPos) m_zoomStrip->scrollBar()->setValue(*paint.scrollPos);
     }
-    if (axisGrew) QTimer::singleShot(0, this, [this] { invalidateGraph(); });
+    if (paint.repaintAgain) QTimer::singleShot(0, this, [this] { invalidateGraph(); });
     m_infoBar->transfer();
     m_statsBar->transfer();
     return m_surface;

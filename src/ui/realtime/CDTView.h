@@ -29,9 +29,9 @@ class CDTView : public QWidget {
     CZoomStrip* zoomStrip() const { return m_zoomStrip; }
     RtGraphState& graphState() { return m_graph; }
 
-    // The paint's wishes the frame carries out: arm the first sampling tick, status texts,
-    // start or stop the drag watch tick.
-    std::function<void()> onArmFirstTick;
+    // The paint's wishes the frame carries out: the graph was painted (a Run waiting for it
+    // arms the first sampling tick), status texts, start or stop the drag watch tick.
+    std::function<void()> onPainted;
     std::function<void(const QString& time, const QString& data)> onStatusTexts;
     std::function<void(bool on)> onDragWatch;
 

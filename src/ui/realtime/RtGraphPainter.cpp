@@ -2,6 +2,7 @@
 #include "ui/realtime/RtGraphPainter.h"
 
 #include <QPainter>
+#include <QRegion>
 
 namespace km905 {
 
@@ -20,10 +21,14 @@ QPen dotted(const QColor& c) {
 void drawRtGraph(QImage& surface, const RtGraphPicture& pic, const QFont& labelFont) {
     QPainter p(&surface);
     const QColor buttonFace(240, 240, 240);
-    p.fillRect(surface.rect(), buttonFace);
-
-    // Plot: black, dotted grid, red trace, clipped to its own rectangle.
+    // Plot: black, dotted grid, red trace, clipped to its own rectangle. Each pixel is filled
+    // once: the fills are most of a paint's time.
     const QRect plot(pic.plot.left, pic.plot.top, pic.plot.width, pic.plot.bottom - pic.plot.top);
+    QRegion face = QRegion(surface.rect()).subtracted(plot);
+    for (const QRect& strip : {pic.bandAbove, pic.leftStrip, pic.rightStrip})
+        face = face.subtracted(strip);
+    if (pic.timeBand) face = face.subtracted(*pic.timeBand);
+    for (const QRect& r : face) p.fillRect(r, buttonFace);
     p.fillRect(plot, Qt::black);
     p.save();
     p.setClipRect(plot);
