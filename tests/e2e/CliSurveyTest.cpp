@@ -52,10 +52,9 @@ CliRun cli(const QStringList& args) {
 }
 
 QString run(const QString& program, const QStringList& args) {
-    QProcess p;
-    km905::test::hostStart(p, program, args);
-    if (!p.waitForFinished(20000)) return QStringLiteral("<%1 did not run>").arg(program);
-    return QString::fromUtf8(p.readAllStandardOutput());
+    const km905::test::HostRun r = km905::test::hostRun(program, args);
+    if (!r.ran) return QStringLiteral("<%1 did not run>").arg(program);
+    return QString::fromUtf8(r.out);
 }
 
 // Four normal readings, a relative one and an over-range one.

@@ -19,18 +19,17 @@ struct PdfInfo {
 };
 
 inline PdfInfo pdfInfo(const QString& path) {
-    QProcess p;
-    hostStart(p, QStringLiteral("pdfinfo"), {path});
+    const HostRun p = hostRun(QStringLiteral("pdfinfo"), {path});
     PdfInfo info;
-    if (!p.waitForFinished(20000)) {
+    if (!p.ran) {
         info.errors = QStringLiteral("pdfinfo did not run");
         return info;
     }
-    for (const QString& line : QString::fromUtf8(p.readAllStandardOutput()).split('\n')) {
+    for (const QString& line : QString::fromUtf8(p.out).split('\n')) {
         const qsizetype colon = line.indexOf(QLatin1Char(':'));
         if (colon > 0) info.fields[line.left(colon)] = line.mid(colon + 1).trimmed();
     }
-    info.errors = QString::fromUtf8(p.readAllStandardError());
+    info.errors = QString::fromUtf8(p.err);
     return info;
 }
 

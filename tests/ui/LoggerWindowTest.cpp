@@ -141,10 +141,9 @@ TEST(LoggerWindow, TheDataLoggerCommandListsTheRecordsAndDrawsTheOneChosen) {
             w.setResolution(300);
             ASSERT_EQ(paintReport(w, h.ui.printed[0]), PrintOutcome::Printed);
         }
-        QProcess text;
-        hostStart(text, "pdftotext", {"-layout", pdf, "-"});
-        ASSERT_TRUE(text.waitForFinished(10000)) << "pdftotext (poppler-utils) is needed";
-        const QString out = QString::fromUtf8(text.readAllStandardOutput());
+        const HostRun text = hostRun("pdftotext", {"-layout", pdf, "-"});
+        ASSERT_TRUE(text.ran) << "pdftotext (poppler-utils) is needed";
+        const QString out = QString::fromUtf8(text.out);
         EXPECT_TRUE(out.contains("Test Report")) << out.toStdString();
         for (const char* t : {"09:30:00", "09:30:25", "09:30:50", "09:31:15", "09:31:40"})
             EXPECT_TRUE(out.contains(t)) << t << "\n" << out.toStdString();

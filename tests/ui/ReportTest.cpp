@@ -70,10 +70,9 @@ TEST(RealtimeReport, PrintsToAPdfWithItsTexts) {
         w.setResolution(300);
         ASSERT_EQ(paintReport(w, realtimeReport(recorded(120), 1765191600)), PrintOutcome::Printed);
     }
-    QProcess text;
-    hostStart(text, "pdftotext", {"-layout", pdf, "-"});
-    ASSERT_TRUE(text.waitForFinished(10000)) << "pdftotext (poppler-utils) is needed";
-    const QString out = QString::fromUtf8(text.readAllStandardOutput());
+    const HostRun text = hostRun("pdftotext", {"-layout", pdf, "-"});
+    ASSERT_TRUE(text.ran) << "pdftotext (poppler-utils) is needed";
+    const QString out = QString::fromUtf8(text.out);
     EXPECT_TRUE(out.contains("Test Report")) << out.toStdString();
     EXPECT_TRUE(out.contains("Light"));
     EXPECT_TRUE(out.contains("360.0"));

@@ -34,10 +34,10 @@ CDTDoc surveyList() {
 }
 
 QString run(const QString& program, const QStringList& args) {
-    QProcess p;
-    hostStart(p, program, args);
-    if (!p.waitForFinished(20000)) return QStringLiteral("<%1 did not run>").arg(program);
-    return QString::fromUtf8(p.readAllStandardOutput());
+    const HostRun r = hostRun(program, args);
+    if (!r.ran)
+        return QStringLiteral("<%1 did not run: %2>").arg(program, QString::fromUtf8(r.err));
+    return QString::fromUtf8(r.out);
 }
 
 int countNear(const QImage& img, QRgb want, int tolerance) {

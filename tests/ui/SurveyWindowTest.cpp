@@ -82,10 +82,9 @@ QString held(const char* text) {
 }
 
 QString pdfText(const QString& pdf) {
-    QProcess text;
-    hostStart(text, "pdftotext", {"-layout", pdf, "-"});
-    if (!text.waitForFinished(10000)) return "pdftotext (poppler-utils) is needed";
-    return QString::fromUtf8(text.readAllStandardOutput());
+    const HostRun text = hostRun("pdftotext", {"-layout", pdf, "-"});
+    if (!text.ran) return "pdftotext (poppler-utils) is needed";
+    return QString::fromUtf8(text.out);
 }
 
 }  // namespace
