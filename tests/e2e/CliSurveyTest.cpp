@@ -10,6 +10,7 @@
 #include <QRegularExpression>
 #include <QTemporaryDir>
 
+#include "ConsoleText.h"
 #include "HostTool.h"
 #include "PdfInfo.h"
 #include "ScratchFolders.h"
@@ -19,15 +20,6 @@
 using namespace km905;
 
 namespace {
-
-// What a program printed, its lines ended as on Linux: Windows' console streams end them CRLF.
-QString consoleText(const QByteArray& printed) {
-    QString text = QString::fromUtf8(printed);
-#ifdef _WIN32
-    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-#endif
-    return text;
-}
 
 struct CliRun {
     int status;
@@ -47,8 +39,8 @@ CliRun cli(const QStringList& args) {
     p.setProcessEnvironment(env);
     p.start(KM905_CLI_BINARY, args);
     p.waitForFinished(20000);
-    return {p.exitCode(), consoleText(p.readAllStandardOutput()),
-            consoleText(p.readAllStandardError())};
+    return {p.exitCode(), km905::test::consoleText(p.readAllStandardOutput()),
+            km905::test::consoleText(p.readAllStandardError())};
 }
 
 QString run(const QString& program, const QStringList& args) {

@@ -8,18 +8,10 @@
 #include <QTemporaryDir>
 #include <vector>
 
+#include "ConsoleText.h"
 #include "ScratchFolders.h"
 
 namespace {
-
-// What a program printed, its lines ended as on Linux: Windows' console streams end them CRLF.
-QString consoleText(const QByteArray& printed) {
-    QString text = QString::fromLocal8Bit(printed);
-#ifdef _WIN32
-    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-#endif
-    return text;
-}
 
 struct CliRun {
     int status;
@@ -33,8 +25,8 @@ CliRun cli(const QStringList& args) {
     p.setProcessEnvironment(home.environment());
     p.start(KM905_CLI_BINARY, args);
     p.waitForFinished(10000);
-    return {p.exitCode(), consoleText(p.readAllStandardOutput()),
-            consoleText(p.readAllStandardError())};
+    return {p.exitCode(), km905::test::consoleText(p.readAllStandardOutput()),
+            km905::test::consoleText(p.readAllStandardError())};
 }
 
 QByteArray bytesOf(const QString& path) {
