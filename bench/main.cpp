@@ -3,7 +3,7 @@
 
 #include <QApplication>
 
-#include "ui/app/FontSetup.h"
+#include "report/FontSetup.h"
 
 int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");

@@ -16,7 +16,8 @@ if [ "${KM905_SKIP_SETUP:-0}" != 1 ]; then
   export DEBIAN_FRONTEND=noninteractive
   apt-get install -y --no-install-recommends cmake ninja-build g++ ccache \
     g++-mingw-w64-x86-64-posix mingw-w64-x86-64-dev qt6-base-dev qt6-base-dev-tools \
-    wine wine64 nsis icoutils librsvg2-bin googletest xvfb xauth zip unzip ca-certificates
+    wine wine64 nsis icoutils librsvg2-bin googletest xvfb xauth zip unzip ca-certificates \
+    fonts-liberation fonts-dejavu-core
 fi
 
 step "Qt for Windows"
@@ -41,6 +42,10 @@ step "a private Wine prefix"
 export WINEPREFIX="$PWD/build-windows/wine" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 # Made once, before tests start side by side.
 [ -f "$WINEPREFIX/system.reg" ] || { wineboot -i >/dev/null 2>&1 || true; wineserver -w; }
+# Windows has Arial; the prefix gets the Liberation fonts the program falls back on, and
+# DejaVu, in its own fonts folder, where the offscreen tests read fonts as on Windows.
+cp -n /usr/share/fonts/truetype/liberation/*.ttf /usr/share/fonts/truetype/dejavu/*.ttf \
+  "$WINEPREFIX/drive_c/windows/Fonts/"
 
 step "tests under Wine"
 ctest --preset windows -j 2 2>&1 | tee build-windows/ctest.log

@@ -9,7 +9,7 @@
 #include "core/link/QtTimerService.h"
 #include "serial/CMSComm.h"
 #include "ui/app/CMainFrame.h"
-#include "ui/app/FontSetup.h"
+#include "report/FontSetup.h"
 #include "ui/app/QtUserInteraction.h"
 
 #ifdef Q_OS_WIN

@@ -236,23 +236,21 @@ TEST_F(SurveyHome, OwnAreasAndEachListsRequirementAreKeptInTheSettings) {
     EXPECT_EQ(iniBytes(), "[SurveyAreas]\r\nCount=1\r\nArea1=150 0.40 Loading bay\r\nArea2=\r\n");
 
     // A list's choice sits beside its grid, under the same key; the list file holds neither.
+    const QString hall = m_folder + "/hall.MemDat";
     ListGrid list(settings());
     ASSERT_TRUE(list.setRequirement("", SurveyRequirement{"", 50, 625}));
     EXPECT_EQ(list.requirement(""), (SurveyRequirement{"", 50, 625}));
     ASSERT_TRUE(list.write("", {4, 3, GridOrder::RowByRow}));
-    list.listSaved("", "/lists/hall.MemDat");
+    list.listSaved("", hall);
     EXPECT_FALSE(list.requirement(""));
-    EXPECT_EQ(readListRequirement(settings(), "/lists/hall.MemDat"),
-              (SurveyRequirement{"", 50, 625}));
-    EXPECT_TRUE(
-        iniBytes().endsWith("[SurveyGrids]\r\n/lists/hall.MemDat=4x3 row\r\n"
-                            "[SurveyRequirements]\r\n/lists/hall.MemDat=0.5 0.625\r\n"));
-    ASSERT_TRUE(writeListRequirement(settings(), "/lists/hall.MemDat", standardAreas().back()));
-    EXPECT_EQ(readListRequirement(settings(), "/lists/hall.MemDat"),
-              (SurveyRequirement{"Stairs", 15000, 400}));
-    ASSERT_TRUE(writeListRequirement(settings(), "/lists/hall.MemDat", std::nullopt));
-    EXPECT_FALSE(readListRequirement(settings(), "/lists/hall.MemDat"));
-    EXPECT_FALSE(readListRequirement(settings(), "/lists/other.MemDat"));
+    EXPECT_EQ(readListRequirement(settings(), hall), (SurveyRequirement{"", 50, 625}));
+    EXPECT_TRUE(iniBytes().endsWith("[SurveyGrids]\r\n" + hall.toUtf8() + "=4x3 row\r\n" +
+                                    "[SurveyRequirements]\r\n" + hall.toUtf8() + "=0.5 0.625\r\n"));
+    ASSERT_TRUE(writeListRequirement(settings(), hall, standardAreas().back()));
+    EXPECT_EQ(readListRequirement(settings(), hall), (SurveyRequirement{"Stairs", 15000, 400}));
+    ASSERT_TRUE(writeListRequirement(settings(), hall, std::nullopt));
+    EXPECT_FALSE(readListRequirement(settings(), hall));
+    EXPECT_FALSE(readListRequirement(settings(), m_folder + "/other.MemDat"));
 }
 
 TEST_F(SurveyHome, RequirementOffersEveryAreaAndKeepsWhatTheDialogLeft) {

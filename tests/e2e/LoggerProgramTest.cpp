@@ -16,7 +16,7 @@
 #include "core/session/Unattended.h"
 #include "serial/CMSComm.h"
 #include "ui/app/CMainFrame.h"
-#include "ui/app/FontSetup.h"
+#include "report/FontSetup.h"
 #include "ui/logger/CLoggerGraphDlg.h"
 
 using namespace km905;

@@ -17,7 +17,7 @@
 #include "core/session/Unattended.h"
 #include "serial/CMSComm.h"
 #include "ui/app/CMainFrame.h"
-#include "ui/app/FontSetup.h"
+#include "report/FontSetup.h"
 #include "ui/panel/CMeterPanelDlg.h"
 #include "ui/realtime/CDTView.h"
 

@@ -13,7 +13,7 @@
 #include "LinkHarness.h"
 #include "RecordingInteraction.h"
 #include "ui/app/CMainFrame.h"
-#include "ui/app/FontSetup.h"
+#include "report/FontSetup.h"
 #include "ui/logger/CLoggerGraphDlg.h"
 
 using namespace km905;

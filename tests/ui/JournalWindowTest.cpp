@@ -159,7 +159,7 @@ TEST(JournalWindow, AJournalThisVersionCannotReadIsKeptAsideAndTold) {
               QStringList{"A recording journal left behind could not be read; a newer version "
                           "of KM905 may have written it. Nothing was restored, and the journal "
                           "was kept as " +
-                          journalFile(h) + ".2."});
+                          QDir::toNativeSeparators(journalFile(h)) + ".2."});
     EXPECT_FALSE(QFile::exists(journalFile(h)));
     EXPECT_EQ(fileBytes(journalFile(h) + ".1"), "kept before");
     EXPECT_EQ(fileBytes(journalFile(h) + ".2"), newer);

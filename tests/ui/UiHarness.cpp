@@ -65,6 +65,7 @@ void pressKey(QWidget* w, int key, Qt::KeyboardModifiers mods) {
 
 int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
+    km905::useSystemFontsWhenOffscreen();
     QApplication app(argc, argv);
     km905::installFontSubstitutions();
     testing::InitGoogleTest(&argc, argv);

@@ -11,7 +11,7 @@
 #include "ScratchFolders.h"
 #include "core/model/TimeText.h"
 #include "ui/app/CMainFrame.h"
-#include "ui/app/FontSetup.h"
+#include "report/FontSetup.h"
 #include "ui/realtime/CDTView.h"
 
 namespace km905::test {

@@ -20,7 +20,7 @@
 #include "core/link/QtTimerService.h"
 #include "serial/CMSComm.h"
 #include "ui/app/CMainFrame.h"
-#include "ui/app/FontSetup.h"
+#include "report/FontSetup.h"
 #include "ui/logger/CLoggerGraphDlg.h"
 #include "ui/memlist/CMemListDlg.h"
 

@@ -12,6 +12,7 @@
 #include "core/files/SafeFile.h"
 #include "core/survey/GridSizing.h"
 #include "core/survey/SurveyReport.h"
+#include "report/FontSetup.h"
 #include "report/SurveyReportPdf.h"
 
 namespace km905::cli {
@@ -22,7 +23,10 @@ std::unique_ptr<QCoreApplication> makeApplication(int& argc, char** argv) {
     // Drawing text (report, plot) needs Qt Gui's application; without a display it draws offscreen.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     ensureRuntimeFolder();
-    return std::make_unique<QGuiApplication>(argc, argv);
+    useSystemFontsWhenOffscreen();
+    auto app = std::make_unique<QGuiApplication>(argc, argv);
+    installFontSubstitutions();
+    return app;
 }
 
 int runReport(const Arguments& args) {
