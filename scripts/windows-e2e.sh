@@ -19,7 +19,7 @@ work=$(mktemp -d)
 sim_pid=
 cleanup() {
   if [ -n "$sim_pid" ]; then kill "$sim_pid" 2>/dev/null || true; fi
-  wineserver -k 2>/dev/null || true
+  wineserver -k >/dev/null 2>&1 || true
   rm -f "$WINEPREFIX/dosdevices/com5"
   rm -rf "$work"
 }
@@ -44,10 +44,11 @@ start_sim() {  # a fresh meter for each run, linked as $work/dev/ttyUSB0
 stop_sim() { kill "$sim_pid"; wait "$sim_pid" 2>/dev/null || true; sim_pid=; }
 
 ln -sfn "$work/dev/ttyUSB0" "$WINEPREFIX/dosdevices/com5"
-# The map lives only as long as the wineserver: one is kept running from here to the end.
-wineserver -p
-wine reg add 'HKLM\HARDWARE\DEVICEMAP\SERIALCOMM' /v '\Device\Silabser0' /t REG_SZ /d COM5 /f \
-  >/dev/null
+# The map lives only as long as the wineserver: one is kept running until the display changes.
+map_com5='wineserver -p >/dev/null 2>&1
+  wine reg add "HKLM\HARDWARE\DEVICEMAP\SERIALCOMM" /v "\Device\Silabser0" /t REG_SZ /d COM5 /f \
+    >/dev/null'
+eval "$map_com5"
 
 failed=0
 # same WHAT LINUX-FOLDER WINDOWS-FOLDER: every file of the Linux save has its twin. A memory
@@ -97,17 +98,28 @@ stop_sim
 for what in memory logger; do same "$what" "$work/linux/$what" "$work/program/$what"; done
 
 # km905.exe itself on a display: it finds COM5, polls the meter, and a close ends the link.
+# Wine's desktop keeps the display it started with, so a new wineserver starts on this one.
+wineserver -k >/dev/null 2>&1 || true
+wineserver -w
 start_sim
 shot="$PWD/build-windows/km905-wine.png"
 xvfb-run -a -s "-screen 0 1400x1000x24" bash -c '
+  eval "$3"
   wine build-windows/bin/km905.exe &
+  program=$!
   for _ in $(seq 300); do
     [ "$(grep -c " poll$" "$1")" -ge 5 ] && break
     sleep 0.1
   done
+  sleep 1  # the first paint
   if command -v import >/dev/null; then import -window root "$2" 2>/dev/null || true; fi
   wine taskkill /im km905.exe >/dev/null 2>&1
-  wait' _ "$work/sim.out" "$shot" || true
+  for _ in $(seq 300); do kill -0 "$program" 2>/dev/null || break; sleep 0.1; done
+  if kill -0 "$program" 2>/dev/null; then
+    echo "km905.exe did not close" >&2
+    wineserver -k
+  fi
+  wait' _ "$work/sim.out" "$shot" "$map_com5" || true
 for _ in $(seq 100); do grep -q "key end of link" "$work/sim.out" && break; sleep 0.1; done
 polls=$(grep -c " poll$" "$work/sim.out" || true)
 if [ "$polls" -ge 5 ] && grep -q "key end of link" "$work/sim.out"; then

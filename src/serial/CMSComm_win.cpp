@@ -44,6 +44,13 @@ CMSComm::CMSComm(QObject* parent) : QObject(parent), m_p(std::make_unique<Port>(
     m_notifier = new QWinEventNotifier(m_p->waitOv.hEvent, this);
     m_notifier->setEnabled(false);
     connect(m_notifier, &QWinEventNotifier::activated, this, [this] { onWaitDone(); });
+    m_readTimer = new QTimer(this);
+    m_readTimer->setInterval(kReadIntervalMs);
+    connect(m_readTimer, &QTimer::timeout, this, [this] {
+        drain();
+        check();
+        if (m_p->dead) closePort();
+    });
 }
 
 CMSComm::~CMSComm() {
@@ -136,6 +143,7 @@ void CMSComm::SetPortOpen(bool open) {
 
 void CMSComm::closePort() {
     m_notifier->setEnabled(false);
+    m_readTimer->stop();
     if (m_p->handle == INVALID_HANDLE_VALUE) return;
     if (m_p->waitPending) {
         // The wait must end before its OVERLAPPED may be reused.
@@ -173,6 +181,16 @@ void CMSComm::onWaitDone() {
     const bool ok = GetOverlappedResult(m_p->handle, &m_p->waitOv, &n, FALSE);
     m_p->waitPending = false;
     if (!ok) {
+        COMSTAT st{};
+        DWORD errors = 0;
+        if (ClearCommError(m_p->handle, &errors, &st)) {
+            // The port is there but its driver cannot wait for characters (one without modem
+            // lines, as Wine's on a pseudo-terminal): it is read on a timer from now on.
+            m_readTimer->start();
+            drain();
+            check();
+            return;
+        }
         // A vanished device leaves a dead handle: close it so the next open reports why.
         closePort();
         return;

@@ -7,13 +7,14 @@
 
 #include "core/link/SerialControl.h"
 
+class QTimer;
 class QWinEventNotifier;
 
 namespace km905 {
 
 // The serial control on the Win32 communications API: \\.\COMn opened for overlapped I/O, a
-// wait on EV_RXCHAR watched from the event loop, and the receive event raised once at least
-// RThreshold bytes are buffered.
+// wait on EV_RXCHAR watched from the event loop (or a read timer where the driver's wait fails),
+// and the receive event raised once at least RThreshold bytes are buffered.
 class CMSComm : public QObject, public ISerialControl {
     Q_OBJECT
   public:
@@ -50,8 +51,12 @@ class CMSComm : public QObject, public ISerialControl {
     void scheduleCheck();
     void check();
 
+    // A frame of 19 bytes takes 20 ms at 9600 baud.
+    static constexpr int kReadIntervalMs = 10;
+
     std::unique_ptr<Port> m_p;
     QWinEventNotifier* m_notifier = nullptr;
+    QTimer* m_readTimer = nullptr;  // reads when the driver's wait does not work
     int m_port = 1;
     int m_baud = 9600;
     char m_parity = 'n';
