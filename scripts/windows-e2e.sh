@@ -103,22 +103,20 @@ wineserver -k >/dev/null 2>&1 || true
 wineserver -w
 start_sim
 shot="$PWD/build-windows/km905-wine.png"
+# Wine draws the window frames on a desktop of its own, as Windows does.
 xvfb-run -a -s "-screen 0 1400x1000x24" bash -c '
   eval "$3"
-  wine build-windows/bin/km905.exe &
-  program=$!
+  wine explorer /desktop=km905,1400x1000 build-windows/bin/km905.exe &
   for _ in $(seq 300); do
     [ "$(grep -c " poll$" "$1")" -ge 5 ] && break
     sleep 0.1
   done
   sleep 1  # the first paint
   if command -v import >/dev/null; then import -window root "$2" 2>/dev/null || true; fi
-  wine taskkill /im km905.exe >/dev/null 2>&1
-  for _ in $(seq 300); do kill -0 "$program" 2>/dev/null || break; sleep 0.1; done
-  if kill -0 "$program" 2>/dev/null; then
-    echo "km905.exe did not close" >&2
-    wineserver -k
-  fi
+  # On its own desktop: a close is asked of the windows there.
+  wine explorer /desktop=km905 taskkill /im km905.exe >/dev/null 2>&1
+  for _ in $(seq 300); do grep -q "key end of link" "$1" && break; sleep 0.1; done
+  wineserver -k >/dev/null 2>&1
   wait' _ "$work/sim.out" "$shot" "$map_com5" || true
 for _ in $(seq 100); do grep -q "key end of link" "$work/sim.out" && break; sleep 0.1; done
 polls=$(grep -c " poll$" "$work/sim.out" || true)
