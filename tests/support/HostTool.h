@@ -4,7 +4,9 @@
 #include <QByteArray>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
+#include <QStandardPaths>
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
@@ -12,9 +14,7 @@
 #ifdef _WIN32
 #include <process.h>
 #include <QDeadlineTimer>
-#include <QFileInfo>
 #include <QLibrary>
-#include <QStandardPaths>
 #include <QThread>
 #include <vector>
 #endif
@@ -43,6 +43,13 @@ inline QString hostProgram(const QString& name) {
     if (detail::runsLinuxTools(name)) return QStringLiteral("Z:/usr/bin/") + name;
 #endif
     return name;
+}
+
+// Whether the tool is there to run at all.
+inline bool hostHas(const QString& tool) {
+    const QString program = hostProgram(tool);
+    return QDir::isAbsolutePath(program) ? QFileInfo::exists(program)
+                                         : !QStandardPaths::findExecutable(program).isEmpty();
 }
 
 // A file's path as that tool needs it: under Wine, the Linux path of the Windows one.

@@ -5,11 +5,10 @@
 #include <QHeaderView>
 #include <QJsonArray>
 #include <QJsonDocument>
-#include <QProcess>
-#include <QStandardPaths>
 #include <QToolBar>
 #include <QToolButton>
 
+#include "HostTool.h"
 #include "UiHarness.h"
 #include "core/memlist/MemoryListPages.h"
 #include "ui/dialogs/CDownloadProgressDlg.h"
@@ -58,8 +57,7 @@ TEST(MemoryList, TheMemCommandDownloadsAndListsTheRecords) {
 // The export for spreadsheets as a person makes it and a spreadsheet reads it: the proposed
 // name taken as it stands, then the file read by Python's csv module.
 TEST(MemoryList, TheCsvExportHoldsPlainNumbersThatPythonReads) {
-    const QString python = QStandardPaths::findExecutable("python3");
-    if (python.isEmpty()) GTEST_SKIP() << "python3 is not installed";
+    if (!hostHas("python3")) GTEST_SKIP() << "python3 is not installed";
     UiHarness h;
     h.advance(100);
     h.frame->trigger(kCmdMem);
@@ -86,15 +84,15 @@ TEST(MemoryList, TheCsvExportHoldsPlainNumbersThatPythonReads) {
     // The program's own UTF-16 export is left to Save.
     EXPECT_EQ(QDir(folder).entryList({"*.csv"}, QDir::Files), QStringList({asked.proposedName}));
 
-    QProcess p;
-    p.start(python, {"-c",
-                     "import csv, json, sys\n"
-                     "rows = list(csv.reader(open(sys.argv[1], newline='', encoding='utf-8')))\n"
-                     "print(json.dumps([rows, [[float(v) for v in r[2:4]] for r in rows[1:]]]))",
-                     file});
-    ASSERT_TRUE(p.waitForFinished(20000));
-    ASSERT_EQ(p.exitCode(), 0) << p.readAllStandardError().toStdString();
-    const QJsonArray got = QJsonDocument::fromJson(p.readAllStandardOutput()).array();
+    const HostRun p = hostRun(
+        "python3", {"-c",
+                    "import csv, json, sys; "
+                    "rows = list(csv.reader(open(sys.argv[1], newline='', encoding='utf-8'))); "
+                    "print(json.dumps([rows, [[float(v) for v in r[2:4]] for r in rows[1:]]]))",
+                    file});
+    ASSERT_TRUE(p.ran) << p.err.toStdString();
+    ASSERT_EQ(p.exitCode, 0) << p.err.toStdString();
+    const QJsonArray got = QJsonDocument::fromJson(p.out).array();
     const QJsonArray rows = got[0].toArray();
     ASSERT_EQ(rows.size(), 5);
     EXPECT_EQ(rows[0].toVariant().toStringList(),
