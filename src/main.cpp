@@ -7,9 +7,9 @@
 #include "core/app/ProgramOptions.h"
 #include "core/app/QuitSignals.h"
 #include "core/link/QtTimerService.h"
+#include "report/FontSetup.h"
 #include "serial/CMSComm.h"
 #include "ui/app/CMainFrame.h"
-#include "report/FontSetup.h"
 #include "ui/app/QtUserInteraction.h"
 
 #ifdef Q_OS_WIN

@@ -19,9 +19,9 @@
 #include "SimProgram.h"
 #include "core/link/QtTimerService.h"
 #include "core/session/Unattended.h"
+#include "report/FontSetup.h"
 #include "serial/CMSComm.h"
 #include "ui/app/CMainFrame.h"
-#include "report/FontSetup.h"
 #include "ui/realtime/CDTView.h"
 
 using namespace km905;

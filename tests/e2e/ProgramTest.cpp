@@ -15,9 +15,9 @@
 #include "core/app/Settings.h"
 #include "core/link/QtTimerService.h"
 #include "core/session/Unattended.h"
+#include "report/FontSetup.h"
 #include "serial/CMSComm.h"
 #include "ui/app/CMainFrame.h"
-#include "report/FontSetup.h"
 #include "ui/panel/CMeterPanelDlg.h"
 #include "ui/realtime/CDTView.h"
 

@@ -12,8 +12,8 @@
 
 #include "LinkHarness.h"
 #include "RecordingInteraction.h"
-#include "ui/app/CMainFrame.h"
 #include "report/FontSetup.h"
+#include "ui/app/CMainFrame.h"
 #include "ui/logger/CLoggerGraphDlg.h"
 
 using namespace km905;

@@ -10,8 +10,8 @@
 #include "RecordingInteraction.h"
 #include "ScratchFolders.h"
 #include "core/model/TimeText.h"
-#include "ui/app/CMainFrame.h"
 #include "report/FontSetup.h"
+#include "ui/app/CMainFrame.h"
 #include "ui/realtime/CDTView.h"
 
 namespace km905::test {

@@ -18,9 +18,9 @@
 #include "ScratchFolders.h"
 #include "core/link/BridgeLookup.h"
 #include "core/link/QtTimerService.h"
+#include "report/FontSetup.h"
 #include "serial/CMSComm.h"
 #include "ui/app/CMainFrame.h"
-#include "report/FontSetup.h"
 #include "ui/logger/CLoggerGraphDlg.h"
 #include "ui/memlist/CMemListDlg.h"
 
